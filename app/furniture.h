@@ -1,0 +1,26 @@
+// What lies directly on the window rather than on a screen: the period bar, the legend strip
+// with its nine labels, and the label that names the birth nakshatra.
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+#include "screens/controls.h"
+
+namespace zeitrad::ui {
+
+class Furniture {
+public:
+    explicit Furniture(QWidget* window);
+
+    Shape* legendStrip() const { return shape183_; }
+    const QList<Label*>& legendLabels() const { return legend_; }
+    Label* nakshatraLabel() const { return label261_; }
+
+private:
+    Shape* shape183_ = nullptr;
+    QList<Label*> legend_;
+    Label* label261_ = nullptr;
+};
+
+} // namespace zeitrad::ui

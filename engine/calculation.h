@@ -1,0 +1,57 @@
+// One Vimsottari calculation, from the raw texts of the input fields to the 81 overview cells.
+#pragma once
+
+#include <array>
+#include <string>
+#include <variant>
+
+#include "engine/calendar.h"
+#include "engine/runstate.h"
+
+namespace zeitrad {
+
+// What the input screen holds, exactly as typed.
+struct BirthInput {
+    std::string day, month, year;          // birth date fields
+    std::string degrees, minutes, seconds; // Moon position within the sign
+    int sign = 0;                          // 0: none chosen, else 1 (Widder) .. 12 (Fische)
+    bool tropical = false;                 // the position is tropical
+};
+
+struct Cell {
+    int lord = 0;      // planet whose name and colour the cell shows
+    AgeTriple age;     // age at which the cell's period begins (unused for cell 1)
+    bool shown = true; // false for the cells of row 1 past the end of the birth mahadasa
+};
+
+struct Result {
+    int nakshatra = 0; // 1..27
+    std::string nakshatraName;
+    int birthLord = 0;
+    int birthDay = 0, birthMonth = 0, birthYear = 0; // the birth date as converted
+    bool onNakshatraStart = false; // the Moon stands exactly on its nakshatra's first point
+    std::array<Cell, 82> cells{};  // cells[1..81]; cells[0] is unused
+
+    // "23.12.2012": day, month and year unpadded, as entered.
+    std::string birthDateText() const;
+};
+
+// A refused input: the German message to show; nothing was changed.
+struct Refusal {
+    std::string message;
+};
+
+using Outcome = std::variant<Result, Refusal>;
+
+// Holds the run state for the life of the window. Every calculation rewrites it; a refused input
+// leaves it exactly as it was.
+class Engine {
+public:
+    Outcome calculate(const BirthInput& input);
+    const RunState& state() const { return state_; }
+
+private:
+    RunState state_;
+};
+
+} // namespace zeitrad

@@ -1,0 +1,280 @@
+#include "screens/controls.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+#include "screens/jpeg.h"
+
+namespace zeitrad::ui {
+
+int pointsToPixels(int points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+QFont makeFont(const QString& family, int points, bool bold, bool italic) {
+    QFont font(family);
+    font.setPixelSize(pointsToPixels(points));
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setStyleStrategy(QFont::PreferDefault);
+    return font;
+}
+
+QFont windowFont() {
+    return tahoma(8);
+}
+
+namespace {
+
+// Presses count as clicks only when the button is released over the same control.
+bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
+    return event->button() == Qt::LeftButton &&
+           widget->rect().contains(event->position().toPoint());
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+Panel::Panel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& color,
+             const QString& caption)
+    : QFrame(parent), color_(color), caption_(caption) {
+    setObjectName(name);
+    setGeometry(geometry);
+    setAutoFillBackground(false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
+}
+
+void Panel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    p.fillRect(r, color_);
+    if (!caption_.isEmpty()) {
+        p.setPen(colors::windowText);
+        p.setFont(font());
+        p.drawText(r, Qt::AlignCenter, caption_);
+    }
+    // Raised one-pixel bevel: light on the top and left edges, shadow on the bottom and right.
+    p.setPen(colors::buttonHighlight);
+    p.drawLine(0, 0, r.width() - 1, 0);
+    p.drawLine(0, 0, 0, r.height() - 1);
+    p.setPen(colors::buttonShadow);
+    p.drawLine(r.width() - 1, 0, r.width() - 1, r.height() - 1);
+    p.drawLine(0, r.height() - 1, r.width() - 1, r.height() - 1);
+}
+
+void Panel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void Panel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && releasedInside(this, event);
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Shape::Shape(const QString& name, QWidget* parent, const QRect& geometry, const QColor& fill)
+    : QWidget(parent), fill_(fill) {
+    setObjectName(name);
+    setGeometry(geometry);
+}
+
+void Shape::setBrushColor(const QColor& color) {
+    if (color == fill_)
+        return;
+    fill_ = color;
+    update();
+}
+
+void Shape::setClear(bool clear) {
+    clear_ = clear;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    if (!clear_)
+        p.fillRect(r, fill_);
+    p.setPen(colors::black);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+// Shapes swallow clicks so that they never reach the panel they lie on.
+void Shape::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+void Shape::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Label::Label(const QString& name, QWidget* parent, const QPoint& topLeft, const QString& text,
+             const QFont& font, const QColor& textColor, std::optional<QColor> background)
+    : QWidget(parent), text_(text), textColor_(textColor), background_(background) {
+    setObjectName(name);
+    setFont(font);
+    move(topLeft);
+    fitToText();
+}
+
+void Label::setText(const QString& text) {
+    if (text == text_)
+        return;
+    text_ = text;
+    fitToText();
+    update();
+}
+
+void Label::setBackground(std::optional<QColor> color) {
+    background_ = color;
+    update();
+}
+
+void Label::setTransparent(bool transparent) {
+    transparent_ = transparent;
+    update();
+}
+
+void Label::setFixedBox(const QSize& size) {
+    autoSize_ = false;
+    resize(size);
+}
+
+void Label::setAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+void Label::setHandCursor(bool hand) {
+    if (hand)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+void Label::fitToText() {
+    if (!autoSize_)
+        return;
+    const QFontMetrics metrics(font());
+    // horizontalAdvance counts trailing blanks, so the background reaches behind them.
+    resize(metrics.horizontalAdvance(text_), metrics.height());
+}
+
+void Label::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        fitToText();
+    QWidget::changeEvent(event);
+}
+
+void Label::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!transparent_) {
+        QColor fill = colors::buttonFace;
+        if (background_)
+            fill = *background_;
+        else if (parentWidget())
+            fill = parentWidget()->palette().color(QPalette::Window);
+        p.fillRect(rect(), fill);
+    }
+    p.setPen(textColor_);
+    p.setFont(font());
+    p.drawText(rect(), static_cast<int>(alignment_) | Qt::TextSingleLine, text_);
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && releasedInside(this, event);
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+QImage loadPicture(const QString& resource) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = file.readAll();
+    if (data.startsWith("\xFF\xD8"))
+        return decodeJpeg(data);
+    return QImage::fromData(data);
+}
+
+Picture::Picture(const QString& name, QWidget* parent, const QRect& geometry,
+                 const QString& resource, bool stretch)
+    : QWidget(parent), resource_(resource), stretch_(stretch) {
+    setObjectName(name);
+    setGeometry(geometry);
+}
+
+const QImage& Picture::image() const {
+    if (!image_)
+        image_ = loadPicture(resource_);
+    return *image_;
+}
+
+void Picture::setResource(const QString& resource) {
+    if (resource == resource_)
+        return;
+    resource_ = resource;
+    image_.reset();
+    update();
+}
+
+void Picture::paintEvent(QPaintEvent*) {
+    const QImage& picture = image();
+    if (picture.isNull())
+        return;
+    QPainter p(this);
+    if (stretch_) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(rect(), picture);
+    } else {
+        p.drawImage(QPoint(0, 0), picture);
+    }
+}
+
+void Picture::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (releasedInside(this, event))
+        emit clicked();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+QPushButton* makeButton(const QString& name, QWidget* parent, const QRect& geometry,
+                        const QString& caption, const QFont& font) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace zeitrad::ui

@@ -1,0 +1,14 @@
+// The divisions chart screen: how one sign divides in the divisional charts.
+#pragma once
+
+#include "screens/controls.h"
+
+namespace zeitrad::ui {
+
+class DivisionsScreen : public Panel {
+    Q_OBJECT
+public:
+    explicit DivisionsScreen(QWidget* window);
+};
+
+} // namespace zeitrad::ui

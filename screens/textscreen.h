@@ -1,0 +1,20 @@
+// The text screen: the introduction to the dasa system and to the program.
+#pragma once
+
+#include "screens/controls.h"
+
+namespace zeitrad::ui {
+
+class TextScreen : public Panel {
+    Q_OBJECT
+public:
+    explicit TextScreen(QWidget* window);
+
+    // The small panel that lies outside the screen's area and is never seen.
+    Panel* innerPanel() const { return inner_; }
+
+private:
+    Panel* inner_ = nullptr;
+};
+
+} // namespace zeitrad::ui
