@@ -43,7 +43,7 @@ bool releasedInside(const QWidget* widget, const QMouseEvent* event) {
 
 Panel::Panel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& color,
              const QString& caption)
-    : QFrame(parent), color_(color), caption_(caption) {
+    : QWidget(parent), color_(color), caption_(caption) {
     setObjectName(name);
     setGeometry(geometry);
     setAutoFillBackground(false);

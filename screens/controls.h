@@ -5,7 +5,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QFrame>
 #include <QImage>
 #include <QPushButton>
 #include <QRect>
@@ -58,7 +57,7 @@ QFont windowFont();
 
 // A screen or strip: a filled rectangle with a raised one-pixel bevel and an optional caption.
 // A click on its own background emits clicked(); clicks on the controls lying on it do not.
-class Panel : public QFrame {
+class Panel : public QWidget {
     Q_OBJECT
 public:
     Panel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& color,
