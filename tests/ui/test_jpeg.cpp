@@ -1,0 +1,102 @@
+// JPEG pictures are decoded with libjpeg; damaged data gives an empty picture, never a crash.
+#include <QBuffer>
+#include <QDirIterator>
+#include <QtTest>
+
+#include "screens/controls.h"
+#include "screens/jpeg.h"
+
+using zeitrad::ui::decodeJpeg;
+
+namespace {
+
+QByteArray encode(const QImage& image, int quality = 95) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", quality);
+    return data;
+}
+
+QImage testPattern() {
+    QImage image(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, x < 32 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    return image;
+}
+
+} // namespace
+
+class JpegTest : public QObject {
+    Q_OBJECT
+private slots:
+    void decodesColoursAndSize();
+    void damagedDataGivesNullImage_data();
+    void damagedDataGivesNullImage();
+    void everyEmbeddedJpegDecodes();
+    void damagedPictureDrawsNothing();
+};
+
+void JpegTest::decodesColoursAndSize() {
+    const QImage image = decodeJpeg(encode(testPattern()));
+    QCOMPARE(image.size(), QSize(64, 48));
+    const QColor left = image.pixelColor(10, 20);
+    const QColor right = image.pixelColor(50, 20);
+    QVERIFY(left.red() > 240 && left.blue() < 15);
+    QVERIFY(right.blue() > 240 && right.red() < 15);
+}
+
+void JpegTest::damagedDataGivesNullImage_data() {
+    QTest::addColumn<QByteArray>("data");
+    const QByteArray good = encode(testPattern());
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("header only") << good.left(2);
+    QTest::newRow("truncated to half") << good.left(good.size() / 2);
+    QTest::newRow("truncated before the end marker") << good.left(good.size() - 2);
+    QTest::newRow("not a picture") << QByteArray("\xFF\xD8 this is text, not a picture");
+}
+
+void JpegTest::damagedDataGivesNullImage() {
+    QFETCH(QByteArray, data);
+    QVERIFY(decodeJpeg(data).isNull());
+}
+
+void JpegTest::everyEmbeddedJpegDecodes() {
+    int count = 0;
+    QDirIterator it(":/", {"*.jpg"}, QDir::Files);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QImage picture = zeitrad::ui::loadPicture(path);
+        QVERIFY2(!picture.isNull(), qPrintable(path));
+        // libjpeg and Qt's own reader agree on the size.
+        QCOMPARE(picture.size(), QImage(path).size());
+        ++count;
+    }
+    QVERIFY(count > 0);
+}
+
+void JpegTest::damagedPictureDrawsNothing() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray good = encode(testPattern());
+    QFile file(dir.filePath("broken.jpg"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(good.left(good.size() / 3));
+    file.close();
+
+    QWidget parent;
+    parent.resize(100, 100);
+    QPalette pal = parent.palette();
+    pal.setColor(QPalette::Window, QColor(0, 128, 0));
+    parent.setPalette(pal);
+    parent.setAutoFillBackground(true);
+    auto* picture =
+        new zeitrad::ui::Picture("Broken", &parent, QRect(0, 0, 64, 48), file.fileName());
+    QVERIFY(picture->image().isNull());
+    const QImage shot = parent.grab().toImage();
+    QCOMPARE(shot.pixel(20, 20) & 0xFFFFFFu, qRgb(0, 128, 0) & 0xFFFFFFu);
+}
+
+QTEST_MAIN(JpegTest)
+#include "test_jpeg.moc"
