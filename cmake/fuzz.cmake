@@ -1,0 +1,35 @@
+# The engine's fuzz target: libFuzzer with AddressSanitizer and UBSan, built with clang.
+# A fuzzing build holds only the engine and this target (the top level stops after including this
+# file), so it needs neither Qt nor GoogleTest:
+#   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZEITRAD_FUZZ=ON
+#   cmake --build build-fuzz && ctest --test-dir build-fuzz --output-on-failure
+option(ZEITRAD_FUZZ "Build only the engine and its libFuzzer target (needs clang)" OFF)
+set(ZEITRAD_FUZZ_SECONDS 60 CACHE STRING "How long the fuzz test runs, in seconds")
+
+if(NOT ZEITRAD_FUZZ)
+    return()
+endif()
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "ZEITRAD_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
+endif()
+
+set(_zeitrad_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+target_compile_options(zeitrad_engine PRIVATE ${_zeitrad_sanitizers} -fsanitize=fuzzer-no-link)
+
+add_executable(engine_fuzz ${CMAKE_CURRENT_LIST_DIR}/../fuzz/engine_fuzz.cpp)
+target_compile_options(engine_fuzz PRIVATE ${_zeitrad_sanitizers} -fsanitize=fuzzer)
+target_link_options(engine_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_libraries(engine_fuzz PRIVATE zeitrad_engine)
+
+# New inputs go to a corpus in the build folder; the committed seeds are read, never written.
+# A run that finds a fault leaves the input in the build folder (crash-*, timeout-*) and fails.
+set(_zeitrad_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz-corpus)
+file(MAKE_DIRECTORY ${_zeitrad_corpus})
+add_test(NAME engine_fuzz
+    COMMAND engine_fuzz -max_total_time=${ZEITRAD_FUZZ_SECONDS} -timeout=5 -max_len=96
+            -print_final_stats=1 ${_zeitrad_corpus} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/seeds
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+set_tests_properties(engine_fuzz PROPERTIES
+    TIMEOUT 600
+    ENVIRONMENT "ASAN_OPTIONS=abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
