@@ -1,6 +1,9 @@
 // The input screen: birth date, the Moon's position, its sign and the tropical option.
 #pragma once
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "engine/calculation.h"
@@ -18,7 +21,19 @@ public:
     // The calculate button; the window binds it to the calculation.
     QPushButton* calculateButton() const { return button12_; }
 
+protected:
+    // Return in any field of the screen presses the calculate button.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    QLineEdit* edit1_ = nullptr; // degrees
+    QLineEdit* edit2_ = nullptr; // arc-minutes
+    QLineEdit* edit3_ = nullptr; // arc-seconds
+    QLineEdit* edit4_ = nullptr; // day
+    QLineEdit* edit5_ = nullptr; // month
+    QLineEdit* edit6_ = nullptr; // year
+    QCheckBox* checkBox1_ = nullptr;
+    QButtonGroup* signs_ = nullptr;
     QPushButton* button12_ = nullptr;
 };
 

@@ -1,12 +1,228 @@
 #include "screens/overview.h"
 
+#include "engine/tables.h"
+
 namespace zeitrad::ui {
 
+namespace {
+
+constexpr int cellHeight = 57;
+constexpr int firstColumnWidth = 97;
+constexpr int columnWidth = 81;
+constexpr int frameInset = 8;
+constexpr int barLeft = 5;
+constexpr int barWidth = 743;
+constexpr int barHeight = 6;
+constexpr int bottomBarOffset = 51;
+
+constexpr int rowTop(int row) {
+    return 48 + 56 * (row - 1);
+}
+constexpr int columnLeft(int column) {
+    return column == 1 ? 8 : 104 + 80 * (column - 2);
+}
+constexpr int columnWidthOf(int column) {
+    return column == 1 ? firstColumnWidth : columnWidth;
+}
+constexpr int cellOf(int row, int column) {
+    return 9 * (row - 1) + column;
+}
+
+// The names of the inner fields and row bars, which follow no single numbering rule: the inner
+// fields of columns 1 and 2, the first one of columns 3..9 (numbered on from there), and the two
+// bars of the row.
+struct RowNames {
+    int innerFirst, innerSecond, innerThird;
+    int topBar, bottomBar;
+};
+constexpr RowNames rowNames[OverviewScreen::rows] = {
+    {107, 84, 85, 92, 93},     // row 1
+    {96, 97, 100, 94, 95},     // row 2
+    {108, 109, 110, 98, 99},   // row 3
+    {117, 118, 119, 126, 127}, // row 4
+    {128, 129, 130, 137, 138}, // row 5
+    {139, 140, 141, 148, 149}, // row 6
+    {150, 151, 152, 159, 160}, // row 7
+    {161, 162, 163, 179, 180}, // row 8
+    {170, 171, 172, 181, 182}, // row 9
+};
+
+int innerFieldNumber(int row, int column) {
+    const RowNames& names = rowNames[row - 1];
+    if (column == 1)
+        return names.innerFirst;
+    if (column == 2)
+        return names.innerSecond;
+    return names.innerThird + column - 3;
+}
+
+// Every text line has the caption-text colour behind it, except three labels that have their own.
+QColor lineBackground(int label) {
+    switch (label) {
+    case 1:
+        return colors::window;
+    case 29:
+        return colors::highlightText;
+    case 58:
+        return colors::white;
+    default:
+        return colors::captionText;
+    }
+}
+
+QPoint lineTopLeft(int label, int row, int column, int line) {
+    // The birth cell's date line sits one pixel right and lower than the rule, where the sample
+    // overview picture puts its own date label.
+    if (label == 3)
+        return {21, 83};
+    return {columnLeft(column) + 12, rowTop(row) + 10 + 12 * (line - 1)};
+}
+
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QString nameLine(int lord) {
+    const std::string_view name = planetName[lord];
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString yearsLine(const AgeTriple& age) {
+    return QString::number(age.years) + QStringLiteral(" Jahre");
+}
+
+QString monthsAndDaysLine(const AgeTriple& age) {
+    return QString::number(age.months) + QStringLiteral(" M ") + QString::number(age.days) +
+           QStringLiteral(" T");
+}
+
+const QString dasabindu = QStringLiteral("Dasabindu");
+
+// A decorative title font; the families after the first stand in where it is not installed.
+QFont titleFont() {
+    QFont font;
+    font.setFamilies({"Samarkan", "Liberation Serif", "DejaVu Serif"});
+    font.setPixelSize(21);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
+
+} // namespace
+
 OverviewScreen::OverviewScreen(QWidget* window)
-    : Panel("Panel1", window, QRect(40, 80, 753, 561), colors::buttonFace, "Panel1") {}
+    : Panel("Panel1", window, QRect(40, 80, 753, 561), colors::buttonFace, "Panel1") {
+    new ui::Shape("Shape262", this, QRect(8, 8, 737, 41), colors::skyBlue);
+    auto* title = new Label("Label244", this, QPoint(200, 16), "Vimsottari Dasas Lebensübersicht",
+                            titleFont(), colors::yellow, colors::skyBlue);
+    title->setFixedBox(QSize(340, 26));
+    title->setAlignment(Qt::AlignCenter);
 
-void OverviewScreen::fill(const Result&) {}
+    // Painting order: all outer frames, then all inner fields, then the text lines cell by cell,
+    // and the row bars last, so that they cover the top and bottom of every frame.
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) {
+            const int k = cellOf(row, column);
+            const QRect bounds(columnLeft(column), rowTop(row), columnWidthOf(column), cellHeight);
+            frames_[k] = new ui::Shape(QString("Shape%1").arg(k), this, bounds,
+                                       k == 1 ? colors::buttonHighlight : colors::white);
+        }
+    }
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) {
+            const QRect bounds = frames_[cellOf(row, column)]->geometry().adjusted(
+                frameInset, frameInset, -frameInset, -frameInset);
+            inner_[cellOf(row, column)] = new ui::Shape(
+                QString("Shape%1").arg(innerFieldNumber(row, column)), this, bounds, colors::white);
+        }
+    }
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) {
+            const int k = cellOf(row, column);
+            for (int line = 1; line <= 3; ++line) {
+                const int n = 3 * k - 3 + line;
+                const QString name = QString("Label%1").arg(n);
+                labels_[n] = new Label(name, this, lineTopLeft(n, row, column, line), name,
+                                       windowFont(), colors::windowText, lineBackground(n));
+            }
+        }
+    }
+    for (int row = 1; row <= rows; ++row) {
+        const RowNames& names = rowNames[row - 1];
+        topBars_[row] = new ui::Shape(QString("Shape%1").arg(names.topBar), this,
+                                      QRect(barLeft, rowTop(row), barWidth, barHeight));
+        bottomBars_[row] =
+            new ui::Shape(QString("Shape%1").arg(names.bottomBar), this,
+                          QRect(barLeft, rowTop(row) + bottomBarOffset, barWidth, barHeight));
+    }
+    bottomBars_[1]->setClear(true);
 
-void OverviewScreen::markMahadasas() {}
+    inner_[1]->setToolTip(dasabindu);
+    inner_[2]->setToolTip(dasabindu);
+
+    // Row 1 past the birth mahadasa stays empty until a fill reaches it.
+    for (int k = 3; k <= columns; ++k)
+        setLinesVisible(k, false);
+}
+
+void OverviewScreen::setLinesVisible(int k, bool visible) {
+    for (int line = 1; line <= 3; ++line)
+        this->line(k, line)->setVisible(visible);
+}
+
+void OverviewScreen::setRowColour(int row, const QColor& colour) {
+    frames_[cellOf(row, 1)]->setBrushColor(colour);
+    topBars_[row]->setBrushColor(colour);
+    bottomBars_[row]->setBrushColor(colour);
+}
+
+void OverviewScreen::writeCell(int k, int lord, const AgeTriple& age) {
+    line(k, 1)->setText(nameLine(lord));
+    line(k, 2)->setText(yearsLine(age));
+    line(k, 3)->setText(monthsAndDaysLine(age));
+    frames_[k]->setBrushColor(toQColor(planetColor[lord]));
+}
+
+void OverviewScreen::fill(const Result& result) {
+    // Cells 3..9 start from their state at load; the calculation shows only those it reaches.
+    for (int k = 3; k <= columns; ++k) {
+        setLinesVisible(k, false);
+        frames_[k]->setBrushColor(colors::white);
+    }
+
+    // The birth cell: the birth lord, "Geburt" and the birth date.
+    const int birthLord = result.birthLord;
+    line(1, 1)->setText(nameLine(birthLord));
+    line(1, 2)->setText(QStringLiteral("Geburt"));
+    line(1, 3)->setText(QString::fromStdString(result.birthDateText()));
+    setRowColour(1, toQColor(planetColor[birthLord]));
+
+    // The rest of row 1: the antardasa running at birth, then those that follow it within the
+    // birth mahadasa.
+    inner_[2]->setToolTip(QString::number(0.0));
+    for (int k = 2; k <= columns; ++k) {
+        const Cell& cell = result.cells[k];
+        if (!cell.shown)
+            continue;
+        setLinesVisible(k, true);
+        writeCell(k, cell.lord, cell.age);
+    }
+
+    // Rows 2..9: the row's mahadasa lord colours its first cell and both its bars.
+    for (int row = 2; row <= rows; ++row) {
+        const int first = cellOf(row, 1);
+        for (int k = first; k < first + columns; ++k)
+            writeCell(k, result.cells[k].lord, result.cells[k].age);
+        setRowColour(row, frames_[first]->brushColor());
+    }
+}
+
+void OverviewScreen::markMahadasas() {
+    for (int row = 1; row <= rows; ++row) {
+        const QColor colour = frames_[cellOf(row, 1)]->brushColor();
+        for (int column = 2; column <= columns; ++column)
+            frames_[cellOf(row, column)]->setBrushColor(colour);
+    }
+}
 
 } // namespace zeitrad::ui

@@ -3,6 +3,8 @@
 
 #include <QColor>
 
+#include <array>
+
 #include "engine/calculation.h"
 #include "screens/controls.h"
 
@@ -11,12 +13,33 @@ namespace zeitrad::ui {
 class OverviewScreen : public Panel {
     Q_OBJECT
 public:
+    static constexpr int rows = 9;
+    static constexpr int columns = 9;
+    static constexpr int cellCount = rows * columns;
+
     explicit OverviewScreen(QWidget* window);
 
     // Writes one calculation's result into the grid: texts, visibility and colours of all cells.
     void fill(const Result& result);
     // Recolours every cell of a row in the colour read back from the row's first frame.
     void markMahadasas();
+
+    // The parts of cell k (1..81) and line 1..3 of its text.
+    ui::Shape* frame(int k) const { return frames_[k]; }
+    ui::Shape* innerField(int k) const { return inner_[k]; }
+    Label* line(int k, int line) const { return labels_[3 * k - 3 + line]; }
+
+private:
+    void writeCell(int k, int lord, const AgeTriple& age);
+    void setRowColour(int row, const QColor& colour);
+    void setLinesVisible(int k, bool visible);
+
+    // Index 0 unused, so that cell k and label n are addressed by their numbers.
+    std::array<ui::Shape*, cellCount + 1> frames_{};
+    std::array<ui::Shape*, cellCount + 1> inner_{};
+    std::array<Label*, 3 * cellCount + 1> labels_{};
+    std::array<ui::Shape*, rows + 1> topBars_{};
+    std::array<ui::Shape*, rows + 1> bottomBars_{};
 };
 
 } // namespace zeitrad::ui

@@ -1,6 +1,8 @@
 // The sample overview picture laid over the overview when the Moon stands on a nakshatra's start.
 #pragma once
 
+#include <QString>
+
 #include "engine/calculation.h"
 #include "screens/controls.h"
 
@@ -13,6 +15,14 @@ public:
 
     // Shows the picture for the result's birth lord, with the birth date in its label.
     void showFor(const Result& result);
+
+    // The resource of the picture drawn for a birth lord (1..9): an overview of a birth at the
+    // start of one of that lord's nakshatras.
+    static QString pictureFor(int lord);
+
+private:
+    Picture* image6_ = nullptr;
+    Label* label419_ = nullptr;
 };
 
 } // namespace zeitrad::ui
