@@ -1,0 +1,601 @@
+// The sign strip pages "1/3", "2/3" and "3/3": bars, labels and captions as a user sees them on
+// the real window, and the layout that the strips are painted from.
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "screens/strips.h"
+#include "uitest.h"
+
+using zeitrad::ui::Label;
+using zeitrad::ui::StripBar;
+
+namespace {
+
+// The nine planets in dasa order, with their years and colours as a reader of the strips knows
+// them. These are the expectations; the strips take theirs from the planet table.
+struct PlanetInfo {
+    const char* name;
+    int years;
+    QRgb fill;
+    QRgb text;
+};
+const std::map<QString, std::pair<int, PlanetInfo>> planets = {
+    {"Ketu", {1, {"Ketu", 7, uitest::rgb(128, 0, 128), uitest::rgb(255, 255, 255)}}},
+    {"Sukra", {2, {"Sukra", 20, uitest::rgb(0, 255, 0), uitest::rgb(0, 0, 0)}}},
+    {"Surya", {3, {"Surya", 6, uitest::rgb(255, 255, 0), uitest::rgb(0, 0, 0)}}},
+    {"Chandra", {4, {"Chandra", 10, uitest::rgb(255, 255, 255), uitest::rgb(0, 0, 0)}}},
+    {"Mangal", {5, {"Mangal", 7, uitest::rgb(255, 0, 0), uitest::rgb(255, 255, 255)}}},
+    {"Rahu", {6, {"Rahu", 18, uitest::rgb(255, 0, 255), uitest::rgb(0, 0, 0)}}},
+    {"Guru", {7, {"Guru", 16, uitest::rgb(0, 0, 255), uitest::rgb(255, 255, 255)}}},
+    {"Sani", {8, {"Sani", 19, uitest::rgb(0, 0, 0), uitest::rgb(255, 255, 255)}}},
+    {"Buddha", {9, {"Buddha", 17, uitest::rgb(166, 202, 240), uitest::rgb(0, 0, 0)}}},
+};
+
+const PlanetInfo& info(const QString& name) {
+    return planets.at(name).second;
+}
+int indexOf(const QString& name) {
+    return planets.at(name).first;
+}
+
+// Arcs in arc-seconds.
+constexpr int degree = 3600;
+constexpr int minute = 60;
+constexpr int signArc = 30 * degree;
+
+// x of a point of a strip's sign by the scale rule, unrounded.
+double ruleX(int arcSeconds) {
+    return 16.0 + arcSeconds / double(degree) * 566.0 / 30.0;
+}
+
+const char* const panelOfStrip[] = {"Panel9", "Panel11", "Panel10", "Panel12"};
+constexpr int stripTop[] = {80, 208, 336, 464};
+constexpr int stripLeft = 120;
+
+// One bar expected on a strip: its planet, whether it is a piece cut by a sign boundary, and the
+// arc it stands for.
+struct ExpectedBar {
+    QString planet;
+    bool cut;
+    int from;
+    int to;
+};
+using ExpectedRow = QList<ExpectedBar>;
+
+// Turns a row written as "Ketu, Sukra, ..., Rahu*" into bars. Whole antardasas take 6'40" of arc
+// for each year of their planet; the pieces at the sign boundaries take the arcs given.
+ExpectedRow parseAntardasas(const QString& sequence, int firstPiece, int lastPiece) {
+    ExpectedRow row;
+    int at = 0;
+    const QStringList names = sequence.split(", ");
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        QString name = names[i];
+        const bool cut = name.endsWith('*');
+        name.remove('*');
+        int arc = info(name).years * (6 * minute + 40);
+        if (cut)
+            arc = i == 0 ? firstPiece : lastPiece;
+        row.append({name, cut, at, at + arc});
+        at += arc;
+    }
+    return row;
+}
+
+// A row as it appears on a grab: each bar's planet colour and its outline columns. Bars are
+// told apart by the black outline column they share; a black (Sani) bar merges with its
+// outlines into one run wider than an outline.
+struct SeenBar {
+    QRgb fill;
+    int left;
+    int right;
+};
+
+QList<SeenBar> scanRow(const QImage& image, int strip, int y) {
+    const int top = stripTop[strip - 1];
+    QList<SeenBar> bars;
+    int x = 16;
+    while (x <= 582) {
+        const QRgb colour = image.pixel(stripLeft + x, top + y) & 0xFFFFFFu;
+        int end = x;
+        while (end + 1 <= 582 && (image.pixel(stripLeft + end + 1, top + y) & 0xFFFFFFu) == colour)
+            ++end;
+        if (colour != uitest::rgb(0, 0, 0))
+            bars.append({colour, x - 1, end + 1});
+        else if (end - x + 1 > 2)
+            bars.append({colour, x, end});
+        x = end + 1;
+    }
+    return bars;
+}
+
+QImage grabWindow(QWidget& window) {
+    return window.grab().toImage();
+}
+
+// The unnamed degree-number labels of a strip, by their number.
+std::map<int, Label*> degreeLabels(const QWidget* strip) {
+    std::map<int, Label*> labels;
+    for (Label* label : strip->findChildren<Label*>(Qt::FindDirectChildrenOnly)) {
+        bool number = false;
+        const int value = label->text().toInt(&number);
+        if (number && label->objectName().isEmpty())
+            labels[value] = label;
+    }
+    return labels;
+}
+
+int distance(QRgb a, QRgb b) {
+    const int r = qRed(a) - qRed(b), g = qGreen(a) - qGreen(b), bl = qBlue(a) - qBlue(b);
+    return r * r + g * g + bl * bl;
+}
+
+// Number of pixels of a window rectangle that lie nearer to the text colour than to the
+// background: the ink of the text, whose smoothed edges are never exactly the text colour.
+int inkPixels(const QImage& image, const QRect& rect, QRgb text, QRgb background) {
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            const QRgb seen = image.pixel(x, y) & 0xFFFFFFu;
+            count += distance(seen, text) < distance(seen, background);
+        }
+    return count;
+}
+
+QRect inWindow(const QWidget* widget, const QWidget& window) {
+    return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+}
+
+// The thirteen captions of each page, in the order the labels are listed.
+const char* const captionLabels[] = {"Label273", "Label305", "Label306", "Label308", "Label340",
+                                     "Label341", "Label343", "Label375", "Label376", "Label377",
+                                     "Label380", "Label413", "Label412"};
+const QStringList page1 = {"WIDDER", "ASWINI",    "BARINI",     "STIER",  "KRITTIKA",
+                           "ROHINI", "ZWILLINGE", "MIGRASHIRA", "ARIDRA", "PURNAVASHU",
+                           "KREBS",  "PUSHYA",    "ASLESHA"};
+const QStringList page2 = {"LÖWE",     "MAGHA",    "PURVA PHALGUNI", "JUNGFRAU", "UTTARA PHALGUNI",
+                           "HASTA",    "WAAGE",    "CHITRA",         "SWATI",    "VISHAKHA",
+                           "SKORPION", "ANURADHA", "JYESHTA"};
+const QStringList page3 = {"SCHÜTZE",        "MULA",         "PURVA ASHADHA", "STEINBOCK",
+                           "UTTARA ASHADHA", "SHRAVANA",     "WASSERMANN",    "DHANISHTA",
+                           "SHATABISHA",     "PURVA BHADRA", "FISCHE",        "UTTARA BHADRA",
+                           "REVATI"};
+
+QStringList captionsOn(const QWidget& window) {
+    QStringList texts;
+    for (const char* name : captionLabels)
+        texts.append(uitest::find<Label>(&window, name)->text());
+    return texts;
+}
+
+// The strips' area of the window.
+const QRect stripsArea(120, 80, 601, 3 * 128 + 129);
+
+} // namespace
+
+class StripsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void antardasaRow_data();
+    void antardasaRow();
+    void nakshatraAndLordRows_data();
+    void nakshatraAndLordRows();
+    void nakshatraLabels_data();
+    void nakshatraLabels();
+    void signBars_data();
+    void signBars();
+    void degreeScale_data();
+    void degreeScale();
+    void pageCaptions_data();
+    void pageCaptions();
+    void otherPageThenFirstRestoresIt();
+    void calculationHidesStripsAndPageShowsThemUnchanged();
+};
+
+void StripsTest::antardasaRow_data() {
+    QTest::addColumn<int>("strip");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<ExpectedRow>("bars");
+
+    // The pieces where the sign boundaries cut an antardasa: 30 degrees falls in Rahu (46'40"
+    // before, 1°13'20" after), 90 degrees in Chandra (33'20" on either side); 60 degrees falls
+    // between Sani and Buddha.
+    QTest::newRow("strip 1") << 1 << 22
+                             << parseAntardasas(
+                                    "Ketu, Sukra, Surya, Chandra, Mangal, Rahu, Guru, "
+                                    "Sani, Buddha, Sukra, Surya, Chandra, Mangal, Rahu, "
+                                    "Guru, Sani, Buddha, Ketu, Surya, Chandra, Mangal, "
+                                    "Rahu*",
+                                    0, 46 * minute + 40);
+    QTest::newRow("strip 2") << 2 << 19
+                             << parseAntardasas("Rahu*, Guru, Sani, Buddha, Ketu, Sukra, Chandra, "
+                                                "Mangal, Rahu, Guru, Sani, Buddha, Ketu, Sukra, "
+                                                "Surya, Mangal, Rahu, Guru, Sani",
+                                                degree + 13 * minute + 20, 0);
+    QTest::newRow("strip 3") << 3 << 21
+                             << parseAntardasas(
+                                    "Buddha, Ketu, Sukra, Surya, Chandra, Rahu, Guru, "
+                                    "Sani, Buddha, Ketu, Sukra, Surya, Chandra, Mangal, "
+                                    "Guru, Sani, Buddha, Ketu, Sukra, Surya, Chandra*",
+                                    0, 33 * minute + 20);
+    QTest::newRow("strip 4") << 4 << 21
+                             << parseAntardasas(
+                                    "Chandra*, Mangal, Rahu, Sani, Buddha, Ketu, Sukra, "
+                                    "Surya, Chandra, Mangal, Rahu, Guru, Buddha, Ketu, "
+                                    "Sukra, Surya, Chandra, Mangal, Rahu, Guru, Sani",
+                                    33 * minute + 20, 0);
+}
+
+void StripsTest::antardasaRow() {
+    QFETCH(int, strip);
+    QFETCH(int, count);
+    QFETCH(ExpectedRow, bars);
+    QCOMPARE(bars.size(), count);
+    QCOMPARE(bars.last().to, signArc); // the row fills the sign exactly
+
+    // The layout the strip is painted from.
+    const std::vector<StripBar> layout = zeitrad::ui::antardasaBars(strip);
+    QCOMPARE(int(layout.size()), count);
+    for (int i = 0; i < count; ++i) {
+        const ExpectedBar& e = bars[i];
+        const StripBar& got = layout[std::size_t(i)];
+        QVERIFY2(got.planet == indexOf(e.planet) && got.cut == e.cut,
+                 qPrintable(QString("bar %1: %2%3").arg(i + 1).arg(e.planet, e.cut ? "*" : "")));
+        QVERIFY2(std::abs(got.left - ruleX(e.from)) <= 1.0, qPrintable(QString::number(i + 1)));
+        QVERIFY2(std::abs(got.right - ruleX(e.to)) <= 1.0, qPrintable(QString::number(i + 1)));
+    }
+
+    // What the window shows.
+    uitest::Window w;
+    uitest::click(&w.window, "Button15");
+    const QList<SeenBar> seen = scanRow(grabWindow(w.window), strip, 104);
+    QCOMPARE(seen.size(), count);
+    for (int i = 0; i < count; ++i) {
+        const ExpectedBar& e = bars[i];
+        const QString where = QString("bar %1 (%2)").arg(i + 1).arg(e.planet);
+        QVERIFY2(seen[i].fill == info(e.planet).fill, qPrintable(where));
+        QVERIFY2(std::abs(seen[i].left - ruleX(e.from)) <= 1.0, qPrintable(where));
+        QVERIFY2(std::abs(seen[i].right - ruleX(e.to)) <= 1.0, qPrintable(where));
+        if (i > 0) // neighbours share the outline column between them
+            QCOMPARE(seen[i].left, seen[i - 1].right);
+    }
+    QCOMPARE(seen.first().left, 16);
+    QCOMPARE(seen.last().right, 582);
+}
+
+void StripsTest::nakshatraAndLordRows_data() {
+    QTest::addColumn<int>("strip");
+    QTest::addColumn<ExpectedRow>("bars");
+
+    constexpr int whole = 13 * degree + 20 * minute;
+    QTest::newRow("strip 1") << 1
+                             << ExpectedRow{{"Ketu", false, 0, whole},
+                                            {"Sukra", false, whole, 2 * whole},
+                                            {"Surya", true, 2 * whole, signArc}};
+    QTest::newRow("strip 2") << 2
+                             << ExpectedRow{{"Surya", true, 0, 10 * degree},
+                                            {"Chandra", false, 10 * degree, 10 * degree + whole},
+                                            {"Mangal", true, 10 * degree + whole, signArc}};
+    QTest::newRow("strip 3") << 3
+                             << ExpectedRow{{"Mangal", true, 0, 6 * degree + 40 * minute},
+                                            {"Rahu", false, 6 * degree + 40 * minute, 20 * degree},
+                                            {"Guru", true, 20 * degree, signArc}};
+    QTest::newRow("strip 4")
+        << 4
+        << ExpectedRow{{"Guru", true, 0, 3 * degree + 20 * minute},
+                       {"Sani", false, 3 * degree + 20 * minute, 3 * degree + 20 * minute + whole},
+                       {"Buddha", false, 3 * degree + 20 * minute + whole, signArc}};
+}
+
+void StripsTest::nakshatraAndLordRows() {
+    QFETCH(int, strip);
+    QFETCH(ExpectedRow, bars);
+
+    const std::vector<StripBar> layout = zeitrad::ui::nakshatraBars(strip);
+    QCOMPARE(int(layout.size()), bars.size());
+    for (int i = 0; i < bars.size(); ++i) {
+        QCOMPARE(layout[std::size_t(i)].planet, indexOf(bars[i].planet));
+        QCOMPARE(layout[std::size_t(i)].cut, bars[i].cut);
+    }
+
+    uitest::Window w;
+    uitest::click(&w.window, "Button17");
+    const QImage image = grabWindow(w.window);
+    // Probed on the first pixel row inside each bar, above the labels.
+    for (int y : {65, 81}) {
+        const QList<SeenBar> seen = scanRow(image, strip, y);
+        QCOMPARE(seen.size(), bars.size());
+        for (int i = 0; i < bars.size(); ++i) {
+            const QString where = QString("row %1, %2").arg(y).arg(bars[i].planet);
+            QVERIFY2(seen[i].fill == info(bars[i].planet).fill, qPrintable(where));
+            QVERIFY2(std::abs(seen[i].left - ruleX(bars[i].from)) <= 1.0, qPrintable(where));
+            QVERIFY2(std::abs(seen[i].right - ruleX(bars[i].to)) <= 1.0, qPrintable(where));
+        }
+    }
+}
+
+void StripsTest::nakshatraLabels_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("strip");
+    QTest::addColumn<int>("nameX");
+    QTest::addColumn<QString>("lord");
+    QTest::addColumn<QString>("lordText");
+    QTest::addColumn<int>("lordX");
+    QTest::addColumn<QString>("planet");
+
+    QTest::newRow("1") << "Label305" << 1 << 116 << "Label272"
+                       << "KETU" << 122 << "Ketu";
+    QTest::newRow("2") << "Label306" << 1 << 374 << "Label304"
+                       << "SUKRA" << 379 << "Sukra";
+    QTest::newRow("3") << "Label340" << 2 << 77 << "Label307"
+                       << "SURYA" << 90 << "Surya";
+    QTest::newRow("4") << "Label341" << 2 << 318 << "Label339"
+                       << "CHANDRA" << 313 << "Chandra";
+    QTest::newRow("5") << "Label375" << 3 << 23 << "Label342"
+                       << "MANGAL" << 40 << "Mangal";
+    QTest::newRow("6") << "Label376" << 3 << 262 << "Label374"
+                       << "RAHU" << 270 << "Rahu";
+    QTest::newRow("7") << "Label377" << 3 << 454 << "Label378"
+                       << "GURU" << 467 << "Guru";
+    QTest::newRow("8") << "Label413" << 4 << 198 << "Label411"
+                       << "SANI" << 206 << "Sani";
+    QTest::newRow("9") << "Label412" << 4 << 439 << "Label379"
+                       << "BUDDHA" << 440 << "Buddha";
+}
+
+void StripsTest::nakshatraLabels() {
+    QFETCH(QString, name);
+    QFETCH(int, strip);
+    QFETCH(int, nameX);
+    QFETCH(QString, lord);
+    QFETCH(QString, lordText);
+    QFETCH(int, lordX);
+    QFETCH(QString, planet);
+
+    uitest::Window w;
+    for (const char* page : {"Button15", "Button16", "Button17"}) {
+        uitest::click(&w.window, page);
+        const QImage image = grabWindow(w.window);
+        auto* nameLabel = uitest::find<Label>(&w.window, qPrintable(name));
+        auto* lordLabel = uitest::find<Label>(&w.window, qPrintable(lord));
+
+        for (Label* label : {nameLabel, lordLabel}) {
+            QCOMPARE(label->parentWidget()->objectName(), QString(panelOfStrip[strip - 1]));
+            QVERIFY(label->isVisibleTo(&w.window));
+            // Opaque in the planet's colour, with the text in the colour that reads on it.
+            const QRect r = inWindow(label, w.window);
+            QCOMPARE(image.pixel(r.topLeft()) & 0xFFFFFFu, info(planet).fill);
+            QVERIFY2(inkPixels(image, r, info(planet).text, info(planet).fill) > 10,
+                     qPrintable(label->text()));
+            QCOMPARE(label->background(), std::optional<QColor>(QColor(info(planet).fill)));
+        }
+        QCOMPARE(nameLabel->pos(), QPoint(nameX, 66));
+        QCOMPARE(lordLabel->x(), lordX);
+        QVERIFY(lordLabel->y() == 81 || lordLabel->y() == 82);
+        QCOMPARE(lordLabel->text(), lordText);
+        QVERIFY(nameLabel->font().bold());
+        QVERIFY(!lordLabel->font().bold());
+
+        // The labels stand on the strip that holds the larger part of their nakshatra (the
+        // halves of the fifth count for strip 3), inside its bars.
+        int largest = 0;
+        int largestStrip = 0;
+        StripBar onStrip;
+        for (int s = 1; s <= 4; ++s)
+            for (const StripBar& bar : zeitrad::ui::nakshatraBars(s))
+                if (bar.planet == indexOf(planet)) {
+                    if (bar.right - bar.left >= largest) {
+                        largest = bar.right - bar.left;
+                        largestStrip = s;
+                    }
+                    if (s == strip)
+                        onStrip = bar;
+                }
+        QCOMPARE(largestStrip, strip);
+        QVERIFY(nameLabel->x() > onStrip.left && nameLabel->geometry().right() < onStrip.right);
+        QVERIFY(lordLabel->x() > onStrip.left && lordLabel->geometry().right() < onStrip.right);
+    }
+}
+
+void StripsTest::signBars_data() {
+    QTest::addColumn<int>("strip");
+    QTest::addColumn<QRgb>("panel");
+    QTest::addColumn<QRgb>("bar");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("labelX");
+    QTest::addColumn<QRgb>("text");
+
+    QTest::newRow("fire") << 1 << uitest::rgb(128, 0, 0) << uitest::rgb(255, 0, 0) << "Label273"
+                          << 272 << uitest::rgb(0, 0, 0);
+    QTest::newRow("earth") << 2 << uitest::rgb(0, 128, 0) << uitest::rgb(128, 128, 0) << "Label308"
+                           << 272 << uitest::rgb(0, 0, 0);
+    QTest::newRow("air") << 3 << uitest::rgb(166, 202, 240) << uitest::rgb(166, 202, 240)
+                         << "Label343" << 256 << uitest::rgb(0, 0, 0);
+    QTest::newRow("water") << 4 << uitest::rgb(0, 0, 128) << uitest::rgb(0, 0, 255) << "Label380"
+                           << 272 << uitest::rgb(255, 255, 255);
+}
+
+void StripsTest::signBars() {
+    QFETCH(int, strip);
+    QFETCH(QRgb, panel);
+    QFETCH(QRgb, bar);
+    QFETCH(QString, label);
+    QFETCH(int, labelX);
+    QFETCH(QRgb, text);
+
+    uitest::Window w;
+    uitest::click(&w.window, "Button16");
+    const QImage image = grabWindow(w.window);
+    const QPoint origin(stripLeft, stripTop[strip - 1]);
+
+    QWidget* stripPanel = uitest::find<QWidget>(&w.window, panelOfStrip[strip - 1]);
+    QCOMPARE(stripPanel->geometry(), QRect(origin, QSize(601, 129)));
+    QCOMPARE(image.pixel(origin + QPoint(8, 8)) & 0xFFFFFFu, panel);
+    QCOMPARE(image.pixel(origin + QPoint(590, 120)) & 0xFFFFFFu, panel);
+
+    // The sign bar spans the whole scale, outlined in black.
+    const QList<SeenBar> seen = scanRow(image, strip, 34);
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].fill, bar);
+    QCOMPARE(seen[0].left, 16);
+    QCOMPARE(seen[0].right, 582);
+    QCOMPARE(image.pixel(origin + QPoint(100, 32)) & 0xFFFFFFu, uitest::rgb(0, 0, 0));
+    QCOMPARE(image.pixel(origin + QPoint(100, 64)) & 0xFFFFFFu, uitest::rgb(0, 0, 0));
+
+    auto* sign = uitest::find<Label>(&w.window, qPrintable(label));
+    QCOMPARE(sign->parentWidget(), stripPanel);
+    QCOMPARE(sign->pos(), QPoint(labelX, 40));
+    QVERIFY(sign->font().bold());
+    const QRect r = inWindow(sign, w.window);
+    QCOMPARE(image.pixel(r.topLeft()) & 0xFFFFFFu, bar);
+    QVERIFY(inkPixels(image, r, text, bar) > 10);
+}
+
+void StripsTest::degreeScale_data() {
+    QTest::addColumn<int>("strip");
+    for (int s = 1; s <= 4; ++s)
+        QTest::newRow(panelOfStrip[s - 1]) << s;
+}
+
+void StripsTest::degreeScale() {
+    QFETCH(int, strip);
+    constexpr int cellLeft[] = {16,  35,  54,  72,  91,  109, 128, 147, 166, 185,
+                                204, 223, 242, 261, 280, 299, 318, 336, 355, 373,
+                                392, 411, 430, 449, 468, 487, 506, 525, 543, 562};
+
+    uitest::Window w;
+    uitest::click(&w.window, "Button15");
+    const QImage image = grabWindow(w.window);
+    const QPoint origin(stripLeft, stripTop[strip - 1]);
+    const std::map<int, Label*> labels =
+        degreeLabels(uitest::find<QWidget>(&w.window, panelOfStrip[strip - 1]));
+    QCOMPARE(int(labels.size()), 30);
+
+    for (int d = 1; d <= 30; ++d) {
+        const QString where = QString("degree %1").arg(d);
+        const int left = cellLeft[d - 1];
+        // A white cell of 20 x 17 with a black outline; where the next cell overlaps it by
+        // two pixels, the next cell's outline is the one in sight.
+        const int right = d < 30 ? std::min(left + 19, cellLeft[d]) : left + 19;
+        const auto at = [&](int x, int y) {
+            return image.pixel(origin + QPoint(x, y)) & 0xFFFFFFu;
+        };
+        QVERIFY2(at(left, 24) == uitest::rgb(0, 0, 0), qPrintable(where));
+        QVERIFY2(at(right, 24) == uitest::rgb(0, 0, 0), qPrintable(where));
+        QVERIFY2(at(left + 10, 16) == uitest::rgb(0, 0, 0), qPrintable(where));
+        QVERIFY2(at(left + 10, 32) == uitest::rgb(0, 0, 0), qPrintable(where));
+        for (int x = left + 1; x < right; ++x)
+            QVERIFY2(at(x, 31) == uitest::rgb(255, 255, 255), qPrintable(where));
+
+        // Its number, centred, regular, on cream ("16" on white).
+        Label* number = labels.at(d);
+        QVERIFY2(!number->font().bold(), qPrintable(where));
+        QVERIFY2(std::abs(number->geometry().center().x() - (left + 10)) <= 1, qPrintable(where));
+        QCOMPARE(number->y(), d >= 10 && d <= 15 ? 17 : 18);
+        QVERIFY2(number->geometry().bottom() < 32, qPrintable(where));
+        const QRgb background = d == 16 ? uitest::rgb(255, 255, 255) : uitest::rgb(255, 251, 240);
+        QCOMPARE(number->background(), std::optional<QColor>(QColor(background)));
+        const QRect r = inWindow(number, w.window);
+        QVERIFY2((image.pixel(r.topLeft()) & 0xFFFFFFu) == background, qPrintable(where));
+        QVERIFY2(inkPixels(image, r, uitest::rgb(0, 0, 0), background) > 3, qPrintable(where));
+    }
+}
+
+void StripsTest::pageCaptions_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("captions");
+    QTest::newRow("1/3") << "Button15" << page1;
+    QTest::newRow("2/3") << "Button16" << page2;
+    QTest::newRow("3/3") << "Button17" << page3;
+}
+
+void StripsTest::pageCaptions() {
+    QFETCH(QString, button);
+    QFETCH(QStringList, captions);
+
+    uitest::Window w;
+    QList<int> lefts;
+    for (const char* name : captionLabels)
+        lefts.append(uitest::find<Label>(&w.window, name)->x());
+
+    uitest::click(&w.window, qPrintable(button));
+    QCOMPARE(captionsOn(w.window), captions);
+    for (int i = 0; i < 13; ++i) {
+        auto* label = uitest::find<Label>(&w.window, captionLabels[i]);
+        QVERIFY(label->isVisibleTo(&w.window));
+        // A caption grows to the right from its left edge.
+        QCOMPARE(label->x(), lefts[i]);
+        QCOMPARE(label->width(), label->fontMetrics().horizontalAdvance(captions[i]));
+    }
+    for (const char* strip : panelOfStrip)
+        QVERIFY(uitest::shown(&w.window, strip));
+}
+
+void StripsTest::otherPageThenFirstRestoresIt() {
+    uitest::Window w;
+    uitest::click(&w.window, "Button15");
+    const QImage first = w.window.grab(stripsArea).toImage();
+    QList<QRect> captionRects;
+    for (const char* name : captionLabels)
+        captionRects.append(
+            uitest::find<Label>(&w.window, name)
+                ->geometry()
+                .translated(uitest::find<Label>(&w.window, name)->parentWidget()->pos() -
+                            stripsArea.topLeft()));
+
+    uitest::click(&w.window, "Button16");
+    QCOMPARE(captionsOn(w.window), page2);
+    const QImage second = w.window.grab(stripsArea).toImage();
+    for (const char* name : captionLabels)
+        captionRects.append(
+            uitest::find<Label>(&w.window, name)
+                ->geometry()
+                .translated(uitest::find<Label>(&w.window, name)->parentWidget()->pos() -
+                            stripsArea.topLeft()));
+
+    // Between pages only the thirteen captions change: every bar, cell and lord label stays.
+    int changed = 0;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x) {
+            if (first.pixel(x, y) == second.pixel(x, y))
+                continue;
+            const bool inCaption = std::any_of(captionRects.begin(), captionRects.end(),
+                                               [&](const QRect& r) { return r.contains(x, y); });
+            QVERIFY2(inCaption, qPrintable(QString("pixel %1, %2 changed").arg(x).arg(y)));
+            ++changed;
+        }
+    QVERIFY(changed > 0);
+
+    uitest::click(&w.window, "Button15");
+    QCOMPARE(captionsOn(w.window), page1);
+    QCOMPARE(w.window.grab(stripsArea).toImage(), first);
+}
+
+void StripsTest::calculationHidesStripsAndPageShowsThemUnchanged() {
+    uitest::Window w;
+    uitest::click(&w.window, "Button17");
+    const QImage before = w.window.grab(stripsArea).toImage();
+
+    // "Mahadasamarkierung" leaves the strips as they are.
+    uitest::click(&w.window, "Button2");
+    for (const char* strip : panelOfStrip)
+        QVERIFY(uitest::shown(&w.window, strip));
+
+    const QString refusal = uitest::messageFrom([&] { uitest::click(&w.window, "Button1"); });
+    QVERIFY2(refusal.isNull(), qPrintable(refusal));
+    for (const char* strip : panelOfStrip)
+        QVERIFY(!uitest::shown(&w.window, strip));
+    QVERIFY(uitest::shown(&w.window, "Panel1"));
+    QCOMPARE(captionsOn(w.window), page3);
+
+    uitest::click(&w.window, "Button17");
+    for (const char* strip : panelOfStrip)
+        QVERIFY(uitest::shown(&w.window, strip));
+    QVERIFY(!uitest::shown(&w.window, "Panel1"));
+    QCOMPARE(w.window.grab(stripsArea).toImage(), before);
+}
+
+QTEST_MAIN(StripsTest)
+#include "test_strips.moc"
