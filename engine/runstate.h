@@ -1,0 +1,121 @@
+// The run state of one calculation and the three routines that work on it. The state lives as long
+// as the window; every calculation rewrites what it needs and leaves the rest as it was.
+#pragma once
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <string>
+
+#include "engine/calendar.h"
+#include "engine/tables.h"
+
+namespace zeitrad {
+
+// Arcs are held exactly, as whole tenths of an arc-second, so that no rounding ever moves a period
+// boundary by a day.
+constexpr std::int64_t tenthsPerArcSecond = 10;
+constexpr std::int64_t tenthsPerArcMinute = 60 * tenthsPerArcSecond;
+constexpr std::int64_t tenthsPerDegree = 60 * tenthsPerArcMinute;
+constexpr std::int64_t tenthsPerNakshatra = 800 * tenthsPerArcMinute;    // 13°20′: 480,000
+constexpr std::int64_t tenthsPerCircle = 27 * tenthsPerNakshatra;        // 360°: 12,960,000
+constexpr std::int64_t ayanamsaIn1900 = (22 * 3600 + 27 * 60 + 38) * 10; // 22°27′38″: 808,580
+constexpr std::int64_t ayanamsaPerYear = 503;                            // 50.3″ a year
+
+// A non-negative exact fraction with the denominator 480,000, the tenths of an arc-second in one
+// nakshatra: the share of a mahadasa that corresponds to an arc within the nakshatra is a whole
+// number of such parts, so it is held without rounding.
+struct NakshatraFraction {
+    static constexpr std::int64_t denominator = tenthsPerNakshatra;
+    std::int64_t numerator = 0;
+
+    // The whole part, truncated toward zero.
+    constexpr std::int64_t whole() const { return numerator / denominator; }
+
+    friend constexpr bool operator==(const NakshatraFraction&, const NakshatraFraction&) = default;
+};
+
+class RunState {
+public:
+    // The working age triple. It holds the birth date as converted (day, month, year) until the
+    // balance step; from then on it is the scratch triple that motagkor() normalises.
+    int workDays = 0, workMonths = 0, workYears = 0;
+
+    // The Moon's position as entered, with 30 degrees added per sign after "Widder".
+    int moonDeg = 0, moonMin = 0, moonSec = 0;
+
+    // The Moon's sidereal longitude in tenths of an arc-second (0 .. 12,959,999). The nakshatra
+    // search reduces it in place to the arc past the start of the birth nakshatra (0 .. 479,999).
+    std::int64_t moonArcMin = 0;
+
+    // In tenths of an arc-second: 22°27′38″ at the start of every calculation, corrected by 50.3″ a
+    // year after 1900 when the position is tropical.
+    std::int64_t ayanamsa = 0;
+
+    std::string nakshatraName; // name of the birth nakshatra
+    int dasaLord = 0;          // lord of the birth nakshatra, then of the row being walked
+
+    // Years of the birth mahadasa still to run at birth, and days of it already run (the walk of
+    // row 1 reduces the latter to the days already run of the antardasa running at birth).
+    NakshatraFraction balanceYears;
+    NakshatraFraction elapsedDays;
+
+    int lookupMaha = 0, lookupSub = 0; // the pair (mahadasa, antardasa) that searchantar() looks up
+    int antarLength = 0;               // days: the length that searchantar() found
+    int cellIndex = 0;                 // the cell k that nextantar() extends into cell k + 1
+    int cellLord = 0;                  // lord of the cell that nextantar() writes (rows 2 to 9)
+    int stopFlag = 0;                  // 1 once row 1 has reached the end of the birth mahadasa
+
+    // The age triple of each overview cell 1..81 (index 0 unused; cell 1 shows the birth date).
+    std::array<int, 82> cellYears{}, cellMonths{}, cellDays{};
+
+    // Normalises the working triple: workDays holds a day count and workMonths and workYears are 0
+    // (every caller sets them so); afterwards the triple is that count in the normal form of
+    // AgeTriple, 30 days to the month and 12 months to the year, the days kept in 1..30.
+    void motagkor();
+
+    // antarLength = the days of antardasa lookupSub within the mahadasa of lookupMaha. A pair
+    // outside 1..9 leaves antarLength as it is.
+    void searchantar();
+
+    // Extends the chain of periods by one antardasa: cellLord advances to the next planet, and cell
+    // cellIndex + 1 becomes cell cellIndex plus antarLength days.
+    void nextantar();
+
+    friend bool operator==(const RunState&, const RunState&) = default;
+};
+
+// The routines are defined here so that a calculation inlines them: it calls them 80 times, and a
+// call boundary would make every cell's triple take a round trip through memory.
+
+inline void RunState::motagkor() {
+    // Counting off 30 days at a time would take up to 1440 rounds for a 120-year age; the closed
+    // form gives the same triple at once.
+    assert(workMonths == 0 && workYears == 0);
+    const AgeTriple age = AgeTriple::fromDays(workDays);
+    workYears = age.years;
+    workMonths = age.months;
+    workDays = age.days;
+}
+
+inline void RunState::searchantar() {
+    if (lookupMaha < 1 || lookupMaha > planetCount || lookupSub < 1 || lookupSub > planetCount) {
+        return;
+    }
+    antarLength = antarDays[lookupMaha][lookupSub];
+}
+
+inline void RunState::nextantar() {
+    cellLord = advanceWithWrap(cellLord);
+    const int k = cellIndex;
+    workDays =
+        cellDays[k] + daysPerMonth * cellMonths[k] + daysPerYear * cellYears[k] + antarLength;
+    workMonths = 0;
+    workYears = 0;
+    motagkor();
+    cellYears[k + 1] = workYears;
+    cellMonths[k + 1] = workMonths;
+    cellDays[k + 1] = workDays;
+}
+
+} // namespace zeitrad
