@@ -20,8 +20,10 @@ struct BirthInput {
 
 struct Cell {
     int lord = 0;      // planet whose name and colour the cell shows
-    AgeTriple age;     // age at which the cell's period begins (unused for cell 1)
+    AgeTriple age;     // age at which the cell's period begins (zero for cell 1 and hidden cells)
     bool shown = true; // false for the cells of row 1 past the end of the birth mahadasa
+
+    friend bool operator==(const Cell&, const Cell&) = default;
 };
 
 struct Result {
@@ -34,6 +36,8 @@ struct Result {
 
     // "23.12.2012": day, month and year unpadded, as entered.
     std::string birthDateText() const;
+
+    friend bool operator==(const Result&, const Result&) = default;
 };
 
 // A refused input: the German message to show; nothing was changed.
