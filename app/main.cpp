@@ -1,12 +1,16 @@
 // Zeitrad: the Vimsottari dasa periods of one birth.
 #include <QApplication>
 
+#include "app/firstpaint.h"
 #include "app/zeitrad.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zeitrad");
+    // Lets the desktop match the window with the installed desktop entry and its icon.
+    QApplication::setDesktopFileName("example.kelmora.zeitrad");
     TZeitrad window;
+    zeitrad::exitAfterFirstPaintIfAsked(&window);
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,25 @@
+# The Debian package: `cpack -G DEB` in the build folder (scripts/package.sh does it from a clean
+# clone). The libraries it needs are found by dpkg-shlibdeps from the program itself; the fonts it
+# draws with are named here, since the program loads them by name and no library links them.
+set(CPACK_PACKAGE_NAME zeitrad)
+set(CPACK_PACKAGE_VENDOR "Kelmora Verlag")
+set(CPACK_PACKAGE_CONTACT "Kelmora Verlag <verlag@kelmora.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Vimsottari dasa periods of a birth")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Zeitrad computes the Vimsottari dasa periods of Vedic astrology for one birth\n\
+and shows the 120-year cycle as a grid of mahadasas and antardasas. German user interface.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kelmora.example")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Liberation stands in for Arial and Times New Roman, DejaVu for every face that is missing;
+# Tahoma is compiled into the program.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)

@@ -1,0 +1,52 @@
+# Checks shared by the install and the package test: the installed tree under a root folder.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Width and height of a PNG file, from its header.
+png_size() {
+    local bytes
+    bytes=($(od -An -tu1 -j16 -N8 "$1"))
+    [ ${#bytes[@]} -eq 8 ] || return 1
+    echo $(((bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3])) \
+        $(((bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7]))
+}
+
+# check_tree ROOT PREFIX APP_ID "SIZES": every installed file in its place, valid, and the
+# program starts from there and paints its window.
+check_tree() {
+    local root=$1 prefix=$2 id=$3 sizes=$4 here
+    here=$(dirname "${BASH_SOURCE[0]}")
+    local base=$root$prefix
+
+    [ -x "$base/bin/zeitrad" ] || fail "no executable $prefix/bin/zeitrad"
+
+    local desktop=$base/share/applications/$id.desktop
+    [ -f "$desktop" ] || fail "no desktop entry $prefix/share/applications/$id.desktop"
+    bash "$here/validate.sh" desktop "$desktop" || fail "desktop entry does not validate"
+    grep -qx 'Exec=zeitrad' "$desktop" || fail "desktop entry does not start zeitrad"
+    grep -qx 'Icon=zeitrad' "$desktop" || fail "desktop entry names another icon"
+
+    local metainfo=$base/share/metainfo/$id.metainfo.xml
+    [ -f "$metainfo" ] || fail "no metainfo $prefix/share/metainfo/$id.metainfo.xml"
+    bash "$here/validate.sh" metainfo "$metainfo" || fail "metainfo does not validate"
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+        fail "metainfo does not launch the desktop entry"
+    grep -q '@PROJECT_VERSION@' "$metainfo" && fail "metainfo version not filled in"
+
+    local size icon
+    for size in $sizes; do
+        icon=$base/share/icons/hicolor/${size}x${size}/apps/zeitrad.png
+        [ -f "$icon" ] || fail "no ${size}x${size} icon"
+        [ "$(png_size "$icon")" = "$size $size" ] ||
+            fail "${size}x${size} icon is $(png_size "$icon" || echo 'no PNG')"
+    done
+
+    # The installed program starts on its own: it paints its window and quits.
+    local line
+    line=$(ZEITRAD_EXIT_AFTER_FIRST_PAINT=1 timeout 60 "$base/bin/zeitrad") ||
+        fail "installed program did not start"
+    grep -q '^first paint: ' <<<"$line" || fail "installed program did not paint: $line"
+}
