@@ -10,10 +10,10 @@
 #include "jpegwrite.h"
 #include "picture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImageWriter>
 #include <QTextStream>
 
@@ -127,7 +127,8 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    // A QApplication, so that the sample overviews can be drawn by the program's own window.
+    QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const std::vector<Picture> pictures = registeredPictures();
 
@@ -144,11 +145,6 @@ int main(int argc, char* argv[]) {
     }
 
     const QString outdir = args.isEmpty() ? defaultOutputDir() : args.takeFirst();
-    QDir dir(outdir);
-    if (!dir.exists() && !QDir().mkpath(outdir)) {
-        QTextStream(stderr) << "picgen: cannot create " << outdir << "\n";
-        return 1;
-    }
     for (const QString& name : args) {
         const bool known = std::any_of(pictures.begin(), pictures.end(), [&](const Picture& p) {
             return pictureName(p) == name || p.file == name;
@@ -157,6 +153,11 @@ int main(int argc, char* argv[]) {
             QTextStream(stderr) << "picgen: no picture named " << name << " (see --list)\n";
             return 1;
         }
+    }
+    QDir dir(outdir);
+    if (!dir.exists() && !QDir().mkpath(outdir)) {
+        QTextStream(stderr) << "picgen: cannot create " << outdir << "\n";
+        return 1;
     }
     bool ok = true;
     for (const Picture& picture : pictures) {
