@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Start-up figures: the time from process start until the window's first paint, and the peak
+# resident memory, for Zeitrad and for an empty Qt window of the same size (bench/minimal_window),
+# both built here in the same build folder. Measured under Qt's offscreen platform and under a
+# virtual X display (Xvfb), the two programs taking turns, after one unrecorded warm-up run each.
+#
+# Usage: bench/startup.sh [RUNS]      RUNS per program and platform, default 15, at least 10
+# Env:   BUILD=<folder> (default build), KEEP=<file> to keep the raw figures.
+#
+# Goals: start-up at most 1.3 x the empty window's, peak memory at most the empty window's plus
+# 15 MiB. The script reports both and exits 1 when a goal is missed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${1:-15}
+[ "$runs" -ge 10 ] || { echo "at least 10 runs" >&2; exit 2; }
+build=${BUILD:-build}
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)" --target zeitrad bench_minimal_window >/dev/null
+
+tmp=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+export ZEITRAD_EXIT_AFTER_FIRST_PAINT=1
+export XDG_RUNTIME_DIR=$tmp/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# One run: prints "<ms from launch to first paint> <peak resident KiB>".
+# The launch time is taken in this shell just before the program is started (through GNU time,
+# which reports the peak resident set of the program); the program stamps its first paint with
+# the wall clock, so the difference includes loading the program and its libraries.
+run_once() {
+    local bin=$1 t0 line painted
+    t0=$EPOCHREALTIME
+    line=$(/usr/bin/time -f %M -o "$tmp/rss" "$bin" 2>"$tmp/stderr") ||
+        { cat "$tmp/stderr" >&2; return 1; }
+    painted=$(sed -nE 's/^first paint: .* at ([0-9.]+) s$/\1/p' <<<"$line")
+    [ -n "$painted" ] || { echo "no first paint from $bin: $line" >&2; return 1; }
+    awk -v a="$t0" -v b="$painted" -v rss="$(tail -n1 "$tmp/rss")" \
+        'BEGIN { printf "%.2f %d\n", (b - a) * 1000, rss }'
+}
+
+# measure PLATFORM: RUNS alternating runs of both programs, appended to the raw figures.
+measure() {
+    local platform=$1 i
+    run_once "$build/zeitrad" >/dev/null
+    run_once "$build/bench_minimal_window" >/dev/null
+    for ((i = 1; i <= runs; i++)); do
+        echo "$platform zeitrad $(run_once "$build/zeitrad")" >>"$tmp/raw"
+        echo "$platform minimal $(run_once "$build/bench_minimal_window")" >>"$tmp/raw"
+    done
+}
+
+: >"$tmp/raw"
+QT_QPA_PLATFORM=offscreen measure offscreen
+
+# A virtual X display of its own; -displayfd picks a free display number.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$tmp/display" ] && break
+    sleep 0.05
+done
+[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(head -n1 "$tmp/display") QT_QPA_PLATFORM=xcb measure xvfb
+
+[ -n "${KEEP:-}" ] && cp "$tmp/raw" "$KEEP"
+
+echo "Start-up figures, $runs runs each ($(nproc) cores, $(uname -r))"
+sort -k1,1 -k2,2 "$tmp/raw" | awk -v runs="$runs" '
+    function median(list, n,    sorted, i, j, t) {
+        for (i = 1; i <= n; i++) sorted[i] = list[i]
+        for (i = 2; i <= n; i++)
+            for (j = i; j > 1 && sorted[j - 1] > sorted[j]; j--) {
+                t = sorted[j]; sorted[j] = sorted[j - 1]; sorted[j - 1] = t
+            }
+        return n % 2 ? sorted[(n + 1) / 2] : (sorted[n / 2] + sorted[n / 2 + 1]) / 2
+    }
+    { key = $1 " " $2; n[key]++; ms[key, n[key]] = $3; kib[key, n[key]] = $4 }
+    END {
+        printf "%-10s %-8s %12s %12s %12s %14s\n", "platform", "program", "median ms",
+               "min ms", "max ms", "peak RSS MiB"
+        missed = 0
+        split("offscreen xvfb", platforms, " ")
+        for (p = 1; p <= 2; p++) {
+            for (q = 1; q <= 2; q++) {
+                key = platforms[p] " " (q == 1 ? "zeitrad" : "minimal")
+                delete a; delete b
+                lo = 1e9; hi = 0
+                for (i = 1; i <= n[key]; i++) {
+                    a[i] = ms[key, i]; b[i] = kib[key, i]
+                    if (a[i] < lo) lo = a[i]
+                    if (a[i] > hi) hi = a[i]
+                }
+                med[key] = median(a, n[key]); mem[key] = median(b, n[key]) / 1024
+                printf "%-10s %-8s %12.1f %12.1f %12.1f %14.1f\n", platforms[p],
+                       (q == 1 ? "zeitrad" : "minimal"), med[key], lo, hi, mem[key]
+            }
+        }
+        for (p = 1; p <= 2; p++) {
+            z = platforms[p] " zeitrad"; m = platforms[p] " minimal"
+            ratio = med[z] / med[m]; extra = mem[z] - mem[m]
+            printf "%-10s start-up %.2f x the empty window (goal <= 1.30: %s), " \
+                   "peak memory %+.1f MiB, %.2f x (goal <= +15 MiB: %s)\n",
+                   platforms[p], ratio, ratio <= 1.3 ? "met" : "MISSED",
+                   extra, mem[z] / mem[m], extra <= 15 ? "met" : "MISSED"
+            if (ratio > 1.3 || extra > 15) missed = 1
+        }
+        exit missed
+    }'
