@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "screens/jpeg.h"
@@ -171,8 +172,11 @@ void Label::fitToText() {
     if (!autoSize_)
         return;
     const QFontMetrics metrics(font());
+    // Accents on capitals ("LÖWE") can reach above the font's ascent; the label then grows by
+    // those rows and sets its text lower, so that they are not cut off.
+    textTop_ = std::max(0, -metrics.tightBoundingRect(text_).top() - metrics.ascent());
     // horizontalAdvance counts trailing blanks, so the background reaches behind them.
-    resize(metrics.horizontalAdvance(text_), metrics.height());
+    resize(metrics.horizontalAdvance(text_), metrics.height() + textTop_);
 }
 
 void Label::changeEvent(QEvent* event) {
@@ -193,7 +197,8 @@ void Label::paintEvent(QPaintEvent*) {
     }
     p.setPen(textColor_);
     p.setFont(font());
-    p.drawText(rect(), static_cast<int>(alignment_) | Qt::TextSingleLine, text_);
+    p.drawText(rect().adjusted(0, textTop_, 0, 0),
+               static_cast<int>(alignment_) | Qt::TextSingleLine, text_);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {

@@ -138,6 +138,7 @@ private:
     std::optional<QColor> background_;
     bool transparent_ = false;
     bool autoSize_ = true;
+    int textTop_ = 0; // rows added above the text for accents that rise above the ascent
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignTop;
     bool pressed_ = false;
 };
