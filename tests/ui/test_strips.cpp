@@ -1,5 +1,6 @@
 // The sign strip pages "1/3", "2/3" and "3/3": bars, labels and captions as a user sees them on
 // the real window, and the layout that the strips are painted from.
+#include <QPainter>
 #include <QtTest>
 
 #include <algorithm>
@@ -142,6 +143,20 @@ int inkPixels(const QImage& image, const QRect& rect, QRgb text, QRgb background
             count += distance(seen, text) < distance(seen, background);
         }
     return count;
+}
+
+// The ink of a label's caption drawn in its font and colours on a canvas with room all round.
+int freeInk(const Label& label, QRgb text, QRgb background) {
+    const QFontMetrics metrics(label.font());
+    QImage canvas(metrics.horizontalAdvance(label.text()) + 20, metrics.height() + 20,
+                  QImage::Format_RGB32);
+    canvas.fill(background);
+    QPainter p(&canvas);
+    p.setFont(label.font());
+    p.setPen(QColor(text));
+    p.drawText(QPoint(10, 10 + metrics.ascent()), label.text());
+    p.end();
+    return inkPixels(canvas, canvas.rect(), text, background);
 }
 
 QRect inWindow(const QWidget* widget, const QWidget& window) {
@@ -522,12 +537,20 @@ void StripsTest::pageCaptions() {
 
     uitest::click(&w.window, qPrintable(button));
     QCOMPARE(captionsOn(w.window), captions);
+    const QImage image = grabWindow(w.window);
     for (int i = 0; i < 13; ++i) {
         auto* label = uitest::find<Label>(&w.window, captionLabels[i]);
         QVERIFY(label->isVisibleTo(&w.window));
         // A caption grows to the right from its left edge.
         QCOMPARE(label->x(), lefts[i]);
         QCOMPARE(label->width(), label->fontMetrics().horizontalAdvance(captions[i]));
+        // Nothing of the text is cut off, the dots of "LÖWE" and "SCHÜTZE" included: the label
+        // shows as much ink as the caption drawn with room all round.
+        const QRgb text = label->textColor().rgb() & 0xFFFFFFu;
+        const QRgb background = label->background()->rgb() & 0xFFFFFFu;
+        QVERIFY2(inkPixels(image, inWindow(label, w.window), text, background) ==
+                     freeInk(*label, text, background),
+                 qPrintable(captions[i]));
     }
     for (const char* strip : panelOfStrip)
         QVERIFY(uitest::shown(&w.window, strip));
