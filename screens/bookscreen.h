@@ -1,9 +1,19 @@
 // The book screen: the classical verses on the periods and the book that holds them.
 #pragma once
 
+#include <QPlainTextEdit>
+
 #include "screens/controls.h"
 
 namespace zeitrad::ui {
+
+// The book's catalogue data as the screen shows it.
+namespace book {
+inline const QString isbn13 = "978-3-935861-27-4";
+inline const QString isbn10 = "3-935861-27-3";
+inline const QString pages = "Seiten: 312";
+inline const QString price = "Preis: 29,80 EUR";
+} // namespace book
 
 class BookScreen : public Panel {
     Q_OBJECT
@@ -12,9 +22,11 @@ public:
 
     // The small panel that lies outside the screen's area and is never seen.
     Panel* innerPanel() const { return inner_; }
+    QPlainTextEdit* memo() const { return memo2_; }
 
 private:
     Panel* inner_ = nullptr;
+    QPlainTextEdit* memo2_ = nullptr;
 };
 
 } // namespace zeitrad::ui
