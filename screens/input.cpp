@@ -131,13 +131,24 @@ InputScreen::InputScreen(QWidget* window)
 
     // Tab order: the sign buttons from the second on, the date, the position, the first sign,
     // the calculate button and the tropical option.
-    QList<QWidget*> order;
     for (int i = 1; i < 12; ++i)
-        order.append(signButtons[i]);
-    order << edit4_ << edit5_ << edit6_ << edit1_ << edit2_ << edit3_ << signButtons[0] << button12_
-          << checkBox1_;
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+        tabOrder_.append(signButtons[i]);
+    tabOrder_ << edit4_ << edit5_ << edit6_ << edit1_ << edit2_ << edit3_ << signButtons[0]
+              << button12_ << checkBox1_;
+    for (qsizetype i = 0; i + 1 < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i], tabOrder_[i + 1]);
+}
+
+bool InputScreen::focusNextPrevChild(bool next) {
+    // Qt's own focus chain passes over the unchosen buttons of an exclusive group, so the screen
+    // walks its order itself and leaves the chain only at its ends.
+    const qsizetype at = tabOrder_.indexOf(focusWidget());
+    const qsizetype to = next ? at + 1 : at - 1;
+    if (at >= 0 && to >= 0 && to < tabOrder_.size()) {
+        tabOrder_[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return Panel::focusNextPrevChild(next);
 }
 
 void InputScreen::keyPressEvent(QKeyEvent* event) {

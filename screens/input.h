@@ -24,6 +24,9 @@ public:
 protected:
     // Return in any field of the screen presses the calculate button.
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Backtab follow the screen's own order, through every sign button, whether chosen
+    // or not.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QLineEdit* edit1_ = nullptr; // degrees
@@ -35,6 +38,7 @@ private:
     QCheckBox* checkBox1_ = nullptr;
     QButtonGroup* signs_ = nullptr;
     QPushButton* button12_ = nullptr;
+    QList<QWidget*> tabOrder_;
 };
 
 } // namespace zeitrad::ui
