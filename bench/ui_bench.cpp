@@ -1,0 +1,79 @@
+// "Antardasacolor" as a user presses it on the overview: the calculation from the input fields
+// and the fill of all 81 cells, the nakshatra label and the row bars, without painting.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/zeitrad.h"
+
+namespace {
+
+struct Fields {
+    const char* texts[6]; // Edit1 .. Edit6: degrees, minutes, seconds, day, month, year
+    int sign;
+    bool tropical;
+};
+
+// The default birth (row 1 ends after four cells) and a tropical one whose row 1 is full, so
+// that every press rewrites the texts, colours and visibility of the grid.
+constexpr Fields births[2] = {
+    {{"", "", "", "", "", ""}, 1, false},
+    {{"14", "37", "52", "17", "8", "1969"}, 9, true},
+};
+
+void enter(TZeitrad& window, const Fields& fields) {
+    for (int n = 1; n <= 6; ++n)
+        window.findChild<QLineEdit*>(QString("Edit%1").arg(n))->setText(fields.texts[n - 1]);
+    window.findChild<QAbstractButton*>(QString("RadioButton%1").arg(fields.sign))->setChecked(true);
+    window.findChild<QCheckBox*>("CheckBox1")->setChecked(fields.tropical);
+}
+
+void pressAntardasacolor(benchmark::State& state, bool alternate) {
+    TZeitrad window;
+    window.show();
+    window.findChild<QPushButton*>("Button4")->click();
+    QApplication::processEvents();
+    auto* button = window.findChild<QPushButton*>("Button1");
+    enter(window, births[1]);
+    int next = 0;
+    for (auto _ : state) {
+        if (alternate) {
+            state.PauseTiming();
+            enter(window, births[next]);
+            next ^= 1;
+            state.ResumeTiming();
+        }
+        button->click();
+    }
+}
+
+void alternatingBirths(benchmark::State& state) {
+    pressAntardasacolor(state, true);
+}
+
+void sameBirthAgain(benchmark::State& state) {
+    pressAntardasacolor(state, false);
+}
+
+} // namespace
+
+BENCHMARK(alternatingBirths)->Unit(benchmark::kMicrosecond)->Repetitions(15);
+BENCHMARK(sameBirthAgain)->Unit(benchmark::kMicrosecond)->Repetitions(15);
+
+int main(int argc, char* argv[]) {
+    // The window is built and pressed in memory; nothing needs a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
