@@ -1,0 +1,773 @@
+// The reference screens as a user meets them: the text, book, info, course and divisions chart
+// screens with their controls, texts, pictures and links, and what stays when screens change.
+#include <QDesktopServices>
+#include <QFile>
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QtTest>
+
+#include "app/appearance.h"
+#include "app/links.h"
+#include "tools/picgen/divisions.h"
+#include "uitest.h"
+
+using zeitrad::ui::Label;
+using zeitrad::ui::Picture;
+namespace contact = zeitrad::ui::contact;
+namespace dv = zeitrad::divisions;
+
+namespace {
+
+QString resourceText(const QString& name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("%s is not embedded", qPrintable(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+QPlainTextEdit* memo(const QWidget& window, const char* name) {
+    return uitest::find<QPlainTextEdit>(&window, name);
+}
+
+// Opens a screen with its button on the window, as a user would.
+void open(TZeitrad& window, const QString& button) {
+    uitest::click(&window, button.toLatin1().constData());
+}
+
+// The control a user hits at a point of the window, and a click there.
+QWidget* controlAt(TZeitrad& window, QPoint at) {
+    QWidget* hit = window.childAt(at);
+    return hit ? hit : &window;
+}
+
+void clickAt(TZeitrad& window, QPoint at) {
+    QWidget* hit = controlAt(window, at);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&window, at));
+}
+
+QPoint centreInWindow(const TZeitrad& window, const QWidget* control) {
+    return control->mapTo(&window, control->rect().center());
+}
+
+// Mean difference per channel between two pictures of the same size.
+double meanDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * x.width() * x.height());
+}
+
+// The element colours of the signs, recognised by hue so that a pixel darkened by a nearby line
+// still counts: fire red, earth lime, air yellow, water aqua.
+enum class Hue { Red, Lime, Yellow, Aqua, Dark, Other };
+
+Hue hueOf(QRgb c) {
+    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+    const int top = std::max({r, g, b});
+    if (top < 100)
+        return Hue::Dark;
+    const auto high = [top](int v) { return v * 100 >= top * 70; };
+    const auto low = [top](int v) { return v * 100 <= top * 35; };
+    if (high(r) && low(g) && low(b))
+        return Hue::Red;
+    if (low(r) && high(g) && low(b))
+        return Hue::Lime;
+    if (high(r) && high(g) && low(b))
+        return Hue::Yellow;
+    if (low(r) && high(g) && high(b))
+        return Hue::Aqua;
+    return Hue::Other;
+}
+
+char* toString(Hue hue) {
+    static const char* const names[] = {"red", "lime", "yellow", "aqua", "dark", "other"};
+    return qstrdup(names[static_cast<int>(hue)]);
+}
+
+// Black lines and marks: dark in every channel.
+bool isInk(QRgb c) {
+    return std::max({qRed(c), qGreen(c), qBlue(c)}) < 110;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Hue)
+
+// Stands in for the desktop's URL handlers.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class ReferenceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsStandWhereTheyBelong_data();
+    void controlsStandWhereTheyBelong();
+    void labelsShowTheirTexts_data();
+    void labelsShowTheirTexts();
+    void leftoverControlsLieOutsideTheirScreens_data();
+    void leftoverControlsLieOutsideTheirScreens();
+
+    void introductionText();
+    void introductionLinesFitTheBox();
+    void introductionOpensAtTheTopAndKeepsItsPlace();
+    void versesText();
+    void memosLook_data();
+    void memosLook();
+    void typedTextStays_data();
+    void typedTextStays();
+    void restartShowsTheStoredTexts();
+
+    void isbnLinesHaveValidCheckDigits();
+    void bookFiguresReadAsGerman();
+
+    void linksAreOnTopOfTheirScreens_data();
+    void linksAreOnTopOfTheirScreens();
+    void courseClosesOnlyOnItsMargin_data();
+    void courseClosesOnlyOnItsMargin();
+
+    void picturesHaveTheirPixelSizes_data();
+    void picturesHaveTheirPixelSizes();
+    void coverIsStretchedToItsFrame();
+    void picturesAreDrawnFromTheTopLeftAndClipped_data();
+    void picturesAreDrawnFromTheTopLeftAndClipped();
+    void divisionsChartPartsMeetAtTheirBoundaries_data();
+    void divisionsChartPartsMeetAtTheirBoundaries();
+    void divisionsChartSixtiethMarks_data();
+    void divisionsChartSixtiethMarks();
+};
+
+// ---------------------------------------------------------------------------------------------
+
+void ReferenceTest::controlsStandWhereTheyBelong_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Panel3") << "Panel3"
+                            << "" << QRect(15, 38, 785, 585);
+    QTest::newRow("Label271") << "Label271"
+                              << "Panel3" << QRect(8, 8, 665, 19);
+    QTest::newRow("Memo1") << "Memo1"
+                           << "Panel3" << QRect(8, 32, 761, 545);
+    QTest::newRow("Panel5") << "Panel5"
+                            << "" << QRect(24, 104, 777, 521);
+    QTest::newRow("Image2") << "Image2"
+                            << "Panel5" << QRect(8, 8, 209, 305);
+    QTest::newRow("Memo2") << "Memo2"
+                           << "Panel5" << QRect(232, 8, 537, 401);
+    QTest::newRow("Panel7") << "Panel7"
+                            << "" << QRect(0, 0, 825, 705);
+    QTest::newRow("Image3") << "Image3"
+                            << "Panel7" << QRect(200, 56, 433, 433);
+    QTest::newRow("Label258") << "Label258"
+                              << "Panel7" << QRect(176, 480, 501, 16);
+    QTest::newRow("Button21") << "Button21"
+                              << "Panel7" << QRect(800, 8, 17, 17);
+    QTest::newRow("Panel13") << "Panel13"
+                             << "" << QRect(0, 0, 825, 705);
+    QTest::newRow("Image4") << "Image4"
+                            << "Panel13" << QRect(96, 8, 633, 497);
+    QTest::newRow("Button18") << "Button18"
+                              << "Panel13" << QRect(800, 8, 17, 17);
+    QTest::newRow("Panel14") << "Panel14"
+                             << "" << QRect(40, 208, 729, 209);
+    QTest::newRow("Image5") << "Image5"
+                            << "Panel14" << QRect(8, 16, 705, 177);
+}
+
+void ReferenceTest::controlsStandWhereTheyBelong() {
+    QFETCH(QString, name);
+    QFETCH(QString, screen);
+    QFETCH(QRect, geometry);
+    uitest::Window ui;
+    auto* control = uitest::find<QWidget>(&ui.window, name.toLatin1().constData());
+    QCOMPARE(control->geometry(), geometry);
+    QCOMPARE(control->parentWidget()->objectName(),
+             screen.isEmpty() ? ui.window.objectName() : screen);
+}
+
+void ReferenceTest::labelsShowTheirTexts_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QPoint>("topLeft");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QRgb>("colour");
+    const QRgb white = uitest::rgb(255, 255, 255), red = uitest::rgb(255, 0, 0),
+               lime = uitest::rgb(0, 255, 0), black = uitest::rgb(0, 0, 0);
+    QTest::newRow("Label271") << "Label271"
+                              << "Panel3" << QPoint(8, 8) << "" << 12 << true << lime;
+    QTest::newRow("Label249") << "Label249"
+                              << "Panel5" << QPoint(24, 328) << "" << 8 << false << black;
+    QTest::newRow("Label250") << "Label250"
+                              << "Panel5" << QPoint(24, 344) << "" << 8 << false << black;
+    QTest::newRow("Label246") << "Label246"
+                              << "Panel5" << QPoint(24, 364) << "" << 14 << false << black;
+    QTest::newRow("Label248") << "Label248"
+                              << "Panel5" << QPoint(24, 388) << "" << 14 << false << black;
+    QTest::newRow("Label429") << "Label429"
+                              << "Panel5" << QPoint(296, 424) << "-> JETZT HIER ONLINE BESTELLEN <-"
+                              << 16 << true << red;
+    QTest::newRow("Label433") << "Label433"
+                              << "Panel5" << QPoint(280, 480)
+                              << "-> Weitere Kelmora-Titel finden Sie hier <-" << 14 << true << red;
+    QTest::newRow("Label258") << "Label258"
+                              << "Panel7" << QPoint(176, 480) << "" << 10 << true << white;
+    QTest::newRow("Label259") << "Label259"
+                              << "Panel7" << QPoint(312, 512) << contact::publisherHost << 14
+                              << true << white;
+    QTest::newRow("Label421") << "Label421"
+                              << "Panel7" << QPoint(328, 536) << contact::secondSiteHost << 14
+                              << true << white;
+    QTest::newRow("Label420") << "Label420"
+                              << "Panel7" << QPoint(240, 568)
+                              << "Email an " + contact::publisherMail << 14 << true << white;
+    QTest::newRow("Label431") << "Label431"
+                              << "Panel13" << QPoint(536, 600) << "Anfrage und Bestellung" << 14
+                              << true << lime;
+    QTest::newRow("Label432") << "Label432"
+                              << "Panel13" << QPoint(544, 624) << contact::publisherHost << 14
+                              << true << lime;
+}
+
+// An empty expected text means the text is the screen's own (tested on its own below).
+void ReferenceTest::labelsShowTheirTexts() {
+    QFETCH(QString, name);
+    QFETCH(QString, screen);
+    QFETCH(QPoint, topLeft);
+    QFETCH(QString, text);
+    QFETCH(int, points);
+    QFETCH(bool, bold);
+    QFETCH(QRgb, colour);
+    uitest::Window ui;
+    auto* label = uitest::find<Label>(&ui.window, name.toLatin1().constData());
+    QCOMPARE(label->parentWidget()->objectName(), screen);
+    QCOMPARE(label->pos(), topLeft);
+    if (!text.isEmpty())
+        QCOMPARE(label->text(), text);
+    QCOMPARE(label->font().pixelSize(), zeitrad::ui::pointsToPixels(points));
+    QCOMPARE(label->font().bold(), bold);
+    QCOMPARE(label->textColor().rgb() & 0xFFFFFFu, colour);
+    QVERIFY2(!label->background(), "draws on its screen's colour");
+}
+
+void ReferenceTest::leftoverControlsLieOutsideTheirScreens_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("screen");
+    for (const char* name : {"Panel4", "Button6", "Button8", "Button9", "Button10"})
+        QTest::newRow(name) << name << "Panel3";
+    for (const char* name : {"Panel6", "Button11"})
+        QTest::newRow(name) << name << "Panel5";
+}
+
+void ReferenceTest::leftoverControlsLieOutsideTheirScreens() {
+    QFETCH(QString, name);
+    QFETCH(QString, screen);
+    uitest::Window ui;
+    auto* control = uitest::find<QWidget>(&ui.window, name.toLatin1().constData());
+    QCOMPARE(control->parentWidget()->objectName(), screen);
+    QVERIFY(!control->geometry().intersects(control->parentWidget()->rect()));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void ReferenceTest::introductionText() {
+    uitest::Window ui;
+    const QString text = memo(ui.window, "Memo1")->toPlainText();
+    QString stored = resourceText(":/intro.txt");
+    QVERIFY(stored.endsWith('\n'));
+    stored.chop(1);
+    QCOMPARE(text, stored);
+
+    QVERIFY(text.startsWith("Dieses Programm liefert einen einfachen Einstieg"));
+    const QStringList lines = text.split('\n');
+    QCOMPARE(lines.size(), 51);
+    QVERIFY(!text.contains("\n\n\n"));
+    QCOMPARE(text.split("\n\n").size(), 8);
+    int longest = 0;
+    for (const QString& line : lines) {
+        longest = std::max(longest, int(line.size()));
+        QVERIFY2(line == line.trimmed() || line.trimmed() == "1. Mose 6,3", qPrintable(line));
+    }
+    QVERIFY(longest <= 134);
+    QVERIFY2(text.size() > 3600 && text.size() < 3920, qPrintable(QString::number(text.size())));
+
+    // Genesis 6:3 in the Luther text of 1912, in two lines, then its source pushed right.
+    const int first = lines.indexOf(QRegularExpression("^„Da sprach der HERR:.*"));
+    QVERIFY(first > 0);
+    QCOMPARE(lines[first] + ' ' + lines[first + 1],
+             "„Da sprach der HERR: Die Menschen wollen sich von meinem Geist nicht mehr strafen "
+             "lassen; denn sie sind Fleisch. Ich will ihnen noch Frist geben hundertzwanzig "
+             "Jahre.“");
+    const QString source = lines[first + 2];
+    QCOMPARE(source.trimmed(), "1. Mose 6,3");
+    QVERIFY(source.startsWith(QString(60, ' ')));
+
+    for (const char* word : {"120 Jahren", "Orvana", "5000 Jahren", "Lahiri", "Mahadasa",
+                             "Antardasa", "Kalenderdaten", "Kästchen"})
+        QVERIFY2(text.simplified().contains(QString::fromUtf8(word)), word);
+}
+
+// The text is broken into lines by hand; each of them fits the box, so the box shows the lines
+// as written and the source of the quotation stands right of the box's middle.
+void ReferenceTest::introductionLinesFitTheBox() {
+    uitest::Window ui;
+    open(ui.window, "Button3");
+    QPlainTextEdit* box = memo(ui.window, "Memo1");
+    const QFontMetrics metrics(box->font());
+    const int room = box->viewport()->width() - 2 * int(box->document()->documentMargin());
+    for (const QString& line : box->toPlainText().split('\n'))
+        QVERIFY2(metrics.horizontalAdvance(line) <= room, qPrintable(line));
+    const QString source = box->toPlainText().split('\n').filter("1. Mose 6,3").value(0);
+    QVERIFY(metrics.horizontalAdvance(source) > room / 2);
+}
+
+void ReferenceTest::introductionOpensAtTheTopAndKeepsItsPlace() {
+    uitest::Window ui;
+    open(ui.window, "Button3");
+    QPlainTextEdit* box = memo(ui.window, "Memo1");
+    QScrollBar* bar = box->verticalScrollBar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(box->cursorForPosition(QPoint(2, 2)).blockNumber(), 0);
+    QVERIFY2(bar->maximum() > 0, "the text is longer than the box");
+
+    bar->setValue(bar->maximum() / 2);
+    const int place = bar->value();
+    open(ui.window, "Button7"); // Info
+    uitest::click(&ui.window, "Button21");
+    open(ui.window, "Button14"); // Amsa
+    open(ui.window, "Button3");
+    QVERIFY(uitest::shown(&ui.window, "Memo1"));
+    QCOMPARE(bar->value(), place);
+}
+
+void ReferenceTest::versesText() {
+    uitest::Window ui;
+    const QString text = memo(ui.window, "Memo2")->toPlainText();
+    QString stored = resourceText(":/verses.txt");
+    stored.chop(1);
+    QCOMPARE(text, stored);
+    QVERIFY(text.simplified().startsWith(QString::fromUtf8(
+        "Wenn Sie mehr über die Bedeutung der einzelnen Planetenphasen wissen wollen")));
+    QCOMPARE(text.split('\n').size(), 8);
+    QCOMPARE(text.split("\n\n").size(), 2);
+    QVERIFY2(text.size() > 480 && text.size() < 540, qPrintable(QString::number(text.size())));
+    QVERIFY(text.contains("Orvana"));
+    QVERIFY(text.contains("Sanskrit"));
+}
+
+void ReferenceTest::memosLook_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<QRgb>("background");
+    QTest::addColumn<bool>("scrollBar");
+    QTest::newRow("Memo1") << "Memo1"
+                           << "Button3" << true << uitest::rgb(255, 0, 255) << true;
+    QTest::newRow("Memo2") << "Memo2"
+                           << "Button22" << false << uitest::rgb(166, 202, 240) << false;
+}
+
+void ReferenceTest::memosLook() {
+    QFETCH(QString, name);
+    QFETCH(QString, opener);
+    QFETCH(bool, bold);
+    QFETCH(QRgb, background);
+    QFETCH(bool, scrollBar);
+    uitest::Window ui;
+    open(ui.window, opener);
+    QPlainTextEdit* box = memo(ui.window, name.toLatin1().constData());
+    QVERIFY(uitest::shown(&ui.window, name.toLatin1().constData()));
+    QVERIFY(!box->isReadOnly());
+    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(box->horizontalScrollBar()->isVisible(), false);
+    QCOMPARE(box->verticalScrollBar()->isVisible(), scrollBar);
+    QCOMPARE(box->font().pixelSize(), zeitrad::ui::pointsToPixels(12));
+    QCOMPARE(box->font().bold(), bold);
+    QCOMPARE(QFontInfo(box->font()).family(), zeitrad::ui::resolvedFamily("Times New Roman"));
+    if (!scrollBar)
+        QCOMPARE(box->verticalScrollBar()->maximum(), 0); // the whole text fits the box
+    // The box's colour where the user sees it: right of the first line's end.
+    const QPoint inside =
+        box->viewport()->mapTo(&ui.window, QPoint(box->viewport()->width() - 4, 4));
+    QCOMPARE(uitest::pixel(ui.window, inside), background);
+}
+
+void ReferenceTest::typedTextStays_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QStringList>("between"); // buttons pressed before the screen is reopened
+    QTest::newRow("Memo1") << "Memo1"
+                           << "Button3" << QStringList{"Button5", "Button18", "Button13",
+                                                       "Button7", "Button21", "Button3"};
+    QTest::newRow("Memo2") << "Memo2"
+                           << "Button22" << QStringList{"Button3", "Button13", "Button22"};
+}
+
+void ReferenceTest::typedTextStays() {
+    QFETCH(QString, name);
+    QFETCH(QString, opener);
+    QFETCH(QStringList, between);
+    uitest::Window ui;
+    ui.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&ui.window));
+    open(ui.window, opener);
+    QPlainTextEdit* box = memo(ui.window, name.toLatin1().constData());
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClicks(box, "Om Namah Shivaya. ");
+    QVERIFY(box->toPlainText().startsWith("Om Namah Shivaya. "));
+    for (const QString& button : between)
+        open(ui.window, button);
+    QVERIFY(uitest::shown(&ui.window, name.toLatin1().constData()));
+    QVERIFY(box->toPlainText().startsWith("Om Namah Shivaya. Wenn Sie") ||
+            box->toPlainText().startsWith("Om Namah Shivaya. Dieses Programm"));
+}
+
+void ReferenceTest::restartShowsTheStoredTexts() {
+    QString typed;
+    {
+        uitest::Window ui;
+        open(ui.window, "Button3");
+        QTest::keyClicks(memo(ui.window, "Memo1"), "Jyotish ");
+        typed = memo(ui.window, "Memo1")->toPlainText();
+    }
+    uitest::Window again;
+    const QString text = memo(again.window, "Memo1")->toPlainText();
+    QVERIFY(text != typed);
+    QVERIFY(text.startsWith("Dieses Programm"));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+QString digitsOf(const QString& isbn) {
+    QString digits = isbn;
+    digits.remove('-');
+    return digits;
+}
+
+bool isbn13Valid(const QString& digits) {
+    if (digits.size() != 13)
+        return false;
+    int sum = 0;
+    for (int i = 0; i < 13; ++i)
+        sum += digits[i].digitValue() * (i % 2 == 0 ? 1 : 3);
+    return sum % 10 == 0;
+}
+
+bool isbn10Valid(const QString& digits) {
+    if (digits.size() != 10)
+        return false;
+    int sum = 0;
+    for (int i = 0; i < 10; ++i) {
+        const int value = (i == 9 && digits[i] == 'X') ? 10 : digits[i].digitValue();
+        sum += (10 - i) * value;
+    }
+    return sum % 11 == 0;
+}
+
+} // namespace
+
+void ReferenceTest::isbnLinesHaveValidCheckDigits() {
+    uitest::Window ui;
+    const QRegularExpression line13("^ISBN-13: (978-\\d+-\\d+-\\d+-\\d)$");
+    const QRegularExpression line10("^ISBN-10: (\\d+-\\d+-\\d+-[\\dX])$");
+    const auto m13 = line13.match(uitest::find<Label>(&ui.window, "Label249")->text());
+    const auto m10 = line10.match(uitest::find<Label>(&ui.window, "Label250")->text());
+    QVERIFY(m13.hasMatch());
+    QVERIFY(m10.hasMatch());
+    const QString isbn13 = digitsOf(m13.captured(1)), isbn10 = digitsOf(m10.captured(1));
+    QVERIFY2(isbn13Valid(isbn13), qPrintable(isbn13));
+    QVERIFY2(isbn10Valid(isbn10), qPrintable(isbn10));
+    // The same book: 978, the first nine digits of the ten, grouped alike.
+    QCOMPARE(isbn13.mid(3, 9), isbn10.left(9));
+    QCOMPARE(m13.captured(1).chopped(1), "978-" + m10.captured(1).chopped(1));
+
+    // The check digits are no accident: any other last digit fails.
+    for (int d = 0; d < 10; ++d) {
+        const QString other = isbn13.left(12) + QString::number(d);
+        QCOMPARE(isbn13Valid(other), other == isbn13);
+    }
+}
+
+void ReferenceTest::bookFiguresReadAsGerman() {
+    uitest::Window ui;
+    QVERIFY(QRegularExpression("^Seiten: [1-9]\\d{1,3}$")
+                .match(uitest::find<Label>(&ui.window, "Label246")->text())
+                .hasMatch());
+    QVERIFY(QRegularExpression("^Preis: [1-9]\\d*,\\d\\d EUR$")
+                .match(uitest::find<Label>(&ui.window, "Label248")->text())
+                .hasMatch());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void ReferenceTest::linksAreOnTopOfTheirScreens_data() {
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("hand");
+    QTest::newRow("Label259") << "Button7"
+                              << "Label259" << true;
+    QTest::newRow("Label421") << "Button7"
+                              << "Label421" << false;
+    QTest::newRow("Label420") << "Button7"
+                              << "Label420" << false;
+    QTest::newRow("Label429") << "Button22"
+                              << "Label429" << true;
+    QTest::newRow("Label433") << "Button22"
+                              << "Label433" << true;
+    QTest::newRow("Label431") << "Button5"
+                              << "Label431" << true;
+    QTest::newRow("Label432") << "Button5"
+                              << "Label432" << false;
+}
+
+// A link must be the control a user hits where it is drawn, and must lie wholly on its screen.
+void ReferenceTest::linksAreOnTopOfTheirScreens() {
+    QFETCH(QString, opener);
+    QFETCH(QString, label);
+    QFETCH(bool, hand);
+    uitest::Window ui;
+    open(ui.window, opener);
+    auto* link = uitest::find<Label>(&ui.window, label.toLatin1().constData());
+    QVERIFY(link->isVisibleTo(&ui.window));
+    QCOMPARE(controlAt(ui.window, centreInWindow(ui.window, link)), link);
+    QVERIFY(link->parentWidget()->rect().contains(link->geometry()));
+    QCOMPARE(link->cursor().shape(), hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+
+    // A click where the user sees the link hands its target to the desktop, and the screen stays.
+    UrlRecorder recorder;
+    for (const char* scheme : {"http", "mailto"})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    clickAt(ui.window, centreInWindow(ui.window, link));
+    for (const char* scheme : {"http", "mailto"})
+        QDesktopServices::unsetUrlHandler(scheme);
+    QCOMPARE(recorder.opened, QList<QUrl>{QUrl(zeitrad::ui::linkTarget(label))});
+    QVERIFY(link->isVisibleTo(&ui.window));
+}
+
+void ReferenceTest::courseClosesOnlyOnItsMargin_data() {
+    QTest::addColumn<QString>("target"); // a control's name, or "" for a window point
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("hit");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("margin left of the picture") << "" << QPoint(40, 200) << "Panel13" << true;
+    QTest::newRow("margin right of the picture") << "" << QPoint(780, 300) << "Panel13" << true;
+    QTest::newRow("margin under the links") << "" << QPoint(700, 690) << "Panel13" << true;
+    QTest::newRow("the picture") << "" << QPoint(400, 150) << "Image4" << false;
+    QTest::newRow("the picture's last row") << "" << QPoint(700, 504) << "Image4" << false;
+    QTest::newRow("the title") << "Label416" << QPoint() << "Label416" << false;
+    QTest::newRow("a line of the advert") << "Label425" << QPoint() << "Label425" << false;
+    QTest::newRow("the last line") << "Label434" << QPoint() << "Label434" << false;
+    QTest::newRow("X") << "Button18" << QPoint() << "Button18" << true;
+}
+
+void ReferenceTest::courseClosesOnlyOnItsMargin() {
+    QFETCH(QString, target);
+    QFETCH(QPoint, at);
+    QFETCH(QString, hit);
+    QFETCH(bool, closes);
+    uitest::Window ui;
+    open(ui.window, "Button5");
+    auto* course = uitest::find<QWidget>(&ui.window, "Panel13");
+    if (!target.isEmpty())
+        at = centreInWindow(ui.window,
+                            uitest::find<QWidget>(&ui.window, target.toLatin1().constData()));
+    QCOMPARE(controlAt(ui.window, at)->objectName(), hit);
+    clickAt(ui.window, at);
+    QCOMPARE(course->isVisible(), !closes);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void ReferenceTest::picturesHaveTheirPixelSizes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("Image2 cover") << "Image2" << QSize(310, 500);
+    QTest::newRow("Image3 yantra") << "Image3" << QSize(432, 432);
+    QTest::newRow("Image4 course") << "Image4" << QSize(640, 504);
+    QTest::newRow("Image5 divisions") << "Image5" << QSize(711, 176);
+}
+
+void ReferenceTest::picturesHaveTheirPixelSizes() {
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    uitest::Window ui;
+    const QImage& image = uitest::find<Picture>(&ui.window, name.toLatin1().constData())->image();
+    QVERIFY2(!image.isNull(), "the picture is embedded and decodes");
+    QCOMPARE(image.size(), size);
+    if (name == "Image3") {
+        QCOMPARE(image.format(), QImage::Format_Indexed8);
+        QVERIFY(image.colorCount() <= 256);
+    }
+}
+
+// The cover fills its 209 x 305 frame whole, squeezed, rather than showing its top-left part.
+void ReferenceTest::coverIsStretchedToItsFrame() {
+    uitest::Window ui;
+    open(ui.window, "Button22");
+    auto* cover = uitest::find<Picture>(&ui.window, "Image2");
+    const QImage shown = cover->grab().toImage();
+    QCOMPARE(shown.size(), QSize(209, 305));
+    const QImage squeezed =
+        cover->image().scaled(209, 305, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage corner = cover->image().copy(0, 0, 209, 305);
+    const double toSqueezed = meanDifference(shown, squeezed);
+    const double toCorner = meanDifference(shown, corner);
+    QVERIFY2(toSqueezed < 8, qPrintable(QString::number(toSqueezed)));
+    QVERIFY2(toCorner > 2 * toSqueezed, qPrintable(QString::number(toCorner)));
+}
+
+void ReferenceTest::picturesAreDrawnFromTheTopLeftAndClipped_data() {
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("uncoveredRows"); // rows not covered by labels lying on the picture
+    QTest::addColumn<QRgb>("screenColour");
+    // The empty Label258 lies over the yantra's bottom rows.
+    QTest::newRow("info") << "Button7"
+                          << "Image3" << 424 << uitest::rgb(7, 7, 7);
+    QTest::newRow("course") << "Button5"
+                            << "Image4" << 360 << uitest::rgb(0, 0, 0);
+    QTest::newRow("divisions") << "Button14"
+                               << "Image5" << 176 << uitest::rgb(240, 240, 240);
+}
+
+void ReferenceTest::picturesAreDrawnFromTheTopLeftAndClipped() {
+    QFETCH(QString, opener);
+    QFETCH(QString, name);
+    QFETCH(int, uncoveredRows);
+    QFETCH(QRgb, screenColour);
+    uitest::Window ui;
+    open(ui.window, opener);
+    auto* picture = uitest::find<Picture>(&ui.window, name.toLatin1().constData());
+    const QImage grab = ui.window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint origin = picture->mapTo(&ui.window, QPoint(0, 0));
+    const QImage image = picture->image().convertToFormat(QImage::Format_RGB32);
+    const int width = std::min(image.width(), picture->width());
+    const int rows = std::min(uncoveredRows, picture->height());
+    QCOMPARE(grab.copy(QRect(origin, QSize(width, rows))), image.copy(0, 0, width, rows));
+    // Where the control is larger than its picture, the screen shows through.
+    if (picture->height() > image.height())
+        QCOMPARE(grab.pixel(origin + QPoint(width / 2, image.height())) & 0xFFFFFFu, screenColour);
+    if (picture->width() > image.width())
+        QCOMPARE(grab.pixel(origin + QPoint(image.width(), 10)) & 0xFFFFFFu, screenColour);
+    // Where it is smaller, the picture's rest is cut off and the screen shows beside it.
+    QCOMPARE(grab.pixel(origin + QPoint(picture->width(), 10)) & 0xFFFFFFu, screenColour);
+}
+
+// Part boundaries of Aries in a few divisions, from the rules of the divisional charts: the
+// boundary column is dark, the parts on either side have the element colour of their sign.
+void ReferenceTest::divisionsChartPartsMeetAtTheirBoundaries_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<Hue>("before");
+    QTest::addColumn<Hue>("after");
+    // Rasi: Aries alone; the line at 0 degrees starts it.
+    QTest::newRow("Rasi 0") << 0 << 0.0 << Hue::Other << Hue::Red;
+    // Hora: Leo, then Cancer.
+    QTest::newRow("Hora 15") << 1 << 15.0 << Hue::Red << Hue::Aqua;
+    // Drekkana: Aries, Leo, Sagittarius, all fire.
+    QTest::newRow("Drekkana 10") << 2 << 10.0 << Hue::Red << Hue::Red;
+    // Chaturthamsa: Aries, Cancer, Libra, Capricorn.
+    QTest::newRow("Chaturthamsa 7.5") << 3 << 7.5 << Hue::Red << Hue::Aqua;
+    QTest::newRow("Chaturthamsa 15") << 3 << 15.0 << Hue::Aqua << Hue::Yellow;
+    QTest::newRow("Chaturthamsa 22.5") << 3 << 22.5 << Hue::Yellow << Hue::Lime;
+    // Saptamsa from Aries: the fourth part is Cancer, the fifth Leo.
+    QTest::newRow("Saptamsa 4/7") << 4 << 30.0 * 4 / 7 << Hue::Aqua << Hue::Red;
+    // Navamsa from Aries: Virgo, then Libra between 5/9 and 7/9 of the sign.
+    QTest::newRow("Navamsa 6/9") << 5 << 30.0 * 6 / 9 << Hue::Lime << Hue::Yellow;
+    // Chaturvimsamsa from Leo: Leo, then Virgo.
+    QTest::newRow("Chaturvimsamsa 1/24") << 10 << 1.25 << Hue::Red << Hue::Lime;
+    // Saptavimsamsa from Aries: the 25th part is Aries again, the 26th Taurus, the 27th Gemini.
+    QTest::newRow("Saptavimsamsa 26/27") << 11 << 30.0 * 26 / 27 << Hue::Lime << Hue::Yellow;
+    // Trimsamsa of an odd sign: Aries, Aquarius, Sagittarius, Gemini, Libra.
+    QTest::newRow("Trimsamsa 5") << 12 << 5.0 << Hue::Red << Hue::Yellow;
+    QTest::newRow("Trimsamsa 10") << 12 << 10.0 << Hue::Yellow << Hue::Red;
+    QTest::newRow("Trimsamsa 18") << 12 << 18.0 << Hue::Red << Hue::Yellow;
+    QTest::newRow("Trimsamsa 25") << 12 << 25.0 << Hue::Yellow << Hue::Yellow;
+    // Khavedamsa from Aries: part 13 is Aries again.
+    QTest::newRow("Khavedamsa 12/40") << 13 << 9.0 << Hue::Aqua << Hue::Red;
+    // Shashtiamsa from Aries, one sign a part: the 60th is Pisces.
+    QTest::newRow("Shashtiamsa 59/60") << 15 << 29.5 << Hue::Yellow << Hue::Aqua;
+    QTest::newRow("Shashtiamsa 30") << 15 << 30.0 << Hue::Aqua << Hue::Other;
+}
+
+void ReferenceTest::divisionsChartPartsMeetAtTheirBoundaries() {
+    QFETCH(int, row);
+    QFETCH(double, degrees);
+    QFETCH(Hue, before);
+    QFETCH(Hue, after);
+    uitest::Window ui;
+    open(ui.window, "Button14");
+    const QPoint origin =
+        uitest::find<Picture>(&ui.window, "Image5")->mapTo(&ui.window, QPoint(0, 0));
+    QCOMPARE(origin, QPoint(48, 224));
+    const QImage grab = ui.window.grab().toImage();
+    const int x = origin.x() + dv::boundaryX(degrees);
+    // The first row of fill under the row's top line: no glyph or mark reaches it.
+    const int y = origin.y() + dv::rowLineY(row) + 1;
+    QVERIFY2(isInk(grab.pixel(x, y)), "the boundary column is dark");
+    // Left of the first and right of the last boundary lies the white paper: no sign colour.
+    QCOMPARE(hueOf(grab.pixel(x - 2, y)), before);
+    QCOMPARE(hueOf(grab.pixel(x + 2, y)), after);
+}
+
+void ReferenceTest::divisionsChartSixtiethMarks_data() {
+    QTest::addColumn<int>("part");
+    QTest::addColumn<bool>("benefic");
+    QTest::newRow("1 -") << 1 << false;
+    QTest::newRow("3 +") << 3 << true;
+    QTest::newRow("7 -") << 7 << false;
+    QTest::newRow("13 +") << 13 << true;
+    QTest::newRow("29 +") << 29 << true;
+    QTest::newRow("30 -") << 30 << false;
+    QTest::newRow("48 -") << 48 << false;
+    QTest::newRow("60 +") << 60 << true;
+}
+
+// The sixtieth parts carry a bar, crossed where the part is benefic.
+void ReferenceTest::divisionsChartSixtiethMarks() {
+    QFETCH(int, part);
+    QFETCH(bool, benefic);
+    uitest::Window ui;
+    open(ui.window, "Button14");
+    const QPoint origin =
+        uitest::find<Picture>(&ui.window, "Image5")->mapTo(&ui.window, QPoint(0, 0));
+    const QImage grab = ui.window.grab().toImage();
+    const int row = dv::rowCount - 1;
+    const int left = dv::boundaryX((part - 1) * 0.5) + 1;
+    const int right = dv::boundaryX(part * 0.5) - 1;
+    const int cx = origin.x() + (left + right + 1) / 2;
+    const int cy = origin.y() + dv::rowLineY(row) + (dv::rowPitch + 1) / 2;
+    const auto inkIn = [&grab](const QRect& area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (isInk(grab.pixel(x, y)))
+                    return true;
+        return false;
+    };
+    // Left of the centre on its middle row: the bar, which both marks have.
+    QVERIFY2(inkIn(QRect(cx - 3, cy - 1, 2, 3)), "a bar across the part");
+    // Above the bar at the centre: the upright of the plus only.
+    QCOMPARE(inkIn(QRect(cx - 1, cy - 3, 3, 2)), benefic);
+}
+
+QTEST_MAIN(ReferenceTest)
+#include "test_reference.moc"
