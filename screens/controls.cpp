@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -63,12 +65,13 @@ void Panel::paintEvent(QPaintEvent*) {
         p.drawText(r, Qt::AlignCenter, caption_);
     }
     // Raised one-pixel bevel: light on the top and left edges, shadow on the bottom and right.
-    p.setPen(colors::buttonHighlight);
-    p.drawLine(0, 0, r.width() - 1, 0);
-    p.drawLine(0, 0, 0, r.height() - 1);
-    p.setPen(colors::buttonShadow);
-    p.drawLine(r.width() - 1, 0, r.width() - 1, r.height() - 1);
-    p.drawLine(0, r.height() - 1, r.width() - 1, r.height() - 1);
+    // Filled rather than stroked, so that on a scaled display it stays one logical pixel wide
+    // (Qt draws one-pixel pens as one device pixel).
+    const int w = r.width(), h = r.height();
+    p.fillRect(0, 0, w, 1, colors::buttonHighlight);
+    p.fillRect(0, 0, 1, h, colors::buttonHighlight);
+    p.fillRect(w - 1, 0, 1, h, colors::buttonShadow);
+    p.fillRect(0, h - 1, w, 1, colors::buttonShadow);
 }
 
 void Panel::mousePressEvent(QMouseEvent* event) {
@@ -109,9 +112,12 @@ void Shape::paintEvent(QPaintEvent*) {
     const QRect r = rect();
     if (!clear_)
         p.fillRect(r, fill_);
-    p.setPen(colors::black);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    // The outline is filled, like the panels' bevel, so that it scales with the display.
+    const int w = r.width(), h = r.height();
+    p.fillRect(0, 0, w, 1, colors::black);
+    p.fillRect(0, h - 1, w, 1, colors::black);
+    p.fillRect(0, 0, 1, h, colors::black);
+    p.fillRect(w - 1, 0, 1, h, colors::black);
 }
 
 // Shapes swallow clicks so that they never reach the panel they lie on.
@@ -168,15 +174,47 @@ void Label::setHandCursor(bool hand) {
         unsetCursor();
 }
 
+namespace {
+
+struct TextFit {
+    QSize size;
+    int top = 0;
+};
+
+// Measuring a caption shapes its text, the costliest step in building the screens, and the first
+// caption in a font also loads that font. Every label is measured when its font is set and again
+// when it is placed, and many share font and caption, so each pair is measured once.
+const TextFit& measureText(const QFont& font, const QString& text) {
+    // QFont compares and hashes by everything that shapes text: families, size, weight, style,
+    // hinting, spacing and kerning.
+    static QHash<QFont, QHash<QString, TextFit>> fits;
+    // A font added to the program may change what a family name resolves to.
+    static const QMetaObject::Connection onNewFonts =
+        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] { fits.clear(); });
+    Q_UNUSED(onNewFonts);
+    QHash<QString, TextFit>& inFont = fits[font];
+    auto it = inFont.constFind(text);
+    if (it == inFont.constEnd()) {
+        const QFontMetrics metrics(font);
+        TextFit fit;
+        // Accents on capitals ("LÖWE") can reach above the font's ascent; the label then grows
+        // by those rows and sets its text lower, so that they are not cut off.
+        fit.top = std::max(0, -metrics.tightBoundingRect(text).top() - metrics.ascent());
+        // horizontalAdvance counts trailing blanks, so the background reaches behind them.
+        fit.size = QSize(metrics.horizontalAdvance(text), metrics.height() + fit.top);
+        it = inFont.insert(text, fit);
+    }
+    return *it;
+}
+
+} // namespace
+
 void Label::fitToText() {
     if (!autoSize_)
         return;
-    const QFontMetrics metrics(font());
-    // Accents on capitals ("LÖWE") can reach above the font's ascent; the label then grows by
-    // those rows and sets its text lower, so that they are not cut off.
-    textTop_ = std::max(0, -metrics.tightBoundingRect(text_).top() - metrics.ascent());
-    // horizontalAdvance counts trailing blanks, so the background reaches behind them.
-    resize(metrics.horizontalAdvance(text_), metrics.height() + textTop_);
+    const TextFit& fit = measureText(font(), text_);
+    textTop_ = fit.top;
+    resize(fit.size);
 }
 
 void Label::changeEvent(QEvent* event) {
