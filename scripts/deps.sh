@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xdg-utils
     fonts-liberation fonts-wine fonts-lohit-deva fonts-dejavu-core
+    desktop-file-utils appstream valgrind clang libclang-rt-14-dev time
 )
 
 missing=()
