@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the Debian package of Zeitrad: build/zeitrad_<version>_<arch>.deb, with the dependencies
+# that dpkg-shlibdeps finds in the program plus the fonts. Install it with
+#   sudo apt install ./build/zeitrad_*.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$(nproc)" --target zeitrad zeitrad_icons
+(cd build && cpack -G DEB)
+ls -l build/zeitrad_*.deb
