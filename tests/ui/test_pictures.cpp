@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "tools/picgen/divisions.h"
+#include "uitest.h"
 
 namespace dv = zeitrad::divisions;
 
@@ -41,6 +42,8 @@ private slots:
     void iconIsRoundOnTransparentCorners();
     void infoBitmapHas256Colours();
     void titleStaysAboveTheCutOffRows();
+    void picturesAreClearUnderTheirLabels_data();
+    void picturesAreClearUnderTheirLabels();
     void divisionRules_data();
     void divisionRules();
     void sixtiethMarks();
@@ -126,6 +129,58 @@ void PicturesTest::titleStaysAboveTheCutOffRows() {
         for (int x = 0; x < title.width(); ++x)
             yellow += near(title.pixel(x, y), qRgb(255, 255, 0), 40);
     QVERIFY2(yellow > 1000, qPrintable(QString::number(yellow)));
+}
+
+void PicturesTest::picturesAreClearUnderTheirLabels_data() {
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("threshold");       // a pixel is drawn on when a channel exceeds this
+    QTest::addColumn<double>("allowedShare"); // of the pixels under the labels
+    // The info screen's empty note lies over the yantra's last rows: only black there.
+    QTest::newRow("info") << "Image3" << 0 << 0.0;
+    // The course advert lies over the picture's lower left: only star field there, whose
+    // stars are a few scattered points.
+    QTest::newRow("course") << "Image4" << 90 << 0.01;
+}
+
+// The labels that a screen lays over its picture hide nothing that the picture shows.
+void PicturesTest::picturesAreClearUnderTheirLabels() {
+    QFETCH(QString, picture);
+    QFETCH(int, threshold);
+    QFETCH(double, allowedShare);
+    uitest::Window ui;
+    const auto* control =
+        uitest::find<zeitrad::ui::Picture>(&ui.window, picture.toLatin1().constData());
+    const QImage image = control->image().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!image.isNull());
+    // The part of the picture on screen, in the coordinates of the screen it lies on.
+    const QRect shown = QRect(control->pos(), image.size()).intersected(control->geometry());
+    int covered = 0;
+    int drawn = 0;
+    QString where;
+    for (const auto* label :
+         control->parentWidget()->findChildren<zeitrad::ui::Label*>(Qt::FindDirectChildrenOnly)) {
+        const QRect over = label->geometry().intersected(shown);
+        for (int y = over.top(); y <= over.bottom(); ++y) {
+            for (int x = over.left(); x <= over.right(); ++x) {
+                const QPoint at = QPoint(x, y) - control->pos();
+                const QRgb c = image.pixel(at);
+                ++covered;
+                if (std::max({qRed(c), qGreen(c), qBlue(c)}) > threshold) {
+                    ++drawn;
+                    if (where.isEmpty())
+                        where = QStringLiteral("first at %1,%2 under %3")
+                                    .arg(at.x())
+                                    .arg(at.y())
+                                    .arg(label->objectName());
+                }
+            }
+        }
+    }
+    QVERIFY2(covered > 0, "no label lies on the picture");
+    QVERIFY2(
+        drawn <= allowedShare * covered,
+        qPrintable(
+            QStringLiteral("%1 of %2 pixels drawn on, %3").arg(drawn).arg(covered).arg(where)));
 }
 
 void PicturesTest::divisionRules_data() {

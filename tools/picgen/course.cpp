@@ -1,6 +1,9 @@
 // The course screen's picture: the course material on a star field. An Om seal, a computer screen
 // showing a period overview, two table extracts on paper and the twelve course volumes. The
-// screen shows only the top-left 633 x 497 pixels, so nothing of note lies in the last 7.
+// screen shows only the top-left 633 x 497 pixels, and lays the advert's title (from row 360)
+// and its column of lines (rows 392 down, columns up to about 565) over the lower part, so the
+// material fills the upper part and the lower left stays plain star field; only a planet and a
+// moon lie in the free corner at the lower right.
 
 #include "paint.h"
 #include "picture.h"
@@ -128,8 +131,8 @@ void drawComputer(QPainter& painter, const QRectF& body) {
                 cellColour.lightness() < 100 ? QColor(220, 220, 220) : QColor(30, 30, 30);
             painter.setPen(Qt::NoPen);
             painter.setBrush(ink);
-            painter.drawRect(QRectF(cell.left() + 4, cell.top() + 4, cw * 0.5, 1.5));
-            painter.drawRect(QRectF(cell.left() + 4, cell.top() + 9, cw * 0.7, 1.2));
+            painter.drawRect(QRectF(cell.left() + 3, cell.top() + ch * 0.25, cw * 0.5, 1.5));
+            painter.drawRect(QRectF(cell.left() + 3, cell.top() + ch * 0.55, cw * 0.7, 1.2));
         }
     }
     // A faint reflection across the glass.
@@ -232,11 +235,9 @@ QImage drawCourse() {
     painter.fillRect(image.rect(), space);
     drawStarField(painter, image.rect(), 650, 0xC0025E);
 
-    drawSeal(painter, QPointF(104, 96), 80);
-    drawComputer(painter, QRectF(296, 16, 320, 200));
-    drawPlanet(painter, QPointF(566, 300), 24, QColor(245, 215, 170), QColor(150, 90, 50));
-    drawPlanet(painter, QPointF(522, 345), 6, QColor(200, 220, 255), QColor(60, 80, 140));
-
+    // Along the top: the seal, the period table and the computer.
+    drawSeal(painter, QPointF(84, 88), 70);
+    drawComputer(painter, QRectF(362, 10, 262, 168));
     const Table periods{QStringLiteral("Vimsottari-Dasa"),
                         {QStringLiteral("Planet"), QStringLiteral("Jahre")},
                         {{QStringLiteral("Ketu"), QStringLiteral("7")},
@@ -250,7 +251,7 @@ QImage drawCourse() {
                          {QStringLiteral("Merkur"), QStringLiteral("17")}},
                         {10, 110},
                         {Qt::AlignLeft, Qt::AlignRight}};
-    drawTableSheet(painter, QPointF(22, 196), -2, 190, periods);
+    drawTableSheet(painter, QPointF(174, 20), -2, 172, periods);
     const Table mansions{QStringLiteral("Nakshatras"),
                          {QStringLiteral("Nr."), QStringLiteral("Nakshatra"),
                           QStringLiteral("Herrscher"), QStringLiteral("bis")},
@@ -264,11 +265,12 @@ QImage drawCourse() {
                            QStringLiteral("53\u00B020\u2032")},
                           {QStringLiteral("5"), QStringLiteral("Mrigashira"),
                            QStringLiteral("Mars"), QStringLiteral("66\u00B040\u2032")}},
-                         {10, 36, 112, 180},
+                         {8, 30, 94, 156},
                          {Qt::AlignRight, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight}};
-    drawTableSheet(painter, QPointF(252, 238), 2, 236, mansions);
+    // Below the computer, beside the volumes: the mansions table.
+    drawTableSheet(painter, QPointF(420, 212), 2, 206, mansions);
 
-    // The twelve volumes on a shelf along the bottom.
+    // The twelve volumes on a shelf below the seal and the period table.
     const std::array<QColor, 12> bindings{{{140, 20, 30},
                                            {25, 45, 130},
                                            {20, 110, 50},
@@ -281,18 +283,24 @@ QImage drawCourse() {
                                            {60, 30, 140},
                                            {170, 30, 80},
                                            {20, 80, 90}}};
-    const double shelfTop = 482;
-    const double spineWidth = 45;
-    const double gap = 4;
-    const double left = 24;
+    const double booksTop = 206;
+    const double shelfTop = 336;
+    const double spineWidth = 30;
+    const double gap = 3;
+    const double left = 10;
     for (int i = 0; i < 12; ++i) {
-        const QRectF spine(left + i * (spineWidth + gap), 372, spineWidth, shelfTop - 372);
+        const QRectF spine(left + i * (spineWidth + gap), booksTop, spineWidth,
+                           shelfTop - booksTop);
         drawVolume(painter, spine, bindings[static_cast<std::size_t>(i)], i + 1);
     }
     QLinearGradient wood(0, shelfTop, 0, shelfTop + 12);
     wood.setColorAt(0, QColor(150, 100, 55));
     wood.setColorAt(1, QColor(70, 40, 20));
-    painter.fillRect(QRectF(14, shelfTop, 612, 10), wood);
+    painter.fillRect(QRectF(left - 8, shelfTop, 12 * (spineWidth + gap) + 13, 10), wood);
+
+    // In the free corner right of the advert's lines: a planet and its moon.
+    drawPlanet(painter, QPointF(598, 448), 24, QColor(245, 215, 170), QColor(150, 90, 50));
+    drawPlanet(painter, QPointF(548, 378), 6, QColor(200, 220, 255), QColor(60, 80, 140));
     return image;
 }
 

@@ -1,5 +1,7 @@
 // The info screen's picture: a white line drawing of a yantra inside a ring of lotus petals, on
-// black, as a 256-colour bitmap (a grey ramp, so that the lines keep their smooth edges).
+// black, as a 256-colour bitmap (a grey ramp, so that the lines keep their smooth edges). The
+// screen lays an empty label over rows 424 to 439, so the drawing is scaled down a little and
+// lifted to end well above row 424, and stays centred across.
 
 #include "picture.h"
 #include "yantrashapes.h"
@@ -31,7 +33,13 @@ QImage drawInfo() {
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Drawn at full size round (216, 216), which reaches 213 pixels out; shown at 95 % round
+    // (216, 210), so rows 8 to 412 hold it all.
     const QPointF c(216, 216);
+    const double scale = 0.95;
+    painter.translate(216, 210);
+    painter.scale(scale, scale);
+    painter.translate(-c);
 
     drawLotus(painter, c);
 
