@@ -17,9 +17,7 @@ namespace {
 // Tahoma comes compiled into the program when the build machine had it (see CMakeLists.txt).
 bool registerTahoma() {
     static const bool registered = [] {
-        const int regular = QFontDatabase::addApplicationFont(":/fonts/tahoma.ttf");
-        const int bold = QFontDatabase::addApplicationFont(":/fonts/tahomabd.ttf");
-        return regular >= 0 && bold >= 0;
+        return QFontDatabase::addApplicationFont(":/fonts/tahoma.ttf") >= 0;
     }();
     return registered;
 }

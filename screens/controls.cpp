@@ -1,6 +1,7 @@
 #include "screens/controls.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
@@ -176,6 +177,24 @@ void Label::setHandCursor(bool hand) {
 
 namespace {
 
+struct LineMetrics {
+    int ascent;
+    int height;
+};
+
+// Tahoma's own line is one em above the baseline and 2472/2048 em high: 13 pixels at 8 pt. The
+// Tahoma that Debian ships with Wine reports a smaller ascent, which would set text too high and
+// cut the dots off capital umlauts, so its lines are laid out with the original proportions.
+LineMetrics lineMetrics(const QFont& font) {
+    const QFontInfo info(font);
+    if (info.family() == QLatin1String("Tahoma")) {
+        const int pixels = info.pixelSize();
+        return {pixels, static_cast<int>(std::lround(pixels * 2472.0 / 2048.0))};
+    }
+    const QFontMetrics metrics(font);
+    return {metrics.ascent(), metrics.height()};
+}
+
 struct TextFit {
     QSize size;
     int top = 0;
@@ -196,12 +215,17 @@ const TextFit& measureText(const QFont& font, const QString& text) {
     auto it = inFont.constFind(text);
     if (it == inFont.constEnd()) {
         const QFontMetrics metrics(font);
+        const LineMetrics line = lineMetrics(font);
         TextFit fit;
-        // Accents on capitals ("LÖWE") can reach above the font's ascent; the label then grows
-        // by those rows and sets its text lower, so that they are not cut off.
-        fit.top = std::max(0, -metrics.tightBoundingRect(text).top() - metrics.ascent());
-        // horizontalAdvance counts trailing blanks, so the background reaches behind them.
-        fit.size = QSize(metrics.horizontalAdvance(text), metrics.height() + fit.top);
+        // The text sits on the line's baseline; accents on capitals ("LÖWE") that still reach
+        // above it make the label grow by those rows, so that they are not cut off.
+        const QRect ink = metrics.tightBoundingRect(text);
+        fit.top = std::max({0, line.ascent - metrics.ascent(), -ink.top() - metrics.ascent()});
+        // horizontalAdvance counts trailing blanks, so the background reaches behind them. Bold
+        // Tahoma is derived from the regular face by thickening its outlines, and its last letter
+        // may reach a pixel past the advance; the label then grows to keep it whole.
+        fit.size = QSize(std::max(metrics.horizontalAdvance(text), ink.right() + 1),
+                         std::max(line.height, metrics.height() + fit.top));
         it = inFont.insert(text, fit);
     }
     return *it;
