@@ -24,8 +24,6 @@ QFont makeFont(const QString& family, int points, bool bold, bool italic) {
     font.setPixelSize(pointsToPixels(points));
     font.setBold(bold);
     font.setItalic(italic);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    font.setStyleStrategy(QFont::PreferDefault);
     return font;
 }
 
@@ -223,8 +221,10 @@ const TextFit& measureText(const QFont& font, const QString& text) {
         fit.top = std::max({0, line.ascent - metrics.ascent(), -ink.top() - metrics.ascent()});
         // horizontalAdvance counts trailing blanks, so the background reaches behind them. Bold
         // Tahoma is derived from the regular face by thickening its outlines, and its last letter
-        // may reach a pixel past the advance; the label then grows to keep it whole.
-        fit.size = QSize(std::max(metrics.horizontalAdvance(text), ink.right() + 1),
+        // may reach a pixel past the advance (and its antialiased edge one more than the metrics
+        // report); the label then grows to keep it whole.
+        const int inkRight = ink.right() + 1 + (font.bold() ? 1 : 0);
+        fit.size = QSize(std::max(metrics.horizontalAdvance(text), inkRight),
                          std::max(line.height, metrics.height() + fit.top));
         it = inFont.insert(text, fit);
     }
