@@ -12,7 +12,7 @@ namespace zeitrad::ui {
 namespace {
 
 // The four strips, top to bottom, with their element colours.
-struct StripSpec {
+struct StripPlan {
     const char* panel;
     int top;
     QColor panelColor;
@@ -21,7 +21,7 @@ struct StripSpec {
     int signLabelX;
     QColor signTextColor;
 };
-const std::array<StripSpec, 4> stripSpecs = {{
+const std::array<StripPlan, 4> stripPlans = {{
     {"Panel9", 80, colors::maroon, colors::red, "Label273", 272, colors::black},        // fire
     {"Panel11", 208, colors::green, colors::olive, "Label308", 272, colors::black},     // earth
     {"Panel10", 336, colors::skyBlue, colors::skyBlue, "Label343", 256, colors::black}, // air
@@ -203,8 +203,8 @@ void SignStrip::paintEvent(QPaintEvent* event) {
     for (int left : degreeCellLeft)
         paintBar(p, left, left + degreeCellWidth - 1, degrees, colors::white);
 
-    const StripSpec& spec = stripSpecs.at(static_cast<std::size_t>(strip_ - 1));
-    paintBar(p, stripScaleLeft, stripScaleRight, rowPlace(StripRow::Sign), spec.barColor);
+    const StripPlan& plan = stripPlans.at(static_cast<std::size_t>(strip_ - 1));
+    paintBar(p, stripScaleLeft, stripScaleRight, rowPlace(StripRow::Sign), plan.barColor);
 
     for (const StripBar& bar : nakshatras_) {
         paintBar(p, bar.left, bar.right, rowPlace(StripRow::Nakshatra), planetFill(bar.planet));
@@ -222,9 +222,9 @@ StripPages::StripPages(QWidget* window) : QObject(window) {
     std::map<QString, Label*> named; // the labels whose captions change with the page
 
     for (std::size_t i = 0; i < strips_.size(); ++i) {
-        const StripSpec& spec = stripSpecs[i];
+        const StripPlan& plan = stripPlans[i];
         auto* strip =
-            new SignStrip(static_cast<int>(i) + 1, spec.panel, window, spec.top, spec.panelColor);
+            new SignStrip(static_cast<int>(i) + 1, plan.panel, window, plan.top, plan.panelColor);
         strips_[i] = strip;
 
         // Degree numbers, centred in their cells.
@@ -237,9 +237,9 @@ StripPages::StripPages(QWidget* window) : QObject(window) {
             number->move(degreeCellLeft[d - 1] + (degreeCellWidth - number->width()) / 2, y);
         }
 
-        named[spec.signLabel] =
-            new Label(spec.signLabel, strip, QPoint(spec.signLabelX, signLabelY), {}, bold,
-                      spec.signTextColor, spec.barColor);
+        named[plan.signLabel] =
+            new Label(plan.signLabel, strip, QPoint(plan.signLabelX, signLabelY), {}, bold,
+                      plan.signTextColor, plan.barColor);
 
         for (std::size_t k = 0; k < nakshatraLabels.size(); ++k) {
             const NakshatraLabels& n = nakshatraLabels[k];
