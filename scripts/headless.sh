@@ -45,6 +45,13 @@ out=${2:-zeitrad-screenshot.png}
 [[ $out == /* ]] || out=$PWD/$out
 rm -f "$out"
 
+# A machine without a desktop session often has no runtime folder either; Qt wants one.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+fi
+
 echo "No display found: $(display_problem)."
 echo "Zeitrad needs one to show its window. Starting it on a virtual display (xvfb-run) instead;"
 echo "a screenshot of its window will be saved to $out."
