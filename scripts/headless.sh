@@ -58,8 +58,10 @@ echo "a screenshot of its window will be saved to $out."
 
 # The window is found by its caption; the program is ended once the picture is taken. No window
 # manager runs on the virtual display, so the window has no frame and the picture holds exactly
-# the window's 826 x 705 pixels.
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp" bash -c '
+# the window's 826 x 705 pixels. The display number is looked for from a random start: xvfb-run
+# does not wait for its server to end, and a server still ending on the number next tried would
+# remove the new server's socket.
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1024x768x24 -dpi 96 -nolisten tcp" bash -c '
     bin=$1 out=$2
     QT_QPA_PLATFORM=xcb "$bin" & pid=$! # X, whatever platform the caller had chosen
     win=""

@@ -8,17 +8,27 @@ here=$(cd "$(dirname "$0")" && pwd)
 headless=$here/../../scripts/headless.sh
 source "$here/common.sh"
 
-# Display detection: none set, one that cannot be opened, and a working virtual one.
-env -u DISPLAY -u WAYLAND_DISPLAY bash "$headless" --check && fail "found a display without one"
-DISPLAY=:4711 bash "$headless" --check && fail "took an unopenable display for one"
-env -u DISPLAY WAYLAND_DISPLAY=no-such-socket bash "$headless" --check &&
-    fail "took a missing Wayland socket for a display"
-xvfb-run -a bash "$headless" --check || fail "did not find the virtual display"
-
 scratch=$build/release-check/headless
 rm -rf "$scratch"
 mkdir -p "$scratch"
 cd "$scratch"
+
+# Display detection: none set, one that cannot be opened, a missing Wayland socket, and a
+# working X display (a server of its own, which picks a free number and is waited for at the end).
+env -u DISPLAY -u WAYLAND_DISPLAY bash "$headless" --check && fail "found a display without one"
+DISPLAY=:4711 bash "$headless" --check && fail "took an unopenable display for one"
+env -u DISPLAY WAYLAND_DISPLAY=no-such-socket bash "$headless" --check &&
+    fail "took a missing Wayland socket for a display"
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$scratch/display" ] && break
+    sleep 0.05
+done
+found=0
+DISPLAY=:$(head -n1 "$scratch/display") bash "$headless" --check && found=1
+kill "$xvfb" && wait "$xvfb" || true
+[ "$found" = 1 ] || fail "did not find a working X display"
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY bash "$headless" "$bin" 2>"$scratch/stderr") ||
     { cat "$scratch/stderr"; fail "headless run failed: $out"; }
 echo "$out"
