@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/appearance.h"
 #include "app/furniture.h"
@@ -68,39 +69,18 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     setFixedSize(clientWidth, clientHeight);
 
-    // Children in stacking order, lowest first: the graphic furniture lies under every panel
-    // and button.
+    // What the user sees at start: the furniture (graphic items, lowest of all), the buttons on
+    // the window and the start screen. The other screens are hidden at start; they are built
+    // right after the first paint (or when a handler first needs them), so that the window
+    // opens without waiting for them.
     furniture_ = std::make_unique<Furniture>(this);
     button22_ =
         makeButton("Button22", this, QRect(304, 568, 185, 25), "Urtexte nach Maharishi Orvana");
-    panel1_ = new OverviewScreen(this);
-    panel1_->hide();
-    panel16_ = new SampleOverview(this);
-    panel16_->hide();
     for (const ToolbarButton& b : toolbarButtons)
         toolbar_.append(toolbarButton(this, b));
-    strips_ = new StripPages(this);
-    strips_->setVisible(false);
     toolbar_.append(toolbarButton(this, {"Button14", 616, 33, "Amsa"}));
-    panel14_ = new DivisionsScreen(this);
-    panel14_->hide();
-    panel8_ = new InputScreen(this);
-    panel8_->hide();
-    panel3_ = new TextScreen(this);
-    panel3_->hide();
     panel2_ = new StartScreen(this);
-    panel5_ = new BookScreen(this);
-    panel5_->hide();
-    panel7_ = new InfoScreen(this);
-    panel7_->hide();
-    panel13_ = new CourseScreen(this);
-    panel13_->hide();
 
-    // Handlers, bound by the controls' names.
-    const auto bind = [this](const char* name, void (TZeitrad::*handler)()) {
-        if (auto* button = findChild<QPushButton*>(name))
-            connect(button, &QPushButton::clicked, this, handler);
-    };
     bind("Button4", &TZeitrad::Button4Click);
     bind("Button13", &TZeitrad::Button13Click);
     bind("Button3", &TZeitrad::Button3Click);
@@ -108,30 +88,14 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
     bind("Button7", &TZeitrad::Button7Click);
     bind("Button14", &TZeitrad::Button14Click);
     bind("Button22", &TZeitrad::Button22Click);
-    bind("Button18", &TZeitrad::Button18Click);
-    bind("Button21", &TZeitrad::Button21Click);
     bind("Button1", &TZeitrad::Button1Click);
-    bind("Button12", &TZeitrad::Button1Click);
     bind("Button2", &TZeitrad::Button2Click);
     bind("Button15", &TZeitrad::Button15Click);
     bind("Button16", &TZeitrad::Button16Click);
     bind("Button17", &TZeitrad::Button17Click);
-    connect(panel13_, &Panel::clicked, this, &TZeitrad::Panel13Click);
-
-    const auto bindLink = [this](const char* name, void (TZeitrad::*handler)()) {
-        if (auto* label = findChild<Label*>(name))
-            connect(label, &Label::clicked, this, handler);
-    };
     bindLink("Label251", &TZeitrad::Label251Click);
     bindLink("Label252", &TZeitrad::Label252Click);
     bindLink("Label415", &TZeitrad::Label415Click);
-    bindLink("Label259", &TZeitrad::Label259Click);
-    bindLink("Label421", &TZeitrad::Label421Click);
-    bindLink("Label420", &TZeitrad::Label420Click);
-    bindLink("Label429", &TZeitrad::Label429Click);
-    bindLink("Label433", &TZeitrad::Label433Click);
-    bindLink("Label431", &TZeitrad::Label431Click);
-    bindLink("Label432", &TZeitrad::Label432Click);
 
     // Centred on the screen at start.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -144,6 +108,70 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
 TZeitrad::~TZeitrad() = default;
 
 void TZeitrad::FormCreate() {}
+
+void TZeitrad::bind(const char* name, void (TZeitrad::*handler)()) {
+    if (auto* button = findChild<QPushButton*>(name))
+        connect(button, &QPushButton::clicked, this, handler);
+}
+
+void TZeitrad::bindLink(const char* name, void (TZeitrad::*handler)()) {
+    if (auto* label = findChild<Label*>(name))
+        connect(label, &Label::clicked, this, handler);
+}
+
+void TZeitrad::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!screensBuilt_ && !buildQueued_) {
+        buildQueued_ = true;
+        QTimer::singleShot(0, this, &TZeitrad::ensureScreens);
+    }
+}
+
+void TZeitrad::ensureScreens() {
+    if (screensBuilt_)
+        return;
+    screensBuilt_ = true;
+
+    panel1_ = new OverviewScreen(this);
+    panel16_ = new SampleOverview(this);
+    strips_ = new StripPages(this);
+    panel14_ = new DivisionsScreen(this);
+    panel8_ = new InputScreen(this);
+    panel3_ = new TextScreen(this);
+    panel5_ = new BookScreen(this);
+    panel7_ = new InfoScreen(this);
+    panel13_ = new CourseScreen(this);
+    for (QWidget* screen : {static_cast<QWidget*>(panel1_), static_cast<QWidget*>(panel16_),
+                            static_cast<QWidget*>(panel14_), static_cast<QWidget*>(panel8_),
+                            static_cast<QWidget*>(panel3_), static_cast<QWidget*>(panel5_),
+                            static_cast<QWidget*>(panel7_), static_cast<QWidget*>(panel13_)})
+        screen->hide();
+    strips_->setVisible(false);
+
+    // The window's children in stacking order, lowest first (the furniture stays below them
+    // all): a later one covers an earlier one where they overlap.
+    QList<QWidget*> order = {button22_, panel1_, panel16_};
+    for (qsizetype i = 0; i + 1 < toolbar_.size(); ++i)
+        order.append(toolbar_[i]);
+    for (int i = 0; i < 4; ++i)
+        order.append(strips_->strip(i));
+    order += QList<QWidget*>{toolbar_.last(), panel14_, panel8_, panel3_,
+                             panel2_,         panel5_,  panel7_, panel13_};
+    for (QWidget* child : order)
+        child->raise();
+
+    bind("Button12", &TZeitrad::Button1Click);
+    bind("Button18", &TZeitrad::Button18Click);
+    bind("Button21", &TZeitrad::Button21Click);
+    connect(panel13_, &Panel::clicked, this, &TZeitrad::Panel13Click);
+    bindLink("Label259", &TZeitrad::Label259Click);
+    bindLink("Label421", &TZeitrad::Label421Click);
+    bindLink("Label420", &TZeitrad::Label420Click);
+    bindLink("Label429", &TZeitrad::Label429Click);
+    bindLink("Label433", &TZeitrad::Label433Click);
+    bindLink("Label431", &TZeitrad::Label431Click);
+    bindLink("Label432", &TZeitrad::Label432Click);
+}
 
 void TZeitrad::hideScreens() {
     panel2_->hide();
@@ -161,6 +189,7 @@ void TZeitrad::hideScreens() {
 }
 
 void TZeitrad::Button4Click() {
+    ensureScreens();
     panel16_->hide();
     panel2_->hide();
     button22_->show();
@@ -170,17 +199,20 @@ void TZeitrad::Button4Click() {
 }
 
 void TZeitrad::Button13Click() {
+    ensureScreens();
     hideScreens();
     panel8_->show();
     furniture_->legendStrip()->show();
 }
 
 void TZeitrad::Button3Click() {
+    ensureScreens();
     hideScreens();
     panel3_->show();
 }
 
 void TZeitrad::Button5Click() {
+    ensureScreens();
     hideScreens();
     panel13_->show();
     if (auto* close = panel13_->findChild<QPushButton*>("Button18"))
@@ -188,6 +220,7 @@ void TZeitrad::Button5Click() {
 }
 
 void TZeitrad::Button7Click() {
+    ensureScreens();
     // The input screen stays as it was, so that closing the info screen returns to it.
     const bool inputVisible = panel8_->isVisible();
     hideScreens();
@@ -198,28 +231,34 @@ void TZeitrad::Button7Click() {
 }
 
 void TZeitrad::Button14Click() {
+    ensureScreens();
     hideScreens();
     panel14_->show();
     furniture_->legendStrip()->hide();
 }
 
 void TZeitrad::Button22Click() {
+    ensureScreens();
     panel5_->show();
 }
 
 void TZeitrad::Button18Click() {
+    ensureScreens();
     panel13_->hide();
 }
 
 void TZeitrad::Panel13Click() {
+    ensureScreens();
     panel13_->hide();
 }
 
 void TZeitrad::Button21Click() {
+    ensureScreens();
     panel7_->hide();
 }
 
 void TZeitrad::Button1Click() {
+    ensureScreens();
     const zeitrad::Outcome outcome = engine_.calculate(panel8_->input());
     if (const auto* refusal = std::get_if<zeitrad::Refusal>(&outcome)) {
         // A refused input changes nothing: the input screen stays with what the user typed.
@@ -245,11 +284,13 @@ void TZeitrad::Button1Click() {
 }
 
 void TZeitrad::Button2Click() {
+    ensureScreens();
     panel5_->hide();
     panel1_->markMahadasas();
 }
 
 void TZeitrad::showStripPage(int page) {
+    ensureScreens();
     hideScreens();
     furniture_->legendStrip()->hide();
     strips_->setVisible(true);
@@ -302,6 +343,8 @@ void TZeitrad::Label432Click() {
 }
 
 Panel* TZeitrad::coveringScreen() const {
+    if (!screensBuilt_)
+        return nullptr;
     if (panel13_->isVisible())
         return panel13_;
     if (panel7_->isVisible())
@@ -310,7 +353,7 @@ Panel* TZeitrad::coveringScreen() const {
 }
 
 void TZeitrad::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Escape && screensBuilt_) {
         if (panel13_->isVisible()) {
             Button18Click();
             return;

@@ -36,6 +36,10 @@ public:
 
     const zeitrad::Engine& engine() const { return engine_; }
 
+    // Builds the screens that are hidden at start, if that has not happened yet. The window does
+    // it by itself right after its first paint, and every handler makes sure of it first.
+    void ensureScreens();
+
     void FormCreate();
     void Button4Click();  // "OK" on the start screen
     void Button13Click(); // "Berechnungsangaben"
@@ -65,11 +69,14 @@ public:
     void Label432Click();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void bind(const char* name, void (TZeitrad::*handler)());
+    void bindLink(const char* name, void (TZeitrad::*handler)());
     // Hides every screen panel, the inner panels and the strips.
     void hideScreens();
     void showStripPage(int page);
@@ -78,6 +85,8 @@ private:
     zeitrad::ui::Panel* coveringScreen() const;
 
     zeitrad::Engine engine_;
+    bool screensBuilt_ = false;
+    bool buildQueued_ = false;
     std::unique_ptr<zeitrad::ui::Furniture> furniture_;
     QPushButton* button22_ = nullptr;
     zeitrad::ui::OverviewScreen* panel1_ = nullptr;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up figures: the time from process start until the window's first paint, and the peak
 # resident memory, for Zeitrad and for an empty Qt window of the same size (bench/minimal_window),
-# both built here in the same build folder. Measured under Qt's offscreen platform and under a
+# all built here in the same build folder. A third program, the same window with one text label
+# ("labelled"), shows what starting the font system costs any window that shows text. Measured
+# under Qt's offscreen platform and under a
 # virtual X display (Xvfb), the two programs taking turns, after one unrecorded warm-up run each.
 #
 # Usage: bench/startup.sh [RUNS]      RUNS per program and platform, default 15, at least 10
@@ -37,8 +39,9 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # the wall clock, so the difference includes loading the program and its libraries.
 run_once() {
     local bin=$1 t0 line painted
+    shift
     t0=$EPOCHREALTIME
-    line=$(/usr/bin/time -f %M -o "$tmp/rss" "$bin" 2>"$tmp/stderr") ||
+    line=$(/usr/bin/time -f %M -o "$tmp/rss" "$bin" "$@" 2>"$tmp/stderr") ||
         { cat "$tmp/stderr" >&2; return 1; }
     painted=$(sed -nE 's/^first paint: .* at ([0-9.]+) s$/\1/p' <<<"$line")
     [ -n "$painted" ] || { echo "no first paint from $bin: $line" >&2; return 1; }
@@ -51,9 +54,11 @@ measure() {
     local platform=$1 i
     run_once "$build/zeitrad" >/dev/null
     run_once "$build/bench_minimal_window" >/dev/null
+    run_once "$build/bench_minimal_window" --label >/dev/null
     for ((i = 1; i <= runs; i++)); do
         echo "$platform zeitrad $(run_once "$build/zeitrad")" >>"$tmp/raw"
         echo "$platform minimal $(run_once "$build/bench_minimal_window")" >>"$tmp/raw"
+        echo "$platform labelled $(run_once "$build/bench_minimal_window" --label)" >>"$tmp/raw"
     done
 }
 
@@ -89,8 +94,9 @@ sort -k1,1 -k2,2 "$tmp/raw" | awk -v runs="$runs" '
         missed = 0
         split("offscreen xvfb", platforms, " ")
         for (p = 1; p <= 2; p++) {
-            for (q = 1; q <= 2; q++) {
-                key = platforms[p] " " (q == 1 ? "zeitrad" : "minimal")
+            for (q = 1; q <= 3; q++) {
+                program = q == 1 ? "zeitrad" : q == 2 ? "minimal" : "labelled"
+                key = platforms[p] " " program
                 delete a; delete b
                 lo = 1e9; hi = 0
                 for (i = 1; i <= n[key]; i++) {
@@ -100,7 +106,7 @@ sort -k1,1 -k2,2 "$tmp/raw" | awk -v runs="$runs" '
                 }
                 med[key] = median(a, n[key]); mem[key] = median(b, n[key]) / 1024
                 printf "%-10s %-8s %12.1f %12.1f %12.1f %14.1f\n", platforms[p],
-                       (q == 1 ? "zeitrad" : "minimal"), med[key], lo, hi, mem[key]
+                       program, med[key], lo, hi, mem[key]
             }
         }
         for (p = 1; p <= 2; p++) {
@@ -110,6 +116,9 @@ sort -k1,1 -k2,2 "$tmp/raw" | awk -v runs="$runs" '
                    "peak memory %+.1f MiB, %.2f x (goal <= +15 MiB: %s)\n",
                    platforms[p], ratio, ratio <= 1.3 ? "met" : "MISSED",
                    extra, mem[z] / mem[m], extra <= 15 ? "met" : "MISSED"
+            l = platforms[p] " labelled"
+            printf "%-10s start-up %.2f x the labelled window, peak memory %+.1f MiB\n",
+                   platforms[p], med[z] / med[l], mem[z] - mem[l]
             if (ratio > 1.3 || extra > 15) missed = 1
         }
         exit missed

@@ -35,6 +35,7 @@ void enter(TZeitrad& window, const Fields& fields) {
 void pressAntardasacolor(benchmark::State& state, bool alternate) {
     TZeitrad window;
     window.show();
+    window.ensureScreens();
     window.findChild<QPushButton*>("Button4")->click();
     QApplication::processEvents();
     auto* button = window.findChild<QPushButton*>("Button1");

@@ -25,6 +25,7 @@ private slots:
     void fontsResolveToInstalledFamilies();
     void windowFontLineHeight();
     void maximisingKeepsControlsInPlace();
+    void hiddenScreensAreBuiltAfterFirstPaintInStackingOrder();
 };
 
 void WindowTest::captionSizeAndIcon() {
@@ -247,6 +248,31 @@ void WindowTest::maximisingKeepsControlsInPlace() {
     QCOMPARE(shot.pixel(shot.width() - 2, shot.height() - 2) & 0xFFFFFFu, rgb(128, 0, 128));
     ui.window.showNormal();
     QTRY_COMPARE(ui.window.size(), QSize(826, 705));
+}
+
+void WindowTest::hiddenScreensAreBuiltAfterFirstPaintInStackingOrder() {
+    TZeitrad window;
+    // Only what the user sees at start exists before the window is painted.
+    QVERIFY(window.findChild<QWidget*>("Panel2"));
+    QVERIFY(!window.findChild<QWidget*>("Panel1"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.findChild<QWidget*>("Panel1"));
+
+    // The window's panels and buttons, lowest first: a later one covers an earlier one.
+    const QStringList expected = {
+        "Button22", "Panel1",  "Panel16", "Button17", "Button16", "Button15", "Button7", "Button1",
+        "Button2",  "Button3", "Button5", "Button13", "Panel9",   "Panel11",  "Panel10", "Panel12",
+        "Button14", "Panel14", "Panel8",  "Panel3",   "Panel2",   "Panel5",   "Panel7",  "Panel13"};
+    QStringList order;
+    for (QObject* child : window.children())
+        if (qobject_cast<zeitrad::ui::Panel*>(child) || qobject_cast<QPushButton*>(child))
+            order.append(child->objectName());
+    QCOMPARE(order, expected);
+    // Only the start screen is visible, as before they were built.
+    for (const QString& name : expected)
+        QCOMPARE(window.findChild<QWidget*>(name)->isVisibleTo(&window),
+                 name == "Panel2" || name == "Button22");
 }
 
 QTEST_MAIN(WindowTest)

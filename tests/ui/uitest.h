@@ -65,6 +65,9 @@ struct Window {
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             qFatal("window not exposed");
+        // The screens hidden at start are built by the window itself after its first paint.
+        if (!QTest::qWaitFor([this] { return window.findChild<QWidget*>("Panel1") != nullptr; }))
+            qFatal("screens not built after the first paint");
         if (pastStart)
             click(&window, "Button4");
     }

@@ -29,6 +29,7 @@ void setField(TZeitrad& window, const char* name, int value) {
 QImage drawSample(int lord) {
     TZeitrad window;
     window.show();
+    window.ensureScreens();
 
     // The lord's first nakshatra starts at (lord - 1) x 13°20'; the sign takes the whole 30°
     // steps, the degree field the rest.
