@@ -3,8 +3,8 @@
 # resident memory, for Zeitrad and for an empty Qt window of the same size (bench/minimal_window),
 # all built here in the same build folder. A third program, the same window with one text label
 # ("labelled"), shows what starting the font system costs any window that shows text. Measured
-# under Qt's offscreen platform and under a
-# virtual X display (Xvfb), the two programs taking turns, after one unrecorded warm-up run each.
+# under Qt's offscreen platform and under a virtual X display (Xvfb), the programs taking turns,
+# after one unrecorded warm-up run each.
 #
 # Usage: bench/startup.sh [RUNS]      RUNS per program and platform, default 15, at least 10
 # Env:   BUILD=<folder> (default build), KEEP=<file> to keep the raw figures.
