@@ -183,7 +183,7 @@ struct LineMetrics {
 // Tahoma's own line is one em above the baseline and 2472/2048 em high: 13 pixels at 8 pt. The
 // Tahoma that Debian ships with Wine reports a smaller ascent, which would set text too high and
 // cut the dots off capital umlauts, so its lines are laid out with the original proportions.
-LineMetrics lineMetrics(const QFont& font) {
+LineMetrics measureLine(const QFont& font) {
     const QFontInfo info(font);
     if (info.family() == QLatin1String("Tahoma")) {
         const int pixels = info.pixelSize();
@@ -191,6 +191,21 @@ LineMetrics lineMetrics(const QFont& font) {
     }
     const QFontMetrics metrics(font);
     return {metrics.ascent(), metrics.height()};
+}
+
+// Resolving a font to find its family is costly; every font is resolved once (until fonts are
+// added to the program).
+QHash<QFont, LineMetrics>& lineCache() {
+    static QHash<QFont, LineMetrics> lines;
+    return lines;
+}
+
+const LineMetrics& lineMetrics(const QFont& font) {
+    QHash<QFont, LineMetrics>& lines = lineCache();
+    auto it = lines.constFind(font);
+    if (it == lines.constEnd())
+        it = lines.insert(font, measureLine(font));
+    return *it;
 }
 
 struct TextFit {
@@ -207,13 +222,16 @@ const TextFit& measureText(const QFont& font, const QString& text) {
     static QHash<QFont, QHash<QString, TextFit>> fits;
     // A font added to the program may change what a family name resolves to.
     static const QMetaObject::Connection onNewFonts =
-        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] { fits.clear(); });
+        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] {
+            fits.clear();
+            lineCache().clear();
+        });
     Q_UNUSED(onNewFonts);
     QHash<QString, TextFit>& inFont = fits[font];
     auto it = inFont.constFind(text);
     if (it == inFont.constEnd()) {
         const QFontMetrics metrics(font);
-        const LineMetrics line = lineMetrics(font);
+        const LineMetrics& line = lineMetrics(font);
         TextFit fit;
         // The text sits on the line's baseline; accents on capitals ("LÖWE") that still reach
         // above it make the label grow by those rows, so that they are not cut off.
