@@ -15,6 +15,10 @@ struct IntegerCase {
     std::optional<int> value;
 };
 
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << "'" << c.text << "'";
+}
+
 class IntegerField : public testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IntegerField, ConvertsOnlyASignAndDigits) {
