@@ -41,7 +41,10 @@ Furniture::Furniture(QWidget* window) {
 
     shape183_ = new Shape("Shape183", window, QRect(32, 40, 769, 25), colors::white);
     shape183_->hide();
+}
 
+void Furniture::addLegendLabels(QWidget* lowestControl) {
+    QWidget* window = lowestControl->parentWidget();
     const LegendEntry entries[] = {
         {"Label247", 34, " Surya - Sonne", colors::yellow, colors::windowText},
         {"Label263", 107, "Chandra - Mond", colors::white, colors::windowText},
@@ -57,6 +60,7 @@ Furniture::Furniture(QWidget* window) {
         auto* label = new Label(e.name, window, QPoint(e.left, 46), e.caption, windowFont(), e.text,
                                 e.background);
         label->hide();
+        label->stackUnder(lowestControl);
         legend_.append(label);
     }
 }

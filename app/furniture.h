@@ -13,6 +13,10 @@ class Furniture {
 public:
     explicit Furniture(QWidget* window);
 
+    // Adds the nine legend labels, hidden, on the legend strip and under every panel and button
+    // (the window builds them after its first paint, since they are hidden at start).
+    void addLegendLabels(QWidget* lowestControl);
+
     Shape* legendStrip() const { return shape183_; }
     const QList<Label*>& legendLabels() const { return legend_; }
     Label* nakshatraLabel() const { return label261_; }

@@ -160,6 +160,8 @@ void TZeitrad::ensureScreens() {
     for (QWidget* child : order)
         child->raise();
 
+    furniture_->addLegendLabels(button22_);
+
     bind("Button12", &TZeitrad::Button1Click);
     bind("Button18", &TZeitrad::Button18Click);
     bind("Button21", &TZeitrad::Button21Click);
