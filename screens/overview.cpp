@@ -75,7 +75,11 @@ QPoint lineTopLeft(int label, int row, int column, int line) {
     // overview picture puts its own date label.
     if (label == 3)
         return {21, 83};
-    return {columnLeft(column) + 12, rowTop(row) + 10 + 12 * (line - 1)};
+    // In the narrow columns the lines start a pixel further left, so that the widest planet name
+    // with its trailing blanks ("Guru", "Buddha": 61 pixels) still ends inside the inner field
+    // and leaves its outline whole.
+    const int indent = column == 1 ? 12 : 11;
+    return {columnLeft(column) + indent, rowTop(row) + 10 + 12 * (line - 1)};
 }
 
 QColor toQColor(Rgb c) {

@@ -96,6 +96,7 @@ private slots:
     void sampleOverviewAtNakshatraStart_data();
     void sampleOverviewAtNakshatraStart();
     void sampleOverviewOnlyOnTheStart();
+    void textLinesLeaveTheInnerOutlineWhole();
 };
 
 void OverviewTest::layoutAtLoad() {
@@ -441,3 +442,31 @@ void OverviewTest::sampleOverviewOnlyOnTheStart() {
 
 QTEST_MAIN(OverviewTest)
 #include "test_overview.moc"
+
+// Planet names keep their trailing blanks, and their white background must still end inside the
+// inner field, so that the field's black outline stays whole on its right.
+void OverviewTest::textLinesLeaveTheInnerOutlineWhole() {
+    uitest::Window ui;
+    QWidget& w = ui.window;
+    // Ketu a second into its nakshatra: row 1 runs on to column 9, and no sample picture covers
+    // the overview.
+    birth::calculate(w, birth::position(0, 0, 1));
+    QVERIFY(!uitest::shown(&w, "Panel16"));
+    const QImage shot = w.grab().toImage();
+    for (int row = 1; row <= 9; ++row)
+        for (int column = 1; column <= 9; ++column) {
+            const int k = 9 * (row - 1) + column;
+            auto* inner = birth::bar(w, rowParts[row - 1].inner[column - 1]);
+            const QRect field(inner->mapTo(&w, QPoint(0, 0)), inner->size());
+            for (int n = 1; n <= 3; ++n) {
+                auto* label = birth::line(w, k, n);
+                if (!label->isVisibleTo(&w))
+                    continue;
+                QVERIFY2(label->geometry().right() < inner->geometry().right(),
+                         qPrintable(label->objectName() + " " + label->text()));
+            }
+            for (int y = field.top(); y <= field.bottom(); ++y)
+                QVERIFY2(qGray(shot.pixel(field.right(), y)) < 40,
+                         qPrintable(QString("cell %1 at y %2").arg(k).arg(y)));
+        }
+}
