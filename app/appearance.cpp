@@ -8,6 +8,7 @@
 #include <QStyleFactory>
 #include <QToolTip>
 
+#include "app/warmup.h"
 #include "screens/controls.h"
 
 namespace zeitrad::ui {
@@ -58,6 +59,7 @@ QPalette fixedPalette() {
 } // namespace
 
 void applyAppearance() {
+    awaitFontWarmup();
     substituteFonts();
     if (QStyle* fusion = QStyleFactory::create("Fusion"))
         QApplication::setStyle(fusion);
@@ -67,6 +69,7 @@ void applyAppearance() {
 }
 
 QString resolvedFamily(const QString& requested) {
+    awaitFontWarmup();
     substituteFonts();
     return QFontInfo(QFont(requested)).family();
 }

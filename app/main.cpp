@@ -2,9 +2,12 @@
 #include <QApplication>
 
 #include "app/firstpaint.h"
+#include "app/warmup.h"
 #include "app/zeitrad.h"
 
 int main(int argc, char* argv[]) {
+    // The font configuration needs no display: it loads while the toolkit connects to one.
+    zeitrad::ui::startFontWarmup();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zeitrad");
     // Lets the desktop match the window with the installed desktop entry and its icon.

@@ -1,0 +1,16 @@
+// Loading the system's font configuration, begun beside the toolkit's own start. Reading the
+// configuration files and font caches needs neither the display nor the event loop, so it runs on
+// a thread of its own from the moment the program starts; the window waits for it only before its
+// first font is registered.
+#pragma once
+
+namespace zeitrad::ui {
+
+// Starts loading the font configuration. Call before the application object exists.
+void startFontWarmup();
+
+// Returns once the configuration started by startFontWarmup() is loaded, at once when none was
+// started.
+void awaitFontWarmup();
+
+} // namespace zeitrad::ui
