@@ -11,6 +11,8 @@ class StartScreen : public Panel {
     Q_OBJECT
 public:
     explicit StartScreen(QWidget* window);
+    // The pictures it shows, as resources.
+    static QStringList pictures();
     QPushButton* okButton() const { return button4_; }
 
 private:

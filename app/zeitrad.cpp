@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 
@@ -51,13 +52,19 @@ QPushButton* toolbarButton(QWidget* window, const ToolbarButton& b) {
     return button;
 }
 
+const QString iconPicture = ":/icon.png";
+
 } // namespace
+
+QStringList TZeitrad::openingPictures() {
+    return QStringList{iconPicture} + StartScreen::pictures();
+}
 
 TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
     applyAppearance();
     setObjectName("Zeitrad");
     setWindowTitle("Zeitrad");
-    setWindowIcon(QIcon(":/icon.png"));
+    setWindowIcon(QPixmap::fromImage(loadPicture(iconPicture)));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);

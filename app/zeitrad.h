@@ -34,6 +34,10 @@ public:
     explicit TZeitrad(QWidget* parent = nullptr);
     ~TZeitrad() override;
 
+    // The pictures that the window shows as it opens (its icon and the start screen's), as
+    // resources, for decoding ahead.
+    static QStringList openingPictures();
+
     const zeitrad::Engine& engine() const { return engine_; }
 
     // Builds the screens that are hidden at start, if that has not happened yet. The window does

@@ -1,15 +1,19 @@
 #include "screens/controls.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <map>
 
 #include "screens/jpeg.h"
 
@@ -296,14 +300,59 @@ void Label::mouseReleaseEvent(QMouseEvent* event) {
 
 // ---------------------------------------------------------------------------------------------
 
-QImage loadPicture(const QString& resource) {
+namespace {
+
+QImage decodePicture(const QString& resource) {
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray data = file.readAll();
+    QByteArray data = file.readAll();
     if (data.startsWith("\xFF\xD8"))
         return decodeJpeg(data);
-    return QImage::fromData(data);
+    // Qt reads PNG and BMP itself; naming the format spares it loading every image plugin to ask
+    // which one reads the data.
+    const char* format = data.startsWith("\x89PNG") ? "png" : data.startsWith("BM") ? "bmp" : "";
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(*format == 0);
+    return reader.read();
+}
+
+// Pictures decoded ahead of their first load, by resource, all from one batch.
+struct Preload {
+    std::shared_future<std::map<QString, QImage>> batch;
+    std::map<QString, bool> taken;
+};
+
+Preload& preload() {
+    static Preload instance;
+    return instance;
+}
+
+} // namespace
+
+void preloadPictures(const QStringList& resources) {
+    Preload& p = preload();
+    if (p.batch.valid())
+        return;
+    for (const QString& resource : resources)
+        p.taken[resource] = false;
+    // One thread decodes them in turn: a second core is all the start has to spare.
+    p.batch = std::async(std::launch::async, [resources] {
+                  std::map<QString, QImage> pictures;
+                  for (const QString& resource : resources)
+                      pictures[resource] = decodePicture(resource);
+                  return pictures;
+              }).share();
+}
+
+QImage loadPicture(const QString& resource) {
+    Preload& p = preload();
+    if (auto it = p.taken.find(resource); it != p.taken.end() && !it->second) {
+        it->second = true;
+        return p.batch.get().at(resource);
+    }
+    return decodePicture(resource);
 }
 
 Picture::Picture(const QString& name, QWidget* parent, const QRect& geometry,

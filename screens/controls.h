@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <optional>
@@ -171,6 +172,12 @@ private:
 
 // Loads a picture from the resources: JPEG data through libjpeg, anything else through Qt.
 QImage loadPicture(const QString& resource);
+
+// Starts decoding these pictures on a thread of its own, for a window that shows them at once:
+// the first loadPicture() of each takes the result, waiting for it if need be; later loads decode
+// afresh. Only the first call starts anything. Call from the thread that runs the window, once the
+// application object exists.
+void preloadPictures(const QStringList& resources);
 
 // A push button at a fixed place with a caption.
 QPushButton* makeButton(const QString& name, QWidget* parent, const QRect& geometry,

@@ -3,6 +3,7 @@
 #include <QDirIterator>
 #include <QtTest>
 
+#include "app/zeitrad.h"
 #include "screens/controls.h"
 #include "screens/jpeg.h"
 
@@ -35,6 +36,8 @@ private slots:
     void damagedDataGivesNullImage_data();
     void damagedDataGivesNullImage();
     void everyEmbeddedJpegDecodes();
+    void otherEmbeddedPicturesLoadAsQtReadsThem();
+    void preloadedPicturesAreTakenOnceAndMatch();
     void damagedPictureDrawsNothing();
 };
 
@@ -74,6 +77,33 @@ void JpegTest::everyEmbeddedJpegDecodes() {
         ++count;
     }
     QVERIFY(count > 0);
+}
+
+void JpegTest::otherEmbeddedPicturesLoadAsQtReadsThem() {
+    // PNG and BMP are read by Qt with the format named from the data's signature.
+    int count = 0;
+    QDirIterator it(":/", {"*.png", "*.bmp"}, QDir::Files);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QImage picture = zeitrad::ui::loadPicture(path);
+        QVERIFY2(!picture.isNull(), qPrintable(path));
+        QCOMPARE(picture, QImage(path));
+        ++count;
+    }
+    QVERIFY(count >= 3);
+}
+
+void JpegTest::preloadedPicturesAreTakenOnceAndMatch() {
+    const QStringList pictures = TZeitrad::openingPictures() + QStringList{":/missing.jpg"};
+    zeitrad::ui::preloadPictures(pictures);
+    zeitrad::ui::preloadPictures({":/cover.jpg"}); // one batch only: this one is not preloaded
+    for (const QString& path : pictures) {
+        const QImage preloaded = zeitrad::ui::loadPicture(path);
+        const QImage again = zeitrad::ui::loadPicture(path); // decoded afresh
+        QCOMPARE(preloaded.isNull(), path == ":/missing.jpg");
+        QCOMPARE(preloaded, again);
+    }
+    QVERIFY(!zeitrad::ui::loadPicture(":/cover.jpg").isNull());
 }
 
 void JpegTest::damagedPictureDrawsNothing() {
