@@ -14,6 +14,9 @@
 #include <cmath>
 #include <future>
 #include <map>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "screens/jpeg.h"
 
@@ -318,10 +321,16 @@ QImage decodePicture(const QString& resource) {
     return reader.read();
 }
 
-// Pictures decoded ahead of their first load, by resource, all from one batch.
+// Pictures being decoded ahead of their first load, by resource. Filled before the decoding
+// thread starts and touched only by the thread that runs the window; the decoding thread only
+// keeps the promises.
 struct Preload {
-    std::shared_future<std::map<QString, QImage>> batch;
-    std::map<QString, bool> taken;
+    std::map<QString, std::future<QImage>> pending;
+    std::thread decoder;
+    ~Preload() {
+        if (decoder.joinable())
+            decoder.join();
+    }
 };
 
 Preload& preload() {
@@ -333,24 +342,29 @@ Preload& preload() {
 
 void preloadPictures(const QStringList& resources) {
     Preload& p = preload();
-    if (p.batch.valid())
+    if (p.decoder.joinable() || !p.pending.empty())
         return;
-    for (const QString& resource : resources)
-        p.taken[resource] = false;
-    // One thread decodes them in turn: a second core is all the start has to spare.
-    p.batch = std::async(std::launch::async, [resources] {
-                  std::map<QString, QImage> pictures;
-                  for (const QString& resource : resources)
-                      pictures[resource] = decodePicture(resource);
-                  return pictures;
-              }).share();
+    std::vector<std::pair<QString, std::promise<QImage>>> jobs;
+    for (const QString& resource : resources) {
+        if (p.pending.contains(resource))
+            continue;
+        std::promise<QImage> promise;
+        p.pending.emplace(resource, promise.get_future());
+        jobs.emplace_back(resource, std::move(promise));
+    }
+    // One thread decodes them in the order given: a second core is all the start has to spare.
+    p.decoder = std::thread([jobs = std::move(jobs)]() mutable {
+        for (auto& [resource, promise] : jobs)
+            promise.set_value(decodePicture(resource));
+    });
 }
 
 QImage loadPicture(const QString& resource) {
     Preload& p = preload();
-    if (auto it = p.taken.find(resource); it != p.taken.end() && !it->second) {
-        it->second = true;
-        return p.batch.get().at(resource);
+    if (auto it = p.pending.find(resource); it != p.pending.end()) {
+        QImage image = it->second.get();
+        p.pending.erase(it);
+        return image;
     }
     return decodePicture(resource);
 }
