@@ -36,15 +36,18 @@ Furniture::Furniture(QWidget* window) {
                   toQColor(planetColor[planet]));
     }
 
-    label261_ = new Label("Label261", window, QPoint(664, 664), QString(), tahoma(14),
-                          colors::fuchsia, colors::purple);
-
     shape183_ = new Shape("Shape183", window, QRect(32, 40, 769, 25), colors::white);
     shape183_->hide();
 }
 
-void Furniture::addLegendLabels(QWidget* lowestControl) {
+void Furniture::addLabels(QWidget* lowestControl) {
     QWidget* window = lowestControl->parentWidget();
+    // Empty until the first calculation, and lying under the start screen until then.
+    label261_ = new Label("Label261", window, QPoint(664, 664), QString(), tahoma(14),
+                          colors::fuchsia, colors::purple);
+    label261_->stackUnder(lowestControl);
+    label261_->show(); // made after the window was shown
+
     const LegendEntry entries[] = {
         {"Label247", 34, " Surya - Sonne", colors::yellow, colors::windowText},
         {"Label263", 107, "Chandra - Mond", colors::white, colors::windowText},

@@ -13,9 +13,10 @@ class Furniture {
 public:
     explicit Furniture(QWidget* window);
 
-    // Adds the nine legend labels, hidden, on the legend strip and under every panel and button
-    // (the window builds them after its first paint, since they are hidden at start).
-    void addLegendLabels(QWidget* lowestControl);
+    // Adds the label that names the birth nakshatra and the nine legend labels, hidden, on the
+    // legend strip, all under every panel and button. The window builds them after its first
+    // paint, since none of them can be seen at start.
+    void addLabels(QWidget* lowestControl);
 
     Shape* legendStrip() const { return shape183_; }
     const QList<Label*>& legendLabels() const { return legend_; }

@@ -167,7 +167,7 @@ void TZeitrad::ensureScreens() {
     for (QWidget* child : order)
         child->raise();
 
-    furniture_->addLegendLabels(button22_);
+    furniture_->addLabels(button22_);
 
     bind("Button12", &TZeitrad::Button1Click);
     bind("Button18", &TZeitrad::Button18Click);

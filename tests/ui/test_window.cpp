@@ -196,6 +196,16 @@ void WindowTest::legendLabelsHiddenUntilCalculation() {
     uitest::click(&ui.window, "Button12");
     for (const char* name : legend)
         QVERIFY(uitest::shown(&ui.window, name));
+    // The birth nakshatra, in fuchsia below the period bar.
+    QVERIFY(uitest::shown(&ui.window, "Label261"));
+    QCOMPARE(nakshatra->text(), QString("Bharani"));
+    const QImage window = ui.window.grab().toImage();
+    int fuchsia = 0;
+    const QRect box = nakshatra->geometry();
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            fuchsia += (window.pixel(x, y) & 0xFFFFFFu) == rgb(255, 0, 255);
+    QVERIFY2(fuchsia > 20, qPrintable(QString::number(fuchsia)));
     // Nothing hides them again.
     for (const char* other : {"Button14", "Button15", "Button3", "Button5", "Button18"}) {
         uitest::click(&ui.window, other);
