@@ -24,6 +24,8 @@ bool registerTahoma() {
 }
 
 void substituteFonts() {
+    // The first font work of the program: the font configuration must be loaded by then.
+    awaitFontWarmup();
     // Liberation Sans and Serif share the metrics of the two fonts they stand for.
     QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
     QFont::insertSubstitutions("Times New Roman", {"Liberation Serif", "DejaVu Serif"});
@@ -59,7 +61,6 @@ QPalette fixedPalette() {
 } // namespace
 
 void applyAppearance() {
-    awaitFontWarmup();
     substituteFonts();
     if (QStyle* fusion = QStyleFactory::create("Fusion"))
         QApplication::setStyle(fusion);
@@ -69,7 +70,6 @@ void applyAppearance() {
 }
 
 QString resolvedFamily(const QString& requested) {
-    awaitFontWarmup();
     substituteFonts();
     return QFontInfo(QFont(requested)).family();
 }

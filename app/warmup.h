@@ -1,7 +1,7 @@
-// Loading the system's font configuration, begun beside the toolkit's own start. Reading the
-// configuration files and font caches needs neither the display nor the event loop, so it runs on
-// a thread of its own from the moment the program starts; the window waits for it only before its
-// first font is registered.
+// Loading the program's font configuration with the font caches, begun beside the toolkit's own
+// start. It needs neither the display nor the event loop, so it runs on a thread of its own from
+// the moment the program starts; the window waits for it only before its first font is
+// registered.
 #pragma once
 
 namespace zeitrad::ui {

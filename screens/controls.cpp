@@ -342,7 +342,7 @@ Preload& preload() {
 
 void preloadPictures(const QStringList& resources) {
     Preload& p = preload();
-    if (p.decoder.joinable() || !p.pending.empty())
+    if (p.decoder.joinable())
         return;
     std::vector<std::pair<QString, std::promise<QImage>>> jobs;
     for (const QString& resource : resources) {
