@@ -9,7 +9,8 @@
 #include <QToolTip>
 
 #include "app/warmup.h"
-#include "screens/controls.h"
+#include "screens/colors.h"
+#include "screens/fonts.h"
 
 namespace zeitrad::ui {
 

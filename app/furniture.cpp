@@ -23,17 +23,13 @@ struct LegendEntry {
     QColor text;
 };
 
-QColor toQColor(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
-
 } // namespace
 
 Furniture::Furniture(QWidget* window) {
     for (int planet = 1; planet <= planetCount; ++planet) {
         const PeriodBar& bar = periodBars[planet - 1];
         new Shape(QString("PeriodBar%1").arg(planet), window, QRect(bar.left, 648, bar.width, 20),
-                  toQColor(planetColor[planet]));
+                  planetQColor(planet));
     }
 
     shape183_ = new Shape("Shape183", window, QRect(32, 40, 769, 25), colors::white);

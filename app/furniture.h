@@ -5,7 +5,8 @@
 #include <QList>
 #include <QWidget>
 
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/shape.h"
 
 namespace zeitrad::ui {
 

@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "screens/contact.h"
+
 namespace zeitrad::ui {
 
 namespace {

@@ -1,17 +1,10 @@
 // The link labels' targets, and handing a target to the desktop.
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace zeitrad::ui {
-
-// The publisher's and the second site's addresses, as the screens show them.
-namespace contact {
-inline const QString publisherHost = "www.kelmora.example";
-inline const QString publisherMail = "verlag@kelmora.example";
-inline const QString secondSiteHost = "www.jyotisha.example";
-} // namespace contact
 
 struct Link {
     const char* label; // the label's object name

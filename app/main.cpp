@@ -4,17 +4,17 @@
 #include "app/firstpaint.h"
 #include "app/warmup.h"
 #include "app/zeitrad.h"
-#include "screens/controls.h"
+#include "screens/pictureloader.h"
 
 int main(int argc, char* argv[]) {
     // The font configuration needs no display: it loads while the toolkit connects to one.
-    zeitrad::ui::startFontWarmup();
+    zeitrad::ui::FontWarmup fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zeitrad");
     // Lets the desktop match the window with the installed desktop entry and its icon.
     QApplication::setDesktopFileName("example.kelmora.zeitrad");
     // The pictures of the opening window decode on a second core while the window is built.
-    zeitrad::ui::preloadPictures(TZeitrad::openingPictures());
+    zeitrad::ui::PicturePreload pictures(TZeitrad::openingPictures());
     TZeitrad window;
     zeitrad::exitAfterFirstPaintIfAsked(&window);
     window.show();

@@ -3,7 +3,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstdlib>
-#include <thread>
 
 namespace zeitrad::ui {
 
@@ -69,10 +68,9 @@ bool hasFonts(FcConfig* config) {
     return fonts && fonts->nfont > 0;
 }
 
-std::thread& fontThread() {
-    static std::thread thread;
-    return thread;
-}
+// The warm-up that awaitFontWarmup() waits for. Made, awaited and destroyed on the thread that
+// starts the program.
+FontWarmup* activeWarmup = nullptr;
 
 // Makes the program's configuration the current one, where the toolkit's font database finds it.
 // Someone who points fontconfig at a configuration of their own keeps it, and should the
@@ -94,16 +92,27 @@ void loadFontConfiguration() {
 
 } // namespace
 
-void startFontWarmup() {
-    std::thread& thread = fontThread();
-    if (!thread.joinable())
-        thread = std::thread(loadFontConfiguration);
+FontWarmup::FontWarmup() {
+    if (activeWarmup)
+        return;
+    activeWarmup = this;
+    loader_ = std::thread(loadFontConfiguration);
+}
+
+FontWarmup::~FontWarmup() {
+    await();
+    if (activeWarmup == this)
+        activeWarmup = nullptr;
+}
+
+void FontWarmup::await() {
+    if (loader_.joinable())
+        loader_.join();
 }
 
 void awaitFontWarmup() {
-    std::thread& thread = fontThread();
-    if (thread.joinable())
-        thread.join();
+    if (activeWarmup)
+        activeWarmup->await();
 }
 
 } // namespace zeitrad::ui

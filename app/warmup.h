@@ -4,13 +4,28 @@
 // registered.
 #pragma once
 
+#include <thread>
+
 namespace zeitrad::ui {
 
-// Starts loading the font configuration. Call before the application object exists.
-void startFontWarmup();
+// Starts loading the font configuration when made; make it before the application object. While
+// it exists, awaitFontWarmup() waits for it. Destroying it waits for the loading thread. Only the
+// first of several at a time loads anything.
+class FontWarmup {
+public:
+    FontWarmup();
+    ~FontWarmup();
+    FontWarmup(const FontWarmup&) = delete;
+    FontWarmup& operator=(const FontWarmup&) = delete;
 
-// Returns once the configuration started by startFontWarmup() is loaded, at once when none was
-// started.
+    // Returns once the configuration is loaded.
+    void await();
+
+private:
+    std::thread loader_;
+};
+
+// Returns once the configuration of the current FontWarmup is loaded, at once when there is none.
 void awaitFontWarmup();
 
 } // namespace zeitrad::ui

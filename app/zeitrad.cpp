@@ -12,45 +12,22 @@
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
-#include "app/startscreen.h"
 #include "screens/bookscreen.h"
+#include "screens/button.h"
 #include "screens/coursescreen.h"
 #include "screens/divisions.h"
 #include "screens/infoscreen.h"
 #include "screens/input.h"
 #include "screens/overview.h"
+#include "screens/pictureloader.h"
 #include "screens/sample.h"
+#include "screens/startscreen.h"
 #include "screens/strips.h"
 #include "screens/textscreen.h"
 
 using namespace zeitrad::ui;
 
 namespace {
-
-struct ToolbarButton {
-    const char* name;
-    int left, width;
-    const char* caption;
-};
-
-// The toolbar in stacking order; "Amsa" comes later, above the strips.
-constexpr ToolbarButton toolbarButtons[] = {
-    {"Button17", 584, 25, "3/3"},
-    {"Button16", 552, 25, "2/3"},
-    {"Button15", 520, 25, "1/3"},
-    {"Button7", 704, 33, "Info"},
-    {"Button1", 416, 97, "Antardasacolor"},
-    {"Button2", 296, 115, "Mahadasamarkierung"},
-    {"Button3", 136, 75, "Text anzeigen"},
-    {"Button5", 216, 75, "Deutung"},
-    {"Button13", 16, 113, "Berechnungsangaben"},
-};
-
-QPushButton* toolbarButton(QWidget* window, const ToolbarButton& b) {
-    QPushButton* button = makeButton(b.name, window, QRect(b.left, 8, b.width, 25), b.caption);
-    button->hide();
-    return button;
-}
 
 const QString iconPicture = ":/icon.png";
 
@@ -83,26 +60,40 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
     furniture_ = std::make_unique<Furniture>(this);
     button22_ =
         makeButton("Button22", this, QRect(304, 568, 185, 25), "Urtexte nach Maharishi Orvana");
-    for (const ToolbarButton& b : toolbarButtons)
-        toolbar_.append(toolbarButton(this, b));
-    toolbar_.append(toolbarButton(this, {"Button14", 616, 33, "Amsa"}));
-    panel2_ = new StartScreen(this);
+    connect(button22_, &QPushButton::clicked, this, &TZeitrad::Button22Click);
 
-    bind("Button4", &TZeitrad::Button4Click);
-    bind("Button13", &TZeitrad::Button13Click);
-    bind("Button3", &TZeitrad::Button3Click);
-    bind("Button5", &TZeitrad::Button5Click);
-    bind("Button7", &TZeitrad::Button7Click);
-    bind("Button14", &TZeitrad::Button14Click);
-    bind("Button22", &TZeitrad::Button22Click);
-    bind("Button1", &TZeitrad::Button1Click);
-    bind("Button2", &TZeitrad::Button2Click);
-    bind("Button15", &TZeitrad::Button15Click);
-    bind("Button16", &TZeitrad::Button16Click);
-    bind("Button17", &TZeitrad::Button17Click);
-    bindLink("Label251", &TZeitrad::Label251Click);
-    bindLink("Label252", &TZeitrad::Label252Click);
-    bindLink("Label415", &TZeitrad::Label415Click);
+    struct ToolbarButton {
+        const char* name;
+        int left, width;
+        const char* caption;
+        QPushButton* TZeitrad::*button;
+        void (TZeitrad::*handler)();
+    };
+    // The toolbar in stacking order; "Amsa" comes last, above the strips.
+    const ToolbarButton toolbar[] = {
+        {"Button17", 584, 25, "3/3", &TZeitrad::button17_, &TZeitrad::Button17Click},
+        {"Button16", 552, 25, "2/3", &TZeitrad::button16_, &TZeitrad::Button16Click},
+        {"Button15", 520, 25, "1/3", &TZeitrad::button15_, &TZeitrad::Button15Click},
+        {"Button7", 704, 33, "Info", &TZeitrad::button7_, &TZeitrad::Button7Click},
+        {"Button1", 416, 97, "Antardasacolor", &TZeitrad::button1_, &TZeitrad::Button1Click},
+        {"Button2", 296, 115, "Mahadasamarkierung", &TZeitrad::button2_, &TZeitrad::Button2Click},
+        {"Button3", 136, 75, "Text anzeigen", &TZeitrad::button3_, &TZeitrad::Button3Click},
+        {"Button5", 216, 75, "Deutung", &TZeitrad::button5_, &TZeitrad::Button5Click},
+        {"Button13", 16, 113, "Berechnungsangaben", &TZeitrad::button13_, &TZeitrad::Button13Click},
+        {"Button14", 616, 33, "Amsa", &TZeitrad::button14_, &TZeitrad::Button14Click},
+    };
+    for (const ToolbarButton& b : toolbar) {
+        QPushButton* button = makeButton(b.name, this, QRect(b.left, 8, b.width, 25), b.caption);
+        button->hide();
+        connect(button, &QPushButton::clicked, this, b.handler);
+        this->*b.button = button;
+    }
+
+    panel2_ = new StartScreen(this);
+    connect(panel2_->okButton(), &QPushButton::clicked, this, &TZeitrad::Button4Click);
+    connect(panel2_->siteLink(), &Label::clicked, this, &TZeitrad::Label251Click);
+    connect(panel2_->nameLink(), &Label::clicked, this, &TZeitrad::Label252Click);
+    connect(panel2_->mailLink(), &Label::clicked, this, &TZeitrad::Label415Click);
 
     // Centred on the screen at start.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -114,161 +105,150 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
 
 TZeitrad::~TZeitrad() = default;
 
+// The window's creation hook. The constructor has built everything the window shows at start,
+// and nothing else needs doing when the window is created.
 void TZeitrad::FormCreate() {}
-
-void TZeitrad::bind(const char* name, void (TZeitrad::*handler)()) {
-    if (auto* button = findChild<QPushButton*>(name))
-        connect(button, &QPushButton::clicked, this, handler);
-}
-
-void TZeitrad::bindLink(const char* name, void (TZeitrad::*handler)()) {
-    if (auto* label = findChild<Label*>(name))
-        connect(label, &Label::clicked, this, handler);
-}
 
 void TZeitrad::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (!screensBuilt_ && !buildQueued_) {
+    if (!screens_ && !buildQueued_) {
         buildQueued_ = true;
         QTimer::singleShot(0, this, &TZeitrad::ensureScreens);
     }
 }
 
 void TZeitrad::ensureScreens() {
-    if (screensBuilt_)
-        return;
-    screensBuilt_ = true;
+    screens();
+}
 
-    panel1_ = new OverviewScreen(this);
-    panel16_ = new SampleOverview(this);
-    strips_ = new StripPages(this);
-    panel14_ = new DivisionsScreen(this);
-    panel8_ = new InputScreen(this);
-    panel3_ = new TextScreen(this);
-    panel5_ = new BookScreen(this);
-    panel7_ = new InfoScreen(this);
-    panel13_ = new CourseScreen(this);
-    for (QWidget* screen : {static_cast<QWidget*>(panel1_), static_cast<QWidget*>(panel16_),
-                            static_cast<QWidget*>(panel14_), static_cast<QWidget*>(panel8_),
-                            static_cast<QWidget*>(panel3_), static_cast<QWidget*>(panel5_),
-                            static_cast<QWidget*>(panel7_), static_cast<QWidget*>(panel13_)})
+const TZeitrad::Screens& TZeitrad::screens() {
+    if (!screens_)
+        screens_ = std::make_unique<Screens>(buildScreens());
+    return *screens_;
+}
+
+TZeitrad::Screens TZeitrad::buildScreens() {
+    const Screens s{
+        .panel1 = new OverviewScreen(this),
+        .panel16 = new SampleOverview(this),
+        .strips = new StripPages(this),
+        .panel14 = new DivisionsScreen(this),
+        .panel8 = new InputScreen(this),
+        .panel3 = new TextScreen(this),
+        .panel5 = new BookScreen(this),
+        .panel7 = new InfoScreen(this),
+        .panel13 = new CourseScreen(this),
+    };
+    for (QWidget* screen : std::initializer_list<QWidget*>{s.panel1, s.panel16, s.panel14, s.panel8,
+                                                           s.panel3, s.panel5, s.panel7, s.panel13})
         screen->hide();
-    strips_->setVisible(false);
+    s.strips->setVisible(false);
 
     // The window's children in stacking order, lowest first (the furniture stays below them
     // all): a later one covers an earlier one where they overlap.
-    QList<QWidget*> order = {button22_, panel1_, panel16_};
-    for (qsizetype i = 0; i + 1 < toolbar_.size(); ++i)
-        order.append(toolbar_[i]);
+    QList<QWidget*> order = {button22_, s.panel1, s.panel16, button17_, button16_, button15_,
+                             button7_,  button1_, button2_,  button3_,  button5_,  button13_};
     for (int i = 0; i < 4; ++i)
-        order.append(strips_->strip(i));
-    order += QList<QWidget*>{toolbar_.last(), panel14_, panel8_, panel3_,
-                             panel2_,         panel5_,  panel7_, panel13_};
+        order.append(s.strips->strip(i));
+    order += QList<QWidget*>{button14_, s.panel14, s.panel8, s.panel3,
+                             panel2_,   s.panel5,  s.panel7, s.panel13};
     for (QWidget* child : order)
         child->raise();
 
     furniture_->addLabels(button22_);
 
-    bind("Button12", &TZeitrad::Button1Click);
-    bind("Button18", &TZeitrad::Button18Click);
-    bind("Button21", &TZeitrad::Button21Click);
-    connect(panel13_, &Panel::clicked, this, &TZeitrad::Panel13Click);
-    bindLink("Label259", &TZeitrad::Label259Click);
-    bindLink("Label421", &TZeitrad::Label421Click);
-    bindLink("Label420", &TZeitrad::Label420Click);
-    bindLink("Label429", &TZeitrad::Label429Click);
-    bindLink("Label433", &TZeitrad::Label433Click);
-    bindLink("Label431", &TZeitrad::Label431Click);
-    bindLink("Label432", &TZeitrad::Label432Click);
+    connect(s.panel8->calculateButton(), &QPushButton::clicked, this, &TZeitrad::Button1Click);
+    connect(s.panel13->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button18Click);
+    connect(s.panel7->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button21Click);
+    connect(s.panel13, &Panel::clicked, this, &TZeitrad::Panel13Click);
+    connect(s.panel7->siteLink(), &Label::clicked, this, &TZeitrad::Label259Click);
+    connect(s.panel7->secondSiteLink(), &Label::clicked, this, &TZeitrad::Label421Click);
+    connect(s.panel7->mailLink(), &Label::clicked, this, &TZeitrad::Label420Click);
+    connect(s.panel5->orderLink(), &Label::clicked, this, &TZeitrad::Label429Click);
+    connect(s.panel5->titlesLink(), &Label::clicked, this, &TZeitrad::Label433Click);
+    connect(s.panel13->orderLink(), &Label::clicked, this, &TZeitrad::Label431Click);
+    connect(s.panel13->siteLink(), &Label::clicked, this, &TZeitrad::Label432Click);
+    return s;
 }
 
 void TZeitrad::hideScreens() {
+    const Screens& s = screens();
     panel2_->hide();
-    panel8_->hide();
-    panel1_->hide();
-    panel16_->hide();
-    strips_->setVisible(false);
-    panel3_->hide();
-    panel3_->innerPanel()->hide();
-    panel5_->hide();
-    panel5_->innerPanel()->hide();
-    panel7_->hide();
-    panel13_->hide();
-    panel14_->hide();
+    s.panel8->hide();
+    s.panel1->hide();
+    s.panel16->hide();
+    s.strips->setVisible(false);
+    s.panel3->hide();
+    s.panel3->innerPanel()->hide();
+    s.panel5->hide();
+    s.panel5->innerPanel()->hide();
+    s.panel7->hide();
+    s.panel13->hide();
+    s.panel14->hide();
 }
 
 void TZeitrad::Button4Click() {
-    ensureScreens();
-    panel16_->hide();
+    screens().panel16->hide();
     panel2_->hide();
     button22_->show();
-    for (const char* name : {"Button14", "Button13", "Button15", "Button16", "Button17", "Button3",
-                             "Button5", "Button2", "Button1", "Button7"})
-        findChild<QPushButton*>(name)->show();
+    for (QPushButton* button : {button14_, button13_, button15_, button16_, button17_, button3_,
+                                button5_, button2_, button1_, button7_})
+        button->show();
 }
 
 void TZeitrad::Button13Click() {
-    ensureScreens();
     hideScreens();
-    panel8_->show();
+    screens().panel8->show();
     furniture_->legendStrip()->show();
 }
 
 void TZeitrad::Button3Click() {
-    ensureScreens();
     hideScreens();
-    panel3_->show();
+    screens().panel3->show();
 }
 
 void TZeitrad::Button5Click() {
-    ensureScreens();
+    const Screens& s = screens();
     hideScreens();
-    panel13_->show();
-    if (auto* close = panel13_->findChild<QPushButton*>("Button18"))
-        close->setFocus();
+    s.panel13->show();
+    s.panel13->closeButton()->setFocus();
 }
 
 void TZeitrad::Button7Click() {
-    ensureScreens();
+    const Screens& s = screens();
     // The input screen stays as it was, so that closing the info screen returns to it.
-    const bool inputVisible = panel8_->isVisible();
+    const bool inputVisible = s.panel8->isVisible();
     hideScreens();
-    panel8_->setVisible(inputVisible);
-    panel7_->show();
-    if (auto* close = panel7_->findChild<QPushButton*>("Button21"))
-        close->setFocus();
+    s.panel8->setVisible(inputVisible);
+    s.panel7->show();
+    s.panel7->closeButton()->setFocus();
 }
 
 void TZeitrad::Button14Click() {
-    ensureScreens();
     hideScreens();
-    panel14_->show();
+    screens().panel14->show();
     furniture_->legendStrip()->hide();
 }
 
 void TZeitrad::Button22Click() {
-    ensureScreens();
-    panel5_->show();
+    screens().panel5->show();
 }
 
 void TZeitrad::Button18Click() {
-    ensureScreens();
-    panel13_->hide();
+    screens().panel13->hide();
 }
 
 void TZeitrad::Panel13Click() {
-    ensureScreens();
-    panel13_->hide();
+    screens().panel13->hide();
 }
 
 void TZeitrad::Button21Click() {
-    ensureScreens();
-    panel7_->hide();
+    screens().panel7->hide();
 }
 
 void TZeitrad::Button1Click() {
-    ensureScreens();
-    const zeitrad::Outcome outcome = engine_.calculate(panel8_->input());
+    const Screens& s = screens();
+    const zeitrad::Outcome outcome = engine_.calculate(s.panel8->input());
     if (const auto* refusal = std::get_if<zeitrad::Refusal>(&outcome)) {
         // A refused input changes nothing: the input screen stays with what the user typed.
         QMessageBox box(QMessageBox::Critical, "Zeitrad", QString::fromStdString(refusal->message),
@@ -279,31 +259,31 @@ void TZeitrad::Button1Click() {
     const auto& result = std::get<zeitrad::Result>(outcome);
 
     // The sample overview picture keeps its visibility; every other screen gives way.
-    const bool sampleVisible = panel16_->isVisible();
+    const bool sampleVisible = s.panel16->isVisible();
     hideScreens();
-    panel16_->setVisible(sampleVisible);
-    panel1_->show();
+    s.panel16->setVisible(sampleVisible);
+    s.panel1->show();
     for (Label* label : furniture_->legendLabels())
         label->show();
 
     furniture_->nakshatraLabel()->setText(QString::fromStdString(result.nakshatraName));
-    panel1_->fill(result);
+    s.panel1->fill(result);
     if (result.onNakshatraStart)
-        panel16_->showFor(result);
+        s.panel16->showFor(result);
 }
 
 void TZeitrad::Button2Click() {
-    ensureScreens();
-    panel5_->hide();
-    panel1_->markMahadasas();
+    const Screens& s = screens();
+    s.panel5->hide();
+    s.panel1->markMahadasas();
 }
 
 void TZeitrad::showStripPage(int page) {
-    ensureScreens();
+    const Screens& s = screens();
     hideScreens();
     furniture_->legendStrip()->hide();
-    strips_->setVisible(true);
-    strips_->setPage(page);
+    s.strips->setVisible(true);
+    s.strips->setPage(page);
 }
 
 void TZeitrad::Button15Click() {
@@ -316,59 +296,56 @@ void TZeitrad::Button17Click() {
     showStripPage(3);
 }
 
-void TZeitrad::openLink(const char* label) {
-    openTarget(linkTarget(label));
+void TZeitrad::openLink(const Label* label) {
+    openTarget(linkTarget(label->objectName()));
 }
 
 void TZeitrad::Label251Click() {
-    openLink("Label251");
+    openLink(panel2_->siteLink());
 }
 void TZeitrad::Label252Click() {
-    openLink("Label252");
+    openLink(panel2_->nameLink());
 }
 void TZeitrad::Label415Click() {
-    openLink("Label415");
+    openLink(panel2_->mailLink());
 }
 void TZeitrad::Label259Click() {
-    openLink("Label259");
+    openLink(screens().panel7->siteLink());
 }
 void TZeitrad::Label421Click() {
-    openLink("Label421");
+    openLink(screens().panel7->secondSiteLink());
 }
 void TZeitrad::Label420Click() {
-    openLink("Label420");
+    openLink(screens().panel7->mailLink());
 }
 void TZeitrad::Label429Click() {
-    openLink("Label429");
+    openLink(screens().panel5->orderLink());
 }
 void TZeitrad::Label433Click() {
-    openLink("Label433");
+    openLink(screens().panel5->titlesLink());
 }
 void TZeitrad::Label431Click() {
-    openLink("Label431");
+    openLink(screens().panel13->orderLink());
 }
 void TZeitrad::Label432Click() {
-    openLink("Label432");
+    openLink(screens().panel13->siteLink());
 }
 
-Panel* TZeitrad::coveringScreen() const {
-    if (!screensBuilt_)
+QPushButton* TZeitrad::coveringCloseButton() const {
+    if (!screens_)
         return nullptr;
-    if (panel13_->isVisible())
-        return panel13_;
-    if (panel7_->isVisible())
-        return panel7_;
+    if (screens_->panel13->isVisible())
+        return screens_->panel13->closeButton();
+    if (screens_->panel7->isVisible())
+        return screens_->panel7->closeButton();
     return nullptr;
 }
 
 void TZeitrad::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && screensBuilt_) {
-        if (panel13_->isVisible()) {
-            Button18Click();
-            return;
-        }
-        if (panel7_->isVisible()) {
-            Button21Click();
+    // Escape closes the info or course screen while it covers the window, as its "X" does.
+    if (event->key() == Qt::Key_Escape) {
+        if (QPushButton* close = coveringCloseButton()) {
+            close->click();
             return;
         }
     }
@@ -376,10 +353,9 @@ void TZeitrad::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TZeitrad::focusNextPrevChild(bool next) {
-    // While the info or course screen covers the window, the keyboard stays on that screen.
-    if (Panel* cover = coveringScreen()) {
-        if (auto* close = cover->findChild<QPushButton*>())
-            close->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    // While the info or course screen covers the window, the keyboard stays on its "X".
+    if (QPushButton* close = coveringCloseButton()) {
+        close->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     }
     return QWidget::focusNextPrevChild(next);

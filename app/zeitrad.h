@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -22,7 +23,7 @@ class BookScreen;
 class InfoScreen;
 class CourseScreen;
 class DivisionsScreen;
-class Panel;
+class Label;
 } // namespace zeitrad::ui
 
 class TZeitrad : public QWidget {
@@ -40,8 +41,9 @@ public:
 
     const zeitrad::Engine& engine() const { return engine_; }
 
-    // Builds the screens that are hidden at start, if that has not happened yet. The window does
-    // it by itself right after its first paint, and every handler makes sure of it first.
+    // Builds the screens that are hidden at start now, if that has not happened yet. The window
+    // does it by itself right after its first paint, and every handler reaches the screens
+    // through the accessor that builds them.
     void ensureScreens();
 
     void FormCreate();
@@ -61,6 +63,7 @@ public:
     void Button16Click(); // "2/3"
     void Button17Click(); // "3/3"
 
+    // The link labels: each hands its target to the desktop.
     void Label251Click();
     void Label252Click();
     void Label415Click();
@@ -79,29 +82,44 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void bind(const char* name, void (TZeitrad::*handler)());
-    void bindLink(const char* name, void (TZeitrad::*handler)());
+    // The screens that are hidden at start.
+    struct Screens {
+        zeitrad::ui::OverviewScreen* panel1;
+        zeitrad::ui::SampleOverview* panel16;
+        zeitrad::ui::StripPages* strips;
+        zeitrad::ui::DivisionsScreen* panel14;
+        zeitrad::ui::InputScreen* panel8;
+        zeitrad::ui::TextScreen* panel3;
+        zeitrad::ui::BookScreen* panel5;
+        zeitrad::ui::InfoScreen* panel7;
+        zeitrad::ui::CourseScreen* panel13;
+    };
+    // The hidden screens, built on first use.
+    const Screens& screens();
+    Screens buildScreens();
+
     // Hides every screen panel, the inner panels and the strips.
     void hideScreens();
     void showStripPage(int page);
-    void openLink(const char* label);
-    // The info or course screen while it covers the whole window, else null.
-    zeitrad::ui::Panel* coveringScreen() const;
+    void openLink(const zeitrad::ui::Label* label);
+    // The "X" of the info or course screen while that screen covers the whole window, else null.
+    QPushButton* coveringCloseButton() const;
 
     zeitrad::Engine engine_;
-    bool screensBuilt_ = false;
     bool buildQueued_ = false;
     std::unique_ptr<zeitrad::ui::Furniture> furniture_;
-    QPushButton* button22_ = nullptr;
-    zeitrad::ui::OverviewScreen* panel1_ = nullptr;
-    zeitrad::ui::SampleOverview* panel16_ = nullptr;
-    QList<QPushButton*> toolbar_;
-    zeitrad::ui::StripPages* strips_ = nullptr;
-    zeitrad::ui::DivisionsScreen* panel14_ = nullptr;
-    zeitrad::ui::InputScreen* panel8_ = nullptr;
-    zeitrad::ui::TextScreen* panel3_ = nullptr;
     zeitrad::ui::StartScreen* panel2_ = nullptr;
-    zeitrad::ui::BookScreen* panel5_ = nullptr;
-    zeitrad::ui::InfoScreen* panel7_ = nullptr;
-    zeitrad::ui::CourseScreen* panel13_ = nullptr;
+    QPushButton* button22_ = nullptr;
+    // The toolbar, shown by "OK".
+    QPushButton* button1_ = nullptr;
+    QPushButton* button2_ = nullptr;
+    QPushButton* button3_ = nullptr;
+    QPushButton* button5_ = nullptr;
+    QPushButton* button7_ = nullptr;
+    QPushButton* button13_ = nullptr;
+    QPushButton* button14_ = nullptr;
+    QPushButton* button15_ = nullptr;
+    QPushButton* button16_ = nullptr;
+    QPushButton* button17_ = nullptr;
+    std::unique_ptr<Screens> screens_;
 };

@@ -1,6 +1,8 @@
 #include "screens/bookscreen.h"
 
+#include "screens/button.h"
 #include "screens/memo.h"
+#include "screens/picture.h"
 
 namespace zeitrad::ui {
 
@@ -13,16 +15,16 @@ BookScreen::BookScreen(QWidget* window)
     const QFont times = makeFont("Times New Roman", 14);
     new Label("Label246", this, QPoint(24, 364), book::pages, times);
     new Label("Label248", this, QPoint(24, 388), book::price, times);
-    memo2_ = makeMemo("Memo2", this, QRect(232, 8, 537, 401), loadText(":/verses.txt"),
-                      makeFont("Times New Roman", 12), colors::skyBlue, false);
+    makeMemo("Memo2", this, QRect(232, 8, 537, 401), loadText(":/verses.txt"),
+             makeFont("Times New Roman", 12), colors::skyBlue, false);
 
-    auto* order = new Label("Label429", this, QPoint(296, 424), "-> JETZT HIER ONLINE BESTELLEN <-",
-                            tahoma(16, true), colors::red);
-    order->setHandCursor(true);
-    auto* titles =
+    label429_ = new Label("Label429", this, QPoint(296, 424), "-> JETZT HIER ONLINE BESTELLEN <-",
+                          tahoma(16, true), colors::red);
+    label429_->makeLink(Label::Cursor::Hand);
+    label433_ =
         new Label("Label433", this, QPoint(280, 480), "-> Weitere Kelmora-Titel finden Sie hier <-",
                   tahoma(14, true), colors::red);
-    titles->setHandCursor(true);
+    label433_->makeLink(Label::Cursor::Hand);
 
     // Left over from the screen's design, outside its area and without a handler.
     inner_ = new Panel("Panel6", this, QRect(-200, -200, 100, 40), colors::buttonFace);

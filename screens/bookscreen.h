@@ -1,9 +1,8 @@
 // The book screen: the classical verses on the periods and the book that holds them.
 #pragma once
 
-#include <QPlainTextEdit>
-
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
 
 namespace zeitrad::ui {
 
@@ -22,11 +21,14 @@ public:
 
     // The small panel that lies outside the screen's area and is never seen.
     Panel* innerPanel() const { return inner_; }
-    QPlainTextEdit* memo() const { return memo2_; }
+    // The link labels: the book's order page and the publisher's further titles.
+    Label* orderLink() const { return label429_; }
+    Label* titlesLink() const { return label433_; }
 
 private:
     Panel* inner_ = nullptr;
-    QPlainTextEdit* memo2_ = nullptr;
+    Label* label429_ = nullptr;
+    Label* label433_ = nullptr;
 };
 
 } // namespace zeitrad::ui

@@ -1,6 +1,8 @@
 #include "screens/coursescreen.h"
 
-#include "app/links.h"
+#include "screens/button.h"
+#include "screens/contact.h"
+#include "screens/picture.h"
 
 namespace zeitrad::ui {
 
@@ -41,12 +43,14 @@ CourseScreen::CourseScreen(QWidget* window)
                   tahoma(line.points), colors::yellow);
 
     const QFont link = tahoma(14, true);
-    auto* order =
+    label431_ =
         new Label("Label431", this, QPoint(536, 600), "Anfrage und Bestellung", link, colors::lime);
-    order->setHandCursor(true);
-    new Label("Label432", this, QPoint(544, 624), contact::publisherHost, link, colors::lime);
+    label431_->makeLink(Label::Cursor::Hand);
+    label432_ =
+        new Label("Label432", this, QPoint(544, 624), contact::publisherHost, link, colors::lime);
+    label432_->makeLink(Label::Cursor::Arrow);
 
-    makeButton("Button18", this, QRect(800, 8, 17, 17), "X", tahoma(8, true));
+    button18_ = makeButton("Button18", this, QRect(800, 8, 17, 17), "X", tahoma(8, true));
 }
 
 } // namespace zeitrad::ui

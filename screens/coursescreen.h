@@ -1,7 +1,10 @@
 // The course screen: the publisher's course on Vedic astrology. Covers the whole window.
 #pragma once
 
-#include "screens/controls.h"
+#include <QPushButton>
+
+#include "screens/label.h"
+#include "screens/panel.h"
 
 namespace zeitrad::ui {
 
@@ -9,6 +12,16 @@ class CourseScreen : public Panel {
     Q_OBJECT
 public:
     explicit CourseScreen(QWidget* window);
+
+    QPushButton* closeButton() const { return button18_; }
+    // The link labels: the order line and the publisher's web address.
+    Label* orderLink() const { return label431_; }
+    Label* siteLink() const { return label432_; }
+
+private:
+    QPushButton* button18_ = nullptr;
+    Label* label431_ = nullptr;
+    Label* label432_ = nullptr;
 };
 
 } // namespace zeitrad::ui

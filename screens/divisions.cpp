@@ -1,5 +1,7 @@
 #include "screens/divisions.h"
 
+#include "screens/picture.h"
+
 namespace zeitrad::ui {
 
 DivisionsScreen::DivisionsScreen(QWidget* window)

@@ -1,7 +1,8 @@
 // The divisions chart screen: how one sign divides in the divisional charts.
 #pragma once
 
-#include "screens/controls.h"
+#include "screens/colors.h"
+#include "screens/panel.h"
 
 namespace zeitrad::ui {
 

@@ -1,7 +1,10 @@
 // The info screen: free to copy, and the publisher's contacts. Covers the whole window.
 #pragma once
 
-#include "screens/controls.h"
+#include <QPushButton>
+
+#include "screens/label.h"
+#include "screens/panel.h"
 
 namespace zeitrad::ui {
 
@@ -9,6 +12,18 @@ class InfoScreen : public Panel {
     Q_OBJECT
 public:
     explicit InfoScreen(QWidget* window);
+
+    QPushButton* closeButton() const { return button21_; }
+    // The link labels: the publisher's web address, the second site's, and the mail address.
+    Label* siteLink() const { return label259_; }
+    Label* secondSiteLink() const { return label421_; }
+    Label* mailLink() const { return label420_; }
+
+private:
+    QPushButton* button21_ = nullptr;
+    Label* label259_ = nullptr;
+    Label* label421_ = nullptr;
+    Label* label420_ = nullptr;
 };
 
 } // namespace zeitrad::ui

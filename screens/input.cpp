@@ -1,5 +1,7 @@
 #include "screens/input.h"
 
+#include "screens/button.h"
+
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPainter>

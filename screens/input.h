@@ -7,7 +7,9 @@
 #include <QPushButton>
 
 #include "engine/calculation.h"
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
+#include "screens/shape.h"
 
 namespace zeitrad::ui {
 

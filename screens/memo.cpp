@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QScrollBar>
 
-#include "screens/controls.h"
+#include "screens/colors.h"
 
 namespace zeitrad::ui {
 

@@ -82,10 +82,6 @@ QPoint lineTopLeft(int label, int row, int column, int line) {
     return {columnLeft(column) + indent, rowTop(row) + 10 + 12 * (line - 1)};
 }
 
-QColor toQColor(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
-
 QString nameLine(int lord) {
     const std::string_view name = planetName[lord];
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -184,7 +180,7 @@ void OverviewScreen::writeCell(int k, int lord, const AgeTriple& age) {
     line(k, 1)->setText(nameLine(lord));
     line(k, 2)->setText(yearsLine(age));
     line(k, 3)->setText(monthsAndDaysLine(age));
-    frames_[k]->setBrushColor(toQColor(planetColor[lord]));
+    frames_[k]->setBrushColor(planetQColor(lord));
 }
 
 void OverviewScreen::fill(const Result& result) {
@@ -199,7 +195,7 @@ void OverviewScreen::fill(const Result& result) {
     line(1, 1)->setText(nameLine(birthLord));
     line(1, 2)->setText(QStringLiteral("Geburt"));
     line(1, 3)->setText(QString::fromStdString(result.birthDateText()));
-    setRowColour(1, toQColor(planetColor[birthLord]));
+    setRowColour(1, planetQColor(birthLord));
 
     // The rest of row 1: the antardasa running at birth, then those that follow it within the
     // birth mahadasa.

@@ -6,7 +6,9 @@
 #include <array>
 
 #include "engine/calculation.h"
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
+#include "screens/shape.h"
 
 namespace zeitrad::ui {
 

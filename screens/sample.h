@@ -4,7 +4,9 @@
 #include <QString>
 
 #include "engine/calculation.h"
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
+#include "screens/picture.h"
 
 namespace zeitrad::ui {
 

@@ -181,8 +181,7 @@ const std::array<int, 30> degreeCellLeft = {
 };
 
 QColor planetFill(int planet) {
-    const Rgb c = planetColor.at(static_cast<std::size_t>(planet));
-    return QColor(c.r, c.g, c.b);
+    return toQColor(planetColor.at(static_cast<std::size_t>(planet)));
 }
 
 QColor planetTextColor(int planet) {

@@ -11,7 +11,9 @@
 #include <array>
 #include <vector>
 
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
+#include "screens/shape.h"
 
 namespace zeitrad::ui {
 

@@ -1,5 +1,7 @@
 #include "screens/textscreen.h"
 
+#include "screens/button.h"
+#include "screens/label.h"
 #include "screens/memo.h"
 
 namespace zeitrad::ui {
@@ -8,8 +10,8 @@ TextScreen::TextScreen(QWidget* window)
     : Panel("Panel3", window, QRect(15, 38, 785, 585), colors::teal) {
     auto* heading = new Label("Label271", this, QPoint(8, 8), "", tahoma(12, true), colors::lime);
     heading->setFixedBox(QSize(665, 19));
-    memo1_ = makeMemo("Memo1", this, QRect(8, 32, 761, 545), loadText(":/intro.txt"),
-                      makeFont("Times New Roman", 12, true), colors::fuchsia, true);
+    makeMemo("Memo1", this, QRect(8, 32, 761, 545), loadText(":/intro.txt"),
+             makeFont("Times New Roman", 12, true), colors::fuchsia, true);
 
     // Left over from the screen's design: a panel and four buttons above its top-left corner,
     // outside its area, without handlers.

@@ -1,9 +1,7 @@
 // The text screen: the introduction to the dasa system and to the program.
 #pragma once
 
-#include <QPlainTextEdit>
-
-#include "screens/controls.h"
+#include "screens/panel.h"
 
 namespace zeitrad::ui {
 
@@ -14,11 +12,9 @@ public:
 
     // The small panel that lies outside the screen's area and is never seen.
     Panel* innerPanel() const { return inner_; }
-    QPlainTextEdit* memo() const { return memo1_; }
 
 private:
     Panel* inner_ = nullptr;
-    QPlainTextEdit* memo1_ = nullptr;
 };
 
 } // namespace zeitrad::ui

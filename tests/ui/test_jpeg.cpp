@@ -4,8 +4,9 @@
 #include <QtTest>
 
 #include "app/zeitrad.h"
-#include "screens/controls.h"
 #include "screens/jpeg.h"
+#include "screens/picture.h"
+#include "screens/pictureloader.h"
 
 using zeitrad::ui::decodeJpeg;
 
@@ -95,15 +96,20 @@ void JpegTest::otherEmbeddedPicturesLoadAsQtReadsThem() {
 
 void JpegTest::preloadedPicturesAreTakenOnceAndMatch() {
     const QStringList pictures = TZeitrad::openingPictures() + QStringList{":/missing.jpg"};
-    zeitrad::ui::preloadPictures(pictures);
-    zeitrad::ui::preloadPictures({":/cover.jpg"}); // one batch only: this one is not preloaded
-    for (const QString& path : pictures) {
-        const QImage preloaded = zeitrad::ui::loadPicture(path);
-        const QImage again = zeitrad::ui::loadPicture(path); // decoded afresh
-        QCOMPARE(preloaded.isNull(), path == ":/missing.jpg");
-        QCOMPARE(preloaded, again);
+    {
+        const zeitrad::ui::PicturePreload preload(pictures);
+        // One preload at a time: this one holds nothing.
+        const zeitrad::ui::PicturePreload second({":/cover.jpg"});
+        for (const QString& path : pictures) {
+            const QImage preloaded = zeitrad::ui::loadPicture(path);
+            const QImage again = zeitrad::ui::loadPicture(path); // decoded afresh
+            QCOMPARE(preloaded.isNull(), path == ":/missing.jpg");
+            QCOMPARE(preloaded, again);
+        }
+        QVERIFY(!zeitrad::ui::loadPicture(":/cover.jpg").isNull());
     }
-    QVERIFY(!zeitrad::ui::loadPicture(":/cover.jpg").isNull());
+    // With the preloads gone, pictures still load.
+    QVERIFY(!zeitrad::ui::loadPicture(pictures.first()).isNull());
 }
 
 void JpegTest::damagedPictureDrawsNothing() {

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QtTest>
 
-#include "tools/picgen/divisions.h"
+#include "divisions/divisions.h"
 #include "uitest.h"
 
 namespace dv = zeitrad::divisions;

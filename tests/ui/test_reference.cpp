@@ -11,7 +11,8 @@
 
 #include "app/appearance.h"
 #include "app/links.h"
-#include "tools/picgen/divisions.h"
+#include "divisions/divisions.h"
+#include "screens/contact.h"
 #include "uitest.h"
 
 using zeitrad::ui::Label;

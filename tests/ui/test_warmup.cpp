@@ -64,18 +64,12 @@ Match match(FcConfig* config, const char* family, int weight) {
 class WarmupTest : public QObject {
     Q_OBJECT
 private slots:
-    void awaitingWithoutAStartReturns();
     void resolvesTheProgramsFontsAsFontconfigDoes();
 };
 
-void WarmupTest::awaitingWithoutAStartReturns() {
-    zeitrad::ui::awaitFontWarmup();
-    zeitrad::ui::awaitFontWarmup();
-}
-
 void WarmupTest::resolvesTheProgramsFontsAsFontconfigDoes() {
-    zeitrad::ui::startFontWarmup();
-    zeitrad::ui::startFontWarmup(); // a second start while the first runs changes nothing
+    zeitrad::ui::FontWarmup warmup;
+    zeitrad::ui::FontWarmup second; // a second one while the first runs loads nothing
     zeitrad::ui::awaitFontWarmup();
     FcConfig* warmed = FcConfigGetCurrent();
     QVERIFY(warmed);

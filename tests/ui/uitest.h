@@ -10,7 +10,11 @@
 #include <functional>
 
 #include "app/zeitrad.h"
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
+#include "screens/picture.h"
+#include "screens/pictureloader.h"
+#include "screens/shape.h"
 
 namespace uitest {
 

@@ -11,7 +11,7 @@
 
 #include "app/zeitrad.h"
 #include "engine/tables.h"
-#include "screens/controls.h"
+#include "screens/pictureloader.h"
 #include "screens/sample.h"
 
 namespace zeitrad::picgen {

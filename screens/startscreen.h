@@ -3,7 +3,8 @@
 
 #include <QPushButton>
 
-#include "screens/controls.h"
+#include "screens/label.h"
+#include "screens/panel.h"
 
 namespace zeitrad::ui {
 
@@ -14,9 +15,16 @@ public:
     // The pictures it shows, as resources.
     static QStringList pictures();
     QPushButton* okButton() const { return button4_; }
+    // The link labels: the publisher's web address, the programmer's name, the mail link.
+    Label* siteLink() const { return label251_; }
+    Label* nameLink() const { return label252_; }
+    Label* mailLink() const { return label415_; }
 
 private:
     QPushButton* button4_ = nullptr;
+    Label* label251_ = nullptr;
+    Label* label252_ = nullptr;
+    Label* label415_ = nullptr;
 };
 
 } // namespace zeitrad::ui

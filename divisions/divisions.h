@@ -1,7 +1,8 @@
 // The divisional charts of one sign and the geometry of the divisions chart picture
 // (divisions.jpg, 711 x 176). The chart shows one 30-degree sign, Aries, one row per division from
 // the whole sign down to the sixtieth part; each part is filled in the colour of the sign it falls
-// in. Header-only, so that tests can compute where to probe the picture.
+// in. The picture generator draws the chart from it, and the tests compute from it where to probe
+// the picture.
 #pragma once
 
 #include <QColor>
@@ -9,7 +10,6 @@
 #include <QSize>
 
 #include <array>
-#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -180,34 +180,7 @@ struct Part {
 };
 
 // The parts of a division of sign, in order from 0 degrees.
-inline std::vector<Part> divisionParts(int divisor, int sign = Aries) {
-    std::vector<Part> parts;
-    if (divisor == 30) {
-        // Trimsamsa: five unequal parts.
-        struct Span {
-            double to;
-            int sign;
-        };
-        constexpr std::array<Span, 5> odd{
-            {{5, Aries}, {10, Aquarius}, {18, Sagittarius}, {25, Gemini}, {30, Libra}}};
-        constexpr std::array<Span, 5> even{
-            {{5, Taurus}, {12, Virgo}, {20, Pisces}, {25, Capricorn}, {30, Scorpio}}};
-        double from = 0;
-        for (const Span& span : isOdd(sign) ? odd : even) {
-            parts.push_back({from, span.to, span.sign, Mark::None});
-            from = span.to;
-        }
-        return parts;
-    }
-    const int first = firstPartSign(divisor, sign);
-    const int step = partStep(divisor, sign);
-    for (int k = 0; k < divisor; ++k) {
-        const Mark mark = divisor == 60 ? sixtiethMark(k + 1, sign) : Mark::None;
-        parts.push_back(
-            {30.0 * k / divisor, 30.0 * (k + 1) / divisor, signAfter(first, k * step), mark});
-    }
-    return parts;
-}
+std::vector<Part> divisionParts(int divisor, int sign = Aries);
 
 // Geometry of the picture. The chart area spans chartWidth pixels for 30 degrees; a part
 // boundary at d degrees is the one-pixel black column x = chartLeft + d * chartWidth / 30,
@@ -221,9 +194,7 @@ constexpr int chartTop = 1;
 constexpr int rowPitch = 10;
 
 // The pixel column of the boundary at degrees (0 to 30).
-inline int boundaryX(double degrees) {
-    return chartLeft + static_cast<int>(std::lround(degrees * chartWidth / 30.0));
-}
+int boundaryX(double degrees);
 
 // The y of the black line above row (0-based); rowLineY(rowCount) is the chart's bottom line.
 constexpr int rowLineY(int row) {
@@ -236,11 +207,7 @@ constexpr QRect rowRect(int row) {
 }
 
 // The pixels between a part's boundary columns and its row's lines.
-inline QRect partRect(int row, const Part& part) {
-    const int left = boundaryX(part.from) + 1;
-    const int right = boundaryX(part.to) - 1;
-    return QRect(left, rowLineY(row) + 1, right - left + 1, rowPitch - 1);
-}
+QRect partRect(int row, const Part& part);
 
 // The chart area, outer lines included.
 constexpr QRect chartRect() {
