@@ -20,9 +20,13 @@ QFont tahomaPixels(int pixels, bool bold = false) {
     return font;
 }
 
-QLineEdit* makeEdit(const char* name, QWidget* parent, const QRect& geometry, int maxLength) {
+// accessibleName says what the field holds, for a screen reader: the captions on screen stand
+// for a whole group of fields.
+QLineEdit* makeEdit(const char* name, QWidget* parent, const QRect& geometry, int maxLength,
+                    const QString& accessibleName) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
+    edit->setAccessibleName(accessibleName);
     edit->setGeometry(geometry);
     edit->setMaxLength(maxLength);
     return edit;
@@ -93,19 +97,20 @@ std::string text(const QLineEdit* edit) {
 InputScreen::InputScreen(QWidget* window)
     : Panel("Panel8", window, QRect(176, 224, 489, 257), colors::fuchsia) {
     new Label("Label257", this, QPoint(16, 10), "Geburtsdatum:", tahomaPixels(19), colors::purple);
-    edit4_ = makeEdit("Edit4", this, QRect(146, 11, 25, 21), 2);
-    edit5_ = makeEdit("Edit5", this, QRect(175, 11, 25, 21), 2);
-    edit6_ = makeEdit("Edit6", this, QRect(204, 11, 42, 21), 4);
+    edit4_ = makeEdit("Edit4", this, QRect(146, 11, 25, 21), 2, "Geburtstag");
+    edit5_ = makeEdit("Edit5", this, QRect(175, 11, 25, 21), 2, "Geburtsmonat");
+    edit6_ = makeEdit("Edit6", this, QRect(204, 11, 42, 21), 4, "Geburtsjahr");
     new Label("Label262", this, QPoint(266, 16), "TT.MM.JJJJ");
     new Label("Label256", this, QPoint(120, 56), "Mondposition:", tahomaPixels(19, true),
               colors::yellow);
-    edit1_ = makeEdit("Edit1", this, QRect(260, 56, 29, 21), 2);
-    edit2_ = makeEdit("Edit2", this, QRect(289, 56, 29, 21), 2);
-    edit3_ = makeEdit("Edit3", this, QRect(316, 56, 29, 21), 2);
+    edit1_ = makeEdit("Edit1", this, QRect(260, 56, 29, 21), 2, "Mond: Grad im Zeichen");
+    edit2_ = makeEdit("Edit2", this, QRect(289, 56, 29, 21), 2, "Mond: Bogenminuten");
+    edit3_ = makeEdit("Edit3", this, QRect(316, 56, 29, 21), 2, "Mond: Bogensekunden");
 
     checkBox1_ = new QCheckBox("GG.MM.SS - tropisch", this);
     checkBox1_->setObjectName("CheckBox1");
     checkBox1_->setGeometry(352, 56, 121, 17);
+    checkBox1_->setAccessibleName("Mondposition tropisch (GG.MM.SS)");
 
     // The group frame only frames the sign buttons; they lie on the panel itself.
     auto* frame = new GroupFrame("RadioGroup1", "In welchem Zeichen steht der Mond?", this,
@@ -122,6 +127,7 @@ InputScreen::InputScreen(QWidget* window)
     for (int i = 0; i < 12; ++i) {
         auto* button = new QRadioButton(QString::fromUtf8(signs[i].caption), this);
         button->setObjectName(QString("RadioButton%1").arg(i + 1));
+        button->setAccessibleName("Mond in " + button->text());
         button->setGeometry(signColumnLeft[i % 3], signLineTop[i / 3], signColumnWidth[i % 3], 17);
         setTextColour(button, signs[i].colour);
         signs_->addButton(button, i + 1);

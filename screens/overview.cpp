@@ -181,6 +181,13 @@ void OverviewScreen::writeCell(int k, int lord, const AgeTriple& age) {
     line(k, 2)->setText(yearsLine(age));
     line(k, 3)->setText(monthsAndDaysLine(age));
     frames_[k]->setBrushColor(planetQColor(lord));
+    readAsSentence(k);
+}
+
+void OverviewScreen::readAsSentence(int k) {
+    // "Sukra, 9 Jahre 7 M 13 T": the planet without its padding, then the cell's other lines.
+    frames_[k]->setAccessibleName(line(k, 1)->text().trimmed() + ", " + line(k, 2)->text() + " " +
+                                  line(k, 3)->text());
 }
 
 void OverviewScreen::fill(const Result& result) {
@@ -188,6 +195,7 @@ void OverviewScreen::fill(const Result& result) {
     for (int k = 3; k <= columns; ++k) {
         setLinesVisible(k, false);
         frames_[k]->setBrushColor(colors::white);
+        frames_[k]->setAccessibleName({});
     }
 
     // The birth cell: the birth lord, "Geburt" and the birth date.
@@ -195,6 +203,7 @@ void OverviewScreen::fill(const Result& result) {
     line(1, 1)->setText(nameLine(birthLord));
     line(1, 2)->setText(QStringLiteral("Geburt"));
     line(1, 3)->setText(QString::fromStdString(result.birthDateText()));
+    readAsSentence(1);
     setRowColour(1, planetQColor(birthLord));
 
     // The rest of row 1: the antardasa running at birth, then those that follow it within the

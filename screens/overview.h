@@ -33,6 +33,8 @@ public:
 
 private:
     void writeCell(int k, int lord, const AgeTriple& age);
+    // Gives cell k's frame its lines as one sentence, for a screen reader.
+    void readAsSentence(int k);
     void setRowColour(int row, const QColor& colour);
     void setLinesVisible(int k, bool visible);
 
