@@ -92,6 +92,7 @@ void searchNakshatra(RunState& s, Result& res) {
     s.nakshatraName = nakshatraName[n];
 
     res.nakshatra = n;
+    res.arcInNakshatra = s.moonArcMin;
     res.nakshatraName = s.nakshatraName;
     res.birthLord = s.dasaLord;
     res.cells[1].lord = s.dasaLord;
@@ -106,6 +107,8 @@ void splitBalance(RunState& s, Result& res) {
     res.onNakshatraStart = r == 0;
     normaliseInto(s, s.balanceYears.numerator * daysPerYear / NakshatraFraction::denominator, 10);
     s.elapsedDays.numerator = years * daysPerYear * r;
+    res.balanceYears = s.balanceYears;
+    res.mahadasaDaysRun = s.elapsedDays;
 }
 
 void showCell(Result& res, const RunState& s, int k, int lord, bool shown = true) {
@@ -200,6 +203,8 @@ Outcome Engine::calculate(const BirthInput& input) {
     s.moonMin = reading.minutes;
     s.moonSec = reading.seconds;
     s.moonArcMin = reading.longitude;
+    res.ayanamsa = reading.ayanamsa;
+    res.moonLongitude = reading.longitude;
     res.birthDay = reading.day;
     res.birthMonth = reading.month;
     res.birthYear = reading.year;

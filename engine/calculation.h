@@ -2,9 +2,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <variant>
 
+#include "engine/arcs.h"
 #include "engine/calendar.h"
 #include "engine/runstate.h"
 
@@ -32,7 +34,20 @@ struct Result {
     int birthLord = 0;
     int birthDay = 0, birthMonth = 0, birthYear = 0; // the birth date as converted
     bool onNakshatraStart = false; // the Moon stands exactly on its nakshatra's first point
-    std::array<Cell, 82> cells{};  // cells[1..81]; cells[0] is unused
+
+    // Arcs, in tenths of an arc-second. The ayanamsa is 22°27′38″, or for a tropical position that
+    // value corrected by 50.3″ a year from 1900 to the birth year; only a tropical position has it
+    // subtracted.
+    std::int64_t ayanamsa = 0;
+    std::int64_t moonLongitude = 0;  // the Moon's sidereal longitude: 0 .. 12,959,999
+    std::int64_t arcInNakshatra = 0; // the arc passed since the nakshatra's start: 0 .. 479,999
+
+    // The birth mahadasa split at birth, exactly: the years of it still to run and the days of it
+    // already run. Together they make the whole mahadasa.
+    NakshatraFraction balanceYears;
+    NakshatraFraction mahadasaDaysRun;
+
+    std::array<Cell, 82> cells{}; // cells[1..81]; cells[0] is unused
 
     // "23.12.2012": day, month and year unpadded, as entered.
     std::string birthDateText() const;
