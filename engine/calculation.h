@@ -62,12 +62,15 @@ struct Refusal {
 
 using Outcome = std::variant<Result, Refusal>;
 
-// Holds the run state for the life of the window. Every calculation rewrites it; a refused input
-// leaves it exactly as it was.
+// Holds the run state of its calculations for the life of the window, to itself: callers see
+// only results. Every calculation rewrites what it needs of the state; a refused input leaves it
+// exactly as it was. Two engines are equal when their states are, so a copy taken before a
+// calculation shows whether it changed anything.
 class Engine {
 public:
     Outcome calculate(const BirthInput& input);
-    const RunState& state() const { return state_; }
+
+    friend bool operator==(const Engine&, const Engine&) = default;
 
 private:
     RunState state_;

@@ -299,6 +299,18 @@ TEST(Recalculation, DependsOnlyOnTheInput) {
     }
 }
 
+TEST(Engines, DifferOnceTheyHaveCalculatedDifferentBirths) {
+    // The comparison that shows a refusal to have changed nothing sees every calculation.
+    Engine fresh, first, second;
+    calculated(first, BirthInput{});
+    calculated(second, moon(1, "12", "0", "0"));
+    EXPECT_FALSE(first == fresh);
+    EXPECT_FALSE(first == second);
+    Engine again;
+    calculated(again, BirthInput{});
+    EXPECT_TRUE(again == first);
+}
+
 struct Refused {
     const char* label;
     BirthInput input;
@@ -327,19 +339,19 @@ TEST_P(Refusals, GiveTheirMessageAndChangeNothing) {
     const Refused& p = GetParam();
     Engine engine;
     const Result before = calculated(engine, moon(1, "12", "0", "0"));
-    const RunState state = engine.state();
+    const Engine copy = engine;
 
     const Outcome out = engine.calculate(p.input);
     ASSERT_TRUE(std::holds_alternative<Refusal>(out));
     EXPECT_EQ(std::get<Refusal>(out).message, p.message);
-    EXPECT_EQ(engine.state(), state);
+    EXPECT_TRUE(engine == copy);
     EXPECT_EQ(calculated(engine, moon(1, "12", "0", "0")), before);
 }
 
-TEST_P(Refusals, LeaveAFreshRunStateUntouched) {
+TEST_P(Refusals, LeaveAFreshEngineUntouched) {
     Engine engine;
     EXPECT_TRUE(std::holds_alternative<Refusal>(engine.calculate(GetParam().input)));
-    EXPECT_EQ(engine.state(), RunState{});
+    EXPECT_TRUE(engine == Engine{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
