@@ -1,6 +1,6 @@
 #include "engine/calculation.h"
 
-#include <limits>
+#include <optional>
 
 #include "engine/input.h"
 #include "engine/tables.h"
@@ -57,12 +57,9 @@ std::optional<Refusal> read(const BirthInput& in, Reading& out) {
         out.ayanamsa = ayanamsaForYear(out.year);
         out.longitude = siderealFromTropical(out.longitude, out.ayanamsa);
     }
-    // Degrees beyond the int range cannot give a position on the circle without the tropical step,
-    // and they would not fit the run state; refuse them with the same message.
-    if (!onCircle(out.longitude) || degrees > std::numeric_limits<int>::max()) {
+    if (!onCircle(out.longitude)) {
         return Refusal{longitudeOutOfRangeMessage(in.tropical)};
     }
-    out.degrees = static_cast<int>(degrees);
     return std::nullopt;
 }
 
@@ -89,10 +86,10 @@ void searchNakshatra(RunState& s, Result& res) {
     const int n = static_cast<int>(s.moonArcMin / tenthsPerNakshatra) + 1;
     s.dasaLord = nakshatraLord(n);
     s.moonArcMin -= (n - 1) * tenthsPerNakshatra;
-    s.nakshatraName = nakshatraName[n];
 
     res.nakshatra = n;
-    res.nakshatraName = s.nakshatraName;
+    res.arcInNakshatra = s.moonArcMin;
+    res.nakshatraName = nakshatraName[n];
     res.birthLord = s.dasaLord;
     res.cells[1].lord = s.dasaLord;
 }
@@ -106,6 +103,8 @@ void splitBalance(RunState& s, Result& res) {
     res.onNakshatraStart = r == 0;
     normaliseInto(s, s.balanceYears.numerator * daysPerYear / NakshatraFraction::denominator, 10);
     s.elapsedDays.numerator = years * daysPerYear * r;
+    res.balanceYears = s.balanceYears;
+    res.mahadasaDaysRun = s.elapsedDays;
 }
 
 void showCell(Result& res, const RunState& s, int k, int lord, bool shown = true) {
@@ -192,14 +191,12 @@ Outcome Engine::calculate(const BirthInput& input) {
     RunState& s = state_;
 
     s.stopFlag = 0;
-    s.ayanamsa = reading.ayanamsa;
     s.workDays = reading.day;
     s.workMonths = reading.month;
     s.workYears = reading.year;
-    s.moonDeg = reading.degrees;
-    s.moonMin = reading.minutes;
-    s.moonSec = reading.seconds;
     s.moonArcMin = reading.longitude;
+    res.ayanamsa = reading.ayanamsa;
+    res.moonLongitude = reading.longitude;
     res.birthDay = reading.day;
     res.birthMonth = reading.month;
     res.birthYear = reading.year;

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <variant>
 
+#include "engine/arcs.h"
 #include "engine/calendar.h"
 #include "engine/runstate.h"
 
@@ -32,7 +34,20 @@ struct Result {
     int birthLord = 0;
     int birthDay = 0, birthMonth = 0, birthYear = 0; // the birth date as converted
     bool onNakshatraStart = false; // the Moon stands exactly on its nakshatra's first point
-    std::array<Cell, 82> cells{};  // cells[1..81]; cells[0] is unused
+
+    // Arcs, in tenths of an arc-second. The ayanamsa is 22°27′38″, or for a tropical position that
+    // value corrected by 50.3″ a year from 1900 to the birth year; only a tropical position has it
+    // subtracted.
+    std::int64_t ayanamsa = 0;
+    std::int64_t moonLongitude = 0;  // the Moon's sidereal longitude: 0 .. 12,959,999
+    std::int64_t arcInNakshatra = 0; // the arc passed since the nakshatra's start: 0 .. 479,999
+
+    // The birth mahadasa split at birth, exactly: the years of it still to run and the days of it
+    // already run. Together they make the whole mahadasa.
+    NakshatraFraction balanceYears;
+    NakshatraFraction mahadasaDaysRun;
+
+    std::array<Cell, 82> cells{}; // cells[1..81]; cells[0] is unused
 
     // "23.12.2012": day, month and year unpadded, as entered.
     std::string birthDateText() const;
@@ -47,12 +62,15 @@ struct Refusal {
 
 using Outcome = std::variant<Result, Refusal>;
 
-// Holds the run state for the life of the window. Every calculation rewrites it; a refused input
-// leaves it exactly as it was.
+// Holds the run state of its calculations for the life of the window, to itself: callers see
+// only results. Every calculation rewrites what it needs of the state; a refused input leaves it
+// exactly as it was. Two engines are equal when their states are, so a copy taken before a
+// calculation shows whether it changed anything.
 class Engine {
 public:
     Outcome calculate(const BirthInput& input);
-    const RunState& state() const { return state_; }
+
+    friend bool operator==(const Engine&, const Engine&) = default;
 
 private:
     RunState state_;

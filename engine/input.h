@@ -1,5 +1,5 @@
 // Reading the input fields: the integer conversion of their texts and the forming of the Moon's
-// sidereal longitude. All arcs are in tenths of an arc-second (see runstate.h).
+// sidereal longitude. All arcs are in tenths of an arc-second (see arcs.h).
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/runstate.h"
+#include "engine/arcs.h"
 
 namespace zeitrad {
 

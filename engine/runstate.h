@@ -1,39 +1,17 @@
-// The run state of one calculation and the three routines that work on it. The state lives as long
-// as the window; every calculation rewrites what it needs and leaves the rest as it was.
+// The run state of one calculation and the three routines that work on it. The engine keeps the
+// state to itself for as long as the window lives; every calculation rewrites what it needs and
+// leaves the rest as it was.
 #pragma once
 
 #include <array>
 #include <cassert>
 #include <cstdint>
-#include <string>
 
+#include "engine/arcs.h"
 #include "engine/calendar.h"
 #include "engine/tables.h"
 
 namespace zeitrad {
-
-// Arcs are held exactly, as whole tenths of an arc-second, so that no rounding ever moves a period
-// boundary by a day.
-constexpr std::int64_t tenthsPerArcSecond = 10;
-constexpr std::int64_t tenthsPerArcMinute = 60 * tenthsPerArcSecond;
-constexpr std::int64_t tenthsPerDegree = 60 * tenthsPerArcMinute;
-constexpr std::int64_t tenthsPerNakshatra = 800 * tenthsPerArcMinute;    // 13°20′: 480,000
-constexpr std::int64_t tenthsPerCircle = 27 * tenthsPerNakshatra;        // 360°: 12,960,000
-constexpr std::int64_t ayanamsaIn1900 = (22 * 3600 + 27 * 60 + 38) * 10; // 22°27′38″: 808,580
-constexpr std::int64_t ayanamsaPerYear = 503;                            // 50.3″ a year
-
-// A non-negative exact fraction with the denominator 480,000, the tenths of an arc-second in one
-// nakshatra: the share of a mahadasa that corresponds to an arc within the nakshatra is a whole
-// number of such parts, so it is held without rounding.
-struct NakshatraFraction {
-    static constexpr std::int64_t denominator = tenthsPerNakshatra;
-    std::int64_t numerator = 0;
-
-    // The whole part, truncated toward zero.
-    constexpr std::int64_t whole() const { return numerator / denominator; }
-
-    friend constexpr bool operator==(const NakshatraFraction&, const NakshatraFraction&) = default;
-};
 
 class RunState {
 public:
@@ -41,19 +19,11 @@ public:
     // balance step; from then on it is the scratch triple that motagkor() normalises.
     int workDays = 0, workMonths = 0, workYears = 0;
 
-    // The Moon's position as entered, with 30 degrees added per sign after "Widder".
-    int moonDeg = 0, moonMin = 0, moonSec = 0;
-
     // The Moon's sidereal longitude in tenths of an arc-second (0 .. 12,959,999). The nakshatra
     // search reduces it in place to the arc past the start of the birth nakshatra (0 .. 479,999).
     std::int64_t moonArcMin = 0;
 
-    // In tenths of an arc-second: 22°27′38″ at the start of every calculation, corrected by 50.3″ a
-    // year after 1900 when the position is tropical.
-    std::int64_t ayanamsa = 0;
-
-    std::string nakshatraName; // name of the birth nakshatra
-    int dasaLord = 0;          // lord of the birth nakshatra, then of the row being walked
+    int dasaLord = 0; // lord of the birth nakshatra, then of the row being walked
 
     // Years of the birth mahadasa still to run at birth, and days of it already run (the walk of
     // row 1 reduces the latter to the days already run of the antardasa running at birth).

@@ -164,12 +164,12 @@ Engine& sharedEngine() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const BirthInput input = decode(data, size);
     Engine& engine = sharedEngine();
-    const RunState before = engine.state();
+    const Engine before = engine;
     const Outcome outcome = engine.calculate(input);
 
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         checkRefusal(*refusal, input);
-        require(engine.state() == before, "a refused input changed the run state");
+        require(engine == before, "a refused input changed the engine");
         return 0;
     }
     const Result& result = std::get<Result>(outcome);

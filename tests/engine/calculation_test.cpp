@@ -2,6 +2,7 @@
 // nakshatra, the balance and the antardasa walk, the tropical step, and the refused inputs.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <variant>
 
@@ -85,45 +86,59 @@ TEST(DefaultInput, GivesTheWorkedExample) {
     }
     EXPECT_EQ(r.cells[19].lord, Chandra);
     EXPECT_EQ(days(r, 19), 4130);
+
+    // Row 9 is the Ketu mahadasa; its last step adds Ketu/Sani's 399 days and ends with Buddha.
+    EXPECT_EQ(r.cells[73].lord, Ketu);
+    EXPECT_EQ(r.cells[81].lord, Buddha);
+    EXPECT_EQ(days(r, 81) - days(r, 80), 399);
 }
 
-TEST(DefaultInput, LeavesTheRunStateAtTheLastStep) {
-    Engine engine;
-    const Result r = calculated(engine, BirthInput{});
-    const RunState& s = engine.state();
-    EXPECT_EQ(s.moonDeg, 23);
-    EXPECT_EQ(s.moonMin, 1);
-    EXPECT_EQ(s.moonSec, 1);
-    EXPECT_EQ(s.moonArcMin, 348610); // 581.0166…′ past the start of Bharani
-    EXPECT_EQ(s.ayanamsa, 808580);
-    EXPECT_EQ(s.nakshatraName, "Bharani");
-    EXPECT_EQ(s.balanceYears.numerator, 20 * (480000 - 348610));   // 5.474583… years
-    EXPECT_EQ(s.elapsedDays, (NakshatraFraction{609 * 480000LL})); // of Sukra/Sani
-    EXPECT_EQ(s.stopFlag, 1);
-    // Row 9 is the Ketu mahadasa; its last step added Sani to cell 80.
-    EXPECT_EQ(s.dasaLord, Ketu);
-    EXPECT_EQ(s.lookupMaha, Ketu);
-    EXPECT_EQ(s.lookupSub, Buddha);
-    EXPECT_EQ(s.cellLord, Buddha);
-    EXPECT_EQ(s.cellIndex, 80);
-    EXPECT_EQ(s.antarLength, 399);
-    EXPECT_EQ((AgeTriple{s.workYears, s.workMonths, s.workDays}), r.cells[81].age);
-    for (int k = 2; k <= 81; ++k) {
-        if (r.cells[k].shown) {
-            EXPECT_EQ((AgeTriple{s.cellYears[k], s.cellMonths[k], s.cellDays[k]}), r.cells[k].age)
-                << k;
-        }
-    }
+struct Split {
+    const char* label;
+    BirthInput input;
+    std::int64_t ayanamsa;
+    std::int64_t longitude;    // sidereal
+    std::int64_t arc;          // past the start of the nakshatra
+    std::int64_t balanceYears; // in 480,000ths
+    std::int64_t daysRun;      // in 480,000ths
+};
+
+void PrintTo(const Split& s, std::ostream* os) {
+    *os << s.label;
 }
 
-TEST(DefaultInput, ElapsedDaysStayExactWhenTheWalkDoesNotStep) {
-    // Ketu 0°30′ into Aswini: 94.5 days of Ketu/Ketu have run. The walk makes no step, so the
-    // half day is still held; the balance is the exact rest of the 7 years.
-    Engine engine;
-    calculated(engine, moon(1, "0", "30", "0"));
-    EXPECT_EQ(engine.state().elapsedDays, (NakshatraFraction{945 * 48000LL}));
-    EXPECT_EQ(engine.state().balanceYears, (NakshatraFraction{7 * (480000 - 18000)}));
+class SplitCase : public testing::TestWithParam<Split> {};
+
+TEST_P(SplitCase, HoldsTheArcsAndTheBirthMahadasaExactly) {
+    const Split& p = GetParam();
+    const Result r = calculated(p.input);
+    EXPECT_EQ(r.ayanamsa, p.ayanamsa);
+    EXPECT_EQ(r.moonLongitude, p.longitude);
+    EXPECT_EQ(r.arcInNakshatra, p.arc);
+    EXPECT_EQ(r.moonLongitude - r.arcInNakshatra, (r.nakshatra - 1) * tenthsPerNakshatra);
+    EXPECT_EQ(r.onNakshatraStart, p.arc == 0);
+    EXPECT_EQ(r.balanceYears, NakshatraFraction{p.balanceYears});
+    EXPECT_EQ(r.mahadasaDaysRun, NakshatraFraction{p.daysRun});
+    // What has run and what is still to run make the whole mahadasa, to the 480,000th of a day.
+    EXPECT_EQ(r.balanceYears.numerator * daysPerYear + r.mahadasaDaysRun.numerator,
+              dasaYears[r.birthLord] * daysPerYear * NakshatraFraction::denominator);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, SplitCase,
+    testing::Values(
+        // 581.0166…′ past the start of Bharani: 5.474583… Sukra years to run, 5229.15 days run.
+        Split{"default", BirthInput{}, 808580, 828610, 348610, 20 * 131390, 20 * 360 * 348610LL},
+        // Ketu/Ketu has run 94.5 days: the half day is kept.
+        Split{"Ketu 0°30′ in", moon(1, "0", "30", "0"), 808580, 18000, 18000, 7 * 462000,
+              945 * 48000},
+        Split{"Aswini start", moon(1, "0", "0", "0"), 808580, 0, 0, 7 * 480000, 0},
+        Split{"Bharani start", moon(1, "13", "20", "0"), 808580, 480000, 0, 20 * 480000, 0},
+        Split{"last second of the circle", moon(12, "29", "59", "59"), 808580, 12959990, 479990,
+              17 * 10, 17 * 360 * 479990LL},
+        // 1381.0166…′ tropical less 1441.5266…′ wraps round the circle into Revati.
+        Split{"tropical, empty date", tropical(BirthInput{}), 864916, 12923694, 443694, 17 * 36306,
+              17 * 360 * 443694LL}));
 
 struct Edge {
     const char* label;
@@ -233,13 +248,13 @@ TEST(BirthDate, IsShownAsConvertedAndUnpadded) {
 }
 
 TEST(Tropical, EmptyDateUsesTheAyanamsaOf2012AndWrapsRoundTheCircle) {
-    Engine engine;
-    const Result r = calculated(engine, tropical(BirthInput{}));
-    EXPECT_EQ(engine.state().ayanamsa, 864916); // 1441.5266…′
+    const Result r = calculated(tropical(BirthInput{}));
+    EXPECT_EQ(r.ayanamsa, 864916); // 1441.5266…′
     // 1381.0166…′ - 1441.5266…′ + 21600′ = 21539.49′, in Revati.
+    EXPECT_EQ(r.moonLongitude, 828610 + 12960000 - 864916);
     EXPECT_EQ(r.nakshatra, 27);
     EXPECT_EQ(r.birthLord, Buddha);
-    EXPECT_EQ(engine.state().moonArcMin, 828610 + 12960000 - 864916 - 26 * 480000);
+    EXPECT_EQ(r.arcInNakshatra, 828610 + 12960000 - 864916 - 26 * 480000);
 }
 
 TEST(Tropical, BirthYearCorrectsTheAyanamsa) {
@@ -247,25 +262,28 @@ TEST(Tropical, BirthYearCorrectsTheAyanamsa) {
     // 22°27′38″ tropical in 1900 is exactly the start of the sidereal circle.
     const Result r1900 =
         calculated(engine, tropical(withDate(moon(0, "22", "27", "38"), "1", "1", "1900")));
-    EXPECT_EQ(engine.state().ayanamsa, 808580);
+    EXPECT_EQ(r1900.ayanamsa, 808580);
+    EXPECT_EQ(r1900.moonLongitude, 0);
     EXPECT_EQ(r1900.nakshatra, 1);
     EXPECT_TRUE(r1900.onNakshatraStart);
     EXPECT_EQ(days(r1900, 10), 2520);
 
     const Result r1800 = calculated(engine, tropical(withDate(BirthInput{}, "1", "1", "1800")));
-    EXPECT_EQ(engine.state().ayanamsa, 758280); // 1263.8′
-    EXPECT_EQ(engine.state().moonArcMin, 828610 - 758280);
+    EXPECT_EQ(r1800.ayanamsa, 758280); // 1263.8′
+    EXPECT_EQ(r1800.moonLongitude, 828610 - 758280);
+    EXPECT_EQ(r1800.arcInNakshatra, 828610 - 758280);
     EXPECT_EQ(r1800.nakshatra, 1);
 
     // One year later, 50.3″ less of the nakshatra has passed.
-    calculated(engine, tropical(withDate(BirthInput{}, "1", "1", "1801")));
-    EXPECT_EQ(engine.state().moonArcMin, 828610 - 758280 - 503);
+    const Result r1801 = calculated(engine, tropical(withDate(BirthInput{}, "1", "1", "1801")));
+    EXPECT_EQ(r1801.ayanamsa, 758280 + 503);
+    EXPECT_EQ(r1801.arcInNakshatra, 828610 - 758280 - 503);
 }
 
 TEST(Tropical, WithoutTheOptionTheDateDoesNotMatter) {
-    Engine engine;
-    const Result r = calculated(engine, withDate(BirthInput{}, "1", "1", "1800"));
-    EXPECT_EQ(engine.state().ayanamsa, 808580);
+    const Result r = calculated(withDate(BirthInput{}, "1", "1", "1800"));
+    EXPECT_EQ(r.ayanamsa, 808580);
+    EXPECT_EQ(r.moonLongitude, 828610);
     EXPECT_EQ(r.cells, calculated(BirthInput{}).cells);
 }
 
@@ -279,6 +297,18 @@ TEST(Recalculation, DependsOnlyOnTheInput) {
             EXPECT_EQ(calculated(engine, b), calculated(b));
         }
     }
+}
+
+TEST(Engines, DifferOnceTheyHaveCalculatedDifferentBirths) {
+    // The comparison that shows a refusal to have changed nothing sees every calculation.
+    Engine fresh, first, second;
+    calculated(first, BirthInput{});
+    calculated(second, moon(1, "12", "0", "0"));
+    EXPECT_FALSE(first == fresh);
+    EXPECT_FALSE(first == second);
+    Engine again;
+    calculated(again, BirthInput{});
+    EXPECT_TRUE(again == first);
 }
 
 struct Refused {
@@ -309,19 +339,19 @@ TEST_P(Refusals, GiveTheirMessageAndChangeNothing) {
     const Refused& p = GetParam();
     Engine engine;
     const Result before = calculated(engine, moon(1, "12", "0", "0"));
-    const RunState state = engine.state();
+    const Engine copy = engine;
 
     const Outcome out = engine.calculate(p.input);
     ASSERT_TRUE(std::holds_alternative<Refusal>(out));
     EXPECT_EQ(std::get<Refusal>(out).message, p.message);
-    EXPECT_EQ(engine.state(), state);
+    EXPECT_TRUE(engine == copy);
     EXPECT_EQ(calculated(engine, moon(1, "12", "0", "0")), before);
 }
 
-TEST_P(Refusals, LeaveAFreshRunStateUntouched) {
+TEST_P(Refusals, LeaveAFreshEngineUntouched) {
     Engine engine;
     EXPECT_TRUE(std::holds_alternative<Refusal>(engine.calculate(GetParam().input)));
-    EXPECT_EQ(engine.state(), RunState{});
+    EXPECT_TRUE(engine == Engine{});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -20,7 +20,10 @@ inline void PrintTo(const Cell& c, std::ostream* os) {
 
 inline void PrintTo(const Result& r, std::ostream* os) {
     *os << "nakshatra " << r.nakshatra << " (" << r.nakshatraName << "), lord " << r.birthLord
-        << ", born " << r.birthDateText() << (r.onNakshatraStart ? ", on the start" : "");
+        << ", born " << r.birthDateText() << (r.onNakshatraStart ? ", on the start" : "")
+        << "; in tenths of an arc-second: ayanamsa " << r.ayanamsa << ", longitude "
+        << r.moonLongitude << ", arc " << r.arcInNakshatra << "; in 480,000ths: balance "
+        << r.balanceYears.numerator << " years, run " << r.mahadasaDaysRun.numerator << " days";
     for (int k = 1; k <= 81; ++k) {
         *os << (k % 9 == 1 ? "\n  " : " ") << k << ":";
         PrintTo(r.cells[k], os);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <variant>
 
@@ -28,6 +29,17 @@ std::string brokenInvariant(const Result& r, long arcSeconds) {
     }
     if (r.onNakshatraStart != (passed == 0)) {
         return "nakshatra start case";
+    }
+    if (r.ayanamsa != ayanamsaIn1900 || r.moonLongitude != 10 * arcSeconds ||
+        r.arcInNakshatra != 10 * passed) {
+        return "ayanamsa, longitude or arc";
+    }
+    // The exact split of the birth mahadasa: its days run are the passed share of its length, and
+    // the years still to run the rest.
+    const std::int64_t wholeMahadasa = 360L * dasaYears[b] * NakshatraFraction::denominator;
+    if (r.mahadasaDaysRun.numerator * 48000 != wholeMahadasa * passed ||
+        r.balanceYears.numerator * 360 != wholeMahadasa - r.mahadasaDaysRun.numerator) {
+        return "split of the birth mahadasa";
     }
     for (int k = 2; k <= 81; ++k) {
         const AgeTriple& a = r.cells[k].age;

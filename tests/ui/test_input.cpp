@@ -366,7 +366,7 @@ void InputTest::refusals() {
     // The press gives the button the focus, which it keeps after the message.
     uitest::find<QWidget>(&w, qPrintable(pressed))->setFocus(Qt::MouseFocusReason);
     const birth::Snapshot before = birth::snapshot(w);
-    const zeitrad::RunState state = ui.window.engine().state();
+    const zeitrad::Engine engine = ui.window.engine();
     const QImage seen = birth::screen(w);
 
     QString caption;
@@ -380,7 +380,7 @@ void InputTest::refusals() {
     // Nothing else changed: the input screen stays with what was typed, the overview keeps the
     // earlier birth (or its load state), and the run state is as it was.
     QVERIFY(birth::snapshot(w) == before);
-    QVERIFY(ui.window.engine().state() == state);
+    QVERIFY(ui.window.engine() == engine);
     QVERIFY(uitest::shown(&w, "Panel8"));
     QVERIFY(!uitest::shown(&w, "Panel1"));
     QCOMPARE(birth::screen(w), seen);

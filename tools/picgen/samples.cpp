@@ -9,7 +9,11 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <string>
+#include <variant>
+
 #include "app/zeitrad.h"
+#include "engine/calculation.h"
 #include "engine/tables.h"
 #include "screens/pictureloader.h"
 #include "screens/sample.h"
@@ -42,10 +46,21 @@ QImage drawSample(int lord) {
     window.findChild<QAbstractButton*>(QString("RadioButton%1").arg(sign))->setChecked(true);
     window.Button1Click();
 
-    // The calculation must have found this lord's birth exactly on the nakshatra's start.
+    // The position must be a birth of this lord exactly on a nakshatra's start, and the window
+    // must have calculated it: its engine then holds what an engine that calculated only this
+    // position holds.
+    BirthInput position;
+    position.degrees = std::to_string(within / 60);
+    position.minutes = std::to_string(within % 60);
+    position.seconds = "0";
+    position.sign = sign;
+    Engine expected;
+    const Outcome outcome = expected.calculate(position);
+    const auto* result = std::get_if<Result>(&outcome);
     auto* birthLine = window.findChild<ui::Label*>("Label1");
     const std::string_view name = planetName[lord];
-    if (window.engine().state().moonArcMin != 0 ||
+    if (result == nullptr || !result->onNakshatraStart || result->birthLord != lord ||
+        !(window.engine() == expected) ||
         birthLine->text() != QLatin1String(name.data(), static_cast<qsizetype>(name.size()))) {
         qFatal("sample overview: no birth of planet %d at a nakshatra's start", lord);
     }
