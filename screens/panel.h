@@ -17,7 +17,6 @@ class Panel : public QWidget {
 public:
     Panel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& color,
           const QString& caption = {});
-    QColor color() const { return color_; }
 
 signals:
     void clicked();

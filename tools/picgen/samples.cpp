@@ -15,7 +15,8 @@
 #include "app/zeitrad.h"
 #include "engine/calculation.h"
 #include "engine/tables.h"
-#include "screens/pictureloader.h"
+#include "screens/colors.h"
+#include "screens/label.h"
 #include "screens/sample.h"
 
 namespace zeitrad::picgen {
@@ -52,7 +53,7 @@ QImage drawSample(int lord) {
     BirthInput position;
     position.degrees = std::to_string(within / 60);
     position.minutes = std::to_string(within % 60);
-    position.seconds = "0";
+    position.seconds = std::to_string(0);
     position.sign = sign;
     Engine expected;
     const Outcome outcome = expected.calculate(position);
