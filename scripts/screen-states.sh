@@ -143,7 +143,7 @@ shot() {
     local file
     file=$(printf '%s/%02d-%s.png' "$out" "$number" "$1")
     steady_grab "$win" "$file"
-    echo "$(basename "$file")"
+    basename "$file"
 }
 
 # The message box the program has opened: the visible window of that caption other than the
