@@ -12,12 +12,14 @@
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
+#include "engine/input.h"
 #include "screens/bookscreen.h"
 #include "screens/button.h"
 #include "screens/coursescreen.h"
 #include "screens/divisions.h"
 #include "screens/infoscreen.h"
 #include "screens/input.h"
+#include "screens/moondialog.h"
 #include "screens/overview.h"
 #include "screens/pictureloader.h"
 #include "screens/sample.h"
@@ -158,6 +160,7 @@ TZeitrad::Screens TZeitrad::buildScreens() {
     furniture_->addLabels(button22_);
 
     connect(s.panel8->calculateButton(), &QPushButton::clicked, this, &TZeitrad::Button1Click);
+    connect(s.panel8->moonButton(), &QPushButton::clicked, this, &TZeitrad::Button23Click);
     connect(s.panel13->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button18Click);
     connect(s.panel7->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button21Click);
     connect(s.panel13, &Panel::clicked, this, &TZeitrad::Panel13Click);
@@ -294,6 +297,27 @@ void TZeitrad::Button16Click() {
 }
 void TZeitrad::Button17Click() {
     showStripPage(3);
+}
+
+void TZeitrad::Button23Click() {
+    InputScreen* input = screens().panel8;
+    if (!moonDialog_) {
+        moonDialog_ = new MoonDialog(this);
+        connect(moonDialog_, &MoonDialog::applied, this, [input](const MoonFields& f) {
+            input->enterTropicalMoon(f.day, f.month, f.year, f.sign, f.degrees, f.minutes,
+                                     f.seconds);
+        });
+    }
+    // The dialog starts from the birth date typed so far, when it is a date.
+    const zeitrad::BirthInput typed = input->input();
+    const auto day = zeitrad::toInteger(typed.day);
+    const auto month = zeitrad::toInteger(typed.month);
+    const auto year = zeitrad::toInteger(typed.year);
+    std::optional<QDate> date;
+    if (day && month && year)
+        date = QDate(*year, *month, *day);
+    moonDialog_->presetDate(date);
+    moonDialog_->open();
 }
 
 void TZeitrad::openLink(const Label* label) {

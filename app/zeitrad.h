@@ -17,6 +17,7 @@ class StartScreen;
 class OverviewScreen;
 class SampleOverview;
 class InputScreen;
+class MoonDialog;
 class StripPages;
 class TextScreen;
 class BookScreen;
@@ -62,6 +63,7 @@ public:
     void Button15Click(); // "1/3"
     void Button16Click(); // "2/3"
     void Button17Click(); // "3/3"
+    void Button23Click(); // "Mond aus Geburtszeit …" on the input screen
 
     // The link labels: each hands its target to the desktop.
     void Label251Click();
@@ -122,4 +124,6 @@ private:
     QPushButton* button16_ = nullptr;
     QPushButton* button17_ = nullptr;
     std::unique_ptr<Screens> screens_;
+    // The Moon calculator, made when first asked for.
+    zeitrad::ui::MoonDialog* moonDialog_ = nullptr;
 };

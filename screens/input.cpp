@@ -136,13 +136,15 @@ InputScreen::InputScreen(QWidget* window)
 
     button12_ = makeButton("Button12", this, QRect(125, 221, 201, 25),
                            "Vimsottari Dasa Übesicht berechnen");
+    // In the free corner right of the calculate button.
+    button23_ = makeButton("Button23", this, QRect(338, 221, 141, 25), "Mond aus Geburtszeit …");
 
     // Tab order: the sign buttons from the second on, the date, the position, the first sign,
-    // the calculate button and the tropical option.
+    // the calculate button, the tropical option and the Moon calculator.
     for (int i = 1; i < 12; ++i)
         tabOrder_.append(signButtons[i]);
     tabOrder_ << edit4_ << edit5_ << edit6_ << edit1_ << edit2_ << edit3_ << signButtons[0]
-              << button12_ << checkBox1_;
+              << button12_ << checkBox1_ << button23_;
     for (qsizetype i = 0; i + 1 < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i], tabOrder_[i + 1]);
 }
@@ -166,6 +168,19 @@ void InputScreen::keyPressEvent(QKeyEvent* event) {
         return;
     }
     Panel::keyPressEvent(event);
+}
+
+void InputScreen::enterTropicalMoon(int day, int month, int year, int sign, int degrees,
+                                    int minutes, int seconds) {
+    edit4_->setText(QString::number(day));
+    edit5_->setText(QString::number(month));
+    edit6_->setText(QString::number(year));
+    edit1_->setText(QString::number(degrees));
+    edit2_->setText(QString::number(minutes));
+    edit3_->setText(QString::number(seconds));
+    if (QAbstractButton* button = signs_->button(sign))
+        button->setChecked(true);
+    checkBox1_->setChecked(true);
 }
 
 BirthInput InputScreen::input() const {

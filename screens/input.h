@@ -22,6 +22,13 @@ public:
     BirthInput input() const;
     // The calculate button; the window binds it to the calculation.
     QPushButton* calculateButton() const { return button12_; }
+    // "Mond aus Geburtszeit …": the window opens the Moon calculator with it.
+    QPushButton* moonButton() const { return button23_; }
+
+    // Fills the fields with a birth date and a tropical Moon position (sign 1..12), as a user
+    // would type them: numbers unpadded, the sign's button chosen, the tropical option ticked.
+    void enterTropicalMoon(int day, int month, int year, int sign, int degrees, int minutes,
+                           int seconds);
 
 protected:
     // Return in any field of the screen presses the calculate button.
@@ -40,6 +47,7 @@ private:
     QCheckBox* checkBox1_ = nullptr;
     QButtonGroup* signs_ = nullptr;
     QPushButton* button12_ = nullptr;
+    QPushButton* button23_ = nullptr;
     QList<QWidget*> tabOrder_;
 };
 
