@@ -136,7 +136,11 @@ double apparentLongitude(JulianDate tt) {
 
 SignPosition roundToArcSecond(double longitude) {
     constexpr long long secondsPerCircle = 360LL * 3600;
-    long long total = std::llround(std::fmod(longitude, 360.0) * 3600) % secondsPerCircle;
+    // A half arc-second given in degrees is seldom exact in binary (59.5″ comes out as
+    // 59.49999999999″): a millionth of an arc-second below a half still counts as the half.
+    constexpr double halfTolerance = 1e-6;
+    long long total =
+        std::llround(std::fmod(longitude, 360.0) * 3600 + halfTolerance) % secondsPerCircle;
     if (total < 0) {
         total += secondsPerCircle;
     }
