@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ dpkg-dev
-    qt6-base-dev qt6-translations-l10n libjpeg-dev libfontconfig-dev
+    qt6-base-dev qt6-translations-l10n libjpeg-dev libfontconfig-dev liberfa-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick xdg-utils
     fonts-liberation fonts-wine fonts-lohit-deva fonts-dejavu-core
