@@ -1,0 +1,338 @@
+// The Moon calculator as a user meets it: "Mond aus Geburtszeit …" on the input screen, the
+// dialog's fields, the time zones with their skipped and repeated hours, local mean time, and
+// "Übernehmen" filling the input screen as if the position had been typed by hand.
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QTimeEdit>
+#include <QtTest>
+
+#include <cmath>
+
+#include "birth.h"
+#include "engine/moon.h"
+#include "screens/input.h"
+#include "screens/moondialog.h"
+#include "uitest.h"
+
+using zeitrad::ui::MoonDialog;
+
+namespace {
+
+struct Birth {
+    QDate date;
+    QTime time;
+    QString zone;      // the zone's IANA id, "UTC" or "LMT"
+    QString longitude; // for local mean time
+};
+
+// The window on the input screen with the dialog open.
+struct Calculator {
+    uitest::Window ui;
+    MoonDialog* dialog = nullptr;
+    Calculator() {
+        uitest::click(&ui.window, "Button13");
+        uitest::click(&ui.window, "Button23");
+        dialog = ui.window.findChild<MoonDialog*>("MoonDialog");
+        if (!dialog || !QTest::qWaitForWindowExposed(dialog))
+            qFatal("the Moon calculator did not open");
+    }
+    template <typename T> T* field(const char* name) { return uitest::find<T>(dialog, name); }
+    void enter(const Birth& b) {
+        field<QDateEdit>("MoonDate")->setDate(b.date);
+        field<QTimeEdit>("MoonTime")->setTime(b.time);
+        QLineEdit* zone = field<QComboBox>("MoonZone")->lineEdit();
+        zone->selectAll();
+        QTest::keyClick(zone, Qt::Key_Delete);
+        QTest::keyClicks(zone, b.zone == "LMT" ? "Mittlere Ortszeit (LMT) am Geburtsort" : b.zone);
+        if (!b.longitude.isNull())
+            birth::type(field<QLineEdit>("MoonLongitude"), b.longitude);
+    }
+    QString result() { return field<QLabel>("MoonResult")->text(); }
+    QString applyExpectingMessage() {
+        return uitest::messageFrom([this] { uitest::click(dialog, "MoonApply"); });
+    }
+    // The six fields, the chosen sign and the tropical box as the input screen holds them.
+    QStringList inputScreen() {
+        QStringList held;
+        for (int n = 1; n <= 6; ++n)
+            held << birth::edit(ui.window, n)->text();
+        held << QString::number(birth::signGroup(ui.window)->checkedId());
+        held << QString::number(uitest::find<QCheckBox>(&ui.window, "CheckBox1")->isChecked());
+        return held;
+    }
+};
+
+// What the fields must hold for a moment in UTC (or UT before 1960), from the astronomy alone.
+QStringList expectedFields(const QDate& civil, const QDateTime& utc, double extraSeconds = 0) {
+    const zeitrad::moon::Moment moment{utc.date().year(), utc.date().month(), utc.date().day(),
+                                       utc.time().msecsSinceStartOfDay() / 1000.0 + extraSeconds};
+    const auto outcome = zeitrad::moon::position(moment, civil.year());
+    const auto& p = std::get<zeitrad::moon::Position>(outcome);
+    return {QString::number(p.tropical.degrees), QString::number(p.tropical.minutes),
+            QString::number(p.tropical.seconds), QString::number(civil.day()),
+            QString::number(civil.month()),      QString::number(civil.year()),
+            QString::number(p.tropical.sign),    "1"};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Birth)
+
+class MoonTest : public QObject {
+    Q_OBJECT
+private slots:
+    void opensOnDemandWithTheTypedDate();
+    void appliesThePositionOfTheBirthMoment_data();
+    void appliesThePositionOfTheBirthMoment();
+    void skippedHourIsRefused();
+    void repeatedHourAsksWhichOne();
+    void badInputChangesNothing_data();
+    void badInputChangesNothing();
+    void keyboard();
+    void warnsWhenTenMinutesChangeTheNakshatra();
+    void zoneMomentsAcrossTransitions_data();
+    void zoneMomentsAcrossTransitions();
+};
+
+void MoonTest::opensOnDemandWithTheTypedDate() {
+    uitest::Window ui;
+    QVERIFY(ui.window.findChild<MoonDialog*>() == nullptr); // nothing of it before it is asked for
+    birth::enter(ui.window, [] {
+        birth::Entry e;
+        e.day = "3", e.month = "4", e.year = "1961";
+        return e;
+    }());
+    uitest::click(&ui.window, "Button23");
+    auto* dialog = ui.window.findChild<MoonDialog*>("MoonDialog");
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QString("Mondposition aus Geburtszeit"));
+    QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+    QCOMPARE(uitest::find<QDateEdit>(dialog, "MoonDate")->date(), QDate(1961, 4, 3));
+    QCOMPARE(uitest::find<QTimeEdit>(dialog, "MoonTime")->time(), QTime(12, 0));
+    QCOMPARE(uitest::find<QDateEdit>(dialog, "MoonDate")->displayFormat(), QString("dd.MM.yyyy"));
+    QVERIFY(!uitest::find<QLineEdit>(dialog, "MoonLongitude")->isEnabled());
+    uitest::click(dialog, "MoonCancel");
+    QVERIFY(!dialog->isVisible());
+
+    // A date that does not exist: the dialog starts from today.
+    birth::type(birth::edit(ui.window, 4), "31");
+    birth::type(birth::edit(ui.window, 5), "2");
+    uitest::click(&ui.window, "Button23");
+    QCOMPARE(uitest::find<QDateEdit>(dialog, "MoonDate")->date(), QDate::currentDate());
+}
+
+void MoonTest::appliesThePositionOfTheBirthMoment_data() {
+    QTest::addColumn<Birth>("birth");
+    QTest::addColumn<QDateTime>("utc"); // the moment the local time stands for, worked out by hand
+    QTest::addColumn<double>("extraSeconds");
+    const auto utc = [](int y, int mo, int d, int h, int mi, int s = 0) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+    };
+    QTest::newRow("UTC, the Meeus example's day")
+        << Birth{{1992, 4, 12}, {0, 0}, "UTC", {}} << utc(1992, 4, 12, 0, 0) << 0.0;
+    QTest::newRow("Berlin, winter")
+        << Birth{{1980, 1, 15}, {6, 30}, "Europe/Berlin", {}} << utc(1980, 1, 15, 5, 30) << 0.0;
+    QTest::newRow("Berlin, 1947 double summer time")
+        << Birth{{1947, 6, 1}, {12, 0}, "Europe/Berlin", {}} << utc(1947, 6, 1, 9, 0) << 0.0;
+    QTest::newRow("Berlin, 1947 summer time in spring")
+        << Birth{{1947, 4, 20}, {12, 0}, "Europe/Berlin", {}} << utc(1947, 4, 20, 10, 0) << 0.0;
+    QTest::newRow("New York, summer") << Birth{{1969, 7, 20}, {22, 56, 15}, "America/New_York", {}}
+                                      << utc(1969, 7, 21, 2, 56, 15) << 0.0;
+    QTest::newRow("Kolkata, the day before in UTC")
+        << Birth{{2000, 1, 1}, {3, 0}, "Asia/Kolkata", {}} << utc(1999, 12, 31, 21, 30) << 0.0;
+    QTest::newRow("Sydney, 2150") << Birth{{2150, 1, 10}, {12, 0}, "Australia/Sydney", {}}
+                                  << utc(2150, 1, 10, 1, 0) << 0.0;
+    QTest::newRow("local mean time, Berlin 1850")
+        << Birth{{1850, 3, 1}, {12, 0}, "LMT", "13°24' O"} << utc(1850, 3, 1, 11, 6, 24) << 0.0;
+    QTest::newRow("local mean time, New York 1800")
+        << Birth{{1800, 1, 1}, {0, 30}, "LMT", "73 59 W"} << utc(1800, 1, 1, 5, 25, 56) << 0.0;
+    QTest::newRow("local mean time, fractional seconds")
+        << Birth{{1900, 6, 1}, {12, 0}, "LMT", "13.41"} << utc(1900, 6, 1, 11, 6, 21) << 0.6;
+    QTest::newRow("last supported day")
+        << Birth{{2199, 12, 31}, {23, 59, 59}, "UTC", {}} << utc(2199, 12, 31, 23, 59, 59) << 0.0;
+}
+
+void MoonTest::appliesThePositionOfTheBirthMoment() {
+    QFETCH(Birth, birth);
+    QFETCH(QDateTime, utc);
+    QFETCH(double, extraSeconds);
+    Calculator c;
+    c.enter(birth);
+    QVERIFY2(c.result().contains("Nakshatra:"), qPrintable(c.result()));
+    uitest::click(c.dialog, "MoonApply");
+    QVERIFY(!c.dialog->isVisible());
+    const QStringList held = c.inputScreen();
+    QCOMPARE(held, expectedFields(birth.date, utc, extraSeconds));
+
+    // Calculated as always, the overview is the one for those fields typed by hand.
+    uitest::click(&c.ui.window, "Button12");
+    const auto outcome = zeitrad::Engine().calculate(
+        uitest::find<zeitrad::ui::InputScreen>(&c.ui.window, "Panel8")->input());
+    const auto& result = std::get<zeitrad::Result>(outcome);
+    QCOMPARE(uitest::find<zeitrad::ui::Label>(&c.ui.window, "Label261")->text(),
+             QString::fromStdString(result.nakshatraName));
+    QVERIFY(c.result().contains(QString::fromStdString(result.nakshatraName)));
+}
+
+void MoonTest::skippedHourIsRefused() {
+    Calculator c;
+    const QStringList before = c.inputScreen();
+    c.enter({{2021, 3, 28}, {2, 30}, "Europe/Berlin", {}});
+    QVERIFY(c.result().contains("Europe/Berlin"));
+    const QString message = c.applyExpectingMessage();
+    QVERIFY2(message.contains("Europe/Berlin") && message.contains("02:30"), qPrintable(message));
+    QVERIFY(c.dialog->isVisible());
+    QCOMPARE(c.inputScreen(), before);
+}
+
+void MoonTest::repeatedHourAsksWhichOne() {
+    Calculator c;
+    const QStringList before = c.inputScreen();
+    c.enter({{2021, 10, 31}, {2, 30}, "Europe/Berlin", {}});
+    // The question offers both moments, earlier first, and a way out.
+    const auto answer = [&](int choice) {
+        QStringList offered;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            const QList<QAbstractButton*> buttons = box->buttons();
+            for (QAbstractButton* b : buttons)
+                offered << b->text();
+            for (QAbstractButton* b : buttons)
+                if (b->text() == offered.value(choice))
+                    b->click();
+        });
+        uitest::click(c.dialog, "MoonApply");
+        return offered;
+    };
+    QStringList offered = answer(2);
+    QCOMPARE(offered.size(), 3);
+    QCOMPARE(offered.mid(0, 2),
+             QStringList({"02:30 Sommerzeit (UTC+2)", "02:30 Normalzeit (UTC+1)"}));
+    QVERIFY(offered.contains("Abbrechen"));
+    QCOMPARE(c.inputScreen(), before); // cancelled
+    QVERIFY(c.dialog->isVisible());
+
+    answer(offered.indexOf("02:30 Normalzeit (UTC+1)"));
+    QCOMPARE(
+        c.inputScreen(),
+        expectedFields(QDate(2021, 10, 31), QDateTime(QDate(2021, 10, 31), QTime(1, 30), Qt::UTC)));
+}
+
+void MoonTest::badInputChangesNothing_data() {
+    QTest::addColumn<Birth>("birth");
+    QTest::addColumn<QString>("named"); // what the message must name
+    QTest::newRow("unreadable longitude")
+        << Birth{{1850, 3, 1}, {12, 0}, "LMT", "dreizehn"} << "dreizehn";
+    QTest::newRow("longitude beyond 180") << Birth{{1850, 3, 1}, {12, 0}, "LMT", "181 O"} << "180";
+    QTest::newRow("no longitude") << Birth{{1850, 3, 1}, {12, 0}, "LMT", ""} << "Länge";
+    QTest::newRow("unknown zone") << Birth{{1990, 3, 1}, {12, 0}, "Mars/Olympus", {}}
+                                  << "Mars/Olympus";
+    QTest::newRow("year before the range")
+        << Birth{{1799, 12, 31}, {23, 0}, "UTC", {}} << "1800–2199";
+    QTest::newRow("year after the range") << Birth{{2200, 1, 1}, {0, 0}, "UTC", {}} << "1800–2199";
+}
+
+void MoonTest::badInputChangesNothing() {
+    QFETCH(Birth, birth);
+    QFETCH(QString, named);
+    Calculator c;
+    const QStringList before = c.inputScreen();
+    c.enter(birth);
+    QVERIFY2(c.result().contains(named), qPrintable(c.result()));
+    const QString message = c.applyExpectingMessage();
+    QVERIFY2(message.contains(named), qPrintable(message));
+    QCOMPARE(c.inputScreen(), before);
+}
+
+void MoonTest::keyboard() {
+    Calculator c;
+    const QStringList before = c.inputScreen();
+    c.enter({{1992, 4, 12}, {0, 0}, "UTC", {}});
+    QTest::keyClick(c.field<QTimeEdit>("MoonTime"), Qt::Key_Escape);
+    QVERIFY(!c.dialog->isVisible());
+    QCOMPARE(c.inputScreen(), before);
+
+    uitest::click(&c.ui.window, "Button23");
+    c.enter({{1992, 4, 12}, {0, 0}, "UTC", {}});
+    QTest::keyClick(c.field<QTimeEdit>("MoonTime"), Qt::Key_Return);
+    QVERIFY(!c.dialog->isVisible());
+    QCOMPARE(c.inputScreen(), expectedFields(QDate(1992, 4, 12),
+                                             QDateTime(QDate(1992, 4, 12), QTime(0, 0), Qt::UTC)));
+}
+
+void MoonTest::warnsWhenTenMinutesChangeTheNakshatra() {
+    // The first minute of 1 March 2001 (UTC) whose Moon stands in another nakshatra than the one
+    // before it, found from the astronomy alone.
+    const auto nakshatraAt = [](int minute) {
+        const auto p = zeitrad::moon::position({2001, 3, 1, minute * 60.0}, 2001);
+        return std::get<zeitrad::moon::Position>(p).reading.nakshatra;
+    };
+    int change = 1;
+    while (nakshatraAt(change) == nakshatraAt(change - 1))
+        ++change;
+    QVERIFY(change < 2 * 1440);
+    const QString next = QString::fromLatin1(zeitrad::nakshatraName[nakshatraAt(change)]).trimmed();
+    const QString previous =
+        QString::fromLatin1(zeitrad::nakshatraName[nakshatraAt(change - 1)]).trimmed();
+
+    Calculator c;
+    const QDateTime start(QDate(2001, 3, 1), QTime(0, 0), Qt::UTC);
+    c.enter({start.addSecs((change - 5) * 60).date(),
+             start.addSecs((change - 5) * 60).time(),
+             "UTC",
+             {}});
+    QVERIFY2(c.result().contains("10 Minuten später stünde der Mond schon in " + next + "."),
+             qPrintable(c.result()));
+    c.enter({start.addSecs((change + 4) * 60).date(),
+             start.addSecs((change + 4) * 60).time(),
+             "UTC",
+             {}});
+    QVERIFY2(c.result().contains("10 Minuten früher stünde der Mond noch in " + previous + "."),
+             qPrintable(c.result()));
+    c.enter({start.addSecs((change + 40) * 60).date(),
+             start.addSecs((change + 40) * 60).time(),
+             "UTC",
+             {}});
+    QVERIFY(!c.result().contains("10 Minuten"));
+}
+
+void MoonTest::zoneMomentsAcrossTransitions_data() {
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QDateTime>("local"); // read as a local date and time
+    QTest::addColumn<QList<int>>("offsets");
+    const auto at = [](int y, int mo, int d, int h, int mi) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+    };
+    QTest::newRow("Berlin, ordinary")
+        << "Europe/Berlin" << at(2021, 7, 1, 12, 0) << QList<int>{7200};
+    QTest::newRow("Berlin, skipped") << "Europe/Berlin" << at(2021, 3, 28, 2, 0) << QList<int>{};
+    QTest::newRow("Berlin, repeated")
+        << "Europe/Berlin" << at(2021, 10, 31, 2, 59) << QList<int>{7200, 3600};
+    QTest::newRow("Berlin, 1947 double summer time")
+        << "Europe/Berlin" << at(1947, 6, 1, 12, 0) << QList<int>{10800};
+    QTest::newRow("Berlin, before time zones")
+        << "Europe/Berlin" << at(1880, 7, 1, 12, 0) << QList<int>{3208};
+    QTest::newRow("New York, skipped")
+        << "America/New_York" << at(2020, 3, 8, 2, 30) << QList<int>{};
+    QTest::newRow("Lord Howe, half-hour repeat")
+        << "Australia/Lord_Howe" << at(2021, 4, 4, 1, 45) << QList<int>{39600, 37800};
+}
+
+void MoonTest::zoneMomentsAcrossTransitions() {
+    QFETCH(QString, zone);
+    QFETCH(QDateTime, local);
+    QFETCH(QList<int>, offsets);
+    const QList<zeitrad::ui::ZoneMoment> moments =
+        zeitrad::ui::zoneMoments(local.date(), local.time(), QTimeZone(zone.toLatin1()));
+    QList<int> found;
+    for (const auto& m : moments) {
+        found << m.offsetSeconds;
+        QCOMPARE(m.utcMSecs, local.toMSecsSinceEpoch() - qint64{m.offsetSeconds} * 1000);
+    }
+    QCOMPARE(found, offsets);
+}
+
+QTEST_MAIN(MoonTest)
+#include "test_moon.moc"
