@@ -8,7 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cmath>
+#include <memory>
+
+#include <QTimeZone>
+
 #include "app/zeitrad.h"
+#include "engine/moon.h"
+#include "screens/moondialog.h"
 
 namespace {
 
@@ -60,8 +67,46 @@ void sameBirthAgain(benchmark::State& state) {
     pressAntardasacolor(state, false);
 }
 
+// The Moon calculator's step for one birth: a local time in a zone turned into its moment, and
+// the Moon's position at that moment.
+void zoneAndMoonPosition(benchmark::State& state) {
+    const QTimeZone berlin("Europe/Berlin");
+    const QDate date(1947, 6, 1);
+    const QTime time(12, 0);
+    for (auto _ : state) {
+        const auto moments = zeitrad::ui::zoneMoments(date, time, berlin);
+        const double ms = static_cast<double>(moments.front().utcMSecs);
+        const double days = std::floor(ms / 86'400'000.0);
+        const QDate utc = QDate(1970, 1, 1).addDays(static_cast<qint64>(days));
+        benchmark::DoNotOptimize(zeitrad::moon::position(
+            {utc.year(), utc.month(), utc.day(), (ms - days * 86'400'000.0) / 1000}, 1947));
+    }
+}
+
+// "Mond aus Geburtszeit …" pressed: the dialog made (the first time only, on the first press) and
+// shown with its first result.
+void moonDialogOpens(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<TZeitrad>();
+        window->show();
+        window->ensureScreens();
+        window->findChild<QPushButton*>("Button4")->click();
+        window->findChild<QPushButton*>("Button13")->click();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window->findChild<QPushButton*>("Button23")->click();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(zoneAndMoonPosition)->Unit(benchmark::kMicrosecond)->Repetitions(9);
+BENCHMARK(moonDialogOpens)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
 BENCHMARK(alternatingBirths)->Unit(benchmark::kMicrosecond)->Repetitions(15);
 BENCHMARK(sameBirthAgain)->Unit(benchmark::kMicrosecond)->Repetitions(15);
 

@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <variant>
 
 #include "engine/geography.h"
@@ -47,22 +46,25 @@ qint64 localAsUtcMSecs(const QDate& date, const QTime& time) {
 } // namespace
 
 QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZone& zone) {
-    // Every offset the zone had within two days of the local time is a candidate; a candidate
-    // stands for a real moment when the zone had that very offset at that moment.
+    // The offsets the zone had a day before and a day after the local time are the candidates
+    // (clocks change at most once within a day); a candidate stands for a real moment when the
+    // zone had that very offset at that moment.
     const qint64 local = localAsUtcMSecs(date, time);
-    constexpr qint64 twoDays = 2 * 86'400'000LL;
-    const QDateTime from = QDateTime::fromMSecsSinceEpoch(local - twoDays, Qt::UTC);
-    const QDateTime to = QDateTime::fromMSecsSinceEpoch(local + twoDays, Qt::UTC);
-    std::set<int> offsets = {zone.offsetFromUtc(from), zone.offsetFromUtc(to)};
-    for (const QTimeZone::OffsetData& transition : zone.transitions(from, to))
-        offsets.insert(transition.offsetFromUtc);
+    constexpr qint64 day = 86'400'000LL;
+    const auto dataAt = [&zone](qint64 utc) {
+        return zone.offsetData(QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC));
+    };
+    const int before = dataAt(local - day).offsetFromUtc;
+    const int after = dataAt(local + day).offsetFromUtc;
 
     QList<ZoneMoment> moments;
-    for (int offset : offsets) {
+    for (int offset : {before, after}) {
+        if (offset == before && offset == after && !moments.isEmpty())
+            break;
         const qint64 utc = local - qint64{offset} * 1000;
-        const QDateTime at = QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC);
-        if (zone.offsetFromUtc(at) == offset)
-            moments.append({utc, offset, zone.isDaylightTime(at)});
+        const QTimeZone::OffsetData there = dataAt(utc);
+        if (there.offsetFromUtc == offset)
+            moments.append({utc, offset, there.daylightTimeOffset != 0});
     }
     std::sort(moments.begin(), moments.end(),
               [](const ZoneMoment& a, const ZoneMoment& b) { return a.utcMSecs < b.utcMSecs; });
