@@ -209,7 +209,8 @@ void InputTest::tabOrder() {
              << "Edit3"
              << "RadioButton1"
              << "Button12"
-             << "CheckBox1";
+             << "CheckBox1"
+             << "Button23";
 
     uitest::find<QWidget>(&w, "RadioButton2")->setFocus(Qt::TabFocusReason);
     QStringList order{QApplication::focusWidget()->objectName()};

@@ -82,6 +82,7 @@ Q_DECLARE_METATYPE(Birth)
 class MoonTest : public QObject {
     Q_OBJECT
 private slots:
+    void buttonLiesInFreeSpace();
     void opensOnDemandWithTheTypedDate();
     void appliesThePositionOfTheBirthMoment_data();
     void appliesThePositionOfTheBirthMoment();
@@ -94,6 +95,20 @@ private slots:
     void zoneMomentsAcrossTransitions_data();
     void zoneMomentsAcrossTransitions();
 };
+
+void MoonTest::buttonLiesInFreeSpace() {
+    uitest::Window ui;
+    uitest::click(&ui.window, "Button13");
+    auto* button = uitest::find<QPushButton>(&ui.window, "Button23");
+    QVERIFY(uitest::shown(&ui.window, "Button23"));
+    QCOMPARE(button->text(), QString("Mond aus Geburtszeit …"));
+    const QWidget* screen = button->parentWidget();
+    QVERIFY(screen->rect().contains(button->geometry()));
+    for (const QWidget* other : screen->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (other != button && other->isVisible())
+            QVERIFY2(!other->geometry().intersects(button->geometry()),
+                     qPrintable(other->objectName()));
+}
 
 void MoonTest::opensOnDemandWithTheTypedDate() {
     uitest::Window ui;
