@@ -1,6 +1,6 @@
 // The reference screens as a user meets them: the text, book, info, course and divisions chart
-// screens with their controls, texts, pictures and links, and what stays when screens change.
-#include <QDesktopServices>
+// screens with their controls, texts and pictures, and what stays when screens change. Their
+// links are tested with the others in test_links.
 #include <QFile>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include "app/appearance.h"
-#include "app/links.h"
 #include "divisions/divisions.h"
 #include "screens/contact.h"
 #include "uitest.h"
@@ -103,15 +102,6 @@ bool isInk(QRgb c) {
 
 Q_DECLARE_METATYPE(Hue)
 
-// Stands in for the desktop's URL handlers.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
 class ReferenceTest : public QObject {
     Q_OBJECT
 private slots:
@@ -135,8 +125,6 @@ private slots:
     void isbnLinesHaveValidCheckDigits();
     void bookFiguresReadAsGerman();
 
-    void linksAreOnTopOfTheirScreens_data();
-    void linksAreOnTopOfTheirScreens();
     void courseClosesOnlyOnItsMargin_data();
     void courseClosesOnlyOnItsMargin();
 
@@ -519,50 +507,6 @@ void ReferenceTest::bookFiguresReadAsGerman() {
 }
 
 // ---------------------------------------------------------------------------------------------
-
-void ReferenceTest::linksAreOnTopOfTheirScreens_data() {
-    QTest::addColumn<QString>("opener");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<bool>("hand");
-    QTest::newRow("Label259") << "Button7"
-                              << "Label259" << true;
-    QTest::newRow("Label421") << "Button7"
-                              << "Label421" << false;
-    QTest::newRow("Label420") << "Button7"
-                              << "Label420" << false;
-    QTest::newRow("Label429") << "Button22"
-                              << "Label429" << true;
-    QTest::newRow("Label433") << "Button22"
-                              << "Label433" << true;
-    QTest::newRow("Label431") << "Button5"
-                              << "Label431" << true;
-    QTest::newRow("Label432") << "Button5"
-                              << "Label432" << false;
-}
-
-// A link must be the control a user hits where it is drawn, and must lie wholly on its screen.
-void ReferenceTest::linksAreOnTopOfTheirScreens() {
-    QFETCH(QString, opener);
-    QFETCH(QString, label);
-    QFETCH(bool, hand);
-    uitest::Window ui;
-    open(ui.window, opener);
-    auto* link = uitest::find<Label>(&ui.window, label.toLatin1().constData());
-    QVERIFY(link->isVisibleTo(&ui.window));
-    QCOMPARE(controlAt(ui.window, centreInWindow(ui.window, link)), link);
-    QVERIFY(link->parentWidget()->rect().contains(link->geometry()));
-    QCOMPARE(link->cursor().shape(), hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
-
-    // A click where the user sees the link hands its target to the desktop, and the screen stays.
-    UrlRecorder recorder;
-    for (const char* scheme : {"http", "mailto"})
-        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
-    clickAt(ui.window, centreInWindow(ui.window, link));
-    for (const char* scheme : {"http", "mailto"})
-        QDesktopServices::unsetUrlHandler(scheme);
-    QCOMPARE(recorder.opened, QList<QUrl>{QUrl(zeitrad::ui::linkTarget(label))});
-    QVERIFY(link->isVisibleTo(&ui.window));
-}
 
 void ReferenceTest::courseClosesOnlyOnItsMargin_data() {
     QTest::addColumn<QString>("target"); // a control's name, or "" for a window point
