@@ -1,6 +1,6 @@
 // The reference screens as a user meets them: the text, book, info, course and divisions chart
 // screens with their controls, texts and pictures, and what stays when screens change. Their
-// links are tested with the others in test_links.
+// links are tested with the others in test_links, closing them in test_switching.
 #include <QFile>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -35,21 +35,6 @@ QPlainTextEdit* memo(const QWidget& window, const char* name) {
 // Opens a screen with its button on the window, as a user would.
 void open(TZeitrad& window, const QString& button) {
     uitest::click(&window, button.toLatin1().constData());
-}
-
-// The control a user hits at a point of the window, and a click there.
-QWidget* controlAt(TZeitrad& window, QPoint at) {
-    QWidget* hit = window.childAt(at);
-    return hit ? hit : &window;
-}
-
-void clickAt(TZeitrad& window, QPoint at) {
-    QWidget* hit = controlAt(window, at);
-    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&window, at));
-}
-
-QPoint centreInWindow(const TZeitrad& window, const QWidget* control) {
-    return control->mapTo(&window, control->rect().center());
 }
 
 // Mean difference per channel between two pictures of the same size.
@@ -124,9 +109,6 @@ private slots:
 
     void isbnLinesHaveValidCheckDigits();
     void bookFiguresReadAsGerman();
-
-    void courseClosesOnlyOnItsMargin_data();
-    void courseClosesOnlyOnItsMargin();
 
     void picturesHaveTheirPixelSizes_data();
     void picturesHaveTheirPixelSizes();
@@ -507,38 +489,6 @@ void ReferenceTest::bookFiguresReadAsGerman() {
 }
 
 // ---------------------------------------------------------------------------------------------
-
-void ReferenceTest::courseClosesOnlyOnItsMargin_data() {
-    QTest::addColumn<QString>("target"); // a control's name, or "" for a window point
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QString>("hit");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("margin left of the picture") << "" << QPoint(40, 200) << "Panel13" << true;
-    QTest::newRow("margin right of the picture") << "" << QPoint(780, 300) << "Panel13" << true;
-    QTest::newRow("margin under the links") << "" << QPoint(700, 690) << "Panel13" << true;
-    QTest::newRow("the picture") << "" << QPoint(400, 150) << "Image4" << false;
-    QTest::newRow("the picture's last row") << "" << QPoint(700, 504) << "Image4" << false;
-    QTest::newRow("the title") << "Label416" << QPoint() << "Label416" << false;
-    QTest::newRow("a line of the advert") << "Label425" << QPoint() << "Label425" << false;
-    QTest::newRow("the last line") << "Label434" << QPoint() << "Label434" << false;
-    QTest::newRow("X") << "Button18" << QPoint() << "Button18" << true;
-}
-
-void ReferenceTest::courseClosesOnlyOnItsMargin() {
-    QFETCH(QString, target);
-    QFETCH(QPoint, at);
-    QFETCH(QString, hit);
-    QFETCH(bool, closes);
-    uitest::Window ui;
-    open(ui.window, "Button5");
-    auto* course = uitest::find<QWidget>(&ui.window, "Panel13");
-    if (!target.isEmpty())
-        at = centreInWindow(ui.window,
-                            uitest::find<QWidget>(&ui.window, target.toLatin1().constData()));
-    QCOMPARE(controlAt(ui.window, at)->objectName(), hit);
-    clickAt(ui.window, at);
-    QCOMPARE(course->isVisible(), !closes);
-}
 
 // ---------------------------------------------------------------------------------------------
 
