@@ -1,6 +1,7 @@
 // The reference screens as a user meets them: the text, book, info, course and divisions chart
 // screens with their controls, texts and pictures, and what stays when screens change. Their
-// links are tested with the others in test_links, closing them in test_switching.
+// links are tested with the others in test_links, closing them in test_switching, the divisions
+// chart's content in test_pictures.
 #include <QFile>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -10,14 +11,12 @@
 #include <QtTest>
 
 #include "app/appearance.h"
-#include "divisions/divisions.h"
 #include "screens/contact.h"
 #include "uitest.h"
 
 using zeitrad::ui::Label;
 using zeitrad::ui::Picture;
 namespace contact = zeitrad::ui::contact;
-namespace dv = zeitrad::divisions;
 
 namespace {
 
@@ -51,41 +50,7 @@ double meanDifference(const QImage& a, const QImage& b) {
     return sum / (3.0 * x.width() * x.height());
 }
 
-// The element colours of the signs, recognised by hue so that a pixel darkened by a nearby line
-// still counts: fire red, earth lime, air yellow, water aqua.
-enum class Hue { Red, Lime, Yellow, Aqua, Dark, Other };
-
-Hue hueOf(QRgb c) {
-    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
-    const int top = std::max({r, g, b});
-    if (top < 100)
-        return Hue::Dark;
-    const auto high = [top](int v) { return v * 100 >= top * 70; };
-    const auto low = [top](int v) { return v * 100 <= top * 35; };
-    if (high(r) && low(g) && low(b))
-        return Hue::Red;
-    if (low(r) && high(g) && low(b))
-        return Hue::Lime;
-    if (high(r) && high(g) && low(b))
-        return Hue::Yellow;
-    if (low(r) && high(g) && high(b))
-        return Hue::Aqua;
-    return Hue::Other;
-}
-
-char* toString(Hue hue) {
-    static const char* const names[] = {"red", "lime", "yellow", "aqua", "dark", "other"};
-    return qstrdup(names[static_cast<int>(hue)]);
-}
-
-// Black lines and marks: dark in every channel.
-bool isInk(QRgb c) {
-    return std::max({qRed(c), qGreen(c), qBlue(c)}) < 110;
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Hue)
 
 class ReferenceTest : public QObject {
     Q_OBJECT
@@ -115,10 +80,6 @@ private slots:
     void coverIsStretchedToItsFrame();
     void picturesAreDrawnFromTheTopLeftAndClipped_data();
     void picturesAreDrawnFromTheTopLeftAndClipped();
-    void divisionsChartPartsMeetAtTheirBoundaries_data();
-    void divisionsChartPartsMeetAtTheirBoundaries();
-    void divisionsChartSixtiethMarks_data();
-    void divisionsChartSixtiethMarks();
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -565,103 +526,6 @@ void ReferenceTest::picturesAreDrawnFromTheTopLeftAndClipped() {
         QCOMPARE(grab.pixel(origin + QPoint(image.width(), 10)) & 0xFFFFFFu, screenColour);
     // Where it is smaller, the picture's rest is cut off and the screen shows beside it.
     QCOMPARE(grab.pixel(origin + QPoint(picture->width(), 10)) & 0xFFFFFFu, screenColour);
-}
-
-// Part boundaries of Aries in a few divisions, from the rules of the divisional charts: the
-// boundary column is dark, the parts on either side have the element colour of their sign.
-void ReferenceTest::divisionsChartPartsMeetAtTheirBoundaries_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<double>("degrees");
-    QTest::addColumn<Hue>("before");
-    QTest::addColumn<Hue>("after");
-    // Rasi: Aries alone; the line at 0 degrees starts it.
-    QTest::newRow("Rasi 0") << 0 << 0.0 << Hue::Other << Hue::Red;
-    // Hora: Leo, then Cancer.
-    QTest::newRow("Hora 15") << 1 << 15.0 << Hue::Red << Hue::Aqua;
-    // Drekkana: Aries, Leo, Sagittarius, all fire.
-    QTest::newRow("Drekkana 10") << 2 << 10.0 << Hue::Red << Hue::Red;
-    // Chaturthamsa: Aries, Cancer, Libra, Capricorn.
-    QTest::newRow("Chaturthamsa 7.5") << 3 << 7.5 << Hue::Red << Hue::Aqua;
-    QTest::newRow("Chaturthamsa 15") << 3 << 15.0 << Hue::Aqua << Hue::Yellow;
-    QTest::newRow("Chaturthamsa 22.5") << 3 << 22.5 << Hue::Yellow << Hue::Lime;
-    // Saptamsa from Aries: the fourth part is Cancer, the fifth Leo.
-    QTest::newRow("Saptamsa 4/7") << 4 << 30.0 * 4 / 7 << Hue::Aqua << Hue::Red;
-    // Navamsa from Aries: Virgo, then Libra between 5/9 and 7/9 of the sign.
-    QTest::newRow("Navamsa 6/9") << 5 << 30.0 * 6 / 9 << Hue::Lime << Hue::Yellow;
-    // Chaturvimsamsa from Leo: Leo, then Virgo.
-    QTest::newRow("Chaturvimsamsa 1/24") << 10 << 1.25 << Hue::Red << Hue::Lime;
-    // Saptavimsamsa from Aries: the 25th part is Aries again, the 26th Taurus, the 27th Gemini.
-    QTest::newRow("Saptavimsamsa 26/27") << 11 << 30.0 * 26 / 27 << Hue::Lime << Hue::Yellow;
-    // Trimsamsa of an odd sign: Aries, Aquarius, Sagittarius, Gemini, Libra.
-    QTest::newRow("Trimsamsa 5") << 12 << 5.0 << Hue::Red << Hue::Yellow;
-    QTest::newRow("Trimsamsa 10") << 12 << 10.0 << Hue::Yellow << Hue::Red;
-    QTest::newRow("Trimsamsa 18") << 12 << 18.0 << Hue::Red << Hue::Yellow;
-    QTest::newRow("Trimsamsa 25") << 12 << 25.0 << Hue::Yellow << Hue::Yellow;
-    // Khavedamsa from Aries: part 13 is Aries again.
-    QTest::newRow("Khavedamsa 12/40") << 13 << 9.0 << Hue::Aqua << Hue::Red;
-    // Shashtiamsa from Aries, one sign a part: the 60th is Pisces.
-    QTest::newRow("Shashtiamsa 59/60") << 15 << 29.5 << Hue::Yellow << Hue::Aqua;
-    QTest::newRow("Shashtiamsa 30") << 15 << 30.0 << Hue::Aqua << Hue::Other;
-}
-
-void ReferenceTest::divisionsChartPartsMeetAtTheirBoundaries() {
-    QFETCH(int, row);
-    QFETCH(double, degrees);
-    QFETCH(Hue, before);
-    QFETCH(Hue, after);
-    uitest::Window ui;
-    open(ui.window, "Button14");
-    const QPoint origin =
-        uitest::find<Picture>(&ui.window, "Image5")->mapTo(&ui.window, QPoint(0, 0));
-    QCOMPARE(origin, QPoint(48, 224));
-    const QImage grab = ui.window.grab().toImage();
-    const int x = origin.x() + dv::boundaryX(degrees);
-    // The first row of fill under the row's top line: no glyph or mark reaches it.
-    const int y = origin.y() + dv::rowLineY(row) + 1;
-    QVERIFY2(isInk(grab.pixel(x, y)), "the boundary column is dark");
-    // Left of the first and right of the last boundary lies the white paper: no sign colour.
-    QCOMPARE(hueOf(grab.pixel(x - 2, y)), before);
-    QCOMPARE(hueOf(grab.pixel(x + 2, y)), after);
-}
-
-void ReferenceTest::divisionsChartSixtiethMarks_data() {
-    QTest::addColumn<int>("part");
-    QTest::addColumn<bool>("benefic");
-    QTest::newRow("1 -") << 1 << false;
-    QTest::newRow("3 +") << 3 << true;
-    QTest::newRow("7 -") << 7 << false;
-    QTest::newRow("13 +") << 13 << true;
-    QTest::newRow("29 +") << 29 << true;
-    QTest::newRow("30 -") << 30 << false;
-    QTest::newRow("48 -") << 48 << false;
-    QTest::newRow("60 +") << 60 << true;
-}
-
-// The sixtieth parts carry a bar, crossed where the part is benefic.
-void ReferenceTest::divisionsChartSixtiethMarks() {
-    QFETCH(int, part);
-    QFETCH(bool, benefic);
-    uitest::Window ui;
-    open(ui.window, "Button14");
-    const QPoint origin =
-        uitest::find<Picture>(&ui.window, "Image5")->mapTo(&ui.window, QPoint(0, 0));
-    const QImage grab = ui.window.grab().toImage();
-    const int row = dv::rowCount - 1;
-    const int left = dv::boundaryX((part - 1) * 0.5) + 1;
-    const int right = dv::boundaryX(part * 0.5) - 1;
-    const int cx = origin.x() + (left + right + 1) / 2;
-    const int cy = origin.y() + dv::rowLineY(row) + (dv::rowPitch + 1) / 2;
-    const auto inkIn = [&grab](const QRect& area) {
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (isInk(grab.pixel(x, y)))
-                    return true;
-        return false;
-    };
-    // Left of the centre on its middle row: the bar, which both marks have.
-    QVERIFY2(inkIn(QRect(cx - 3, cy - 1, 2, 3)), "a bar across the part");
-    // Above the bar at the centre: the upright of the plus only.
-    QCOMPARE(inkIn(QRect(cx - 1, cy - 3, 3, 2)), benefic);
 }
 
 QTEST_MAIN(ReferenceTest)
