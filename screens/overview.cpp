@@ -1,60 +1,13 @@
 #include "screens/overview.h"
 
 #include "engine/tables.h"
+#include "screens/overviewgeometry.h"
 
 namespace zeitrad::ui {
 
+using namespace overview;
+
 namespace {
-
-constexpr int cellHeight = 57;
-constexpr int firstColumnWidth = 97;
-constexpr int columnWidth = 81;
-constexpr int frameInset = 8;
-constexpr int barLeft = 5;
-constexpr int barWidth = 743;
-constexpr int barHeight = 6;
-constexpr int bottomBarOffset = 51;
-
-constexpr int rowTop(int row) {
-    return 48 + 56 * (row - 1);
-}
-constexpr int columnLeft(int column) {
-    return column == 1 ? 8 : 104 + 80 * (column - 2);
-}
-constexpr int columnWidthOf(int column) {
-    return column == 1 ? firstColumnWidth : columnWidth;
-}
-constexpr int cellOf(int row, int column) {
-    return 9 * (row - 1) + column;
-}
-
-// The names of the inner fields and row bars, which follow no single numbering rule: the inner
-// fields of columns 1 and 2, the first one of columns 3..9 (numbered on from there), and the two
-// bars of the row.
-struct RowNames {
-    int innerFirst, innerSecond, innerThird;
-    int topBar, bottomBar;
-};
-constexpr RowNames rowNames[OverviewScreen::rows] = {
-    {107, 84, 85, 92, 93},     // row 1
-    {96, 97, 100, 94, 95},     // row 2
-    {108, 109, 110, 98, 99},   // row 3
-    {117, 118, 119, 126, 127}, // row 4
-    {128, 129, 130, 137, 138}, // row 5
-    {139, 140, 141, 148, 149}, // row 6
-    {150, 151, 152, 159, 160}, // row 7
-    {161, 162, 163, 179, 180}, // row 8
-    {170, 171, 172, 181, 182}, // row 9
-};
-
-int innerFieldNumber(int row, int column) {
-    const RowNames& names = rowNames[row - 1];
-    if (column == 1)
-        return names.innerFirst;
-    if (column == 2)
-        return names.innerSecond;
-    return names.innerThird + column - 3;
-}
 
 // Every text line has the caption-text colour behind it, except three labels that have their own.
 QColor lineBackground(int label) {
@@ -71,15 +24,9 @@ QColor lineBackground(int label) {
 }
 
 QPoint lineTopLeft(int label, int row, int column, int line) {
-    // The birth cell's date line sits one pixel right and lower than the rule, where the sample
-    // overview picture puts its own date label.
-    if (label == 3)
-        return {21, 83};
-    // In the narrow columns the lines start a pixel further left, so that the widest planet name
-    // with its trailing blanks ("Guru", "Buddha": 61 pixels) still ends inside the inner field
-    // and leaves its outline whole.
-    const int indent = column == 1 ? 12 : 11;
-    return {columnLeft(column) + indent, rowTop(row) + 10 + 12 * (line - 1)};
+    if (label == lineNumber(1, 3))
+        return {birthDateLeft, birthDateTop};
+    return {columnLeft(column) + lineIndent(column), lineTop(row, line)};
 }
 
 QString nameLine(int lord) {
@@ -111,7 +58,8 @@ QFont titleFont() {
 } // namespace
 
 OverviewScreen::OverviewScreen(QWidget* window)
-    : Panel("Panel1", window, QRect(40, 80, 753, 561), colors::buttonFace, "Panel1") {
+    : Panel("Panel1", window, QRect(panelLeft, panelTop, panelWidth, panelHeight),
+            colors::buttonFace, "Panel1") {
     new ui::Shape("Shape262", this, QRect(8, 8, 737, 41), colors::skyBlue);
     auto* title = new Label("Label244", this, QPoint(200, 16), "Vimsottari Dasas Lebensübersicht",
                             titleFont(), colors::yellow, colors::skyBlue);
@@ -140,7 +88,7 @@ OverviewScreen::OverviewScreen(QWidget* window)
         for (int column = 1; column <= columns; ++column) {
             const int k = cellOf(row, column);
             for (int line = 1; line <= 3; ++line) {
-                const int n = 3 * k - 3 + line;
+                const int n = lineNumber(k, line);
                 const QString name = QString("Label%1").arg(n);
                 labels_[n] = new Label(name, this, lineTopLeft(n, row, column, line), name,
                                        windowFont(), colors::windowText, lineBackground(n));

@@ -7,6 +7,7 @@
 
 #include "engine/calculation.h"
 #include "screens/label.h"
+#include "screens/overviewgeometry.h"
 #include "screens/panel.h"
 #include "screens/shape.h"
 
@@ -15,8 +16,8 @@ namespace zeitrad::ui {
 class OverviewScreen : public Panel {
     Q_OBJECT
 public:
-    static constexpr int rows = 9;
-    static constexpr int columns = 9;
+    static constexpr int rows = overview::rows;
+    static constexpr int columns = overview::columns;
     static constexpr int cellCount = rows * columns;
 
     explicit OverviewScreen(QWidget* window);

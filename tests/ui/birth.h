@@ -12,6 +12,7 @@
 
 #include "engine/calculation.h"
 #include "engine/tables.h"
+#include "screens/overviewgeometry.h"
 #include "uitest.h"
 
 namespace birth {
@@ -91,45 +92,47 @@ inline void calculate(QWidget& w, const Entry& e) {
     uitest::click(&w, "Button12");
 }
 
-// The three lines of cell k (1..81) and its outer frame.
-inline zeitrad::ui::Label* line(const QWidget& w, int k, int n) {
-    return uitest::find<zeitrad::ui::Label>(&w, qPrintable(QString("Label%1").arg(3 * k - 3 + n)));
-}
-inline zeitrad::ui::Shape* frame(const QWidget& w, int k) {
-    return uitest::find<zeitrad::ui::Shape>(&w, qPrintable(QString("Shape%1").arg(k)));
-}
+namespace ov = zeitrad::ui::overview;
 
-// The row bars, top and bottom, of rows 1..9.
-constexpr int topBars[10] = {0, 92, 94, 98, 126, 137, 148, 159, 179, 181};
-constexpr int bottomBars[10] = {0, 93, 95, 99, 127, 138, 149, 160, 180, 182};
-
-inline zeitrad::ui::Shape* bar(const QWidget& w, int number) {
+inline zeitrad::ui::Shape* shape(const QWidget& w, int number) {
     return uitest::find<zeitrad::ui::Shape>(&w, qPrintable(QString("Shape%1").arg(number)));
 }
+// The three lines of cell k (1..81), its outer frame and its inner field.
+inline zeitrad::ui::Label* line(const QWidget& w, int k, int n) {
+    return uitest::find<zeitrad::ui::Label>(
+        &w, qPrintable(QString("Label%1").arg(ov::lineNumber(k, n))));
+}
+inline zeitrad::ui::Shape* frame(const QWidget& w, int k) {
+    return shape(w, k);
+}
+inline zeitrad::ui::Shape* innerField(const QWidget& w, int k) {
+    return shape(w, ov::innerFieldNumber(ov::rowOf(k), ov::columnOf(k)));
+}
+// The bars, top and bottom, of rows 1..9.
+inline zeitrad::ui::Shape* topBar(const QWidget& w, int row) {
+    return shape(w, ov::rowNames[row - 1].topBar);
+}
+inline zeitrad::ui::Shape* bottomBar(const QWidget& w, int row) {
+    return shape(w, ov::rowNames[row - 1].bottomBar);
+}
 
-// Cell geometry in the window: the overview panel lies at (40, 80).
-inline int rowTop(int row) {
-    return 80 + 48 + 56 * (row - 1);
+// Probe points in the window, where the controls are at the time of the call.
+// In the coloured band of cell k's outer frame, clear of the row bars and the text.
+inline QPoint framePoint(const QWidget& w, int k) {
+    const auto* f = frame(w, k);
+    return f->mapTo(&w, QPoint(3, f->height() / 2));
 }
-inline int columnLeft(int column) {
-    return 40 + (column == 1 ? 8 : 104 + 80 * (column - 2));
-}
-// A point in the coloured band of cell k's outer frame, clear of the row bars and the text.
-inline QPoint framePoint(int k) {
-    const int row = (k - 1) / 9 + 1, column = (k - 1) % 9 + 1;
-    return {columnLeft(column) + 3, rowTop(row) + 28};
-}
-// The middle of cell k's inner field.
-inline QPoint innerPoint(int k) {
-    const int row = (k - 1) / 9 + 1, column = (k - 1) % 9 + 1;
-    return {columnLeft(column) + (column == 1 ? 48 : 40), rowTop(row) + 44};
+// Low in the middle of cell k's inner field.
+inline QPoint innerPoint(const QWidget& w, int k) {
+    const auto* f = innerField(w, k);
+    return f->mapTo(&w, QPoint(f->width() / 2, f->height() - 5));
 }
 // Inside the top and bottom bar of a row, left of the title bar and the frames.
-inline QPoint topBarPoint(int row) {
-    return {46, rowTop(row) + 3};
+inline QPoint topBarPoint(const QWidget& w, int row) {
+    return topBar(w, row)->mapTo(&w, QPoint(1, 3));
 }
-inline QPoint bottomBarPoint(int row) {
-    return {46, rowTop(row) + 53};
+inline QPoint bottomBarPoint(const QWidget& w, int row) {
+    return bottomBar(w, row)->mapTo(&w, QPoint(1, 2));
 }
 
 inline QRgb rgb(zeitrad::Rgb c) {
@@ -182,8 +185,7 @@ inline Snapshot snapshot(QWidget& w) {
     for (int k = 1; k <= 81; ++k)
         s.colours << rgb(frame(w, k)->brushColor());
     for (int row = 1; row <= 9; ++row)
-        s.colours << rgb(bar(w, topBars[row])->brushColor())
-                  << rgb(bar(w, bottomBars[row])->brushColor());
+        s.colours << rgb(topBar(w, row)->brushColor()) << rgb(bottomBar(w, row)->brushColor());
     s.nakshatra = uitest::find<zeitrad::ui::Label>(&w, "Label261")->text();
     s.sampleDate = uitest::find<zeitrad::ui::Label>(&w, "Label419")->text();
     s.hint = uitest::find<QWidget>(&w, "Shape84")->toolTip();

@@ -129,8 +129,8 @@ struct Grid {
             frames[k] = birth::frame(w, k);
         }
         for (int row = 1; row <= 9; ++row) {
-            top[row] = birth::bar(w, birth::topBars[row]);
-            bottom[row] = birth::bar(w, birth::bottomBars[row]);
+            top[row] = birth::topBar(w, row);
+            bottom[row] = birth::bottomBar(w, row);
         }
         nakshatra = uitest::find<Label>(&w, "Label261");
         sampleDate = uitest::find<Label>(&w, "Label419");
@@ -276,11 +276,11 @@ void OverviewSweepTest::everyCellAgreesWithTheEngine() {
         if (i % 50 == 0 && !onStart) {
             const QImage image = birth::screen(w);
             for (int k = 1; k <= 81; ++k)
-                QVERIFY2(birth::at(image, birth::framePoint(k)) ==
+                QVERIFY2(birth::at(image, birth::framePoint(w, k)) ==
                              (shown[k] ? birth::planetRgb(lords[k]) : white),
                          where + " pixel of cell " + QByteArray::number(k));
             for (int row = 1; row <= 9; ++row)
-                QVERIFY2(birth::at(image, birth::topBarPoint(row)) ==
+                QVERIFY2(birth::at(image, birth::topBarPoint(w, row)) ==
                              birth::planetRgb(lords[9 * (row - 1) + 1]),
                          where + " pixel of row " + QByteArray::number(row));
             ++probed;

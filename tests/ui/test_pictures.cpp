@@ -32,7 +32,36 @@ QString describe(QRgb c) {
 // The chart's JPEG keeps flat colours within a few units, even next to its one-pixel lines.
 constexpr int colourTolerance = 10;
 
+// The element colours of the signs, recognised by hue so that a pixel darkened by a nearby line
+// still counts: fire red, earth lime, air yellow, water aqua.
+enum class Hue { Red, Lime, Yellow, Aqua, Dark, Other };
+
+Hue hueOf(QRgb c) {
+    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+    const int top = std::max({r, g, b});
+    if (top < 100)
+        return Hue::Dark;
+    const auto high = [top](int v) { return v * 100 >= top * 70; };
+    const auto low = [top](int v) { return v * 100 <= top * 35; };
+    if (high(r) && low(g) && low(b))
+        return Hue::Red;
+    if (low(r) && high(g) && low(b))
+        return Hue::Lime;
+    if (high(r) && high(g) && low(b))
+        return Hue::Yellow;
+    if (low(r) && high(g) && high(b))
+        return Hue::Aqua;
+    return Hue::Other;
+}
+
+char* toString(Hue hue) {
+    static const char* const names[] = {"red", "lime", "yellow", "aqua", "dark", "other"};
+    return qstrdup(names[static_cast<int>(hue)]);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Hue)
 
 class PicturesTest : public QObject {
     Q_OBJECT
@@ -47,6 +76,8 @@ private slots:
     void divisionRules_data();
     void divisionRules();
     void sixtiethMarks();
+    void partsMeetAsTheRulesSay_data();
+    void partsMeetAsTheRulesSay();
     void partsFilledInTheirSignsColour_data();
     void partsFilledInTheirSignsColour();
     void boundariesAreDarkAndExact_data();
@@ -247,16 +278,76 @@ void PicturesTest::sixtiethMarks() {
     const int benefic = static_cast<int>(std::count_if(
         odd.begin(), odd.end(), [](const dv::Part& p) { return p.mark == dv::Mark::Benefic; }));
     QCOMPARE(benefic, 33);
-    QCOMPARE(odd[0].mark, dv::Mark::Malefic);  // part 1
-    QCOMPARE(odd[2].mark, dv::Mark::Benefic);  // part 3
-    QCOMPARE(odd[29].mark, dv::Mark::Malefic); // part 30
-    QCOMPARE(odd[59].mark, dv::Mark::Benefic); // part 60
+    // Parts 1..60 of an odd sign, benefic (+) or malefic (-).
+    const struct {
+        int part;
+        dv::Mark mark;
+    } marks[] = {{1, dv::Mark::Malefic},  {3, dv::Mark::Benefic},  {7, dv::Mark::Malefic},
+                 {13, dv::Mark::Benefic}, {29, dv::Mark::Benefic}, {30, dv::Mark::Malefic},
+                 {48, dv::Mark::Malefic}, {60, dv::Mark::Benefic}};
+    for (const auto& m : marks)
+        QVERIFY2(odd[std::size_t(m.part - 1)].mark == m.mark, qPrintable(QString::number(m.part)));
     // Even signs run backwards: part 1 of Taurus is part 60 of an odd sign.
     const std::vector<dv::Part> even = dv::divisionParts(60, dv::Taurus);
     QCOMPARE(even[0].mark, dv::Mark::Benefic);
     QCOMPARE(even[59].mark, dv::Mark::Malefic);
     QCOMPARE(even[0].sign, +dv::Taurus);
     QCOMPARE(even[1].sign, +dv::Gemini);
+}
+
+// Part boundaries of Aries in a few divisions, from the rules of the divisional charts and not
+// from the chart's own table: the boundary column is dark, the parts on either side have the
+// element colour of their sign.
+void PicturesTest::partsMeetAsTheRulesSay_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<Hue>("before");
+    QTest::addColumn<Hue>("after");
+    // Rasi: Aries alone; the line at 0 degrees starts it.
+    QTest::newRow("Rasi 0") << 0 << 0.0 << Hue::Other << Hue::Red;
+    // Hora: Leo, then Cancer.
+    QTest::newRow("Hora 15") << 1 << 15.0 << Hue::Red << Hue::Aqua;
+    // Drekkana: Aries, Leo, Sagittarius, all fire.
+    QTest::newRow("Drekkana 10") << 2 << 10.0 << Hue::Red << Hue::Red;
+    // Chaturthamsa: Aries, Cancer, Libra, Capricorn.
+    QTest::newRow("Chaturthamsa 7.5") << 3 << 7.5 << Hue::Red << Hue::Aqua;
+    QTest::newRow("Chaturthamsa 15") << 3 << 15.0 << Hue::Aqua << Hue::Yellow;
+    QTest::newRow("Chaturthamsa 22.5") << 3 << 22.5 << Hue::Yellow << Hue::Lime;
+    // Saptamsa from Aries: the fourth part is Cancer, the fifth Leo.
+    QTest::newRow("Saptamsa 4/7") << 4 << 30.0 * 4 / 7 << Hue::Aqua << Hue::Red;
+    // Navamsa from Aries: Virgo, then Libra between 5/9 and 7/9 of the sign.
+    QTest::newRow("Navamsa 6/9") << 5 << 30.0 * 6 / 9 << Hue::Lime << Hue::Yellow;
+    // Chaturvimsamsa from Leo: Leo, then Virgo.
+    QTest::newRow("Chaturvimsamsa 1/24") << 10 << 1.25 << Hue::Red << Hue::Lime;
+    // Saptavimsamsa from Aries: the 25th part is Aries again, the 26th Taurus, the 27th Gemini.
+    QTest::newRow("Saptavimsamsa 26/27") << 11 << 30.0 * 26 / 27 << Hue::Lime << Hue::Yellow;
+    // Trimsamsa of an odd sign: Aries, Aquarius, Sagittarius, Gemini, Libra.
+    QTest::newRow("Trimsamsa 5") << 12 << 5.0 << Hue::Red << Hue::Yellow;
+    QTest::newRow("Trimsamsa 10") << 12 << 10.0 << Hue::Yellow << Hue::Red;
+    QTest::newRow("Trimsamsa 18") << 12 << 18.0 << Hue::Red << Hue::Yellow;
+    QTest::newRow("Trimsamsa 25") << 12 << 25.0 << Hue::Yellow << Hue::Yellow;
+    // Khavedamsa from Aries: part 13 is Aries again.
+    QTest::newRow("Khavedamsa 12/40") << 13 << 9.0 << Hue::Aqua << Hue::Red;
+    // Shashtiamsa from Aries, one sign a part: the 60th is Pisces.
+    QTest::newRow("Shashtiamsa 59/60") << 15 << 29.5 << Hue::Yellow << Hue::Aqua;
+    QTest::newRow("Shashtiamsa 30") << 15 << 30.0 << Hue::Aqua << Hue::Other;
+}
+
+void PicturesTest::partsMeetAsTheRulesSay() {
+    QFETCH(int, row);
+    QFETCH(double, degrees);
+    QFETCH(Hue, before);
+    QFETCH(Hue, after);
+    const QImage chart = resource(QStringLiteral("divisions.jpg"));
+    const int x = dv::boundaryX(degrees);
+    // The first row of fill under the row's top line: no glyph or mark reaches it.
+    const int y = dv::rowLineY(row) + 1;
+    const QRgb line = chart.pixel(x, y);
+    QVERIFY2(std::max({qRed(line), qGreen(line), qBlue(line)}) < 110,
+             qPrintable("the boundary column is not dark: " + describe(line)));
+    // Left of the first and right of the last boundary lies the white paper: no sign colour.
+    QCOMPARE(hueOf(chart.pixel(x - 2, y)), before);
+    QCOMPARE(hueOf(chart.pixel(x + 2, y)), after);
 }
 
 void PicturesTest::partsFilledInTheirSignsColour_data() {

