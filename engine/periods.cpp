@@ -29,9 +29,10 @@ Period makePeriod(PeriodLevel level, int lord, int trueStart, int end, int cell)
     return p;
 }
 
-// The nine pratyantardasas of an antardasa, lords from its own in dasa order, each beginning the
-// share of the antardasa that the years of the lords before it make of 120 years, counted in
-// whole days from the antardasa's true start. Those that have ended by birth are left out.
+// The nine pratyantardasas of an antardasa, lords from its own in dasa order. Each begins after
+// the share of the antardasa that the years of the lords before it make of 120 years, in whole
+// days (rounded down) from the antardasa's true start. Those that have ended by birth are left
+// out.
 void addPratyantardasas(Period& antar) {
     const int s = antar.trueStart;
     const int length = antar.end - s;

@@ -76,8 +76,9 @@ struct PeriodList {
     bool hasDates() const { return noDatesReason.empty(); }
 };
 
-// Every period of the result. Dates are given when the birth date is a valid date and every
-// date lies in the years 1 to 9999; otherwise no period has dates and `noDatesReason` says why.
+// Every period of a calculation's result. Dates are given when the birth date is a valid date and
+// every date lies in the years 1 to 9999; otherwise no period has dates and `noDatesReason` says
+// why.
 PeriodList buildPeriods(const Result& result, YearLength yearLength);
 
 // The periods running on `today` (a valid date): at each level the listed period whose start
