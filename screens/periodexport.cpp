@@ -1,0 +1,198 @@
+#include "screens/periodexport.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+#include "screens/periodmodel.h"
+
+namespace zeitrad::ui {
+
+namespace {
+
+QString failure(const QString& path, const QString& reason) {
+    return QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Opens `path` through a QSaveFile, lets `fill` write into it and commits it.
+QString saveThrough(const QString& path, const std::function<bool(QSaveFile&)>& fill) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, file.errorString());
+    if (!fill(file)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failure(path, reason);
+    }
+    if (!file.commit())
+        return failure(path, file.errorString());
+    return {};
+}
+
+// The document's text in a sans-serif face that every Linux desktop has.
+void fillDocument(QTextDocument& text, const PeriodDocument& document) {
+    QFont font("DejaVu Sans");
+    font.setPointSizeF(9);
+    text.setDefaultFont(font);
+    text.setHtml(periodsHtml(document));
+}
+
+QString escaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+} // namespace
+
+ExportDialogs& exportDialogs() {
+    static ExportDialogs dialogs{
+        [](QWidget* parent, const QString& caption, const QString& suggested,
+           const QString& filter) {
+            return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+        },
+        [](QWidget* parent, QPrinter& printer) {
+            QPrintDialog dialog(&printer, parent);
+            return dialog.exec() == QDialog::Accepted;
+        },
+    };
+    return dialogs;
+}
+
+QByteArray periodsCsv(const PeriodList& list) {
+    QString csv =
+        QStringLiteral("Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n");
+    auto line = [&csv](int level, const QStringList& lords, const Period& p) {
+        QStringList fields{QString::number(level)};
+        for (int i = 0; i < 3; ++i)
+            fields << (i < lords.size() ? lords[i] : QString());
+        fields << QString::number(p.startAge.years) << QString::number(p.startAge.months)
+               << QString::number(p.startAge.days) << dateText(p.startDate) << dateText(p.endDate);
+        csv += fields.join(';') + '\n';
+    };
+    for (const Period& maha : list.mahadasas) {
+        const QString m = periodName(maha.lord);
+        line(1, {m}, maha);
+        for (const Period& antar : maha.children) {
+            const QString a = periodName(antar.lord);
+            line(2, {m, a}, antar);
+            for (const Period& pratyantar : antar.children)
+                line(3, {m, a, periodName(pratyantar.lord)}, pratyantar);
+        }
+    }
+    return csv.toUtf8();
+}
+
+QString periodsHtml(const PeriodDocument& document) {
+    const PeriodList& list = document.list;
+    QString html = QStringLiteral("<h2>Vimsottari Dasa – Perioden</h2><p>");
+    html +=
+        QStringLiteral("Geburt: %1<br>Mond: %2<br>Nakshatra: %3<br>")
+            .arg(escaped(document.birthDate), escaped(document.moon), escaped(document.nakshatra));
+    html += list.yearLength == YearLength::days360
+                ? QStringLiteral("Kalendertage: ein Jahr der Dasas = 360 Tage")
+                : QStringLiteral("Kalendertage: ein Jahr der Dasas = ein mittleres Kalenderjahr");
+    if (!list.hasDates())
+        html += QStringLiteral("<br><i>%1</i>")
+                    .arg(escaped(QString::fromStdString(list.noDatesReason)));
+    html += QStringLiteral("</p><table cellspacing=0 cellpadding=2 width=100%>"
+                           "<tr><th align=left>Periode</th><th align=left>Alter bei Beginn</th>"
+                           "<th align=left>Beginn</th><th align=left>Ende</th></tr>");
+    auto row = [&html](const Period& p, int depth, bool running) {
+        const QString indent = QString("&nbsp;").repeated(6 * depth);
+        QString name = indent + escaped(periodName(p.lord));
+        const QString open = running ? QStringLiteral("<b>") : QString();
+        const QString close = running ? QStringLiteral("</b>") : QString();
+        const QString shade = depth == 0 ? QStringLiteral(" bgcolor=#e8e8e8") : QString();
+        html += QStringLiteral(
+                    "<tr%1><td>%2%3%4</td><td>%2%5%4</td><td>%2%6%4</td><td>%2%7%4</td></tr>")
+                    .arg(shade, open, name, close, ageText(p), dateText(p.startDate),
+                         dateText(p.endDate));
+    };
+    const auto& run = document.running;
+    for (std::size_t m = 0; m < list.mahadasas.size(); ++m) {
+        const Period& maha = list.mahadasas[m];
+        const bool mahaRuns = !run.empty() && run[0] == static_cast<int>(m);
+        row(maha, 0, mahaRuns);
+        for (std::size_t a = 0; a < maha.children.size(); ++a) {
+            const Period& antar = maha.children[a];
+            const bool antarRuns = mahaRuns && run.size() > 1 && run[1] == static_cast<int>(a);
+            row(antar, 1, antarRuns);
+            if (!antarRuns)
+                continue;
+            for (std::size_t j = 0; j < antar.children.size(); ++j)
+                row(antar.children[j], 2, run.size() > 2 && run[2] == static_cast<int>(j));
+        }
+    }
+    html += QStringLiteral("</table>");
+    return html;
+}
+
+QString saveBytes(const QString& path, const QByteArray& data) {
+    return saveThrough(path, [&data](QSaveFile& file) { return file.write(data) == data.size(); });
+}
+
+QString savePdf(const QString& path, const PeriodDocument& document) {
+    return saveThrough(path, [&document](QSaveFile& file) {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setTitle(QStringLiteral("Vimsottari Dasa – Perioden"));
+        writer.setCreator(QStringLiteral("Zeitrad"));
+        QTextDocument text;
+        fillDocument(text, document);
+        text.print(&writer);
+        return file.error() == QFileDevice::NoError;
+    });
+}
+
+QString savePng(const QString& path, const QImage& image) {
+    return saveThrough(path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); });
+}
+
+void printPeriods(QPrinter& printer, const PeriodDocument& document) {
+    QTextDocument text;
+    fillDocument(text, document);
+    text.print(&printer);
+}
+
+void printImage(QPrinter& printer, const QImage& image) {
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawImage(0, 0, image);
+}
+
+void exportToFile(QWidget* parent, const QString& caption, const QString& suggestedName,
+                  const QString& filter, const std::function<QString(const QString&)>& write) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path =
+        exportDialogs().saveFileName(parent, caption, QDir(folder).filePath(suggestedName), filter);
+    if (path.isEmpty())
+        return;
+    const QString message = write(path);
+    if (message.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Critical, "Zeitrad", message, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void printWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& print) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    if (!exportDialogs().setUpPrinter(parent, printer))
+        return;
+    print(printer);
+}
+
+} // namespace zeitrad::ui

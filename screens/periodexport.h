@@ -1,0 +1,61 @@
+// Getting the period list and the overview out of the window: CSV, PDF, PNG and the printer.
+// Every file is written through QSaveFile, so that a failed write leaves no half file behind; the
+// print support is loaded only when one of these functions runs.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+#include "engine/periods.h"
+
+class QImage;
+class QPrinter;
+class QWidget;
+
+namespace zeitrad::ui {
+
+// The dialogs that exporting asks, replaceable (the tests answer them without a modal dialog).
+struct ExportDialogs {
+    // The file to write; empty when the user cancels.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& suggested,
+                          const QString& filter)>
+        saveFileName;
+    // Lets the user choose and set up the printer; false when the user cancels.
+    std::function<bool(QWidget* parent, QPrinter& printer)> setUpPrinter;
+};
+// The dialogs in use: QFileDialog and QPrintDialog unless replaced.
+ExportDialogs& exportDialogs();
+
+// What a period document shows: the birth, the Moon and the nakshatra above the periods, and the
+// periods running on the day the document is made.
+struct PeriodDocument {
+    QString birthDate, moon, nakshatra;
+    PeriodList list;
+    std::vector<int> running;
+};
+
+// The whole list as CSV: UTF-8, a header row, ';' between the fields, one line per period.
+QByteArray periodsCsv(const PeriodList& list);
+// The document as HTML for QTextDocument: the mahadasas and antardasas, and the pratyantardasas
+// of the antardasa running on the day.
+QString periodsHtml(const PeriodDocument& document);
+
+// Each returns an empty string when the file was written, else the German message to show.
+QString saveBytes(const QString& path, const QByteArray& data);
+QString savePdf(const QString& path, const PeriodDocument& document);
+QString savePng(const QString& path, const QImage& image);
+
+void printPeriods(QPrinter& printer, const PeriodDocument& document);
+void printImage(QPrinter& printer, const QImage& image);
+
+// Asks for a file name and writes it with `write` (which returns the message of a failure); a
+// failure is shown in a message box, a cancelled dialog does nothing.
+void exportToFile(QWidget* parent, const QString& caption, const QString& suggestedName,
+                  const QString& filter, const std::function<QString(const QString&)>& write);
+// Asks for the printer and prints with `print`; a cancelled dialog does nothing.
+void printWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& print);
+
+} // namespace zeitrad::ui
