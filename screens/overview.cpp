@@ -1,5 +1,9 @@
 #include "screens/overview.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+
 #include "engine/tables.h"
 #include "screens/overviewgeometry.h"
 
@@ -111,6 +115,57 @@ OverviewScreen::OverviewScreen(QWidget* window)
     // Row 1 past the birth mahadasa stays empty until a fill reaches it.
     for (int k = 3; k <= columns; ++k)
         setLinesVisible(k, false);
+
+    // A double click anywhere on a cell (its frame, field or lines) opens the period list there.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->installEventFilter(this);
+
+    // Printing and saving the picture reach the keyboard while the overview is shown: the
+    // actions belong to the panel, which is visible exactly then.
+    auto addShortcut = [this](const QString& text, const QKeySequence& keys, auto signal) {
+        auto* action = new QAction(text, this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, signal);
+        addAction(action);
+    };
+    addShortcut(QStringLiteral("Übersicht drucken …"), QKeySequence::Print,
+                &OverviewScreen::printRequested);
+    addShortcut(QStringLiteral("Übersicht als Bild speichern …"), QKeySequence::Save,
+                &OverviewScreen::saveImageRequested);
+}
+
+int OverviewScreen::cellAt(const QPoint& point) const {
+    for (int k = 1; k <= cellCount; ++k)
+        if (frames_[k]->geometry().contains(point))
+            return line(k, 1)->isVisibleTo(this) ? k : 0;
+    return 0;
+}
+
+bool OverviewScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton) {
+            if (const int k = cellAt(widget->mapToParent(mouse->position().toPoint()))) {
+                emit periodListRequested(k);
+                return true;
+            }
+        }
+    }
+    return Panel::eventFilter(watched, event);
+}
+
+void OverviewScreen::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu is made when asked for: the overview itself stays as it is.
+    QMenu menu(this);
+    const int k = cellAt(event->pos());
+    menu.addAction(QStringLiteral("Periodenliste …"), this,
+                   [this, k] { emit periodListRequested(k); });
+    for (QAction* action : actions())
+        menu.addAction(action);
+    menu.addAction(QStringLiteral("Übersicht kopieren"), this, &OverviewScreen::copyRequested);
+    menu.exec(event->globalPos());
 }
 
 void OverviewScreen::setLinesVisible(int k, bool visible) {

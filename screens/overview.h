@@ -32,6 +32,23 @@ public:
     ui::Shape* innerField(int k) const { return inner_[k]; }
     Label* line(int k, int line) const { return labels_[3 * k - 3 + line]; }
 
+    // The shown cell (1..81) at a point of the panel, 0 for none.
+    int cellAt(const QPoint& point) const;
+
+signals:
+    // A double click on a shown cell, or "Periodenliste …" of the context menu (the cell under
+    // the pointer, 0 for none).
+    void periodListRequested(int cell);
+    // "Übersicht drucken …" (Ctrl+P), "Übersicht als Bild speichern …" (Ctrl+S) and "Übersicht
+    // kopieren".
+    void printRequested();
+    void saveImageRequested();
+    void copyRequested();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void writeCell(int k, int lord, const AgeTriple& age);
     // Gives cell k's frame its lines as one sentence, for a screen reader.
