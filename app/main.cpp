@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
     zeitrad::ui::FontWarmup fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zeitrad");
+    // Where QSettings keeps what the window remembers (the period list's year length).
+    QApplication::setOrganizationName("Zeitrad");
     // Lets the desktop match the window with the installed desktop entry and its icon.
     QApplication::setDesktopFileName("example.kelmora.zeitrad");
     // The pictures of the opening window decode on a second core while the window is built.

@@ -1,5 +1,6 @@
 #include "app/zeitrad.h"
 
+#include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -21,6 +22,8 @@
 #include "screens/input.h"
 #include "screens/moondialog.h"
 #include "screens/overview.h"
+#include "screens/periodexport.h"
+#include "screens/periodwindow.h"
 #include "screens/pictureloader.h"
 #include "screens/sample.h"
 #include "screens/startscreen.h"
@@ -77,6 +80,7 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
         {"Button16", 552, 25, "2/3", &TZeitrad::button16_, &TZeitrad::Button16Click},
         {"Button15", 520, 25, "1/3", &TZeitrad::button15_, &TZeitrad::Button15Click},
         {"Button7", 704, 33, "Info", &TZeitrad::button7_, &TZeitrad::Button7Click},
+        {"Button24", 656, 41, "Liste", &TZeitrad::button24_, &TZeitrad::Button24Click},
         {"Button1", 416, 97, "Antardasacolor", &TZeitrad::button1_, &TZeitrad::Button1Click},
         {"Button2", 296, 115, "Mahadasamarkierung", &TZeitrad::button2_, &TZeitrad::Button2Click},
         {"Button3", 136, 75, "Text anzeigen", &TZeitrad::button3_, &TZeitrad::Button3Click},
@@ -90,6 +94,9 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
         connect(button, &QPushButton::clicked, this, b.handler);
         this->*b.button = button;
     }
+    // The period list needs a calculation.
+    button24_->setEnabled(false);
+    button24_->setToolTip(QStringLiteral("Erst berechnen"));
 
     panel2_ = new StartScreen(this);
     connect(panel2_->okButton(), &QPushButton::clicked, this, &TZeitrad::Button4Click);
@@ -148,8 +155,9 @@ TZeitrad::Screens TZeitrad::buildScreens() {
 
     // The window's children in stacking order, lowest first (the furniture stays below them
     // all): a later one covers an earlier one where they overlap.
-    QList<QWidget*> order = {button22_, s.panel1, s.panel16, button17_, button16_, button15_,
-                             button7_,  button1_, button2_,  button3_,  button5_,  button13_};
+    QList<QWidget*> order = {button22_, s.panel1, s.panel16, button17_, button16_,
+                             button15_, button7_, button24_, button1_,  button2_,
+                             button3_,  button5_, button13_};
     for (int i = 0; i < 4; ++i)
         order.append(s.strips->strip(i));
     order += QList<QWidget*>{button14_, s.panel14, s.panel8, s.panel3,
@@ -161,6 +169,10 @@ TZeitrad::Screens TZeitrad::buildScreens() {
 
     connect(s.panel8->calculateButton(), &QPushButton::clicked, this, &TZeitrad::Button1Click);
     connect(s.panel8->moonButton(), &QPushButton::clicked, this, &TZeitrad::Button23Click);
+    connect(s.panel1, &OverviewScreen::periodListRequested, this, &TZeitrad::openPeriodList);
+    connect(s.panel1, &OverviewScreen::printRequested, this, &TZeitrad::printOverview);
+    connect(s.panel1, &OverviewScreen::saveImageRequested, this, &TZeitrad::saveOverviewImage);
+    connect(s.panel1, &OverviewScreen::copyRequested, this, &TZeitrad::copyOverview);
     connect(s.panel13->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button18Click);
     connect(s.panel7->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button21Click);
     connect(s.panel13, &Panel::clicked, this, &TZeitrad::Panel13Click);
@@ -195,7 +207,7 @@ void TZeitrad::Button4Click() {
     panel2_->hide();
     button22_->show();
     for (QPushButton* button : {button14_, button13_, button15_, button16_, button17_, button3_,
-                                button5_, button2_, button1_, button7_})
+                                button5_, button2_, button1_, button7_, button24_})
         button->show();
 }
 
@@ -273,6 +285,48 @@ void TZeitrad::Button1Click() {
     s.panel1->fill(result);
     if (result.onNakshatraStart)
         s.panel16->showFor(result);
+
+    lastResult_ = result;
+    button24_->setEnabled(true);
+    button24_->setToolTip({});
+    if (periodWindow_ && periodWindow_->isVisible())
+        periodWindow_->showResult(result);
+}
+
+void TZeitrad::Button24Click() {
+    if (!lastResult_)
+        return;
+    if (!periodWindow_) {
+        periodWindow_ = new PeriodWindow(this);
+        periodWindow_->showResult(*lastResult_);
+    } else if (!periodWindow_->isVisible()) {
+        periodWindow_->showResult(*lastResult_);
+    }
+    periodWindow_->show();
+    periodWindow_->raise();
+    periodWindow_->activateWindow();
+}
+
+void TZeitrad::openPeriodList(int cell) {
+    Button24Click();
+    if (periodWindow_)
+        periodWindow_->showCell(cell);
+}
+
+void TZeitrad::printOverview() {
+    const QImage picture = screens().panel1->grab().toImage();
+    printWithDialog(this, [&picture](QPrinter& printer) { printImage(printer, picture); });
+}
+
+void TZeitrad::saveOverviewImage() {
+    const QImage picture = screens().panel1->grab().toImage();
+    exportToFile(this, QStringLiteral("Übersicht als Bild speichern"),
+                 QStringLiteral("Übersicht.png"), QStringLiteral("PNG-Bilder (*.png)"),
+                 [&picture](const QString& path) { return savePng(path, picture); });
+}
+
+void TZeitrad::copyOverview() {
+    QGuiApplication::clipboard()->setImage(screens().panel1->grab().toImage());
 }
 
 void TZeitrad::Button2Click() {

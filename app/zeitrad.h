@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 #include "engine/calculation.h"
 
@@ -25,6 +26,7 @@ class InfoScreen;
 class CourseScreen;
 class DivisionsScreen;
 class Label;
+class PeriodWindow;
 } // namespace zeitrad::ui
 
 class TZeitrad : public QWidget {
@@ -64,6 +66,14 @@ public:
     void Button16Click(); // "2/3"
     void Button17Click(); // "3/3"
     void Button23Click(); // "Mond aus Geburtszeit …" on the input screen
+    void Button24Click(); // "Liste": the period list of the last calculation
+
+    // The period list, open at the period of an overview cell (0: where it opens by itself).
+    void openPeriodList(int cell);
+    // The overview's own exports: to the printer, to a PNG file, to the clipboard.
+    void printOverview();
+    void saveOverviewImage();
+    void copyOverview();
 
     // The link labels: each hands its target to the desktop.
     void Label251Click();
@@ -123,7 +133,11 @@ private:
     QPushButton* button15_ = nullptr;
     QPushButton* button16_ = nullptr;
     QPushButton* button17_ = nullptr;
+    QPushButton* button24_ = nullptr;
     std::unique_ptr<Screens> screens_;
     // The Moon calculator, made when first asked for.
     zeitrad::ui::MoonDialog* moonDialog_ = nullptr;
+    // The last successful calculation, and the period list, made when first opened.
+    std::optional<zeitrad::Result> lastResult_;
+    zeitrad::ui::PeriodWindow* periodWindow_ = nullptr;
 };

@@ -126,7 +126,7 @@ void WindowTest::okRevealsToolbarAndEmptyWindow() {
     for (QPushButton* b : ui.window.findChildren<QPushButton*>())
         if (b->parentWidget() == &ui.window && b->y() == 8 && b->isVisible())
             ++toolbar;
-    QCOMPARE(toolbar, 10);
+    QCOMPARE(toolbar, 11);
     for (QWidget* child : ui.window.findChildren<zeitrad::ui::Panel*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(!child->isVisible(), qPrintable(child->objectName()));
     // The empty purple window, and the "Urtexte" button on it.
@@ -152,6 +152,7 @@ void WindowTest::toolbarReadsInOrder() {
         {"Button16", "2/3"},
         {"Button17", "3/3"},
         {"Button14", "Amsa"},
+        {"Button24", "Liste"},
         {"Button7", "Info"},
     };
     QList<QPushButton*> toolbar;
@@ -176,13 +177,17 @@ void WindowTest::toolbarReadsInOrder() {
         if (i > 0)
             QVERIFY2(b->x() > toolbar[i - 1]->geometry().right(), qPrintable(b->objectName()));
     }
-    // The empty place between "Amsa" and "Info" shows the purple window.
-    const QPushButton* amsa = toolbar[toolbar.size() - 2];
+    // "Liste" stands in the place between "Amsa" and "Info", the purple window showing on
+    // either side of it.
+    const QPushButton* amsa = toolbar[toolbar.size() - 3];
+    const QPushButton* liste = toolbar[toolbar.size() - 2];
     const QPushButton* info = toolbar.last();
-    QVERIFY(info->x() - amsa->geometry().right() > 20);
     const int y = amsa->geometry().center().y();
-    for (int x = amsa->geometry().right() + 1; x < info->x(); x += 6)
-        QCOMPARE(uitest::pixel(ui.window, QPoint(x, y)), rgb(128, 0, 128));
+    for (const auto& [left, right] : {std::pair{amsa, liste}, std::pair{liste, info}}) {
+        QVERIFY(right->x() - left->geometry().right() > 4);
+        for (int x = left->geometry().right() + 1; x < right->x(); x += 2)
+            QCOMPARE(uitest::pixel(ui.window, QPoint(x, y)), rgb(128, 0, 128));
+    }
 }
 
 // The period bar below the screens: one bar per planet in dasa order, each about 4.1 pixels a
@@ -318,10 +323,11 @@ void WindowTest::hiddenScreensAreBuiltAfterFirstPaintInStackingOrder() {
     QTRY_VERIFY(window.findChild<QWidget*>("Panel1"));
 
     // The window's panels and buttons, lowest first: a later one covers an earlier one.
-    const QStringList expected = {
-        "Button22", "Panel1",  "Panel16", "Button17", "Button16", "Button15", "Button7", "Button1",
-        "Button2",  "Button3", "Button5", "Button13", "Panel9",   "Panel11",  "Panel10", "Panel12",
-        "Button14", "Panel14", "Panel8",  "Panel3",   "Panel2",   "Panel5",   "Panel7",  "Panel13"};
+    const QStringList expected = {"Button22", "Panel1",  "Panel16",  "Button17", "Button16",
+                                  "Button15", "Button7", "Button24", "Button1",  "Button2",
+                                  "Button3",  "Button5", "Button13", "Panel9",   "Panel11",
+                                  "Panel10",  "Panel12", "Button14", "Panel14",  "Panel8",
+                                  "Panel3",   "Panel2",  "Panel5",   "Panel7",   "Panel13"};
     QStringList order;
     for (QObject* child : window.children())
         if (qobject_cast<zeitrad::ui::Panel*>(child) || qobject_cast<QPushButton*>(child))
