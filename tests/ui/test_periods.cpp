@@ -1,0 +1,493 @@
+// The period list as a user meets it: the "Liste" button, the tree of periods with its bold
+// running rows, a double click on the overview, copying, the year-length choice, and the files
+// written by the exports, read back.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include "birth.h"
+#include "engine/periods.h"
+#include "screens/periodexport.h"
+#include "screens/periodmodel.h"
+#include "screens/periodwindow.h"
+#include "uitest.h"
+
+using namespace zeitrad;
+using zeitrad::ui::PeriodModel;
+using zeitrad::ui::PeriodWindow;
+
+namespace {
+
+// What the engine makes of a birth: the reference every row is checked against.
+PeriodList expectedPeriods(const birth::Entry& entry, YearLength length) {
+    Engine engine;
+    return buildPeriods(std::get<Result>(engine.calculate(entry.input())), length);
+}
+
+Result resultOf(const birth::Entry& entry) {
+    Engine engine;
+    return std::get<Result>(engine.calculate(entry.input()));
+}
+
+QDate qdate(const CivilDate& d) {
+    return QDate(d.year, d.month, d.day);
+}
+
+// Every period of the list in tree order, with its depth.
+std::vector<std::pair<const Period*, int>> flatten(const PeriodList& list) {
+    std::vector<std::pair<const Period*, int>> all;
+    for (const Period& m : list.mahadasas) {
+        all.push_back({&m, 0});
+        for (const Period& a : m.children) {
+            all.push_back({&a, 1});
+            for (const Period& p : a.children)
+                all.push_back({&p, 2});
+        }
+    }
+    return all;
+}
+
+// The rows of a model in tree order.
+QModelIndexList rowsOf(const QAbstractItemModel& model, const QModelIndex& parent = {}) {
+    QModelIndexList rows;
+    for (int r = 0; r < model.rowCount(parent); ++r) {
+        const QModelIndex row = model.index(r, 0, parent);
+        rows << row << rowsOf(model, row);
+    }
+    return rows;
+}
+
+// The main window after a calculation, with the period list open.
+struct Opened {
+    uitest::Window ui;
+    PeriodWindow* list = nullptr;
+    explicit Opened(const birth::Entry& entry = {}) {
+        birth::calculate(ui.window, entry);
+        uitest::click(&ui.window, "Button24");
+        list = ui.window.findChild<PeriodWindow*>("PeriodList");
+        if (!list || !QTest::qWaitForWindowExposed(list))
+            qFatal("the period list did not open");
+    }
+    QTreeView* tree() const { return uitest::find<QTreeView>(list, "PeriodTree"); }
+    const PeriodModel* model() const { return list->model(); }
+};
+
+} // namespace
+
+class PeriodsTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir folder_;
+    QString nextFile_;  // what the replaced file dialog answers
+    QString printFile_; // where the replaced print dialog sends the pages
+    int fileDialogs_ = 0;
+
+private slots:
+    void initTestCase();
+    void buttonWaitsForACalculationAndListFollowsIt();
+    void rowsAreTheEnginesPeriods();
+    void runningRowsAreBold_data();
+    void runningRowsAreBold();
+    void doubleClickOpensAtTheCell_data();
+    void doubleClickOpensAtTheCell();
+    void copyGivesTabSeparatedRows();
+    void csvReadsBack();
+    void pdfHasTheText();
+    void refusedWrites_data();
+    void refusedWrites();
+    void invalidBirthDateHasNoDates();
+    void yearLengthIsRemembered();
+    void overviewExports();
+};
+
+void PeriodsTest::initTestCase() {
+    // The tests keep their settings apart from the user's, and start from none.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication::setOrganizationName("ZeitradTest");
+    QApplication::setApplicationName("Zeitrad");
+    QSettings().clear();
+    QVERIFY(folder_.isValid());
+    ui::exportDialogs().saveFileName = [this](QWidget*, const QString&, const QString&,
+                                              const QString&) {
+        ++fileDialogs_;
+        return nextFile_;
+    };
+    ui::exportDialogs().setUpPrinter = [this](QWidget*, QPrinter& printer) {
+        if (printFile_.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile_);
+        return true;
+    };
+}
+
+void PeriodsTest::buttonWaitsForACalculationAndListFollowsIt() {
+    uitest::Window ui;
+    auto* button = uitest::find<QPushButton>(&ui.window, "Button24");
+    QVERIFY(button->isVisible());
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(button->toolTip(), QString("Erst berechnen"));
+    QVERIFY(!ui.window.findChild<PeriodWindow*>());
+
+    birth::calculate(ui.window, {});
+    QVERIFY(button->isEnabled());
+    uitest::click(&ui.window, "Button24");
+    auto* list = ui.window.findChild<PeriodWindow*>("PeriodList");
+    QVERIFY(list && list->isVisible());
+    QCOMPARE(list->windowTitle(), QString("Vimsottari Dasa – Perioden"));
+    QVERIFY(uitest::find<QLabel>(list, "PeriodHeader")->text().contains("23.12.2012"));
+
+    // A new calculation while the list is open shows there at once; the window stays one.
+    const birth::Entry second = [] {
+        birth::Entry e = birth::position(17, 45, 30, 8);
+        e.day = "5", e.month = "7", e.year = "1980";
+        return e;
+    }();
+    birth::calculate(ui.window, second);
+    const PeriodList expected = expectedPeriods(second, YearLength::solar);
+    QCOMPARE(list->model()->periods().birthDate, expected.birthDate);
+    QCOMPARE(list->model()->index(0, 0).data().toString(),
+             ui::periodName(expected.mahadasas[0].lord));
+    const QString header = uitest::find<QLabel>(list, "PeriodHeader")->text();
+    QVERIFY2(header.contains("05.07.1980") && header.contains("Skorpion"), qPrintable(header));
+    uitest::click(&ui.window, "Button24");
+    QCOMPARE(ui.window.findChildren<PeriodWindow*>().size(), 1);
+}
+
+// Every row against the engine: name, age (or "Geburt") and both dates, in tree order.
+void PeriodsTest::rowsAreTheEnginesPeriods() {
+    Opened o;
+    const PeriodList expected = expectedPeriods({}, YearLength::solar);
+    const auto periods = flatten(expected);
+    const QModelIndexList rows = rowsOf(*o.model());
+    QCOMPARE(rows.size(), static_cast<qsizetype>(periods.size()));
+    QCOMPARE(o.model()->rowCount(), 9);
+    QStringList headers;
+    for (int c = 0; c < 4; ++c)
+        headers << o.model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(headers, (QStringList{"Periode", "Alter bei Beginn", "Beginn", "Ende"}));
+    const QRegularExpression ageForm("^(\\d+) Jahre (\\d+) M (\\d+) T$");
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const Period& p = *periods[static_cast<std::size_t>(i)].first;
+        const QModelIndex row = rows[i];
+        const QString where = QString("row %1").arg(i);
+        QCOMPARE(row.data().toString(), birth::planetName(p.lord).trimmed());
+        const auto swatch = qvariant_cast<QIcon>(row.data(Qt::DecorationRole));
+        QCOMPARE(birth::rgb(swatch.pixmap(12, 12).toImage().pixelColor(6, 6)),
+                 birth::planetRgb(p.lord));
+        const QString age = row.siblingAtColumn(1).data().toString();
+        if (p.atBirth) {
+            QCOMPARE(age, QString("Geburt"));
+        } else {
+            const auto m = ageForm.match(age);
+            QVERIFY2(m.hasMatch(), qPrintable(where + ": " + age));
+            QCOMPARE(
+                (AgeTriple{m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()}),
+                p.startAge);
+        }
+        QCOMPARE(QDate::fromString(row.siblingAtColumn(2).data().toString(), "dd.MM.yyyy"),
+                 qdate(*p.startDate));
+        QCOMPARE(QDate::fromString(row.siblingAtColumn(3).data().toString(), "dd.MM.yyyy"),
+                 qdate(*p.endDate));
+    }
+}
+
+// Bold exactly where the day lies within the period and within all its parents.
+void PeriodsTest::runningRowsAreBold_data() {
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("boldRows");
+    QTest::newRow("the birth day") << QDate(2012, 12, 23) << 3;
+    QTest::newRow("a day in life") << QDate(2031, 5, 17) << 3;
+    QTest::newRow("a pratyantardasa's first day") << QDate(2013, 2, 7) << 3;
+    QTest::newRow("before birth") << QDate(2012, 12, 22) << 0;
+    QTest::newRow("the cycle's end") << QDate(2118, 6, 13) << 0;
+}
+
+void PeriodsTest::runningRowsAreBold() {
+    QFETCH(QDate, today);
+    QFETCH(int, boldRows);
+    const PeriodList list = expectedPeriods({}, YearLength::solar);
+    PeriodModel model;
+    const CivilDate day{today.year(), today.month(), today.day()};
+    model.setPeriods(list, day);
+    const auto periods = flatten(list);
+    const QModelIndexList rows = rowsOf(model);
+    std::vector<bool> runs(3, true);
+    int bold = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const auto [p, depth] = periods[static_cast<std::size_t>(i)];
+        runs[static_cast<std::size_t>(depth)] =
+            (depth == 0 || runs[static_cast<std::size_t>(depth - 1)]) &&
+            qdate(*p->startDate) <= today && today < qdate(*p->endDate);
+        const QVariant font = rows[i].data(Qt::FontRole);
+        const bool isBold = font.isValid() && qvariant_cast<QFont>(font).bold();
+        QCOMPARE(isBold, bool(runs[static_cast<std::size_t>(depth)]));
+        bold += isBold;
+    }
+    QCOMPARE(bold, boldRows);
+
+    // The window opens with the running rows expanded and the deepest one selected.
+    Opened o;
+    o.list->showResult(resultOf({}), day);
+    const QModelIndex current = o.tree()->currentIndex();
+    if (boldRows == 0) {
+        QCOMPARE(current.row(), 0);
+        QVERIFY(!current.parent().isValid());
+        return;
+    }
+    QVERIFY(o.model()->isRunning(current));
+    QVERIFY(current.parent().isValid() && current.parent().parent().isValid());
+    QVERIFY(o.tree()->isExpanded(current.parent()) &&
+            o.tree()->isExpanded(current.parent().parent()));
+    QVERIFY(o.tree()->viewport()->rect().intersects(o.tree()->visualRect(current)));
+}
+
+void PeriodsTest::doubleClickOpensAtTheCell_data() {
+    QTest::addColumn<int>("cell");
+    QTest::newRow("birth cell") << 1;
+    QTest::newRow("antardasa running at birth") << 2;
+    QTest::newRow("first cell of row 2") << 10;
+    QTest::newRow("inside row 5") << 42;
+    QTest::newRow("last cell") << 81;
+}
+
+// The cell's own period: an antardasa where the cell stands for one (also the first cell of a
+// row, shared with its mahadasa), else the mahadasa.
+void PeriodsTest::doubleClickOpensAtTheCell() {
+    QFETCH(int, cell);
+    uitest::Window ui;
+    birth::calculate(ui.window, {});
+    QTest::mouseDClick(birth::innerField(ui.window, cell), Qt::LeftButton);
+    auto* list = ui.window.findChild<PeriodWindow*>("PeriodList");
+    QVERIFY(list && list->isVisible());
+    const QModelIndex current = uitest::find<QTreeView>(list, "PeriodTree")->currentIndex();
+    const Period* shown = list->model()->period(current);
+    QVERIFY(shown);
+    QCOMPARE(shown->cell, cell);
+    bool antardasaHasIt = false;
+    for (const Period& m : expectedPeriods({}, YearLength::solar).mahadasas)
+        for (const Period& a : m.children)
+            antardasaHasIt |= a.cell == cell;
+    QCOMPARE(shown->level, antardasaHasIt ? PeriodLevel::antardasa : PeriodLevel::mahadasa);
+}
+
+void PeriodsTest::copyGivesTabSeparatedRows() {
+    Opened o;
+    QTreeView* tree = o.tree();
+    const QModelIndex first = o.model()->index(2, 0);
+    const QModelIndex second = o.model()->index(0, 0, first);
+    tree->expand(first);
+    tree->selectionModel()->select(second,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tree->selectionModel()->select(first, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], QString("Periode\tAlter bei Beginn\tBeginn\tEnde"));
+    // In the tree's order, whatever the order of selecting.
+    for (const auto& [line, row] : {std::pair{lines[1], first}, std::pair{lines[2], second}}) {
+        QStringList expected;
+        for (int c = 0; c < 4; ++c)
+            expected << row.siblingAtColumn(c).data().toString();
+        QCOMPARE(line.split('\t'), expected);
+    }
+}
+
+void PeriodsTest::csvReadsBack() {
+    Opened o;
+    nextFile_ = folder_.filePath("perioden.csv");
+    uitest::click(o.list, "PeriodCsv");
+    QFile file(nextFile_);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(0), QString("Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;"
+                                     "Tage;Beginn;Ende"));
+    const PeriodList list = expectedPeriods({}, YearLength::solar);
+    const auto periods = flatten(list);
+    QCOMPARE(lines.size() - 1, static_cast<qsizetype>(periods.size()));
+    QStringList lords(3);
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+        const auto [p, depth] = periods[i];
+        const QStringList f = lines[static_cast<qsizetype>(i) + 1].split(';');
+        QCOMPARE(f.size(), 9);
+        lords[depth] = birth::planetName(p->lord).trimmed();
+        for (int d = depth + 1; d < 3; ++d)
+            lords[d].clear();
+        QCOMPARE(f[0].toInt(), depth + 1);
+        QCOMPARE(f.mid(1, 3), lords);
+        QCOMPARE((AgeTriple{f[4].toInt(), f[5].toInt(), f[6].toInt()}), p->startAge);
+        QCOMPARE(QDate::fromString(f[7], "dd.MM.yyyy"), qdate(*p->startDate));
+        QCOMPARE(QDate::fromString(f[8], "dd.MM.yyyy"), qdate(*p->endDate));
+    }
+}
+
+void PeriodsTest::pdfHasTheText() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext is not installed");
+    Opened o;
+    const CivilDate day{2031, 5, 17};
+    o.list->showResult(resultOf({}), day);
+    nextFile_ = folder_.filePath("perioden.pdf");
+    uitest::click(o.list, "PeriodPdf");
+    QProcess extract;
+    extract.start("pdftotext", {"-layout", nextFile_, "-"});
+    QVERIFY(extract.waitForFinished(10000));
+    QCOMPARE(extract.exitCode(), 0);
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    const Result result = resultOf({});
+    QVERIFY(text.contains("Vimsottari Dasa – Perioden"));
+    QVERIFY(text.contains("Geburt: 23.12.2012"));
+    QVERIFY(text.contains(QString::fromStdString(result.nakshatraName).trimmed()));
+    QVERIFY(text.contains("Mond: " + ui::moonText(result)));
+
+    // Every mahadasa and antardasa with its dates; the pratyantardasas of the running antardasa
+    // only.
+    const PeriodList list = expectedPeriods({}, YearLength::solar);
+    const std::vector<int> running = runningOn(list, day);
+    QCOMPARE(running.size(), 3u);
+    auto lineOf = [](const Period& p) {
+        return QRegularExpression(QString("%1\\s+%2\\s+%3\\s+%4")
+                                      .arg(birth::planetName(p.lord).trimmed(), ui::ageText(p),
+                                           ui::dateText(p.startDate), ui::dateText(p.endDate)));
+    };
+    for (const Period& m : list.mahadasas) {
+        QVERIFY(text.contains(lineOf(m)));
+        for (const Period& a : m.children)
+            QVERIFY2(text.contains(lineOf(a)), qPrintable(ui::dateText(a.startDate)));
+    }
+    const auto& antardasas = list.mahadasas[static_cast<std::size_t>(running[0])].children;
+    const Period& runningAntardasa = antardasas[static_cast<std::size_t>(running[1])];
+    for (const Period& p : runningAntardasa.children)
+        QVERIFY(text.contains(lineOf(p)));
+    const Period& otherAntardasa = list.mahadasas[8].children[3];
+    QVERIFY(!text.contains(lineOf(otherAntardasa.children[4])));
+}
+
+void PeriodsTest::refusedWrites_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("csv in a missing folder") << "fehlt/perioden.csv"
+                                             << "PeriodCsv";
+    QTest::newRow("pdf in a missing folder") << "fehlt/perioden.pdf"
+                                             << "PeriodPdf";
+    QTest::newRow("csv over a folder") << "ordner"
+                                       << "PeriodCsv";
+    QTest::newRow("pdf over a folder") << "ordner"
+                                       << "PeriodPdf";
+}
+
+// A refused write says so, naming the file, and leaves neither the file nor a temporary one;
+// a cancelled dialog writes nothing and says nothing.
+void PeriodsTest::refusedWrites() {
+    QFETCH(QString, name);
+    QFETCH(QString, button);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("ordner"));
+    Opened o;
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    nextFile_ = dir.filePath(name);
+    const QString message = uitest::messageFrom([&] { uitest::click(o.list, qPrintable(button)); });
+    QVERIFY2(message.contains(QDir::toNativeSeparators(nextFile_)), qPrintable(message));
+    QVERIFY(message.startsWith("Die Datei"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QVERIFY(QFileInfo(dir.filePath("ordner")).isDir());
+    const PeriodList list = expectedPeriods({}, YearLength::solar);
+    QCOMPARE(rowsOf(*o.model()).size(), static_cast<qsizetype>(flatten(list).size()));
+
+    nextFile_.clear();
+    const int asked = fileDialogs_;
+    QCOMPARE(uitest::messageFrom([&] { uitest::click(o.list, qPrintable(button)); }), QString());
+    QCOMPARE(fileDialogs_, asked + 1);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+void PeriodsTest::invalidBirthDateHasNoDates() {
+    birth::Entry e;
+    e.day = "31", e.month = "2", e.year = "2000";
+    Opened o(e);
+    const PeriodList expected = expectedPeriods(e, YearLength::solar);
+    QVERIFY(!expected.hasDates());
+    auto* reason = uitest::find<QLabel>(o.list, "PeriodNoDates");
+    QVERIFY(reason->isVisible());
+    QCOMPARE(reason->text(), QString::fromStdString(expected.noDatesReason));
+    for (const QModelIndex& row : rowsOf(*o.model())) {
+        QVERIFY(!row.data().toString().isEmpty());
+        QVERIFY(row.siblingAtColumn(2).data().toString().isEmpty());
+        QVERIFY(row.siblingAtColumn(3).data().toString().isEmpty());
+    }
+    // A valid birth date takes the reason away again.
+    birth::calculate(o.ui.window, {});
+    QVERIFY(!reason->isVisible());
+}
+
+// "Jahr = 360 Tage" changes the dates at once and holds for the next window too.
+void PeriodsTest::yearLengthIsRemembered() {
+    const PeriodList days360 = expectedPeriods({}, YearLength::days360);
+    const PeriodList solar = expectedPeriods({}, YearLength::solar);
+    {
+        Opened o;
+        auto* box = uitest::find<QCheckBox>(o.list, "PeriodYear360");
+        QVERIFY(!box->isChecked());
+        QCOMPARE(o.model()->periods().mahadasas[8].endDate, solar.mahadasas[8].endDate);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QVERIFY(box->isChecked());
+        QCOMPARE(o.model()->periods().mahadasas[8].endDate, days360.mahadasas[8].endDate);
+        QCOMPARE(o.model()->index(8, 3).data().toString(),
+                 ui::dateText(days360.mahadasas[8].endDate));
+    }
+    {
+        Opened o;
+        auto* box = uitest::find<QCheckBox>(o.list, "PeriodYear360");
+        QVERIFY(box->isChecked());
+        QCOMPARE(o.model()->periods().mahadasas[8].endDate, days360.mahadasas[8].endDate);
+        box->setChecked(false);
+    }
+    Opened o;
+    QVERIFY(!uitest::find<QCheckBox>(o.list, "PeriodYear360")->isChecked());
+}
+
+// Ctrl+S saves the overview as shown, Ctrl+P prints it, "Übersicht kopieren" copies it.
+void PeriodsTest::overviewExports() {
+    uitest::Window ui;
+    birth::calculate(ui.window, {});
+    auto* overview = uitest::find<QWidget>(&ui.window, "Panel1");
+    const QImage shown = overview->grab().toImage();
+    nextFile_ = folder_.filePath("übersicht.png");
+    QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier);
+    QImage saved(nextFile_);
+    QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+             shown.convertToFormat(QImage::Format_RGB32));
+
+    printFile_ = folder_.filePath("übersicht.pdf");
+    QTest::keyClick(&ui.window, Qt::Key_P, Qt::ControlModifier);
+    QFile printed(printFile_);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QVERIFY(printed.read(5) == "%PDF-");
+    printFile_.clear();
+
+    for (QAction* action : overview->actions())
+        QVERIFY(!action->text().isEmpty());
+    QApplication::clipboard()->clear();
+    QMetaObject::invokeMethod(overview, "copyRequested");
+    QCOMPARE(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+             shown.convertToFormat(QImage::Format_RGB32));
+
+    // Not while another screen covers the overview.
+    uitest::click(&ui.window, "Button13");
+    const QString again = folder_.filePath("nicht.png");
+    nextFile_ = again;
+    QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!QFile::exists(again));
+}
+
+QTEST_MAIN(PeriodsTest)
+#include "test_periods.moc"
