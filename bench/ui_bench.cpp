@@ -11,11 +11,15 @@
 #include <cmath>
 #include <memory>
 
+#include <QTemporaryDir>
 #include <QTimeZone>
 
 #include "app/zeitrad.h"
 #include "engine/moon.h"
 #include "screens/moondialog.h"
+#include "screens/periodexport.h"
+#include "screens/periodmodel.h"
+#include "screens/periodwindow.h"
 
 namespace {
 
@@ -103,8 +107,52 @@ void moonDialogOpens(benchmark::State& state) {
     }
 }
 
+zeitrad::Result defaultResult() {
+    zeitrad::Engine engine;
+    return std::get<zeitrad::Result>(engine.calculate({}));
+}
+
+// The period model filled with the default birth's whole tree (9 + 39 + 351 rows) and the days
+// running on a fixed day found.
+void periodModelBuild(benchmark::State& state) {
+    const zeitrad::Result result = defaultResult();
+    zeitrad::ui::PeriodModel model;
+    for (auto _ : state)
+        model.setPeriods(zeitrad::buildPeriods(result, zeitrad::YearLength::solar), {2031, 5, 17});
+}
+
+// "Liste" pressed the first time: the window made, filled, its running rows expanded and
+// selected, and shown.
+void periodWindowOpens(benchmark::State& state) {
+    const zeitrad::Result result = defaultResult();
+    for (auto _ : state) {
+        auto* window = new zeitrad::ui::PeriodWindow(nullptr);
+        window->showResult(result, {2031, 5, 17});
+        window->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        delete window;
+        state.ResumeTiming();
+    }
+}
+
+// "PDF …": the document laid out and written to an A4 PDF through a QSaveFile.
+void periodPdfExport(benchmark::State& state) {
+    zeitrad::ui::PeriodWindow window(nullptr);
+    window.showResult(defaultResult(), {2031, 5, 17});
+    const zeitrad::ui::PeriodDocument document = window.document();
+    QTemporaryDir folder;
+    const QString path = folder.filePath("perioden.pdf");
+    for (auto _ : state)
+        if (!zeitrad::ui::savePdf(path, document).isEmpty())
+            state.SkipWithError("the PDF was not written");
+}
+
 } // namespace
 
+BENCHMARK(periodModelBuild)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(periodWindowOpens)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
+BENCHMARK(periodPdfExport)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
 BENCHMARK(zoneAndMoonPosition)->Unit(benchmark::kMicrosecond)->Repetitions(9);
 BENCHMARK(moonDialogOpens)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
 BENCHMARK(alternatingBirths)->Unit(benchmark::kMicrosecond)->Repetitions(15);

@@ -36,7 +36,7 @@ std::vector<int> pathOf(QModelIndex index) {
 PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("PeriodList");
     setWindowTitle(QStringLiteral("Vimsottari Dasa – Perioden"));
-    resize(620, 640);
+    resize(480, 640);
 
     header_ = new QLabel(this);
     header_->setObjectName("PeriodHeader");
@@ -54,8 +54,10 @@ PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tree_->setUniformRowHeights(true);
     tree_->setAlternatingRowColors(true);
+    // The dates and ages as wide as they need; the names take the rest.
     tree_->header()->setStretchLastSection(false);
     tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     auto* copy = new QAction(QStringLiteral("Kopieren"), tree_);
     copy->setShortcut(QKeySequence::Copy);
