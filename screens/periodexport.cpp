@@ -107,14 +107,15 @@ QString periodsHtml(const PeriodDocument& document) {
                            "<th align=left>Beginn</th><th align=left>Ende</th></tr>");
     auto row = [&html](const Period& p, int depth, bool running) {
         const QString indent = QString("&nbsp;").repeated(6 * depth);
-        QString name = indent + escaped(periodName(p.lord));
+        // The indent outside the bold, so that bold rows line up with the others.
+        const QString name = escaped(periodName(p.lord));
         const QString open = running ? QStringLiteral("<b>") : QString();
         const QString close = running ? QStringLiteral("</b>") : QString();
         const QString shade = depth == 0 ? QStringLiteral(" bgcolor=#e8e8e8") : QString();
         html += QStringLiteral(
-                    "<tr%1><td>%2%3%4</td><td>%2%5%4</td><td>%2%6%4</td><td>%2%7%4</td></tr>")
+                    "<tr%1><td>%8%2%3%4</td><td>%2%5%4</td><td>%2%6%4</td><td>%2%7%4</td></tr>")
                     .arg(shade, open, name, close, ageText(p), dateText(p.startDate),
-                         dateText(p.endDate));
+                         dateText(p.endDate), indent);
     };
     const auto& run = document.running;
     for (std::size_t m = 0; m < list.mahadasas.size(); ++m) {
