@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTextDocument>
 
+#include "engine/periodtext.h"
 #include "screens/periodmodel.h"
 
 namespace zeitrad::ui {
@@ -67,27 +68,7 @@ ExportDialogs& exportDialogs() {
 }
 
 QByteArray periodsCsv(const PeriodList& list) {
-    QString csv =
-        QStringLiteral("Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n");
-    auto line = [&csv](int level, const QStringList& lords, const Period& p) {
-        QStringList fields{QString::number(level)};
-        for (int i = 0; i < 3; ++i)
-            fields << (i < lords.size() ? lords[i] : QString());
-        fields << QString::number(p.startAge.years) << QString::number(p.startAge.months)
-               << QString::number(p.startAge.days) << dateText(p.startDate) << dateText(p.endDate);
-        csv += fields.join(';') + '\n';
-    };
-    for (const Period& maha : list.mahadasas) {
-        const QString m = periodName(maha.lord);
-        line(1, {m}, maha);
-        for (const Period& antar : maha.children) {
-            const QString a = periodName(antar.lord);
-            line(2, {m, a}, antar);
-            for (const Period& pratyantar : antar.children)
-                line(3, {m, a, periodName(pratyantar.lord)}, pratyantar);
-        }
-    }
-    return csv.toUtf8();
+    return QByteArray::fromStdString(zeitrad::periodsCsv(list));
 }
 
 QString periodsHtml(const PeriodDocument& document) {

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "engine/periodtext.h"
 #include "engine/tables.h"
 #include "screens/colors.h"
 
@@ -51,8 +52,7 @@ QIcon swatch(int lord) {
 } // namespace
 
 QString periodName(int lord) {
-    const std::string_view name = planetName[static_cast<std::size_t>(lord)];
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).trimmed();
+    return QString::fromStdString(lordName(lord));
 }
 
 QString ageText(const Period& period) {
@@ -63,12 +63,7 @@ QString ageText(const Period& period) {
 }
 
 QString dateText(const std::optional<CivilDate>& date) {
-    if (!date)
-        return {};
-    return QStringLiteral("%1.%2.%3")
-        .arg(date->day, 2, 10, QChar('0'))
-        .arg(date->month, 2, 10, QChar('0'))
-        .arg(date->year, 4, 10, QChar('0'));
+    return QString::fromStdString(germanDate(date));
 }
 
 QString moonText(const Result& result) {

@@ -1,0 +1,70 @@
+#include "engine/periodtext.h"
+
+#include <cstdio>
+
+#include "engine/tables.h"
+
+namespace zeitrad {
+
+namespace {
+
+// Two digits, two digits and four digits, zero-filled, in the given order and separator.
+std::string formatDate(const char* pattern, int a, int b, int c) {
+    char buffer[32];
+    const int n = std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
+    return std::string(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+} // namespace
+
+std::string lordName(int lord) {
+    std::string_view name = planetName[static_cast<std::size_t>(lord)];
+    while (!name.empty() && name.back() == ' ') {
+        name.remove_suffix(1);
+    }
+    return std::string(name);
+}
+
+std::string germanDate(const std::optional<CivilDate>& date) {
+    if (!date) {
+        return {};
+    }
+    return formatDate("%02d.%02d.%04d", date->day, date->month, date->year);
+}
+
+std::string isoDate(const CivilDate& date) {
+    return formatDate("%04d-%02d-%02d", date.year, date.month, date.day);
+}
+
+std::string periodsCsv(const PeriodList& list) {
+    std::string csv = "Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n";
+    // `names` holds the lords from the mahadasa down to the period itself.
+    auto line = [&csv](int level, const std::string(&names)[3], const Period& p) {
+        csv += std::to_string(level);
+        for (int i = 0; i < 3; ++i) {
+            csv += ';';
+            if (i < level) {
+                csv += names[i];
+            }
+        }
+        csv += ';' + std::to_string(p.startAge.years) + ';' + std::to_string(p.startAge.months) +
+               ';' + std::to_string(p.startAge.days) + ';' + germanDate(p.startDate) + ';' +
+               germanDate(p.endDate) + '\n';
+    };
+    std::string names[3];
+    for (const Period& maha : list.mahadasas) {
+        names[0] = lordName(maha.lord);
+        line(1, names, maha);
+        for (const Period& antar : maha.children) {
+            names[1] = lordName(antar.lord);
+            line(2, names, antar);
+            for (const Period& pratyantar : antar.children) {
+                names[2] = lordName(pratyantar.lord);
+                line(3, names, pratyantar);
+            }
+        }
+    }
+    return csv;
+}
+
+} // namespace zeitrad
