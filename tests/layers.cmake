@@ -23,6 +23,7 @@ forbid(fuzz "${_qt}|\"(screens|app|divisions|tools)/")
 forbid(screens "\"(app|tools|tests|divisions)/")
 forbid(divisions "\"(engine|screens|app|tools|tests)/")
 forbid(app "\"(tools|tests)/")
+forbid(cli "${_qt}|\"(screens|app|divisions|tools|tests)/")
 forbid(tests "\"tools/")
 
 if(_failures)

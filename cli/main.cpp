@@ -1,0 +1,135 @@
+// zeitrad-dasa: the calculation and the period list of the window program, from the command line.
+// Exit status: 0 done (also when the reader of the output has gone away), 1 input refused, 2 the
+// command line cannot be read, 3 the output could not be written.
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+#include "cli/options.h"
+#include "cli/report.h"
+#include "engine/periodtext.h"
+
+namespace {
+
+using namespace zeitrad;
+using namespace zeitrad::cli;
+
+constexpr std::string_view usage =
+    "Aufruf: zeitrad-dasa [--date T.M.J] [--moon G:M:S] [--sign ZEICHEN] [--tropical]\n"
+    "                     [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1|2|3]\n"
+    "                     [--year-length solar|360]\n";
+
+constexpr std::string_view help =
+    "Berechnet die Vimsottari-Dasa-Perioden einer Geburt, wie Zeitrad sie in der Übersicht\n"
+    "und in der Periodenliste zeigt.\n"
+    "\n"
+    "  --date T.M.J         Geburtsdatum: Tag, Monat und Jahr, wie in die Felder getippt\n"
+    "  --moon G:M:S         Mondposition im Zeichen: Grad, Minuten und Sekunden\n"
+    "                       (leere Felder und fehlende Optionen wie leere Eingabefelder)\n"
+    "  --sign ZEICHEN       Widder … Fische (ae, oe, ue für Umlaute) oder 1 bis 12\n"
+    "  --tropical           die Position ist tropisch (GG.MM.SS - tropisch)\n"
+    "  --on JJJJ-MM-TT      der Tag, für den laufende Perioden markiert werden (Vorgabe: heute)\n"
+    "  --format FORMAT      text (Vorgabe), csv (wie der CSV-Export der Liste) oder json\n"
+    "  --depth 1|2|3        Ebenen der Perioden im Text (Vorgabe: 2)\n"
+    "  --year-length LÄNGE  solar (Vorgabe: ein mittleres Kalenderjahr je Jahr der Dasas)\n"
+    "                       oder 360 (ein Jahr = 360 Kalendertage)\n"
+    "  --help               diese Hilfe\n"
+    "  --version            die Version\n"
+    "\n"
+    "Beispiele:\n"
+    "  zeitrad-dasa --date 23.12.2012 --moon 23:1:1 --sign Loewe\n"
+    "  zeitrad-dasa --date 7.3.1985 --moon 12:30:0 --sign 9 --tropical --depth 3\n"
+    "  zeitrad-dasa --date 7.3.1985 --moon 12:30:0 --format csv > perioden.csv\n"
+    "  zeitrad-dasa --format json --on 2030-01-01\n"
+    "\n"
+    "Rückgabewert: 0 erledigt, 1 Eingabe abgelehnt (Meldung auf der Standardfehlerausgabe),\n"
+    "2 Aufruf fehlerhaft, 3 Ausgabe nicht schreibbar.\n";
+
+// Writes all of `text` to the file descriptor. False on an error, with errno set.
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+void writeError(std::string_view text) {
+    (void)writeAll(STDERR_FILENO, text);
+}
+
+// Standard output; a reader that has gone away (`| head`) ends the program quietly and
+// successfully, any other failure is reported.
+int emit(std::string_view text) {
+    if (writeAll(STDOUT_FILENO, text)) {
+        return 0;
+    }
+    if (errno == EPIPE) {
+        return 0;
+    }
+    writeError(std::string("zeitrad-dasa: Ausgabe nicht schreibbar: ") + std::strerror(errno) +
+               '\n');
+    return 3;
+}
+
+CivilDate today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A closed pipe shows up as EPIPE from write() instead of ending the process by a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const Parsed parsed = parseArguments(arguments);
+    if (!parsed.error.empty()) {
+        writeError("zeitrad-dasa: " + parsed.error + '\n' + std::string(usage) +
+                   "Mehr mit: zeitrad-dasa --help\n");
+        return 2;
+    }
+    const Options& o = parsed.options;
+    if (o.help) {
+        return emit(std::string(usage) + '\n' + std::string(help));
+    }
+    if (o.version) {
+        return emit("zeitrad-dasa " ZEITRAD_VERSION "\n");
+    }
+
+    Engine engine;
+    const Outcome outcome = engine.calculate(o.input);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        writeError(refusal->message + '\n');
+        return 1;
+    }
+    const Result& result = std::get<Result>(outcome);
+    const PeriodList list = buildPeriods(result, o.yearLength);
+    const CivilDate on = o.on ? *o.on : today();
+    const std::vector<int> running = runningOn(list, on);
+    const Report report{result, list, running, on};
+
+    switch (o.format) {
+    case Format::csv:
+        return emit(periodsCsv(list));
+    case Format::json:
+        return emit(jsonReport(report));
+    case Format::text:
+        break;
+    }
+    return emit(textReport(report, o.depth));
+}

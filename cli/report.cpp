@@ -1,0 +1,222 @@
+#include "cli/report.h"
+
+#include <array>
+#include <cstdio>
+
+#include "engine/periodtext.h"
+#include "engine/tables.h"
+
+namespace zeitrad::cli {
+
+namespace {
+
+constexpr int rows = 9, columns = 9;
+
+std::string ageText(const AgeTriple& age) {
+    return std::to_string(age.years) + " Jahre " + std::to_string(age.months) + " M " +
+           std::to_string(age.days) + " T";
+}
+
+// `text` followed by blanks up to `width` characters (UTF-8 letters count once).
+std::string padded(const std::string& text, std::size_t width) {
+    std::size_t letters = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++letters;
+        }
+    }
+    return letters >= width ? text : text + std::string(width - letters, ' ');
+}
+
+// The three lines a cell shows on the overview: the planet, the years, months and days; the birth
+// cell shows "Geburt" and the birth date, a cell not shown nothing.
+std::array<std::string, 3> cellLines(const Result& r, int k) {
+    const Cell& cell = r.cells[static_cast<std::size_t>(k)];
+    if (k == 1) {
+        return {lordName(r.birthLord), "Geburt", r.birthDateText()};
+    }
+    if (!cell.shown) {
+        return {};
+    }
+    return {lordName(cell.lord), std::to_string(cell.age.years) + " Jahre",
+            std::to_string(cell.age.months) + " M " + std::to_string(cell.age.days) + " T"};
+}
+
+bool isRunning(const std::vector<int>& running, const std::vector<int>& path) {
+    if (path.size() > running.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (running[i] != path[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void appendTextPeriods(std::string& out, const std::vector<Period>& periods, std::vector<int>& path,
+                       const Report& report, int depth) {
+    const int level = static_cast<int>(path.size()); // 0 for the mahadasas
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+        const Period& p = periods[i];
+        path.push_back(static_cast<int>(i));
+        const bool runs = isRunning(report.running, path);
+        std::string line = runs ? "* " : "  ";
+        line += std::string(static_cast<std::size_t>(2 * level), ' ');
+        line += padded(lordName(p.lord), 12 - 2 * static_cast<std::size_t>(level));
+        line += padded(p.atBirth ? std::string("Geburt") : ageText(p.startAge), 22);
+        if (report.list.hasDates()) {
+            line += germanDate(p.startDate) + "  " + germanDate(p.endDate);
+        }
+        while (!line.empty() && line.back() == ' ') {
+            line.pop_back();
+        }
+        out += line + '\n';
+        if (level + 1 < depth) {
+            appendTextPeriods(out, p.children, path, report, depth);
+        }
+        path.pop_back();
+    }
+}
+
+void appendAge(std::string& out, const AgeTriple& age) {
+    out += '[' + std::to_string(age.years) + ", " + std::to_string(age.months) + ", " +
+           std::to_string(age.days) + ']';
+}
+
+void appendDate(std::string& out, const std::optional<CivilDate>& date) {
+    out += date ? '"' + isoDate(*date) + '"' : std::string("null");
+}
+
+void appendJsonPeriods(std::string& out, const std::vector<Period>& periods, std::vector<int>& path,
+                       const Report& report, int indent) {
+    if (periods.empty()) {
+        out += "[]";
+        return;
+    }
+    const std::string pad(static_cast<std::size_t>(indent), ' ');
+    out += "[\n";
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+        const Period& p = periods[i];
+        path.push_back(static_cast<int>(i));
+        out += pad + "  {\"lord\": " + jsonString(lordName(p.lord)) + ", \"age\": ";
+        if (p.atBirth) {
+            out += "null";
+        } else {
+            appendAge(out, p.startAge);
+        }
+        out += ", \"start\": ";
+        appendDate(out, p.startDate);
+        out += ", \"end\": ";
+        appendDate(out, p.endDate);
+        out += ", \"running\": ";
+        out += isRunning(report.running, path) ? "true" : "false";
+        out += ", \"periods\": ";
+        appendJsonPeriods(out, p.children, path, report, indent + 2);
+        out += i + 1 < periods.size() ? "},\n" : "}\n";
+        path.pop_back();
+    }
+    out += pad + ']';
+}
+
+} // namespace
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
+                out += buffer;
+            } else {
+                out += c; // UTF-8 passes through as it is
+            }
+        }
+    }
+    return out + '"';
+}
+
+std::string textReport(const Report& report, int depth) {
+    const Result& r = report.result;
+    std::string out = "Geburt: " + r.birthDateText() + '\n';
+    out += "Nakshatra: " + std::to_string(r.nakshatra) + ' ' + r.nakshatraName +
+           ", Herr: " + lordName(r.birthLord) + "\n\nÜbersicht\n";
+    for (int row = 1; row <= rows; ++row) {
+        std::array<std::string, 3> lines;
+        for (int column = 1; column <= columns; ++column) {
+            const auto cell = cellLines(r, (row - 1) * columns + column);
+            for (std::size_t i = 0; i < 3; ++i) {
+                lines[i] += padded(cell[i], column < columns ? 11 : 0);
+            }
+        }
+        for (std::string& line : lines) {
+            while (!line.empty() && line.back() == ' ') {
+                line.pop_back();
+            }
+            out += line + '\n';
+        }
+        if (row < rows) {
+            out += '\n';
+        }
+    }
+
+    out += "\nPerioden (ein Jahr der Dasas = ";
+    out +=
+        report.list.yearLength == YearLength::days360 ? "360 Tage" : "ein mittleres Kalenderjahr";
+    out += "), * läuft am " + germanDate(report.on) + '\n';
+    if (!report.list.hasDates()) {
+        out += report.list.noDatesReason + '\n';
+    }
+    std::vector<int> path;
+    appendTextPeriods(out, report.list.mahadasas, path, report, depth);
+    return out;
+}
+
+std::string jsonReport(const Report& report) {
+    const Result& r = report.result;
+    std::string out = "{\n  \"nakshatra\": {\"number\": " + std::to_string(r.nakshatra) +
+                      ", \"name\": " + jsonString(r.nakshatraName) +
+                      ", \"lord\": " + jsonString(lordName(r.birthLord)) + "},\n";
+    out += "  \"birthDate\": " + jsonString(r.birthDateText()) + ",\n  \"cells\": [\n";
+    for (int k = 1; k <= rows * columns; ++k) {
+        const Cell& cell = r.cells[static_cast<std::size_t>(k)];
+        out += "    {\"cell\": " + std::to_string(k) + ", \"lord\": ";
+        // The birth cell always shows its lord; its third line is the birth date, not an age.
+        const bool shown = k == 1 || cell.shown;
+        const int lord = k == 1 ? r.birthLord : cell.lord;
+        out += shown ? jsonString(lordName(lord)) : std::string("null");
+        out += ", \"shown\": ";
+        out += shown ? "true" : "false";
+        out += ", \"age\": ";
+        if (k == 1 || !shown) {
+            out += "null";
+        } else {
+            appendAge(out, cell.age);
+        }
+        out += k < rows * columns ? "},\n" : "}\n";
+    }
+    out += "  ],\n  \"periods\": ";
+    std::vector<int> path;
+    appendJsonPeriods(out, report.list.mahadasas, path, report, 2);
+    out += "\n}\n";
+    return out;
+}
+
+} // namespace zeitrad::cli
