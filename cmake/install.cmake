@@ -1,12 +1,29 @@
-# What `cmake --install` puts on the machine: the program, its desktop entry, the icon in the
-# hicolor theme sizes and the AppStream metainfo, each in its standard place under the prefix.
+# What `cmake --install` puts on the machine: the program and zeitrad-dasa, their manual pages,
+# the desktop entry, the icon in the hicolor theme sizes, the AppStream metainfo, the copyright
+# file and the changelog, each in its standard place under the prefix.
 include(GNUInstallDirs)
 
 set(ZEITRAD_APP_ID example.kelmora.zeitrad)
 set(_zeitrad_dist ${PROJECT_SOURCE_DIR}/dist)
 set(_zeitrad_out ${PROJECT_BINARY_DIR}/dist)
 
-install(TARGETS zeitrad RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zeitrad zeitrad-dasa RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The manual pages and the changelog carry the version and are installed compressed, as Debian
+# keeps them; `gzip -n` leaves out the time stamp, so that the same sources give the same files.
+set(_zeitrad_docs)
+foreach(doc zeitrad.1 zeitrad-dasa.1 changelog)
+    configure_file(${_zeitrad_dist}/${doc} ${_zeitrad_out}/${doc} @ONLY)
+    add_custom_command(OUTPUT ${_zeitrad_out}/${doc}.gz
+        COMMAND gzip -9nf -k ${_zeitrad_out}/${doc}
+        DEPENDS ${_zeitrad_out}/${doc} VERBATIM)
+    list(APPEND _zeitrad_docs ${_zeitrad_out}/${doc}.gz)
+endforeach()
+add_custom_target(zeitrad_docs ALL DEPENDS ${_zeitrad_docs})
+install(FILES ${_zeitrad_out}/zeitrad.1.gz ${_zeitrad_out}/zeitrad-dasa.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${_zeitrad_dist}/copyright ${_zeitrad_out}/changelog.gz
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zeitrad)
 
 install(FILES ${_zeitrad_dist}/${ZEITRAD_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -73,6 +90,10 @@ add_test(NAME dist_install
 add_test(NAME dist_package
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/check_package.sh ${PROJECT_BINARY_DIR}
             ${ZEITRAD_APP_ID} ${_zeitrad_sizes})
+# Debian's lintian on the package (skipped where it is not installed).
+add_test(NAME dist_lintian
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/check_lintian.sh ${PROJECT_BINARY_DIR})
+set_tests_properties(dist_lintian PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 LABELS release)
 # Both run the installed program once, offscreen, in a scratch folder of their own.
 set_tests_properties(dist_install dist_package PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)

@@ -5,9 +5,12 @@ set(CPACK_PACKAGE_NAME zeitrad)
 set(CPACK_PACKAGE_VENDOR "Kelmora Verlag")
 set(CPACK_PACKAGE_CONTACT "Kelmora Verlag <verlag@kelmora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Vimsottari dasa periods of a birth")
+# The lines of the long description stay within 80 characters.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Zeitrad computes the Vimsottari dasa periods of Vedic astrology for one birth\n\
-and shows the 120-year cycle as a grid of mahadasas and antardasas. German user interface.")
+and shows the 120-year cycle as a grid of mahadasas and antardasas, with the\n\
+list of all periods and their dates. zeitrad-dasa gives the same periods on\n\
+the command line as text, CSV or JSON. German user interface.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kelmora.example")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

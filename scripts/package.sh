@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target zeitrad zeitrad_icons
+cmake --build build -j "$(nproc)" --target zeitrad zeitrad-dasa zeitrad_icons zeitrad_docs
 (cd build && cpack -G DEB)
 ls -l build/zeitrad_*.deb
