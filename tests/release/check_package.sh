@@ -38,10 +38,14 @@ check_tree "$scratch/root" /usr "$id" "$sizes"
 others=$(cd "$scratch/root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$others" ] || fail "files outside /usr: $others"
 count=$(cd "$scratch/root" && find . -type f | wc -l)
-expected=$((3 + $(wc -w <<<"$sizes")))
+# The two programs, the desktop entry, the metainfo, two manual pages, the copyright file, the
+# changelog and the icons.
+expected=$((8 + $(wc -w <<<"$sizes")))
 [ "$count" -eq "$expected" ] || fail "$count files in the package, expected $expected"
 # The program is stripped: debugging symbols stay in the build.
-if readelf -S "$scratch/root/usr/bin/zeitrad" | grep -q '\.debug_info'; then
-    fail "program in the package is not stripped"
-fi
+for program in zeitrad zeitrad-dasa; do
+    if readelf -S "$scratch/root/usr/bin/$program" | grep -q '\.debug_info'; then
+        fail "$program in the package is not stripped"
+    fi
+done
 echo "package complete"

@@ -22,6 +22,19 @@ check_tree() {
     local base=$root$prefix
 
     [ -x "$base/bin/zeitrad" ] || fail "no executable $prefix/bin/zeitrad"
+    [ -x "$base/bin/zeitrad-dasa" ] || fail "no executable $prefix/bin/zeitrad-dasa"
+
+    # The manual pages, compressed, and the copyright file and changelog.
+    local page
+    for page in zeitrad zeitrad-dasa; do
+        gzip -t "$base/share/man/man1/$page.1.gz" 2>/dev/null ||
+            fail "no compressed manual page $prefix/share/man/man1/$page.1.gz"
+        zcat "$base/share/man/man1/$page.1.gz" | grep -q '@PROJECT_VERSION@' &&
+            fail "manual page $page.1 without its version"
+    done
+    grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+        "$base/share/doc/zeitrad/copyright" 2>/dev/null || fail "no machine-readable copyright file"
+    gzip -t "$base/share/doc/zeitrad/changelog.gz" 2>/dev/null || fail "no changelog.gz"
 
     local desktop=$base/share/applications/$id.desktop
     [ -f "$desktop" ] || fail "no desktop entry $prefix/share/applications/$id.desktop"
@@ -49,4 +62,9 @@ check_tree() {
     line=$(ZEITRAD_EXIT_AFTER_FIRST_PAINT=1 timeout 60 "$base/bin/zeitrad") ||
         fail "installed program did not start"
     grep -q '^first paint: ' <<<"$line" || fail "installed program did not paint: $line"
+
+    # The installed zeitrad-dasa calculates on its own.
+    line=$("$base/bin/zeitrad-dasa" --format csv | head -2 | tail -1) ||
+        fail "installed zeitrad-dasa did not run"
+    [ "${line%%;*}" = 1 ] || fail "installed zeitrad-dasa wrote: $line"
 }

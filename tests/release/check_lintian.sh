@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Debian's own checks on the package: lintian reports no error and no warning. Skipped (status 77)
+# where lintian is not installed.
+# Usage: check_lintian.sh BUILD_DIR
+set -euo pipefail
+build=$1
+source "$(dirname "$0")/common.sh"
+
+command -v lintian >/dev/null || { echo "lintian is not installed: skipped"; exit 77; }
+
+scratch=$build/release-check/lintian
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" ||
+    { cat "$scratch/cpack.log"; fail "cpack failed"; }
+debs=("$scratch"/zeitrad_*.deb)
+[ -f "${debs[0]}" ] || fail "no zeitrad_*.deb in $scratch"
+
+# Lintian warns on stderr when it runs as root; its findings go to standard output.
+report=$(lintian --fail-on error,warning "${debs[0]}" 2>/dev/null) || {
+    echo "$report"
+    fail "lintian reports errors or warnings"
+}
+echo "$report"
+echo "lintian clean"
