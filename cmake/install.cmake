@@ -76,3 +76,5 @@ add_test(NAME dist_package
 # Both run the installed program once, offscreen, in a scratch folder of their own.
 set_tests_properties(dist_install dist_package PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+set_tests_properties(dist_desktop_entry dist_metainfo dist_install dist_package PROPERTIES
+    LABELS release)
