@@ -8,6 +8,7 @@
 #   deps.sh --headless  a virtual display for a machine without one (Xvfb, xdotool, ImageMagick)
 #   deps.sh --package   the Debian package build (dpkg-shlibdeps, and `file`, which CPack uses)
 #   deps.sh --test      all of the above and the test tools (the default)
+#   deps.sh --list ...  prints the names of the asked sets, one a line, and installs nothing
 set -euo pipefail
 
 run=(
@@ -29,6 +30,11 @@ test=(
 
 wanted=()
 with_test=0
+list=0
+if [ "${1:-}" = --list ]; then
+    list=1
+    shift
+fi
 [ $# -eq 0 ] && set -- --test
 for set in "$@"; do
     case $set in
@@ -40,11 +46,16 @@ for set in "$@"; do
         with_test=1
         ;;
     *)
-        echo "usage: deps.sh [--run] [--headless] [--package] [--test]" >&2
+        echo "usage: deps.sh [--list] [--run] [--headless] [--package] [--test]" >&2
         exit 2
         ;;
     esac
 done
+
+if [ "$list" = 1 ]; then
+    printf '%s\n' "${wanted[@]}" | sort -u
+    exit 0
+fi
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
