@@ -42,6 +42,7 @@ if ! command -v debootstrap >/dev/null; then
 fi
 
 root=$(mktemp -d "/var/tmp/zeitrad-fresh-$suite.XXXXXX")
+chmod 755 "$root" # the system's /: its own users (apt's _apt) must get through it
 mounted=()
 
 # Ends what still runs inside the system, unmounts in reverse order, and removes the system unless
