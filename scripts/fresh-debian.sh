@@ -14,7 +14,8 @@
 #   --keep  leave the system in place afterwards (its folder is printed)
 # Env: DEBIAN_MIRROR (default http://deb.debian.org/debian). Needs root; installs debootstrap.
 set -euo pipefail
-
+# The whole script is read before it runs, so that editing it meanwhile cannot change a run.
+{
 keep=0
 if [ "${1:-}" = --keep ]; then
     keep=1
@@ -151,3 +152,5 @@ echo "== $(stamp) Debian $suite: debootstrap $debootstrap_seconds s, run.sh $run
     "test.sh $test_seconds s (exit $status) =="
 [ "$status" -eq 0 ] || { echo "FAILED: $suite: bash scripts/test.sh (exit $status)" >&2; exit 1; }
 echo "PASSED: $suite"
+exit
+}
