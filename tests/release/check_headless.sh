@@ -44,12 +44,17 @@ pixel() { convert "$shot" -format "%[pixel:p{$1,$2}]" info:; }
 [ "$(pixel 11 600)" = "srgb(255,255,255)" ] || fail "start screen bevel is $(pixel 11 600)"
 
 # A virtual display that takes its time: the server names its display at once but listens only
-# two seconds later, as a loaded machine's can. The program is started only once it answers.
+# two seconds later, as a loaded machine's can. The program is started only once it answers. The
+# number is one that no server on this machine holds: no lock file here, and no socket of that
+# number in /proc/net/unix, which also shows the servers of other root folders (chroots), whose
+# abstract sockets this one shares.
 mkdir -p "$scratch/slow" "$scratch/mute"
 cat >"$scratch/slow/Xvfb" <<SLOW
 #!/usr/bin/env bash
-number=600
-while [ -e /tmp/.X\$number-lock ]; do number=\$((number + 1)); done
+number=\$((600 + RANDOM % 300))
+while [ -e /tmp/.X\$number-lock ] || grep -qE "[ @]/tmp/\.X11-unix/X\$number\\\$" /proc/net/unix; do
+    number=\$((number + 1))
+done
 echo \$number >&3
 exec 3>&-
 sleep 2
