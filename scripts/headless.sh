@@ -83,6 +83,7 @@ cleanup() {
     fi
     stop_virtual_display
     [ -n "${own_runtime:-}" ] && rm -rf "$own_runtime"
+    [ -n "${errors:-}" ] && rm -f "$errors"
 }
 trap cleanup EXIT
 start_virtual_display 1024x768x24 || {
@@ -90,21 +91,52 @@ start_virtual_display 1024x768x24 || {
     exit 1
 }
 
-# The window is found by its caption; the program is ended once the picture is taken. No window
-# manager runs on the virtual display, so the window has no frame and the picture holds exactly
-# the window's 826 x 705 pixels.
-QT_QPA_PLATFORM=xcb "$bin" & # X, whatever platform the caller had chosen
-pid=$!
-win=""
-for _ in $(seq 300); do
-    win=$(xdotool search --onlyvisible --name "^Zeitrad$" 2>/dev/null | head -n1) || true
-    [ -n "$win" ] && break
-    kill -0 "$pid" 2>/dev/null || { echo "Zeitrad ended before its window opened." >&2; exit 1; }
-    sleep 0.2
-done
+# start_program: starts the program and waits for its window, found by its caption: 0 once the
+# window is visible (its id in win) or 60 s have passed, 1 when the program ended before; what it
+# printed on its error output is then in $errors.
+errors=$(mktemp)
+start_program() {
+    QT_QPA_PLATFORM=xcb "$bin" 2>"$errors" & # X, whatever platform the caller had chosen
+    pid=$!
+    win=""
+    for _ in $(seq 300); do
+        win=$(xdotool search --onlyvisible --name "^Zeitrad$" 2>/dev/null | head -n1) || true
+        [ -n "$win" ] && return 0
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" 2>/dev/null || true
+            pid=""
+            cat "$errors" >&2
+            return 1
+        fi
+        sleep 0.2
+    done
+    return 0
+}
+
+# A program that could not connect to the display although the display answers is started once
+# more; any other end before the window opens is reported with what the display said.
+if ! start_program; then
+    if grep -q 'could not connect to display' "$errors" && x_display_answers; then
+        echo "Zeitrad could not connect to the virtual display $DISPLAY, which answers;" \
+            "starting it once more." >&2
+        start_program || true
+    fi
+    if [ -z "$win" ] && [ -z "$pid" ]; then
+        echo "Zeitrad ended before its window opened." >&2
+        if [ -n "$(virtual_display_log)" ]; then
+            echo "The virtual display $DISPLAY said:" >&2
+            virtual_display_log >&2
+        fi
+        x_display_answers || echo "The virtual display $DISPLAY no longer answers." >&2
+        exit 1
+    fi
+fi
 [ -n "$win" ] || { echo "Zeitrad did not open its window within 60 s." >&2; exit 1; }
 sleep 1 # the first paint, with the start screen's pictures
+# No window manager runs on the virtual display, so the window has no frame and the picture holds
+# exactly the window's 826 x 705 pixels.
 import -window "$win" "$out"
+cat "$errors" >&2
 
 [ -s "$out" ] || { echo "No screenshot was saved." >&2; exit 1; }
 echo "Screenshot saved: $out"

@@ -9,7 +9,8 @@
 #
 # Xvfb picks the number itself (-displayfd) and writes it once it listens, so two servers never
 # race for one number. A client is only started after the display has answered one (xdotool): on a
-# loaded machine a server can take seconds to get there.
+# loaded machine a server can take seconds to get there. The server does not reset when its last
+# client leaves (-noreset): a client starting while the one before it ends finds it as it was.
 
 _virtual_display_pid=""
 _virtual_display_dir=""
@@ -18,7 +19,8 @@ start_virtual_display() {
     local screen=${1:-1024x768x24} timeout=${VIRTUAL_DISPLAY_TIMEOUT:-60}
     local deadline=$((SECONDS + timeout)) number
     _virtual_display_dir=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 "$screen" -dpi 96 -nolisten tcp \
+    : >"$_virtual_display_dir/display"
+    Xvfb -displayfd 3 -screen 0 "$screen" -dpi 96 -nolisten tcp -noreset \
         3>"$_virtual_display_dir/display" >"$_virtual_display_dir/log" 2>&1 &
     _virtual_display_pid=$!
 
@@ -45,6 +47,12 @@ start_virtual_display() {
         _virtual_display_alive "answered on $DISPLAY" || { stop_virtual_display; return 1; }
         sleep 0.2
     done
+}
+
+# The virtual display's own messages, indented; nothing once it is stopped.
+virtual_display_log() {
+    [ -n "$_virtual_display_dir" ] && sed 's/^/    /' "$_virtual_display_dir/log"
+    return 0
 }
 
 stop_virtual_display() {

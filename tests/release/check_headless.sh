@@ -80,4 +80,30 @@ grep -qF 'has not answered on :4712 within 3 s' "$scratch/stderr" ||
 grep -qF 'Zeitrad was not started' "$scratch/stderr" ||
     fail "did not say that the program was not started"
 [ ! -e "$shot" ] || fail "saved a screenshot without a display"
+
+# A program that once cannot connect to the answering display is started once more; one that ends
+# before its window opens for any other reason is not, and the run fails saying so.
+cat >"$scratch/flaky" <<FLAKY
+#!/usr/bin/env bash
+if [ ! -e "$scratch/flaky.once" ]; then
+    touch "$scratch/flaky.once"
+    echo "qt.qpa.xcb: could not connect to display \$DISPLAY" >&2
+    exit 1
+fi
+exec "$bin"
+FLAKY
+printf '#!/usr/bin/env bash\necho "no window today" >&2\nexit 3\n' >"$scratch/broken"
+chmod +x "$scratch/flaky" "$scratch/broken"
+rm -f "$shot" "$scratch/flaky.once"
+env -u DISPLAY -u WAYLAND_DISPLAY bash "$headless" "$scratch/flaky" >/dev/null 2>"$scratch/stderr" ||
+    { cat "$scratch/stderr"; fail "did not start the program once more"; }
+grep -q 'starting it once more' "$scratch/stderr" || fail "did not say that it started it again"
+[ "$(png_size "$shot")" = "826 705" ] || fail "second start: screenshot $(png_size "$shot")"
+rm -f "$shot"
+env -u DISPLAY -u WAYLAND_DISPLAY bash "$headless" "$scratch/broken" >/dev/null 2>"$scratch/stderr" &&
+    fail "a program without a window passed"
+grep -q 'no window today' "$scratch/stderr" || fail "did not show the program's messages"
+grep -q 'Zeitrad ended before its window opened' "$scratch/stderr" ||
+    fail "did not say that the program ended"
+grep -q 'once more' "$scratch/stderr" && fail "started a broken program once more"
 echo "headless run complete"
