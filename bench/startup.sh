@@ -22,9 +22,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target zeitrad bench_minimal_window >/dev/null
 
 tmp=$(mktemp -d)
-xvfb_pid=""
+source scripts/virtual-display.sh
 cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    stop_virtual_display
     rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -65,15 +65,9 @@ measure() {
 : >"$tmp/raw"
 QT_QPA_PLATFORM=offscreen measure offscreen
 
-# A virtual X display of its own; -displayfd picks a free display number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$tmp/display" ] && break
-    sleep 0.05
-done
-[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=:$(head -n1 "$tmp/display") QT_QPA_PLATFORM=xcb measure xvfb
+# A virtual X display of its own, answering before the first program starts.
+start_virtual_display 1280x1024x24
+QT_QPA_PLATFORM=xcb measure xvfb
 
 [ -n "${KEEP:-}" ] && cp "$tmp/raw" "$KEEP"
 

@@ -30,6 +30,8 @@ add_test(NAME engine_fuzz
     COMMAND engine_fuzz -max_total_time=${ZEITRAD_FUZZ_SECONDS} -timeout=5 -max_len=96
             -print_final_stats=1 ${_zeitrad_corpus} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/seeds
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+# Its own label: it runs for minutes, and only in the fuzzing build (`ctest -L fuzz`).
 set_tests_properties(engine_fuzz PROPERTIES
+    LABELS fuzz
     TIMEOUT 600
     ENVIRONMENT "ASAN_OPTIONS=abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")

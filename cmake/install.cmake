@@ -97,3 +97,5 @@ set_tests_properties(dist_lintian PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300 LAB
 # Both run the installed program once, offscreen, in a scratch folder of their own.
 set_tests_properties(dist_install dist_package PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+set_tests_properties(dist_desktop_entry dist_metainfo dist_install dist_package PROPERTIES
+    LABELS release)

@@ -7,4 +7,4 @@ include(${CMAKE_CURRENT_LIST_DIR}/startup.cmake)
 add_test(NAME run_without_display
     COMMAND bash ${PROJECT_SOURCE_DIR}/tests/release/check_headless.sh ${PROJECT_BINARY_DIR}
             $<TARGET_FILE:zeitrad>)
-set_tests_properties(run_without_display PROPERTIES TIMEOUT 120)
+set_tests_properties(run_without_display PROPERTIES TIMEOUT 180 LABELS release)

@@ -51,8 +51,11 @@ BirthInput decode(const std::uint8_t* data, std::size_t size) {
     if (size > 2)
         rest = std::string_view(reinterpret_cast<const char*>(data + 2), size - 2);
 
+    // The member pointer through an alias: clang-format 14 and 19 lay out a named member pointer
+    // differently, but agree on this.
+    using Text = std::string BirthInput::*;
     struct Field {
-        std::string BirthInput::*text;
+        Text text;
         int maxChars;
     };
     constexpr Field fields[] = {

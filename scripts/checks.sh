@@ -24,7 +24,7 @@ done
 echo "$found engine test programs clean under memcheck"
 
 echo "== Fuzzing the calculation for $fuzz_seconds s =="
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_WERROR=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DZEITRAD_FUZZ=ON -DZEITRAD_FUZZ_SECONDS="$fuzz_seconds"
 cmake --build build-fuzz -j "$jobs"
 log=build-fuzz/fuzz.log

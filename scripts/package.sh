@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+bash scripts/deps.sh --run --package
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_TESTS=OFF -DZEITRAD_BENCH=OFF
 cmake --build build -j "$(nproc)" --target zeitrad zeitrad-dasa zeitrad_icons zeitrad_docs
 (cd build && cpack -G DEB)
 ls -l build/zeitrad_*.deb

@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Builds Zeitrad and starts it.
+# Builds Zeitrad and starts it. Installs only what building and running needs; the virtual display
+# (Xvfb, xdotool, ImageMagick) only on a machine that has no display of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+bash scripts/deps.sh --run
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_TESTS=OFF -DZEITRAD_BENCH=OFF
 cmake --build build -j "$(nproc)" --target zeitrad
 # Without a display (a server, a container) the program runs on a virtual one, and a screenshot
 # of its window is saved in the folder this script was called from.
 if ! bash scripts/headless.sh --check; then
-    exec bash scripts/headless.sh ./build/zeitrad "$OLDPWD/zeitrad-screenshot.png"
+    bash scripts/deps.sh --headless
+    # With the headless tools installed the display is asked once more: before, only its socket
+    # could be looked for.
+    if ! bash scripts/headless.sh --check; then
+        exec bash scripts/headless.sh ./build/zeitrad "$OLDPWD/zeitrad-screenshot.png"
+    fi
 fi
 exec ./build/zeitrad "$@"

@@ -5,19 +5,33 @@ set -euo pipefail
 out=${1:?usage: screenshot.sh OUT.png [x,y ...]}
 shift
 bin=${ZEITRAD_BIN:-$(dirname "$0")/../build/zeitrad}
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -c '
-    bin=$1; out=$2; shift 2
-    "$bin" & pid=$!
-    for _ in $(seq 50); do
-        win=$(xdotool search --name "^Zeitrad$" 2>/dev/null | head -n1) && [ -n "$win" ] && break
-        sleep 0.2
-    done
-    sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$win")"
-    for point in "$@"; do
-        xdotool mousemove $((X + ${point%,*})) $((Y + ${point#*,})) click 1
-        sleep 0.5
-    done
-    import -window root "$out"
-    kill $pid
-' _ "$bin" "$out" "$@"
+
+source "$(dirname "$0")/virtual-display.sh"
+pid=""
+cleanup() {
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    stop_virtual_display
+}
+trap cleanup EXIT
+start_virtual_display 1024x768x24
+
+QT_QPA_PLATFORM=xcb "$bin" &
+pid=$!
+win=""
+for _ in $(seq 150); do
+    win=$(xdotool search --name "^Zeitrad$" 2>/dev/null | head -n1) || true
+    [ -n "$win" ] && break
+    kill -0 "$pid" 2>/dev/null || { echo "Zeitrad ended before its window opened." >&2; exit 1; }
+    sleep 0.2
+done
+[ -n "$win" ] || { echo "Zeitrad did not open its window." >&2; exit 1; }
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$win")"
+for point in "$@"; do
+    xdotool mousemove $((X + ${point%,*})) $((Y + ${point#*,})) click 1
+    sleep 0.5
+done
+import -window root "$out"

@@ -21,10 +21,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The package names, without versions and alternatives.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/^ *([^ (]+).*/\1/' | sort -u)
-# The libraries the program links, found from the binary, and the fonts named by hand.
+# The libraries the program links, found from the binary, and the fonts named by hand. A library
+# package may carry the suffix t64 (Debian 13 renamed those whose interface holds a time_t).
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo \
     fonts-liberation fonts-dejavu-core; do
-    grep -qxF "$needed" <<<"$names" || fail "Depends lacks $needed"
+    grep -qxF -e "$needed" -e "${needed}t64" <<<"$names" || fail "Depends lacks $needed"
 done
 # Every dependency is a real package: the program runs here, so each one is installed here.
 for name in $names; do

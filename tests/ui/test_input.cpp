@@ -195,7 +195,7 @@ void InputTest::signsFormOneExclusiveGroup() {
 void InputTest::tabOrder() {
     uitest::Window ui;
     QWidget& w = ui.window;
-    QApplication::setActiveWindow(&w);
+    w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     uitest::click(&w, "Button13");
 
@@ -233,7 +233,7 @@ void InputTest::returnPressesTheCalculateButton() {
     QFETCH(QString, control);
     uitest::Window ui;
     QWidget& w = ui.window;
-    QApplication::setActiveWindow(&w);
+    w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     birth::enter(w, fields("5", "3", "1970", "10", "0", "0"));
     auto* field = uitest::find<QWidget>(&w, qPrintable(control));
