@@ -11,13 +11,10 @@ command -v lintian >/dev/null || { echo "lintian is not installed: skipped"; exi
 scratch=$build/release-check/lintian
 rm -rf "$scratch"
 mkdir -p "$scratch"
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" ||
-    { cat "$scratch/cpack.log"; fail "cpack failed"; }
-debs=("$scratch"/zeitrad_*.deb)
-[ -f "${debs[0]}" ] || fail "no zeitrad_*.deb in $scratch"
+build_package "$build" "$scratch"
 
 # Lintian warns on stderr when it runs as root; its findings go to standard output.
-report=$(lintian --fail-on error,warning "${debs[0]}" 2>/dev/null) || {
+report=$(lintian --fail-on error,warning "$deb" 2>/dev/null) || {
     echo "$report"
     fail "lintian reports errors or warnings"
 }

@@ -9,11 +9,7 @@ source "$(dirname "$0")/common.sh"
 scratch=$build/release-check/package
 rm -rf "$scratch"
 mkdir -p "$scratch/root"
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" ||
-    { cat "$scratch/cpack.log"; fail "cpack failed"; }
-debs=("$scratch"/zeitrad_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single zeitrad_*.deb in $scratch"
-deb=${debs[0]}
+build_package "$build" "$scratch"
 echo "package: $(basename "$deb")"
 
 [ "$(dpkg-deb -f "$deb" Package)" = zeitrad ] || fail "package name"

@@ -68,3 +68,14 @@ check_tree() {
         fail "installed zeitrad-dasa did not run"
     [ "${line%%;*}" = 1 ] || fail "installed zeitrad-dasa wrote: $line"
 }
+
+# build_package BUILD_DIR SCRATCH: makes the Debian package with CPack in SCRATCH and sets `deb` to
+# its path; fails unless exactly one zeitrad_*.deb comes out.
+build_package() {
+    local build=$1 scratch=$2 debs
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >"$scratch/cpack.log" ||
+        { cat "$scratch/cpack.log"; fail "cpack failed"; }
+    debs=("$scratch"/zeitrad_*.deb)
+    [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single zeitrad_*.deb in $scratch"
+    deb=${debs[0]}
+}
