@@ -104,6 +104,10 @@ struct DatedCase {
     CivilDate chandra, mangal, buddha, cycleEnd;
 };
 
+void PrintTo(const DatedCase& c, std::ostream* os) {
+    *os << (c.length == YearLength::solar ? "solar years" : "360-day years");
+}
+
 class DefaultDates : public testing::TestWithParam<DatedCase> {};
 
 TEST_P(DefaultDates, FallWhereWorkedByHandAndGiveTheRunningPeriods) {
@@ -147,6 +151,10 @@ struct AtBirthCase {
     int firstLord, firstTrueStart, firstEnd; // of the listed pratyantardasas
     std::vector<int> runningOnBirthDay;
 };
+
+void PrintTo(const AtBirthCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RunningAtBirth : public testing::TestWithParam<AtBirthCase> {};
 
@@ -196,6 +204,11 @@ struct AgeDateCase {
     YearLength length;
     CivilDate expected;
 };
+
+void PrintTo(const AgeDateCase& c, std::ostream* os) {
+    PrintTo(c.birth, os);
+    *os << " + " << c.ageDays << (c.length == YearLength::solar ? " (solar)" : " (360)");
+}
 
 class AgeDates : public testing::TestWithParam<AgeDateCase> {};
 
@@ -248,6 +261,10 @@ struct BirthDateCase {
     std::optional<CivilDate> cycleEnd;
     std::string reason;
 };
+
+void PrintTo(const BirthDateCase& c, std::ostream* os) {
+    *os << c.day << "." << c.month << "." << c.year;
+}
 
 class BirthDates : public testing::TestWithParam<BirthDateCase> {};
 
