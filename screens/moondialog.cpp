@@ -40,7 +40,7 @@ QString offsetText(int seconds) {
 }
 
 qint64 localAsUtcMSecs(const QDate& date, const QTime& time) {
-    return QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+    return QDateTime(date, time, QTimeZone::utc()).toMSecsSinceEpoch();
 }
 
 } // namespace
@@ -52,7 +52,7 @@ QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZ
     const qint64 local = localAsUtcMSecs(date, time);
     constexpr qint64 day = 86'400'000LL;
     const auto dataAt = [&zone](qint64 utc) {
-        return zone.offsetData(QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC));
+        return zone.offsetData(QDateTime::fromMSecsSinceEpoch(utc, QTimeZone::utc()));
     };
     const int before = dataAt(local - day).offsetFromUtc;
     const int after = dataAt(local + day).offsetFromUtc;

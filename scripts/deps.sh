@@ -17,7 +17,7 @@ run=(
     fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-wine
     xdg-utils
 )
-headless=(xvfb xdotool imagemagick)
+headless=(xvfb xauth xdotool imagemagick)
 package=(dpkg-dev file)
 # GoogleTest and Google Benchmark; the desktop-entry and AppStream validators; lintian for the
 # package; pdftotext for the period list's PDF; valgrind; GNU time

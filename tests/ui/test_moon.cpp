@@ -142,7 +142,7 @@ void MoonTest::appliesThePositionOfTheBirthMoment_data() {
     QTest::addColumn<QDateTime>("utc"); // the moment the local time stands for, worked out by hand
     QTest::addColumn<double>("extraSeconds");
     const auto utc = [](int y, int mo, int d, int h, int mi, int s = 0) {
-        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
     };
     QTest::newRow("UTC, the Meeus example's day")
         << Birth{{1992, 4, 12}, {0, 0}, "UTC", {}} << utc(1992, 4, 12, 0, 0) << 0.0;
@@ -230,9 +230,9 @@ void MoonTest::repeatedHourAsksWhichOne() {
     QVERIFY(c.dialog->isVisible());
 
     answer(offered.indexOf("02:30 Normalzeit (UTC+1)"));
-    QCOMPARE(
-        c.inputScreen(),
-        expectedFields(QDate(2021, 10, 31), QDateTime(QDate(2021, 10, 31), QTime(1, 30), Qt::UTC)));
+    QCOMPARE(c.inputScreen(),
+             expectedFields(QDate(2021, 10, 31),
+                            QDateTime(QDate(2021, 10, 31), QTime(1, 30), QTimeZone::utc())));
 }
 
 void MoonTest::badInputChangesNothing_data() {
@@ -273,8 +273,9 @@ void MoonTest::keyboard() {
     c.enter({{1992, 4, 12}, {0, 0}, "UTC", {}});
     QTest::keyClick(c.field<QTimeEdit>("MoonTime"), Qt::Key_Return);
     QVERIFY(!c.dialog->isVisible());
-    QCOMPARE(c.inputScreen(), expectedFields(QDate(1992, 4, 12),
-                                             QDateTime(QDate(1992, 4, 12), QTime(0, 0), Qt::UTC)));
+    QCOMPARE(c.inputScreen(),
+             expectedFields(QDate(1992, 4, 12),
+                            QDateTime(QDate(1992, 4, 12), QTime(0, 0), QTimeZone::utc())));
 }
 
 void MoonTest::warnsWhenTenMinutesChangeTheNakshatra() {
@@ -293,7 +294,7 @@ void MoonTest::warnsWhenTenMinutesChangeTheNakshatra() {
         QString::fromLatin1(zeitrad::nakshatraName[nakshatraAt(change - 1)]).trimmed();
 
     Calculator c;
-    const QDateTime start(QDate(2001, 3, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime start(QDate(2001, 3, 1), QTime(0, 0), QTimeZone::utc());
     c.enter({start.addSecs((change - 5) * 60).date(),
              start.addSecs((change - 5) * 60).time(),
              "UTC",
@@ -318,7 +319,7 @@ void MoonTest::zoneMomentsAcrossTransitions_data() {
     QTest::addColumn<QDateTime>("local"); // read as a local date and time
     QTest::addColumn<QList<int>>("offsets");
     const auto at = [](int y, int mo, int d, int h, int mi) {
-        return QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC);
+        return QDateTime(QDate(y, mo, d), QTime(h, mi), QTimeZone::utc());
     };
     QTest::newRow("Berlin, ordinary")
         << "Europe/Berlin" << at(2021, 7, 1, 12, 0) << QList<int>{7200};
