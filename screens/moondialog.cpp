@@ -152,7 +152,6 @@ MoonDialog::Moment MoonDialog::moment() const {
     Moment m;
     const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
     const bool lmt = index >= 0 && zone_->itemData(index).toString() == lmtId;
-    longitude_->setEnabled(lmt);
     if (index < 0) {
         m.problem = "Die Zeitzone „" + zone_->currentText() + "“ ist nicht bekannt.";
         return m;
@@ -188,6 +187,9 @@ MoonDialog::Moment MoonDialog::moment() const {
 }
 
 void MoonDialog::updateResult() {
+    // The longitude counts only for local mean time.
+    const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
+    longitude_->setEnabled(index >= 0 && zone_->itemData(index).toString() == lmtId);
     const Moment m = moment();
     if (!m.utcMSecs) {
         result_->setText(m.problem);

@@ -1,8 +1,12 @@
 #include "screens/overview.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+
+#include <algorithm>
 
 #include "engine/tables.h"
 #include "screens/overviewgeometry.h"
@@ -61,9 +65,43 @@ QFont titleFont() {
 
 } // namespace
 
+namespace {
+
+// A screen reader reads each cell's frame as one sentence of the cell's lines, made when it is
+// asked for, so that the calculation does not pay for it.
+class CellAccessible : public QAccessibleWidget {
+public:
+    CellAccessible(QWidget* frame, const OverviewScreen* screen)
+        : QAccessibleWidget(frame), screen_(screen) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return screen_->cellSentence(widget());
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    const OverviewScreen* screen_;
+};
+
+QAccessibleInterface* cellAccessible(const QString& className, QObject* object) {
+    if (className != QLatin1String(ui::Shape::staticMetaObject.className()) ||
+        !object->isWidgetType())
+        return nullptr;
+    auto* frame = static_cast<QWidget*>(object);
+    const auto* screen = qobject_cast<const OverviewScreen*>(frame->parentWidget());
+    return screen ? new CellAccessible(frame, screen) : nullptr;
+}
+
+} // namespace
+
 OverviewScreen::OverviewScreen(QWidget* window)
     : Panel("Panel1", window, QRect(panelLeft, panelTop, panelWidth, panelHeight),
             colors::buttonFace, "Panel1") {
+    static const bool accessible = [] {
+        QAccessible::installFactory(cellAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     new ui::Shape("Shape262", this, QRect(8, 8, 737, 41), colors::skyBlue);
     auto* title = new Label("Label244", this, QPoint(200, 16), "Vimsottari Dasas Lebensübersicht",
                             titleFont(), colors::yellow, colors::skyBlue);
@@ -184,13 +222,17 @@ void OverviewScreen::writeCell(int k, int lord, const AgeTriple& age) {
     line(k, 2)->setText(yearsLine(age));
     line(k, 3)->setText(monthsAndDaysLine(age));
     frames_[k]->setBrushColor(planetQColor(lord));
-    readAsSentence(k);
 }
 
-void OverviewScreen::readAsSentence(int k) {
+QString OverviewScreen::cellSentence(const QObject* frame) const {
+    const auto it = std::find(frames_.begin() + 1, frames_.end(), frame);
+    if (!filled_ || it == frames_.end())
+        return {};
+    const int k = static_cast<int>(it - frames_.begin());
+    if (!line(k, 1)->isVisibleTo(this))
+        return {};
     // "Sukra, 9 Jahre 7 M 13 T": the planet without its padding, then the cell's other lines.
-    frames_[k]->setAccessibleName(line(k, 1)->text().trimmed() + ", " + line(k, 2)->text() + " " +
-                                  line(k, 3)->text());
+    return line(k, 1)->text().trimmed() + ", " + line(k, 2)->text() + " " + line(k, 3)->text();
 }
 
 void OverviewScreen::fill(const Result& result) {
@@ -198,7 +240,6 @@ void OverviewScreen::fill(const Result& result) {
     for (int k = 3; k <= columns; ++k) {
         setLinesVisible(k, false);
         frames_[k]->setBrushColor(colors::white);
-        frames_[k]->setAccessibleName({});
     }
 
     // The birth cell: the birth lord, "Geburt" and the birth date.
@@ -206,7 +247,7 @@ void OverviewScreen::fill(const Result& result) {
     line(1, 1)->setText(nameLine(birthLord));
     line(1, 2)->setText(QStringLiteral("Geburt"));
     line(1, 3)->setText(QString::fromStdString(result.birthDateText()));
-    readAsSentence(1);
+    filled_ = true;
     setRowColour(1, planetQColor(birthLord));
 
     // The rest of row 1: the antardasa running at birth, then those that follow it within the

@@ -24,6 +24,9 @@ public:
 
     // Writes one calculation's result into the grid: texts, visibility and colours of all cells.
     void fill(const Result& result);
+    // What a screen reader reads for a cell's outer frame: its lines as one sentence, or nothing
+    // for anything else and for a cell the overview does not show.
+    QString cellSentence(const QObject* frame) const;
     // Recolours every cell of a row in the colour read back from the row's first frame.
     void markMahadasas();
 
@@ -51,13 +54,12 @@ protected:
 
 private:
     void writeCell(int k, int lord, const AgeTriple& age);
-    // Gives cell k's frame its lines as one sentence, for a screen reader.
-    void readAsSentence(int k);
     void setRowColour(int row, const QColor& colour);
     void setLinesVisible(int k, bool visible);
 
     // Index 0 unused, so that cell k and label n are addressed by their numbers.
     std::array<ui::Shape*, cellCount + 1> frames_{};
+    bool filled_ = false;
     std::array<ui::Shape*, cellCount + 1> inner_{};
     std::array<Label*, 3 * cellCount + 1> labels_{};
     std::array<ui::Shape*, rows + 1> topBars_{};
