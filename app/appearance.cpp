@@ -9,8 +9,8 @@
 #include <QToolTip>
 
 #include "app/warmup.h"
-#include "screens/colors.h"
-#include "screens/fonts.h"
+#include "widgets/colors.h"
+#include "widgets/fonts.h"
 
 namespace zeitrad::ui {
 

@@ -5,8 +5,8 @@
 #include <QList>
 #include <QWidget>
 
-#include "screens/label.h"
-#include "screens/shape.h"
+#include "widgets/label.h"
+#include "widgets/shape.h"
 
 namespace zeitrad::ui {
 

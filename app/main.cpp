@@ -4,7 +4,7 @@
 #include "app/firstpaint.h"
 #include "app/warmup.h"
 #include "app/zeitrad.h"
-#include "screens/pictureloader.h"
+#include "widgets/pictureloader.h"
 
 int main(int argc, char* argv[]) {
     // The font configuration needs no display: it loads while the toolkit connects to one.

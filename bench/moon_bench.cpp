@@ -2,7 +2,7 @@
 // shows: time scales, the Moon, precession, nutation, rounding and the sidereal reading.
 #include <benchmark/benchmark.h>
 
-#include "engine/moon.h"
+#include "astronomy/moon.h"
 
 namespace {
 

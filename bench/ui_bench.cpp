@@ -15,11 +15,11 @@
 #include <QTimeZone>
 
 #include "app/zeitrad.h"
-#include "engine/moon.h"
-#include "screens/moondialog.h"
-#include "screens/periodexport.h"
-#include "screens/periodmodel.h"
-#include "screens/periodwindow.h"
+#include "astronomy/moon.h"
+#include "moon/moondialog.h"
+#include "periods/periodexport.h"
+#include "periods/periodmodel.h"
+#include "periods/periodwindow.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ void zoneAndMoonPosition(benchmark::State& state) {
     const QDate date(1947, 6, 1);
     const QTime time(12, 0);
     for (auto _ : state) {
-        const auto moments = zeitrad::ui::zoneMoments(date, time, berlin);
+        const auto moments = zeitrad::birth::zoneMoments(date, time, berlin);
         const double ms = static_cast<double>(moments.front().utcMSecs);
         const double days = std::floor(ms / 86'400'000.0);
         const QDate utc = QDate(1970, 1, 1).addDays(static_cast<qint64>(days));

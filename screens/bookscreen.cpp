@@ -1,8 +1,8 @@
 #include "screens/bookscreen.h"
 
-#include "screens/button.h"
-#include "screens/memo.h"
-#include "screens/picture.h"
+#include "widgets/button.h"
+#include "widgets/memo.h"
+#include "widgets/picture.h"
 
 namespace zeitrad::ui {
 

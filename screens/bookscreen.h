@@ -1,8 +1,8 @@
 // The book screen: the classical verses on the periods and the book that holds them.
 #pragma once
 
-#include "screens/label.h"
-#include "screens/panel.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
 
 namespace zeitrad::ui {
 

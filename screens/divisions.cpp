@@ -1,6 +1,6 @@
 #include "screens/divisions.h"
 
-#include "screens/picture.h"
+#include "widgets/picture.h"
 
 namespace zeitrad::ui {
 

@@ -1,8 +1,8 @@
 // The divisions chart screen: how one sign divides in the divisional charts.
 #pragma once
 
-#include "screens/colors.h"
-#include "screens/panel.h"
+#include "widgets/colors.h"
+#include "widgets/panel.h"
 
 namespace zeitrad::ui {
 

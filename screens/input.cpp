@@ -1,6 +1,6 @@
 #include "screens/input.h"
 
-#include "screens/button.h"
+#include "widgets/button.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

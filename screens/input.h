@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "engine/calculation.h"
-#include "screens/label.h"
-#include "screens/panel.h"
-#include "screens/shape.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
+#include "widgets/shape.h"
 
 namespace zeitrad::ui {
 

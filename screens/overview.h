@@ -6,10 +6,10 @@
 #include <array>
 
 #include "engine/calculation.h"
-#include "screens/label.h"
 #include "screens/overviewgeometry.h"
-#include "screens/panel.h"
-#include "screens/shape.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
+#include "widgets/shape.h"
 
 namespace zeitrad::ui {
 

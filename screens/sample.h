@@ -4,9 +4,9 @@
 #include <QString>
 
 #include "engine/calculation.h"
-#include "screens/label.h"
-#include "screens/panel.h"
-#include "screens/picture.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
+#include "widgets/picture.h"
 
 namespace zeitrad::ui {
 

@@ -1,8 +1,8 @@
 #include "screens/startscreen.h"
 
-#include "screens/button.h"
 #include "screens/contact.h"
-#include "screens/picture.h"
+#include "widgets/button.h"
+#include "widgets/picture.h"
 
 namespace zeitrad::ui {
 

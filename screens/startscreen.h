@@ -3,8 +3,8 @@
 
 #include <QPushButton>
 
-#include "screens/label.h"
-#include "screens/panel.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
 
 namespace zeitrad::ui {
 

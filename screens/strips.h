@@ -11,9 +11,9 @@
 #include <array>
 #include <vector>
 
-#include "screens/label.h"
-#include "screens/panel.h"
-#include "screens/shape.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
+#include "widgets/shape.h"
 
 namespace zeitrad::ui {
 

@@ -1,8 +1,8 @@
 #include "screens/textscreen.h"
 
-#include "screens/button.h"
-#include "screens/label.h"
-#include "screens/memo.h"
+#include "widgets/button.h"
+#include "widgets/label.h"
+#include "widgets/memo.h"
 
 namespace zeitrad::ui {
 

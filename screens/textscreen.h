@@ -1,7 +1,7 @@
 // The text screen: the introduction to the dasa system and to the program.
 #pragma once
 
-#include "screens/panel.h"
+#include "widgets/panel.h"
 
 namespace zeitrad::ui {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <variant>
 
-#include "engine/moon.h"
+#include "astronomy/moon.h"
 
 namespace zeitrad::moon {
 

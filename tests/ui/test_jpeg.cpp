@@ -4,9 +4,9 @@
 #include <QtTest>
 
 #include "app/zeitrad.h"
-#include "screens/jpeg.h"
-#include "screens/picture.h"
-#include "screens/pictureloader.h"
+#include "widgets/jpeg.h"
+#include "widgets/picture.h"
+#include "widgets/pictureloader.h"
 
 using zeitrad::ui::decodeJpeg;
 

@@ -9,10 +9,10 @@
 
 #include <cmath>
 
+#include "astronomy/moon.h"
 #include "birth.h"
-#include "engine/moon.h"
+#include "moon/moondialog.h"
 #include "screens/input.h"
-#include "screens/moondialog.h"
 #include "uitest.h"
 
 using zeitrad::ui::MoonDialog;
@@ -340,8 +340,8 @@ void MoonTest::zoneMomentsAcrossTransitions() {
     QFETCH(QString, zone);
     QFETCH(QDateTime, local);
     QFETCH(QList<int>, offsets);
-    const QList<zeitrad::ui::ZoneMoment> moments =
-        zeitrad::ui::zoneMoments(local.date(), local.time(), QTimeZone(zone.toLatin1()));
+    const QList<zeitrad::birth::ZoneMoment> moments =
+        zeitrad::birth::zoneMoments(local.date(), local.time(), QTimeZone(zone.toLatin1()));
     QList<int> found;
     for (const auto& m : moments) {
         found << m.offsetSeconds;

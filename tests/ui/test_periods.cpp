@@ -15,9 +15,9 @@
 
 #include "birth.h"
 #include "engine/periods.h"
-#include "screens/periodexport.h"
-#include "screens/periodmodel.h"
-#include "screens/periodwindow.h"
+#include "periods/periodexport.h"
+#include "periods/periodmodel.h"
+#include "periods/periodwindow.h"
 #include "uitest.h"
 
 using namespace zeitrad;

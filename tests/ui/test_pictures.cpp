@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QtTest>
 
-#include "divisions/divisions.h"
+#include "tools/divisions/divisions.h"
 #include "uitest.h"
 
 namespace dv = zeitrad::divisions;

@@ -10,11 +10,11 @@
 #include <functional>
 
 #include "app/zeitrad.h"
-#include "screens/label.h"
-#include "screens/panel.h"
-#include "screens/picture.h"
-#include "screens/pictureloader.h"
-#include "screens/shape.h"
+#include "widgets/label.h"
+#include "widgets/panel.h"
+#include "widgets/picture.h"
+#include "widgets/pictureloader.h"
+#include "widgets/shape.h"
 
 namespace uitest {
 

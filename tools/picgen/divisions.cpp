@@ -2,7 +2,7 @@
 // colour with the sign's glyph, the sixtieth parts marked + and −, names and divisors at the
 // right and a degree scale underneath.
 
-#include "divisions/divisions.h"
+#include "tools/divisions/divisions.h"
 #include "paint.h"
 #include "picture.h"
 

@@ -15,9 +15,9 @@
 #include "app/zeitrad.h"
 #include "engine/calculation.h"
 #include "engine/tables.h"
-#include "screens/colors.h"
-#include "screens/label.h"
 #include "screens/sample.h"
+#include "widgets/colors.h"
+#include "widgets/label.h"
 
 namespace zeitrad::picgen {
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "screens/click.h"
+#include "widgets/click.h"
 
 namespace zeitrad::ui {
 

@@ -1,4 +1,4 @@
-#include "screens/jpeg.h"
+#include "widgets/jpeg.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -7,7 +7,7 @@
 
 #include <variant>
 
-#include "screens/moondialog.h"
+#include "moon/moondialog.h"
 
 namespace zeitrad::ui {
 

@@ -1,9 +1,9 @@
-#include "screens/memo.h"
+#include "widgets/memo.h"
 
 #include <QFile>
 #include <QScrollBar>
 
-#include "screens/colors.h"
+#include "widgets/colors.h"
 
 namespace zeitrad::ui {
 

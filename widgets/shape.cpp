@@ -1,4 +1,4 @@
-#include "screens/shape.h"
+#include "widgets/shape.h"
 
 #include <QMouseEvent>
 #include <QPainter>

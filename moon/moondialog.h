@@ -9,6 +9,8 @@
 
 #include <optional>
 
+#include "birth/moment.h"
+
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -27,17 +29,6 @@ struct MoonFields {
     friend bool operator==(const MoonFields&, const MoonFields&) = default;
 };
 
-// One moment that a local date and time in a zone stands for.
-struct ZoneMoment {
-    qint64 utcMSecs = 0; // milliseconds since 1970 on the civil time scale (UTC, or UT before 1960)
-    int offsetSeconds = 0;
-    bool daylightTime = false;
-};
-
-// The moments at which a zone's clocks showed this local date and time, earliest first: none
-// when the clocks skipped it, two when they went back over it.
-QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZone& zone);
-
 class MoonDialog : public QDialog {
     Q_OBJECT
 public:
@@ -52,9 +43,9 @@ signals:
 private:
     // The moment the fields stand for, and why not when they stand for none.
     struct Moment {
-        std::optional<double> utcMSecs; // fractional for local mean time
-        QList<ZoneMoment> choices;      // a zone's clocks showed the time twice
-        QString problem;                // the German reason when there is no moment
+        std::optional<double> utcMSecs;   // fractional for local mean time
+        QList<birth::ZoneMoment> choices; // a zone's clocks showed the time twice
+        QString problem;                  // the German reason when there is no moment
     };
     Moment moment() const;
     void updateResult();

@@ -1,4 +1,4 @@
-#include "engine/moon.h"
+#include "astronomy/moon.h"
 
 #include <array>
 #include <cmath>

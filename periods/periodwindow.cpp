@@ -1,4 +1,4 @@
-#include "screens/periodwindow.h"
+#include "periods/periodwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-#include "screens/periodmodel.h"
+#include "periods/periodmodel.h"
 
 namespace zeitrad::ui {
 

@@ -1,4 +1,4 @@
-#include "screens/pictureloader.h"
+#include "widgets/pictureloader.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "screens/jpeg.h"
+#include "widgets/jpeg.h"
 
 namespace zeitrad::ui {
 

@@ -1,11 +1,11 @@
-#include "screens/moonreading.h"
+#include "moon/moonreading.h"
 
 #include <QDate>
 #include <QTime>
 
 #include <cmath>
 
-#include "engine/moon.h"
+#include "astronomy/moon.h"
 #include "engine/tables.h"
 
 namespace zeitrad::ui {

@@ -1,4 +1,4 @@
-#include "screens/button.h"
+#include "widgets/button.h"
 
 namespace zeitrad::ui {
 

@@ -1,8 +1,8 @@
-#include "screens/panel.h"
+#include "widgets/panel.h"
 
 #include <QPainter>
 
-#include "screens/colors.h"
+#include "widgets/colors.h"
 
 namespace zeitrad::ui {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "screens/colors.h"
+#include "widgets/colors.h"
 
 namespace zeitrad::ui {
 

@@ -1,9 +1,9 @@
-#include "screens/picture.h"
+#include "widgets/picture.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "screens/pictureloader.h"
+#include "widgets/pictureloader.h"
 
 namespace zeitrad::ui {
 

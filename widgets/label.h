@@ -11,9 +11,9 @@
 
 #include <optional>
 
-#include "screens/click.h"
-#include "screens/colors.h"
-#include "screens/fonts.h"
+#include "widgets/click.h"
+#include "widgets/colors.h"
+#include "widgets/fonts.h"
 
 namespace zeitrad::ui {
 

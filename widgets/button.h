@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QString>
 
-#include "screens/fonts.h"
+#include "widgets/fonts.h"
 
 namespace zeitrad::ui {
 

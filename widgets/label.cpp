@@ -1,11 +1,11 @@
-#include "screens/label.h"
+#include "widgets/label.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 
-#include "screens/textfit.h"
+#include "widgets/textfit.h"
 
 namespace zeitrad::ui {
 

@@ -9,7 +9,7 @@
 
 #include "engine/calculation.h"
 #include "engine/civildate.h"
-#include "screens/periodexport.h"
+#include "periods/periodexport.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "screens/periodexport.h"
+#include "periods/periodexport.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -13,7 +13,7 @@
 #include <QTextDocument>
 
 #include "engine/periodtext.h"
-#include "screens/periodmodel.h"
+#include "periods/periodmodel.h"
 
 namespace zeitrad::ui {
 

@@ -1,4 +1,4 @@
-#include "screens/periodmodel.h"
+#include "periods/periodmodel.h"
 
 #include <QFont>
 #include <QIcon>
@@ -9,7 +9,7 @@
 
 #include "engine/periodtext.h"
 #include "engine/tables.h"
-#include "screens/colors.h"
+#include "widgets/colors.h"
 
 namespace zeitrad::ui {
 

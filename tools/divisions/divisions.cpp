@@ -1,4 +1,4 @@
-#include "divisions/divisions.h"
+#include "tools/divisions/divisions.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "screens/fonts.h"
+#include "widgets/fonts.h"
 
 #include <cmath>
 

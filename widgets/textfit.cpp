@@ -1,4 +1,4 @@
-#include "screens/textfit.h"
+#include "widgets/textfit.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
