@@ -8,6 +8,7 @@
 
 #include "engine/arcs.h"
 #include "engine/calendar.h"
+#include "engine/refusal.h"
 #include "engine/runstate.h"
 
 namespace zeitrad {
@@ -53,11 +54,6 @@ struct Result {
     std::string birthDateText() const;
 
     friend bool operator==(const Result&, const Result&) = default;
-};
-
-// A refused input: the German message to show; nothing was changed.
-struct Refusal {
-    std::string message;
 };
 
 using Outcome = std::variant<Result, Refusal>;
