@@ -97,13 +97,13 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
 
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const Parsed parsed = parseArguments(arguments);
-    if (!parsed.error.empty()) {
-        writeError("zeitrad-dasa: " + parsed.error + '\n' + std::string(usage) +
+    const Refused<Options> parsed = parseArguments(arguments);
+    if (const auto* refusal = std::get_if<Refusal>(&parsed)) {
+        writeError("zeitrad-dasa: " + refusal->message + '\n' + std::string(usage) +
                    "Mehr mit: zeitrad-dasa --help\n");
         return 2;
     }
-    const Options& o = parsed.options;
+    const Options& o = std::get<Options>(parsed);
     if (o.help) {
         return emit(std::string(usage) + '\n' + std::string(help));
     }

@@ -1,27 +1,23 @@
 #include "cli/options.h"
 
-#include <array>
-#include <utility>
+#include <algorithm>
+#include <string>
+
+#include "engine/names.h"
 
 namespace zeitrad::cli {
 
 namespace {
 
-// The sign names as the input screen shows them, umlauts written as "ae", "oe", "ue", lower case.
-constexpr std::array<std::string_view, 12> signKeys = {
-    "widder", "stier",    "zwillinge", "krebs",     "loewe",      "jungfrau",
-    "waage",  "skorpion", "schuetze",  "steinbock", "wassermann", "fische",
-};
-
-// Lower case, with the UTF-8 umlauts (either case) written out as two letters.
+// Lower case, with the UTF-8 umlauts (either case) written out as two letters: "Löwe" and "LOEWE"
+// both read "loewe".
 std::string signKey(std::string_view text) {
     std::string key;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == 0xC3 && i + 1 < text.size()) {
-            const unsigned char next = static_cast<unsigned char>(text[i + 1]);
             const char* spelled = nullptr;
-            switch (next) {
+            switch (static_cast<unsigned char>(text[i + 1])) {
             case 0xA4: // ä
             case 0x84: // Ä
                 spelled = "ae";
@@ -49,12 +45,8 @@ std::string signKey(std::string_view text) {
 }
 
 bool allDigits(std::string_view text) {
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return !text.empty();
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 int number(std::string_view digits) {
@@ -65,25 +57,23 @@ int number(std::string_view digits) {
     return value;
 }
 
-} // namespace
-
+// The sign 1 (Widder) .. 12 (Fische) of its name in any case, with "ae", "oe", "ue" for the
+// umlauts, or of its number in at most two digits.
 std::optional<int> signOf(std::string_view text) {
     if (allDigits(text) && text.size() <= 2) {
         const int n = number(text);
-        if (n >= 1 && n <= 12) {
-            return n;
-        }
-        return std::nullopt;
+        return n >= 1 && n <= 12 ? std::optional<int>(n) : std::nullopt;
     }
     const std::string key = signKey(text);
-    for (std::size_t i = 0; i < signKeys.size(); ++i) {
-        if (key == signKeys[i]) {
-            return static_cast<int>(i) + 1;
+    for (int sign = 1; sign <= 12; ++sign) {
+        if (key == signKey(signName[static_cast<std::size_t>(sign)])) {
+            return sign;
         }
     }
     return std::nullopt;
 }
 
+// The day of "JJJJ-MM-TT" when it exists in the years 1 to 9999.
 std::optional<CivilDate> isoDateOf(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return std::nullopt;
@@ -93,132 +83,133 @@ std::optional<CivilDate> isoDateOf(std::string_view text) {
         return std::nullopt;
     }
     const CivilDate date{number(y), number(m), number(d)};
-    if (!isValid(date)) {
-        return std::nullopt;
-    }
-    return date;
+    return isValid(date) ? std::optional<CivilDate>(date) : std::nullopt;
 }
 
-std::optional<std::vector<std::string>> splitFields(std::string_view text, char separator) {
-    std::vector<std::string> fields(1);
-    for (const char c : text) {
-        if (c == separator) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
+// "a.b.c" into three field texts, each of which may be empty; false unless there are exactly two
+// separators.
+bool setFields(std::string_view text, char separator, std::string& a, std::string& b,
+               std::string& c) {
+    if (std::count(text.begin(), text.end(), separator) != 2) {
+        return false;
     }
-    if (fields.size() != 3) {
-        return std::nullopt;
-    }
-    return fields;
+    const std::size_t first = text.find(separator), second = text.find(separator, first + 1);
+    a = text.substr(0, first);
+    b = text.substr(first + 1, second - first - 1);
+    c = text.substr(second + 1);
+    return true;
 }
 
-Parsed parseArguments(const std::vector<std::string_view>& arguments) {
-    Parsed parsed;
-    Options& o = parsed.options;
-    auto fail = [&parsed](std::string message) {
-        parsed.error = std::move(message);
-        return parsed;
-    };
+// One option: its names, what it does with its value (false: the value is refused) and the
+// message for a refused value, for a flag given a value, and (where it differs) for a value that
+// is missing.
+struct Option {
+    std::string_view name, shortName;
+    bool (*apply)(Options&, std::string_view value);
+    std::string_view refusal;
+    bool takesValue = true;
+    std::string_view missing = {};
+};
+
+constexpr Option options[] = {
+    {"--help", "-h", [](Options& o, std::string_view) { return o.help = true; },
+     "--help nimmt keinen Wert", false},
+    {"--version", "", [](Options& o, std::string_view) { return o.version = true; },
+     "--version nimmt keinen Wert", false},
+    {"--tropical", "", [](Options& o, std::string_view) { return o.input.tropical = true; },
+     "--tropical nimmt keinen Wert", false},
+    {"--date", "",
+     [](Options& o, std::string_view v) {
+         return setFields(v, '.', o.input.day, o.input.month, o.input.year);
+     },
+     "--date braucht drei Felder, getrennt durch zwei Punkte: T.M.J", true,
+     "--date braucht einen Wert"},
+    {"--moon", "",
+     [](Options& o, std::string_view v) {
+         return setFields(v, ':', o.input.degrees, o.input.minutes, o.input.seconds);
+     },
+     "--moon braucht drei Felder, getrennt durch zwei Doppelpunkte: G:M:S", true,
+     "--moon braucht einen Wert"},
+    {"--sign", "",
+     [](Options& o, std::string_view v) {
+         const std::optional<int> sign = signOf(v);
+         if (sign) {
+             o.input.sign = *sign;
+         }
+         return sign.has_value();
+     },
+     "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
+    {"--on", "",
+     [](Options& o, std::string_view v) {
+         const std::optional<CivilDate> day = isoDateOf(v);
+         if (day) {
+             o.on = day;
+         }
+         return day.has_value();
+     },
+     "--on braucht einen Tag der Form JJJJ-MM-TT"},
+    {"--format", "",
+     [](Options& o, std::string_view v) {
+         constexpr std::pair<std::string_view, Format> formats[] = {
+             {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
+         for (const auto& [word, format] : formats) {
+             if (v == word) {
+                 o.format = format;
+                 return true;
+             }
+         }
+         return false;
+     },
+     "--format braucht text, csv oder json"},
+    {"--depth", "",
+     [](Options& o, std::string_view v) {
+         if (v != "1" && v != "2" && v != "3") {
+             return false;
+         }
+         o.depth = v[0] - '0';
+         return true;
+     },
+     "--depth braucht 1, 2 oder 3"},
+    {"--year-length", "",
+     [](Options& o, std::string_view v) {
+         if (v != "solar" && v != "360") {
+             return false;
+         }
+         o.yearLength = v == "360" ? YearLength::days360 : YearLength::solar;
+         return true;
+     },
+     "--year-length braucht solar oder 360"},
+};
+
+} // namespace
+
+Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) {
+    Options parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
-        // "--name=value" or "--name value".
-        std::optional<std::string_view> inlineValue;
+        std::optional<std::string_view> value;
         if (const std::size_t eq = name.find('='); name.starts_with("--") && eq != name.npos) {
-            inlineValue = name.substr(eq + 1);
+            value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        auto value = [&]() -> std::optional<std::string_view> {
-            if (inlineValue) {
-                return inlineValue;
+        const Option* option = std::find_if(std::begin(options), std::end(options), [&](auto& o) {
+            return name == o.name || (!o.shortName.empty() && name == o.shortName);
+        });
+        if (option == std::end(options)) {
+            return Refusal{"unbekannte Option: " + std::string(arguments[i])};
+        }
+        if (!option->takesValue && value) {
+            return Refusal{std::string(option->refusal)};
+        }
+        if (option->takesValue && !value) {
+            if (i + 1 == arguments.size()) {
+                return Refusal{
+                    std::string(option->missing.empty() ? option->refusal : option->missing)};
             }
-            if (i + 1 < arguments.size()) {
-                return arguments[++i];
-            }
-            return std::nullopt;
-        };
-        auto flag = [&](bool& target) {
-            target = true;
-            return !inlineValue;
-        };
-
-        if (name == "--help" || name == "-h") {
-            if (!flag(o.help)) {
-                return fail("--help nimmt keinen Wert");
-            }
-        } else if (name == "--version") {
-            if (!flag(o.version)) {
-                return fail("--version nimmt keinen Wert");
-            }
-        } else if (name == "--tropical") {
-            if (!flag(o.input.tropical)) {
-                return fail("--tropical nimmt keinen Wert");
-            }
-        } else if (name == "--date" || name == "--moon") {
-            const bool date = name == "--date";
-            const auto text = value();
-            if (!text) {
-                return fail(std::string(name) + " braucht einen Wert");
-            }
-            const auto fields = splitFields(*text, date ? '.' : ':');
-            if (!fields) {
-                return fail(date ? "--date braucht drei Felder, getrennt durch zwei Punkte: T.M.J"
-                                 : "--moon braucht drei Felder, getrennt durch zwei "
-                                   "Doppelpunkte: G:M:S");
-            }
-            std::string* targets[3] = {&o.input.day, &o.input.month, &o.input.year};
-            if (!date) {
-                targets[0] = &o.input.degrees;
-                targets[1] = &o.input.minutes;
-                targets[2] = &o.input.seconds;
-            }
-            for (int k = 0; k < 3; ++k) {
-                *targets[k] = (*fields)[static_cast<std::size_t>(k)];
-            }
-        } else if (name == "--sign") {
-            const auto text = value();
-            const std::optional<int> sign = text ? signOf(*text) : std::nullopt;
-            if (!sign) {
-                return fail("--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12");
-            }
-            o.input.sign = *sign;
-        } else if (name == "--on") {
-            const auto text = value();
-            const std::optional<CivilDate> day = text ? isoDateOf(*text) : std::nullopt;
-            if (!day) {
-                return fail("--on braucht einen Tag der Form JJJJ-MM-TT");
-            }
-            o.on = day;
-        } else if (name == "--format") {
-            const auto text = value();
-            if (text == "text") {
-                o.format = Format::text;
-            } else if (text == "csv") {
-                o.format = Format::csv;
-            } else if (text == "json") {
-                o.format = Format::json;
-            } else {
-                return fail("--format braucht text, csv oder json");
-            }
-        } else if (name == "--depth") {
-            const auto text = value();
-            if (text == "1" || text == "2" || text == "3") {
-                o.depth = (*text)[0] - '0';
-            } else {
-                return fail("--depth braucht 1, 2 oder 3");
-            }
-        } else if (name == "--year-length") {
-            const auto text = value();
-            if (text == "solar") {
-                o.yearLength = YearLength::solar;
-            } else if (text == "360") {
-                o.yearLength = YearLength::days360;
-            } else {
-                return fail("--year-length braucht solar oder 360");
-            }
-        } else {
-            return fail("unbekannte Option: " + std::string(arguments[i]));
+            value = arguments[++i];
+        }
+        if (!option->apply(parsed, value.value_or(""))) {
+            return Refusal{std::string(option->refusal)};
         }
     }
     return parsed;

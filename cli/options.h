@@ -2,12 +2,12 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/calculation.h"
 #include "engine/civildate.h"
+#include "engine/refusal.h"
 
 namespace zeitrad::cli {
 
@@ -22,23 +22,7 @@ struct Options {
     bool help = false, version = false;
 };
 
-// What the command line asks for, or why it cannot be read (a German sentence).
-struct Parsed {
-    Options options;
-    std::string error; // empty when the command line is good
-};
-
-Parsed parseArguments(const std::vector<std::string_view>& arguments);
-
-// The sign 1 (Widder) .. 12 (Fische) of a name, any case, "ae", "oe", "ue" for the umlauts, or of
-// its number; none for anything else.
-std::optional<int> signOf(std::string_view text);
-
-// The day of "JJJJ-MM-TT" when it exists in the years 1 to 9999.
-std::optional<CivilDate> isoDateOf(std::string_view text);
-
-// "a.b.c" into three field texts (each may be empty); none unless there are exactly two
-// separators.
-std::optional<std::vector<std::string>> splitFields(std::string_view text, char separator);
+// What the command line asks for ("--name value" or "--name=value"), or why it cannot be read.
+Refused<Options> parseArguments(const std::vector<std::string_view>& arguments);
 
 } // namespace zeitrad::cli

@@ -12,11 +12,6 @@ namespace {
 
 constexpr int rows = 9, columns = 9;
 
-std::string ageText(const AgeTriple& age) {
-    return std::to_string(age.years) + " Jahre " + std::to_string(age.months) + " M " +
-           std::to_string(age.days) + " T";
-}
-
 // `text` followed by blanks up to `width` characters (UTF-8 letters count once).
 std::string padded(const std::string& text, std::size_t width) {
     std::size_t letters = 0;
@@ -33,25 +28,12 @@ std::string padded(const std::string& text, std::size_t width) {
 std::array<std::string, 3> cellLines(const Result& r, int k) {
     const Cell& cell = r.cells[static_cast<std::size_t>(k)];
     if (k == 1) {
-        return {lordName(r.birthLord), "Geburt", r.birthDateText()};
+        return {lordName(r.birthLord), std::string(birthWord), r.birthDateText()};
     }
     if (!cell.shown) {
         return {};
     }
-    return {lordName(cell.lord), std::to_string(cell.age.years) + " Jahre",
-            std::to_string(cell.age.months) + " M " + std::to_string(cell.age.days) + " T"};
-}
-
-bool isRunning(const std::vector<int>& running, const std::vector<int>& path) {
-    if (path.size() > running.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (running[i] != path[i]) {
-            return false;
-        }
-    }
-    return true;
+    return {lordName(cell.lord), yearsText(cell.age), monthsDaysText(cell.age)};
 }
 
 void appendTextPeriods(std::string& out, const std::vector<Period>& periods, std::vector<int>& path,
@@ -64,7 +46,7 @@ void appendTextPeriods(std::string& out, const std::vector<Period>& periods, std
         std::string line = runs ? "* " : "  ";
         line += std::string(static_cast<std::size_t>(2 * level), ' ');
         line += padded(lordName(p.lord), 12 - 2 * static_cast<std::size_t>(level));
-        line += padded(p.atBirth ? std::string("Geburt") : ageText(p.startAge), 22);
+        line += padded(startText(p), 22);
         if (report.list.hasDates()) {
             line += germanDate(p.startDate) + "  " + germanDate(p.endDate);
         }
@@ -77,6 +59,39 @@ void appendTextPeriods(std::string& out, const std::vector<Period>& periods, std
         }
         path.pop_back();
     }
+}
+
+// `text` as a JSON string, quotes included.
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
+                out += buffer;
+            } else {
+                out += c; // UTF-8 passes through as it is
+            }
+        }
+    }
+    return out + '"';
 }
 
 void appendAge(std::string& out, const AgeTriple& age) {
@@ -120,38 +135,6 @@ void appendJsonPeriods(std::string& out, const std::vector<Period>& periods, std
 }
 
 } // namespace
-
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
-                out += buffer;
-            } else {
-                out += c; // UTF-8 passes through as it is
-            }
-        }
-    }
-    return out + '"';
-}
 
 std::string textReport(const Report& report, int depth) {
     const Result& r = report.result;

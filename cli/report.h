@@ -25,7 +25,4 @@ std::string textReport(const Report& report, int depth);
 // One JSON object: the nakshatra, the birth date, the 81 cells and all periods on three levels.
 std::string jsonReport(const Report& report);
 
-// `text` as a JSON string, quotes included.
-std::string jsonString(std::string_view text);
-
 } // namespace zeitrad::cli

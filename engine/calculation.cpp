@@ -40,9 +40,10 @@ const std::string* convertGroup(const std::string& first, const std::string& sec
     return nullptr;
 }
 
-// Reads the birth date, then the Moon's position, and forms the sidereal longitude. Returns the
-// reason for refusing the input, or nothing when it can be calculated.
-std::optional<Refusal> read(const BirthInput& in, Reading& out) {
+// Reads the birth date, then the Moon's position, and forms the sidereal longitude; refuses an
+// input that cannot be calculated.
+Refused<Reading> readInput(const BirthInput& in) {
+    Reading out;
     if (const std::string* bad =
             convertGroup(in.day, in.month, in.year, out.day, out.month, out.year)) {
         return Refusal{notAnIntegerMessage(*bad)};
@@ -60,7 +61,7 @@ std::optional<Refusal> read(const BirthInput& in, Reading& out) {
     if (!onCircle(out.longitude)) {
         return Refusal{longitudeOutOfRangeMessage(in.tropical)};
     }
-    return std::nullopt;
+    return out;
 }
 
 void storeWorkTriple(RunState& s, int k) {
@@ -181,10 +182,11 @@ void walkFollowingMahadasas(RunState& s, Result& res) {
 } // namespace
 
 Outcome Engine::calculate(const BirthInput& input) {
-    Reading reading;
-    if (std::optional<Refusal> refusal = read(input, reading)) {
-        return std::move(*refusal);
+    const Refused<Reading> read = readInput(input);
+    if (const Refusal* refusal = std::get_if<Refusal>(&read)) {
+        return *refusal;
     }
+    const Reading& reading = std::get<Reading>(read);
 
     Outcome outcome{std::in_place_type<Result>};
     Result& res = std::get<Result>(outcome);

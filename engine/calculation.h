@@ -56,7 +56,7 @@ struct Result {
     friend bool operator==(const Result&, const Result&) = default;
 };
 
-using Outcome = std::variant<Result, Refusal>;
+using Outcome = Refused<Result>;
 
 // Holds the run state of its calculations for the life of the window, to itself: callers see
 // only results. Every calculation rewrites what it needs of the state; a refused input leaves it

@@ -166,6 +166,10 @@ std::vector<int> runningOn(const PeriodList& list, const CivilDate& today) {
     return path;
 }
 
+bool isRunning(const std::vector<int>& running, const std::vector<int>& path) {
+    return path.size() <= running.size() && std::equal(path.begin(), path.end(), running.begin());
+}
+
 CivilDate dateAtAge(const CivilDate& birth, int ageDays, YearLength yearLength) {
     return civilFromDays(daysFromCivil(birth) + calendarDaysOfAge(ageDays, yearLength));
 }

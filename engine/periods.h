@@ -87,6 +87,10 @@ PeriodList buildPeriods(const Result& result, YearLength yearLength);
 // period (before birth or from the end of the cycle on: empty); empty when the list has no dates.
 std::vector<int> runningOn(const PeriodList& list, const CivilDate& today);
 
+// Whether the period at `path` (positions from the top, as runningOn gives them) is one of the
+// `running` ones: its path is where the running ones begin.
+bool isRunning(const std::vector<int>& running, const std::vector<int>& path);
+
 // The day on which an age of `ageDays` (>= 0) days falls for a birth on the valid date `birth`.
 // The result may lie outside the years 1 to 9999.
 CivilDate dateAtAge(const CivilDate& birth, int ageDays, YearLength yearLength);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "engine/arcs.h"
+#include "engine/names.h"
 #include "engine/tables.h"
 
 namespace zeitrad {
@@ -23,6 +25,40 @@ std::string lordName(int lord) {
         name.remove_suffix(1);
     }
     return std::string(name);
+}
+
+std::string yearsText(const AgeTriple& age) {
+    return std::to_string(age.years) + " Jahre";
+}
+
+std::string monthsDaysText(const AgeTriple& age) {
+    return std::to_string(age.months) + " M " + std::to_string(age.days) + " T";
+}
+
+std::string ageText(const AgeTriple& age) {
+    return yearsText(age) + ' ' + monthsDaysText(age);
+}
+
+std::string startText(const Period& period) {
+    return period.atBirth ? std::string(birthWord) : ageText(period.startAge);
+}
+
+std::string longitudeText(std::int64_t tenths) {
+    const std::int64_t perSign = 30 * tenthsPerDegree;
+    const auto sign = static_cast<std::size_t>(tenths / perSign) + 1;
+    const std::int64_t within = tenths % perSign;
+    const auto rest = within % tenthsPerArcMinute;
+    char buffer[48];
+    const int n = std::snprintf(buffer, sizeof buffer, " %d° %02d′ %02d",
+                                static_cast<int>(within / tenthsPerDegree),
+                                static_cast<int>(within % tenthsPerDegree / tenthsPerArcMinute),
+                                static_cast<int>(rest / 10));
+    std::string text = std::string(signName.at(sign)) +
+                       std::string(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+    if (rest % 10 != 0) {
+        text += ',' + std::to_string(rest % 10);
+    }
+    return text + "″";
 }
 
 std::string germanDate(const std::optional<CivilDate>& date) {

@@ -1,9 +1,12 @@
-// The period list as text, shared by the period window's exports and the command-line program:
-// planet names without their padding, dates, and the CSV of the whole list.
+// The words of the period list and the overview, once for the window program and the
+// command-line program: planet names without their padding, ages, dates, the Moon's position and
+// the CSV of the whole list.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/civildate.h"
 #include "engine/periods.h"
@@ -12,6 +15,23 @@ namespace zeitrad {
 
 // "Sukra": the planet's stored name without its trailing blanks.
 std::string lordName(int lord);
+
+// What stands for an age of nothing: the birth cell's second line and the beginning of a period
+// listed from birth.
+inline constexpr std::string_view birthWord = "Geburt";
+
+// An age as the overview shows it on two lines, "9 Jahre" and "7 M 13 T", and as the period
+// list shows it on one, "9 Jahre 7 M 13 T".
+std::string yearsText(const AgeTriple& age);
+std::string monthsDaysText(const AgeTriple& age);
+std::string ageText(const AgeTriple& age);
+
+// Where the list shows a period beginning: "Geburt" when it is listed from birth, else its age.
+std::string startText(const Period& period);
+
+// A longitude in tenths of an arc-second (0 <= tenths < 360°) within its sign:
+// "Löwe 23° 01′ 01″", and ",5" after the seconds when the tenths are not zero.
+std::string longitudeText(std::int64_t tenths);
 
 // "07.03.1985"; empty without a date.
 std::string germanDate(const std::optional<CivilDate>& date);
