@@ -99,18 +99,17 @@ QString periodsHtml(const PeriodDocument& document) {
                          dateText(p.endDate), indent);
     };
     const auto& run = document.running;
-    for (std::size_t m = 0; m < list.mahadasas.size(); ++m) {
-        const Period& maha = list.mahadasas[m];
-        const bool mahaRuns = !run.empty() && run[0] == static_cast<int>(m);
-        row(maha, 0, mahaRuns);
-        for (std::size_t a = 0; a < maha.children.size(); ++a) {
-            const Period& antar = maha.children[a];
-            const bool antarRuns = mahaRuns && run.size() > 1 && run[1] == static_cast<int>(a);
+    for (int m = 0; m < static_cast<int>(list.mahadasas.size()); ++m) {
+        const Period& maha = list.mahadasas[static_cast<std::size_t>(m)];
+        row(maha, 0, isRunning(run, {m}));
+        for (int a = 0; a < static_cast<int>(maha.children.size()); ++a) {
+            const Period& antar = maha.children[static_cast<std::size_t>(a)];
+            const bool antarRuns = isRunning(run, {m, a});
             row(antar, 1, antarRuns);
             if (!antarRuns)
                 continue;
-            for (std::size_t j = 0; j < antar.children.size(); ++j)
-                row(antar.children[j], 2, run.size() > 2 && run[2] == static_cast<int>(j));
+            for (int j = 0; j < static_cast<int>(antar.children.size()); ++j)
+                row(antar.children[static_cast<std::size_t>(j)], 2, isRunning(run, {m, a, j}));
         }
     }
     html += QStringLiteral("</table>");

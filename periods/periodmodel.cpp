@@ -15,11 +15,6 @@ namespace zeitrad::ui {
 
 namespace {
 
-const char* const signNames[13] = {
-    "",      "Widder",   "Stier",   "Zwillinge", "Krebs",      "Löwe",   "Jungfrau",
-    "Waage", "Skorpion", "Schütze", "Steinbock", "Wassermann", "Fische",
-};
-
 // A row's internal id names its parent: 0 the root, 1 + m mahadasa m, 16 + 16 m + a antardasa a
 // of mahadasa m (positions from 0; a mahadasa has at most nine antardasas).
 constexpr quintptr idStride = 16;
@@ -56,10 +51,7 @@ QString periodName(int lord) {
 }
 
 QString ageText(const Period& period) {
-    if (period.atBirth)
-        return QStringLiteral("Geburt");
-    const AgeTriple& a = period.startAge;
-    return QStringLiteral("%1 Jahre %2 M %3 T").arg(a.years).arg(a.months).arg(a.days);
+    return QString::fromStdString(startText(period));
 }
 
 QString dateText(const std::optional<CivilDate>& date) {
@@ -67,20 +59,8 @@ QString dateText(const std::optional<CivilDate>& date) {
 }
 
 QString moonText(const Result& result) {
-    const std::int64_t perSign = 30 * tenthsPerDegree;
-    const int sign = static_cast<int>(result.moonLongitude / perSign) + 1;
-    const std::int64_t within = result.moonLongitude % perSign;
-    const auto degrees = within / tenthsPerDegree;
-    const auto minutes = within % tenthsPerDegree / tenthsPerArcMinute;
-    const auto tenths = within % tenthsPerArcMinute;
-    QString seconds = QStringLiteral("%1").arg(tenths / 10, 2, 10, QChar('0'));
-    if (tenths % 10 != 0)
-        seconds += QStringLiteral(",%1").arg(tenths % 10);
-    return QStringLiteral("%1 %2° %3′ %4″ (siderisch)")
-        .arg(QString::fromUtf8(signNames[sign]))
-        .arg(degrees)
-        .arg(minutes, 2, 10, QChar('0'))
-        .arg(seconds);
+    return QString::fromStdString(longitudeText(result.moonLongitude)) +
+           QStringLiteral(" (siderisch)");
 }
 
 PeriodModel::PeriodModel(QObject* parent) : QAbstractItemModel(parent) {}
@@ -149,7 +129,7 @@ QModelIndex PeriodModel::indexOfCell(int cell) const {
 bool PeriodModel::isRunning(const QModelIndex& index) const {
     std::vector<int> path = parentPath(index);
     path.push_back(index.row());
-    return path.size() <= running_.size() && std::equal(path.begin(), path.end(), running_.begin());
+    return zeitrad::isRunning(running_, path);
 }
 
 QModelIndex PeriodModel::index(int row, int column, const QModelIndex& parent) const {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "engine/periodtext.h"
 #include "engine/tables.h"
 #include "screens/overviewgeometry.h"
 
@@ -40,15 +41,6 @@ QPoint lineTopLeft(int label, int row, int column, int line) {
 QString nameLine(int lord) {
     const std::string_view name = planetName[lord];
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-QString yearsLine(const AgeTriple& age) {
-    return QString::number(age.years) + QStringLiteral(" Jahre");
-}
-
-QString monthsAndDaysLine(const AgeTriple& age) {
-    return QString::number(age.months) + QStringLiteral(" M ") + QString::number(age.days) +
-           QStringLiteral(" T");
 }
 
 const QString dasabindu = QStringLiteral("Dasabindu");
@@ -219,8 +211,8 @@ void OverviewScreen::setRowColour(int row, const QColor& colour) {
 
 void OverviewScreen::writeCell(int k, int lord, const AgeTriple& age) {
     line(k, 1)->setText(nameLine(lord));
-    line(k, 2)->setText(yearsLine(age));
-    line(k, 3)->setText(monthsAndDaysLine(age));
+    line(k, 2)->setText(QString::fromStdString(yearsText(age)));
+    line(k, 3)->setText(QString::fromStdString(monthsDaysText(age)));
     frames_[k]->setBrushColor(planetQColor(lord));
 }
 
@@ -245,7 +237,8 @@ void OverviewScreen::fill(const Result& result) {
     // The birth cell: the birth lord, "Geburt" and the birth date.
     const int birthLord = result.birthLord;
     line(1, 1)->setText(nameLine(birthLord));
-    line(1, 2)->setText(QStringLiteral("Geburt"));
+    line(1, 2)->setText(
+        QString::fromUtf8(birthWord.data(), static_cast<qsizetype>(birthWord.size())));
     line(1, 3)->setText(QString::fromStdString(result.birthDateText()));
     filled_ = true;
     setRowColour(1, planetQColor(birthLord));

@@ -180,10 +180,6 @@ const std::array<int, 30> degreeCellLeft = {
     299, 318, 336, 355, 373, 392, 411, 430, 449, 468, 487, 506, 525, 543, 562,
 };
 
-QColor planetFill(int planet) {
-    return toQColor(planetColor.at(static_cast<std::size_t>(planet)));
-}
-
 QColor planetTextColor(int planet) {
     return labelText.at(static_cast<std::size_t>(planet));
 }
@@ -206,11 +202,11 @@ void SignStrip::paintEvent(QPaintEvent* event) {
     paintBar(p, stripScaleLeft, stripScaleRight, rowPlace(StripRow::Sign), plan.barColor);
 
     for (const StripBar& bar : nakshatras_) {
-        paintBar(p, bar.left, bar.right, rowPlace(StripRow::Nakshatra), planetFill(bar.planet));
-        paintBar(p, bar.left, bar.right, rowPlace(StripRow::Lord), planetFill(bar.planet));
+        paintBar(p, bar.left, bar.right, rowPlace(StripRow::Nakshatra), planetQColor(bar.planet));
+        paintBar(p, bar.left, bar.right, rowPlace(StripRow::Lord), planetQColor(bar.planet));
     }
     for (const StripBar& bar : antardasas_)
-        paintBar(p, bar.left, bar.right, rowPlace(StripRow::Antardasa), planetFill(bar.planet));
+        paintBar(p, bar.left, bar.right, rowPlace(StripRow::Antardasa), planetQColor(bar.planet));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -246,9 +242,9 @@ StripPages::StripPages(QWidget* window) : QObject(window) {
                 continue;
             const int lord = static_cast<int>(k) + 1;
             named[n.nameLabel] = new Label(n.nameLabel, strip, QPoint(n.nameX, nameLabelY), {},
-                                           bold, planetTextColor(lord), planetFill(lord));
+                                           bold, planetTextColor(lord), planetQColor(lord));
             new Label(n.lordLabel, strip, QPoint(n.lordX, lordLabelY), n.lordText, windowFont(),
-                      planetTextColor(lord), planetFill(lord));
+                      planetTextColor(lord), planetQColor(lord));
         }
     }
 

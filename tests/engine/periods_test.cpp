@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/periods.h"
+#include "engine/periodtext.h"
 #include "engine/tables.h"
 #include "printers.h"
 
@@ -385,3 +386,31 @@ TEST(EveryBirth, PeriodsStandOnTheCellsAndTileTheirParents) {
 }
 
 } // namespace
+
+// The texts the overview, the period list, its exports and zeitrad-dasa share.
+TEST(PeriodText, AgesAndMoonPositions) {
+    EXPECT_EQ(zeitrad::ageText({9, 7, 13}), "9 Jahre 7 M 13 T");
+    zeitrad::Period atBirth;
+    atBirth.atBirth = true;
+    EXPECT_EQ(zeitrad::startText(atBirth), "Geburt");
+    const std::pair<std::int64_t, const char*> positions[] = {
+        {0, "Widder 0° 00′ 00″"},
+        {(4 * 30 + 23) * 36000 + 600 + 10, "Löwe 23° 01′ 01″"},
+        {(8 * 30 + 3) * 36000 + 20 * 600 + 5, "Schütze 3° 20′ 00,5″"},
+        {360 * 36000 - 1, "Fische 29° 59′ 59,9″"},
+    };
+    for (const auto& [tenths, text] : positions) {
+        EXPECT_EQ(zeitrad::longitudeText(tenths), text) << tenths;
+    }
+}
+
+// A period runs when its path is where the running ones begin.
+TEST(PeriodText, RunningPaths) {
+    const std::vector<int> running{2, 4, 7};
+    EXPECT_TRUE(zeitrad::isRunning(running, {2}));
+    EXPECT_TRUE(zeitrad::isRunning(running, {2, 4, 7}));
+    EXPECT_FALSE(zeitrad::isRunning(running, {2, 5}));
+    EXPECT_FALSE(zeitrad::isRunning(running, {4}));
+    EXPECT_FALSE(zeitrad::isRunning({2, 4}, {2, 4, 0}));
+    EXPECT_FALSE(zeitrad::isRunning({}, {0}));
+}

@@ -308,34 +308,24 @@ void PeriodsTest::csvReadsBack() {
     uitest::click(o.list, "PeriodCsv");
     QFile file(nextFile_);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.value(0), QString("Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;"
-                                     "Tage;Beginn;Ende"));
-    const PeriodList list = expectedPeriods({}, YearLength::solar);
-    const auto periods = flatten(list);
-    QCOMPARE(lines.size() - 1, static_cast<qsizetype>(periods.size()));
-    QStringList lords(3);
-    for (std::size_t i = 0; i < periods.size(); ++i) {
-        const auto [p, depth] = periods[i];
-        const QStringList f = lines[static_cast<qsizetype>(i) + 1].split(';');
-        QCOMPARE(f.size(), 9);
-        lords[depth] = birth::planetName(p->lord).trimmed();
-        for (int d = depth + 1; d < 3; ++d)
-            lords[d].clear();
-        QCOMPARE(f[0].toInt(), depth + 1);
-        QCOMPARE(f.mid(1, 3), lords);
-        QCOMPARE((AgeTriple{f[4].toInt(), f[5].toInt(), f[6].toInt()}), p->startAge);
-        QCOMPARE(QDate::fromString(f[7], "dd.MM.yyyy"), qdate(*p->startDate));
-        QCOMPARE(QDate::fromString(f[8], "dd.MM.yyyy"), qdate(*p->endDate));
-    }
+    const QByteArray csv = file.readAll();
+    QVERIFY(csv.startsWith("Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n"
+                           "1;Sukra;;;0;0;0;23.12.2012;13.06.2018\n"
+                           "2;Sukra;Sani;;0;0;0;23.12.2012;14.06.2014\n"
+                           "3;Sukra;Sani;Surya;0;0;0;23.12.2012;07.02.2013\n"
+                           "3;Sukra;Sani;Chandra;0;1;16;07.02.2013;15.05.2013\n"));
+    QVERIFY(csv.endsWith("\n3;Ketu;Buddha;Sani;105;3;23;17.04.2118;13.06.2118\n"));
+    // 9 mahadasas, 75 antardasas, 671 pratyantardasas (as in the engine's tests).
+    QCOMPARE(csv.count('\n'), 1 + 9 + 75 + 671);
 }
 
+// On 17.5.2031 Chandra / Buddha / Guru run: every mahadasa and antardasa is in the document, the
+// pratyantardasas of the running antardasa only.
 void PeriodsTest::pdfHasTheText() {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
     Opened o;
-    const CivilDate day{2031, 5, 17};
-    o.list->showResult(resultOf({}), day);
+    o.list->showResult(resultOf({}), CivilDate{2031, 5, 17});
     nextFile_ = folder_.filePath("perioden.pdf");
     uitest::click(o.list, "PeriodPdf");
     QProcess extract;
@@ -343,33 +333,26 @@ void PeriodsTest::pdfHasTheText() {
     QVERIFY(extract.waitForFinished(10000));
     QCOMPARE(extract.exitCode(), 0);
     const QString text = QString::fromUtf8(extract.readAllStandardOutput());
-    const Result result = resultOf({});
-    QVERIFY(text.contains("Vimsottari Dasa – Perioden"));
-    QVERIFY(text.contains("Geburt: 23.12.2012"));
-    QVERIFY(text.contains(QString::fromStdString(result.nakshatraName).trimmed()));
-    QVERIFY(text.contains("Mond: " + ui::moonText(result)));
-
-    // Every mahadasa and antardasa with its dates; the pratyantardasas of the running antardasa
-    // only.
-    const PeriodList list = expectedPeriods({}, YearLength::solar);
-    const std::vector<int> running = runningOn(list, day);
-    QCOMPARE(running.size(), 3u);
-    auto lineOf = [](const Period& p) {
-        return QRegularExpression(QString("%1\\s+%2\\s+%3\\s+%4")
-                                      .arg(birth::planetName(p.lord).trimmed(), ui::ageText(p),
-                                           ui::dateText(p.startDate), ui::dateText(p.endDate)));
+    for (const char* header : {"Vimsottari Dasa – Perioden", "Geburt: 23.12.2012",
+                               "Mond: Widder 23° 01′ 01″ (siderisch)", "Nakshatra: Bharani"})
+        QVERIFY2(text.contains(QString::fromUtf8(header)), header);
+    const struct {
+        const char* line;
+        bool shown;
+    } rows[] = {
+        {"Sukra Geburt 23.12.2012 13.06.2018", true},
+        {"Sani Geburt 23.12.2012 14.06.2014", true},
+        {"Chandra 11 Jahre 5 M 20 T 13.06.2024 13.06.2034", true},
+        {"Sani 15 Jahre 8 M 20 T 12.09.2028 13.04.2030", true},
+        {"Guru 18 Jahre 3 M 21 T 14.04.2031 22.06.2031", true},
+        {"Ketu 98 Jahre 5 M 20 T 14.06.2111 13.06.2118", true},
+        {"Sani 103 Jahre 4 M 14 T 07.05.2116 16.06.2117", true},
+        {"Mangal 11 Jahre 6 M 15 T 08.07.2024 25.07.2024", false}, // in Chandra / Chandra
     };
-    for (const Period& m : list.mahadasas) {
-        QVERIFY(text.contains(lineOf(m)));
-        for (const Period& a : m.children)
-            QVERIFY2(text.contains(lineOf(a)), qPrintable(ui::dateText(a.startDate)));
+    for (const auto& row : rows) {
+        const QRegularExpression line(QString(row.line).replace(' ', "\\s+"));
+        QVERIFY2(text.contains(line) == row.shown, row.line);
     }
-    const auto& antardasas = list.mahadasas[static_cast<std::size_t>(running[0])].children;
-    const Period& runningAntardasa = antardasas[static_cast<std::size_t>(running[1])];
-    for (const Period& p : runningAntardasa.children)
-        QVERIFY(text.contains(lineOf(p)));
-    const Period& otherAntardasa = list.mahadasas[8].children[3];
-    QVERIFY(!text.contains(lineOf(otherAntardasa.children[4])));
 }
 
 void PeriodsTest::refusedWrites_data() {
