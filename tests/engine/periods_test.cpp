@@ -14,6 +14,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/differences.h"
 #include "engine/periods.h"
 #include "engine/tables.h"
 #include "printers.h"
@@ -502,6 +503,28 @@ TEST(LevelsFourAndFive, TileTheirParentsForEveryBirth) {
             ADD_FAILURE() << "at minute " << minutes;
             return;
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The default birth (23.12.2012) on 9.12.2026: Chandra/Rahu runs, from 4640 days of age (Sukra to
+// 1970, Surya 2160 days, Chandra/Chandra 300, Chandra/Mangal 210): 4640 calendar days after birth
+// with the 360-day year, 4640 x 365.2425/360 = 4707.6 (365.25: 4707.7, 365.2422: 4707.6,
+// 365.25636: 4707.75) with the others.
+TEST(WhyOthersDiffer, GivesTheRunningAntardasaUnderEveryYearLength) {
+    const std::string text =
+        whyOthersDiffer(calculated(BirthInput{}), YearLength::julian, {2026, 12, 9});
+    for (const char* line :
+         {"Hier gewählt: 365,25 Tage (julianisch).",
+          "Die am 09.12.2026 laufende Antardasa Chandra/Rahu beginnt", "\n  360 Tage: 06.09.2025\n",
+          "\n  365,2425 Tage (gregorianisch): 12.11.2025\n",
+          "\n  365,25 Tage (julianisch): 12.11.2025  (gewählt)\n",
+          "\n  365,2422 Tage (tropisch): 12.11.2025\n",
+          "\n  365,25636 Tage (siderisch): 12.11.2025\n", "22° 27′ 38″", "Pranadasa"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\nnot in:\n" << text;
     }
 }
 
