@@ -1,5 +1,6 @@
 // The whole period list of one birth: nine mahadasas, their antardasas and every antardasa's
-// pratyantardasas with their calendar dates, and the search for the periods running on a day.
+// pratyantardasas with their calendar dates (and all five levels), and the search for the periods
+// running on a day.
 #include <benchmark/benchmark.h>
 
 #include <variant>
@@ -16,10 +17,10 @@ Result calculated(const BirthInput& input) {
     return std::get<Result>(engine.calculate(input));
 }
 
-void buildList(benchmark::State& state, const BirthInput& input, YearLength length) {
+void buildList(benchmark::State& state, const BirthInput& input, YearLength length, int depth = 3) {
     const Result result = calculated(input);
     for (auto _ : state) {
-        PeriodList list = buildPeriods(result, length);
+        PeriodList list = buildPeriods(result, length, depth);
         benchmark::DoNotOptimize(list);
         benchmark::ClobberMemory();
     }
@@ -35,6 +36,11 @@ void longestRowOne(benchmark::State& state) {
     buildList(state, BirthInput{"17", "8", "1969", "0", "30", "0", 1, false}, YearLength::days360);
 }
 
+// All five levels of a life, about 60,000 periods with their dates (budget: 5 ms).
+void fiveLevels(benchmark::State& state) {
+    buildList(state, BirthInput{}, YearLength::sidereal, 5);
+}
+
 void runningToday(benchmark::State& state) {
     const PeriodList list = buildPeriods(calculated(BirthInput{}), YearLength::solar);
     for (auto _ : state) {
@@ -46,4 +52,5 @@ void runningToday(benchmark::State& state) {
 
 BENCHMARK(defaultBirth);
 BENCHMARK(longestRowOne);
+BENCHMARK(fiveLevels)->Unit(benchmark::kMillisecond);
 BENCHMARK(runningToday);

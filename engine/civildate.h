@@ -67,19 +67,49 @@ constexpr CivilDate civilFromDays(std::int64_t days) {
     return {year, month, day};
 }
 
-// How long a year of the dasa scheme is on the calendar.
+// How long a year of the dasa scheme is on the calendar. The values are stored in the settings:
+// keep them.
 enum class YearLength {
     // One mean Gregorian year: 360 days of age are 365.2425 calendar days, 144,000 days of age
     // (400 years) exactly 146,097.
-    solar,
-    // "Jahr = 360 Tage": every day of age is one calendar day.
-    days360,
+    solar = 0,
+    gregorian = solar,
+    // "360 Tage": every day of age is one calendar day.
+    days360 = 1,
+    // The Julian year of 365.25 days, the tropical year of 365.2422 and the sidereal year of
+    // 365.25636 days, as other programs offer them.
+    julian = 2,
+    tropical = 3,
+    sidereal = 4,
 };
 
-// Calendar days from birth to the day on which an age of `ageDays` (>= 0) days falls; the
-// fraction of a day left by the mean year is dropped.
+// The year lengths in the order a choice offers them.
+constexpr YearLength yearLengths[] = {YearLength::days360, YearLength::gregorian,
+                                      YearLength::julian, YearLength::tropical,
+                                      YearLength::sidereal};
+
+// The calendar days of one year of the scheme, in hundred-thousandths of a day: 36,524,250 for
+// the Gregorian year. Exact: no length needs more than five decimals.
+constexpr std::int64_t yearLengthHundredThousandths(YearLength length) {
+    switch (length) {
+    case YearLength::days360:
+        return 36'000'000;
+    case YearLength::julian:
+        return 36'525'000;
+    case YearLength::tropical:
+        return 36'524'220;
+    case YearLength::sidereal:
+        return 36'525'636;
+    case YearLength::solar:
+        break;
+    }
+    return 36'524'250;
+}
+
+// Calendar days from birth to the day on which an age of `ageDays` (>= 0) days falls: the age
+// times the year length over 360, the fraction of a day dropped.
 constexpr std::int64_t calendarDaysOfAge(std::int64_t ageDays, YearLength length) {
-    return length == YearLength::solar ? ageDays * 146097 / 144000 : ageDays;
+    return ageDays * yearLengthHundredThousandths(length) / 36'000'000;
 }
 
 } // namespace zeitrad

@@ -29,25 +29,41 @@ Period makePeriod(PeriodLevel level, int lord, int trueStart, int end, int cell)
     return p;
 }
 
-// The nine pratyantardasas of an antardasa, lords from its own in dasa order. Each begins after
-// the share of the antardasa that the years of the lords before it make of 120 years, in whole
-// days (rounded down) from the antardasa's true start. Those that have ended by birth are left
-// out.
-void addPratyantardasas(Period& antar) {
-    const int s = antar.trueStart;
-    const int length = antar.end - s;
-    antar.children.reserve(planetCount);
-    int lord = antar.lord;
+// The nine periods of the next level within a period, lords from its own in dasa order. Each
+// begins after the share of the parent that the years of the lords before it make of 120 years,
+// in whole days (rounded down) from the parent's true start. Those that have ended by birth are
+// left out.
+std::vector<Period> childrenOf(const Period& parent) {
+    const auto level = static_cast<PeriodLevel>(static_cast<int>(parent.level) + 1);
+    const int s = parent.trueStart;
+    const std::int64_t length = parent.end - s;
+    std::vector<Period> children;
+    children.reserve(planetCount);
+    int lord = parent.lord;
     int yearsBefore = 0;
     int begin = s;
     for (int j = 0; j < planetCount; ++j) {
         yearsBefore += dasaYears[lord];
-        const int next = s + length * yearsBefore / cycleYears;
+        const int next = s + static_cast<int>(length * yearsBefore / cycleYears);
         if (next > 0) {
-            antar.children.push_back(makePeriod(PeriodLevel::pratyantardasa, lord, begin, next, 0));
+            children.push_back(makePeriod(level, lord, begin, next, 0));
         }
         begin = next;
         lord = advanceWithWrap(lord);
+    }
+    return children;
+}
+
+// Fills the levels below `p` down to level `depth`.
+void addLevels(Period& p, int depth) {
+    if (levelNumber(p.level) >= depth) {
+        return;
+    }
+    if (p.children.empty()) {
+        p.children = childrenOf(p);
+    }
+    for (Period& child : p.children) {
+        addLevels(child, depth);
     }
 }
 
@@ -116,7 +132,8 @@ bool runsOn(const Period& p, const CivilDate& today) {
 
 } // namespace
 
-PeriodList buildPeriods(const Result& result, YearLength yearLength) {
+PeriodList buildPeriods(const Result& result, YearLength yearLength, int depth) {
+    depth = std::clamp(depth, 1, deepestLevel);
     PeriodList list;
     list.yearLength = yearLength;
     list.mahadasas.reserve(cellsPerRow);
@@ -125,9 +142,10 @@ PeriodList buildPeriods(const Result& result, YearLength yearLength) {
         list.mahadasas.push_back(followingMahadasa(result, row));
     }
     for (Period& maha : list.mahadasas) {
-        for (Period& antar : maha.children) {
-            addPratyantardasas(antar);
+        if (depth == 1) {
+            maha.children.clear();
         }
+        addLevels(maha, depth);
     }
 
     const CivilDate birth{result.birthYear, result.birthMonth, result.birthDay};
@@ -148,6 +166,20 @@ PeriodList buildPeriods(const Result& result, YearLength yearLength) {
         setDates(maha, birthDays, yearLength);
     }
     return list;
+}
+
+std::vector<Period> subPeriods(const PeriodList& list, const Period& parent) {
+    if (levelNumber(parent.level) >= deepestLevel) {
+        return {};
+    }
+    std::vector<Period> children = childrenOf(parent);
+    if (list.hasDates() && list.birthDate) {
+        const std::int64_t birthDays = daysFromCivil(*list.birthDate);
+        for (Period& child : children) {
+            setDates(child, birthDays, list.yearLength);
+        }
+    }
+    return children;
 }
 
 std::vector<int> runningOn(const PeriodList& list, const CivilDate& today) {

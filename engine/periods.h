@@ -23,7 +23,13 @@
 
 namespace zeitrad {
 
-enum class PeriodLevel { mahadasa, antardasa, pratyantardasa };
+enum class PeriodLevel { mahadasa, antardasa, pratyantardasa, sukshmadasa, pranadasa };
+
+// The deepest level, and the levels as numbers 1 (mahadasa) .. 5 (pranadasa).
+constexpr int deepestLevel = 5;
+constexpr int levelNumber(PeriodLevel level) {
+    return static_cast<int>(level) + 1;
+}
 
 struct Period {
     int lord = 0; // planet index 1..9
@@ -53,7 +59,8 @@ struct Period {
     // The calendar days on which `start` and `end` fall; only when the list has dates.
     std::optional<CivilDate> startDate, endDate;
 
-    // Mahadasas: their antardasas; antardasas: their pratyantardasas; pratyantardasas: none.
+    // The periods of the next level within this one, as far as the list was built: antardasas of
+    // a mahadasa, pratyantardasas of an antardasa, and so on.
     std::vector<Period> children;
 };
 
@@ -76,15 +83,25 @@ struct PeriodList {
     bool hasDates() const { return noDatesReason.empty(); }
 };
 
-// Every period of a calculation's result. Dates are given when the birth date is a valid date and
-// every date lies in the years 1 to 9999; otherwise no period has dates and `noDatesReason` says
-// why.
-PeriodList buildPeriods(const Result& result, YearLength yearLength);
+// Every period of a calculation's result down to `depth` levels (1 .. 5; three by default, the
+// levels below are made on demand with subPeriods). Dates are given when the birth date is a valid
+// date and every date lies in the years 1 to 9999; otherwise no period has dates and
+// `noDatesReason` says why.
+PeriodList buildPeriods(const Result& result, YearLength yearLength, int depth = 3);
+
+// The periods one level below `parent` (a period of the list, above the pranadasas), made by the
+// rule of the pratyantardasas applied again: within [S, T) the child of lord j, children in dasa
+// order from the parent's lord, begins at S + floor((T - S) x C_j / 120), where C_j is the sum of
+// the years of the lords before j; the last ends at T. Children ended by birth (S counted from the
+// parent's true start) are left out, the one running at birth is listed from birth. With dates
+// when the list has them.
+std::vector<Period> subPeriods(const PeriodList& list, const Period& parent);
 
 // The periods running on `today` (a valid date): at each level the listed period whose start
 // date <= today < end date, as positions from the top: [0] in `mahadasas`, [1] among that
-// mahadasa's children, [2] among that antardasa's children. Shorter when a level has no running
-// period (before birth or from the end of the cycle on: empty); empty when the list has no dates.
+// mahadasa's children, [2] among that antardasa's children, and so on as deep as the list was
+// built. Shorter when a level has no running period (before birth or from the end of the cycle on:
+// empty); empty when the list has no dates.
 std::vector<int> runningOn(const PeriodList& list, const CivilDate& today);
 
 // Whether the period at `path` (positions from the top, as runningOn gives them) is one of the

@@ -6,12 +6,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "engine/differences.h"
 #include "engine/periods.h"
 #include "engine/periodtext.h"
 #include "engine/tables.h"
@@ -208,7 +211,7 @@ struct AgeDateCase {
 
 void PrintTo(const AgeDateCase& c, std::ostream* os) {
     PrintTo(c.birth, os);
-    *os << " + " << c.ageDays << (c.length == YearLength::solar ? " (solar)" : " (360)");
+    *os << " + " << c.ageDays << " (" << static_cast<int>(c.length) << ")";
 }
 
 class AgeDates : public testing::TestWithParam<AgeDateCase> {};
@@ -229,6 +232,16 @@ INSTANTIATE_TEST_SUITE_P(
                     AgeDateCase{{2001, 1, 1}, 68, solar, {2001, 3, 10}},
                     AgeDateCase{{2001, 1, 1}, 69, solar, {2001, 3, 12}},
                     AgeDateCase{{2000, 1, 1}, 1200, solar, {2003, 5, 2}}));
+
+// 400 years of age from 1.1.1600, worked by hand: x 365.2425 = 146,097 days (1.1.2000); the
+// tropical year gives 146,096.88, the Julian 146,100, the sidereal 146,102.544, 360 days 144,000.
+INSTANTIATE_TEST_SUITE_P(
+    EveryYearLength, AgeDates,
+    testing::Values(AgeDateCase{{1600, 1, 1}, 144000, YearLength::days360, {1994, 4, 5}},
+                    AgeDateCase{{1600, 1, 1}, 144000, YearLength::gregorian, {2000, 1, 1}},
+                    AgeDateCase{{1600, 1, 1}, 144000, YearLength::julian, {2000, 1, 4}},
+                    AgeDateCase{{1600, 1, 1}, 144000, YearLength::tropical, {1999, 12, 31}},
+                    AgeDateCase{{1600, 1, 1}, 144000, YearLength::sidereal, {2000, 1, 6}}));
 
 TEST(CivilDates, CountEveryDayOfTheYears1To9999) {
     // 1 January 1 lies 719,162 days before 1 January 1970, and 1 January 2000 10,957 after it.
@@ -414,3 +427,134 @@ TEST(PeriodText, RunningPaths) {
     EXPECT_FALSE(zeitrad::isRunning({2, 4}, {2, 4, 0}));
     EXPECT_FALSE(zeitrad::isRunning({}, {0}));
 }
+
+namespace {
+
+// Starts of the listed periods, then the end of the last.
+std::vector<int> starts(const std::vector<Period>& periods) {
+    std::vector<int> out;
+    for (const Period& p : periods) {
+        out.push_back(p.start);
+    }
+    out.push_back(periods.empty() ? -1 : periods.back().end);
+    return out;
+}
+
+const Period* path(const PeriodList& list, std::initializer_list<int> positions) {
+    const std::vector<Period>* level = &list.mahadasas;
+    const Period* p = nullptr;
+    for (int i : positions) {
+        p = &level->at(i);
+        level = &p->children;
+    }
+    return p;
+}
+
+// Moon at 0° Widder: the Ketu mahadasa runs whole from birth, Sukra follows at 2520 days. Sukra/
+// Sukra (1200 days), its Sukra pratyantardasa 1200 x 20/120 = 200 days. Its sukshmadasas from
+// Sukra: 200 x 20, 26, 36, 43, 61, 77, 96, 113 / 120 = 33.3, 43.3, 60, 71.7, 101.7, 128.3, 160,
+// 188.3; the pranadasas of the first (33 days): 33 x 20, 26, ... / 120 = 5.5, 7.15, 9.9, 11.8,
+// 16.8, 21.2, 26.4, 31.1.
+TEST(LevelsFourAndFive, GiveThePeriodsWorkedByHand) {
+    const PeriodList list = buildPeriods(calculated(birth(1, 0, 0, 0)), solar, 5);
+    const Period* pratyantar = path(list, {1, 0, 0});
+    ASSERT_EQ(pratyantar->lord, Sukra);
+    EXPECT_EQ(starts(pratyantar->children),
+              (std::vector<int>{2520, 2553, 2563, 2580, 2591, 2621, 2648, 2680, 2708, 2720}));
+    EXPECT_EQ(pratyantar->children[0].level, PeriodLevel::sukshmadasa);
+    EXPECT_EQ(pratyantar->children[8].lord, Ketu);
+    const Period& sukshma = pratyantar->children[0];
+    EXPECT_EQ(starts(sukshma.children),
+              (std::vector<int>{2520, 2525, 2527, 2529, 2531, 2536, 2541, 2546, 2551, 2553}));
+    EXPECT_EQ(sukshma.children[0].level, PeriodLevel::pranadasa);
+    EXPECT_TRUE(sukshma.children[0].children.empty());
+
+    // The same periods made on demand from a three-level list, with their dates.
+    const PeriodList shallow = buildPeriods(calculated(birth(1, 0, 0, 0)), solar);
+    const Period* three = path(shallow, {1, 0, 0});
+    ASSERT_TRUE(three->children.empty());
+    const std::vector<Period> made = subPeriods(shallow, *three);
+    EXPECT_EQ(starts(made), starts(pratyantar->children));
+    EXPECT_EQ(starts(subPeriods(shallow, made[0])), starts(sukshma.children));
+    EXPECT_EQ(made[0].startDate, pratyantar->children[0].startDate);
+}
+
+// Moon at 6°40' Widder, half of Aswini: 1260 of Ketu's days run, 210 of Ketu/Rahu (378). Rahu/
+// Rahu, Guru, Sani end at -210 + 56, 107, 166; Buddha runs from -44 to 10. Its sukshmadasas (54
+// days) from Buddha end at -44 + 7, 10, 19, 22, 27, 30, 38: Guru runs from -6 to -44 + 45 = 1. Its
+// pranadasas (7 days) from Guru end at -6 + 0, 2, 3, 3, 4, 4, 5, 5: all before birth but Rahu,
+// from -1 to 1. So the birth falls in Ketu/Rahu/Buddha/Guru/Rahu, each listed from birth.
+TEST(LevelsFourAndFive, ListFromBirthWhatRunsAtBirth) {
+    const PeriodList list = buildPeriods(calculated(birth(1, 6, 40, 0)), solar, 5);
+    std::vector<int> lords, trueStarts, ends;
+    for (const Period* p = &list.mahadasas[0]; p;
+         p = p->children.empty() ? nullptr : &p->children[0]) {
+        EXPECT_TRUE(p->atBirth);
+        lords.push_back(p->lord);
+        trueStarts.push_back(p->trueStart);
+        ends.push_back(p->end);
+    }
+    EXPECT_EQ(lords, (std::vector<int>{Ketu, Rahu, Buddha, Guru, Rahu}));
+    EXPECT_EQ(trueStarts, (std::vector<int>{-1260, -210, -44, -6, -1}));
+    EXPECT_EQ(ends, (std::vector<int>{1260, 168, 10, 1, 1}));
+    EXPECT_EQ(starts(list.mahadasas[0].children[0].children[0].children),
+              (std::vector<int>{0, 1, 10}));
+}
+
+// Every birth a sweep of the zodiac gives: at levels 4 and 5 the children cover their parent
+// exactly, one after another, and there are 9 of each below a period that began after birth (at
+// birth a child of no days has ended).
+TEST(LevelsFourAndFive, TileTheirParentsForEveryBirth) {
+    std::function<void(const Period&)> check = [&](const Period& p) {
+        if (p.children.empty()) {
+            EXPECT_EQ(p.level, PeriodLevel::pranadasa);
+            return;
+        }
+        EXPECT_EQ(p.children.front().start, p.start);
+        EXPECT_EQ(p.children.back().end, p.end);
+        for (std::size_t i = 1; i < p.children.size(); ++i) {
+            EXPECT_EQ(p.children[i].start, p.children[i - 1].end);
+        }
+        if (p.trueStart > 0) {
+            EXPECT_EQ(p.children.size(), 9u);
+        }
+        for (const Period& child : p.children) {
+            check(child);
+        }
+    };
+    for (int minutes = 0; minutes < 360 * 60; minutes += 997) {
+        const PeriodList list = buildPeriods(
+            calculated(birth(minutes / 1800 + 1, minutes / 60 % 30, minutes % 60, 17)), solar, 5);
+        for (const Period& maha : list.mahadasas) {
+            check(maha);
+        }
+        if (HasFailure()) {
+            ADD_FAILURE() << "at minute " << minutes;
+            return;
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The default birth (23.12.2012) on 9.12.2026: Chandra/Rahu runs, from 4640 days of age (Sukra to
+// 1970, Surya 2160 days, Chandra/Chandra 300, Chandra/Mangal 210): 4640 calendar days after birth
+// with the 360-day year, 4640 x 365.2425/360 = 4707.6 (365.25: 4707.7, 365.2422: 4707.6,
+// 365.25636: 4707.75) with the others.
+TEST(WhyOthersDiffer, GivesTheRunningAntardasaUnderEveryYearLength) {
+    const std::string text =
+        whyOthersDiffer(calculated(BirthInput{}), YearLength::julian, {2026, 12, 9});
+    for (const char* line :
+         {"Hier gewählt: 365,25 Tage (julianisch).",
+          "Die am 09.12.2026 laufende Antardasa Chandra/Rahu beginnt", "\n  360 Tage: 06.09.2025\n",
+          "\n  365,2425 Tage (gregorianisch): 12.11.2025\n",
+          "\n  365,25 Tage (julianisch): 12.11.2025  (gewählt)\n",
+          "\n  365,2422 Tage (tropisch): 12.11.2025\n",
+          "\n  365,25636 Tage (siderisch): 12.11.2025\n", "22° 27′ 38″", "Pranadasa"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\nnot in:\n" << text;
+    }
+}
+
+} // namespace
