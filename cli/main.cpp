@@ -21,8 +21,8 @@ using namespace zeitrad::cli;
 
 constexpr std::string_view usage =
     "Aufruf: zeitrad-dasa [--date T.M.J] [--moon G:M:S] [--sign ZEICHEN] [--tropical]\n"
-    "                     [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1|2|3]\n"
-    "                     [--year-length solar|360]\n";
+    "                     [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
+    "                     [--year-length 360|365.2425|365.25|365.2422|365.25636]\n";
 
 constexpr std::string_view help =
     "Berechnet die Vimsottari-Dasa-Perioden einer Geburt, wie Zeitrad sie in der Übersicht\n"
@@ -35,9 +35,11 @@ constexpr std::string_view help =
     "  --tropical           die Position ist tropisch (GG.MM.SS - tropisch)\n"
     "  --on JJJJ-MM-TT      der Tag, für den laufende Perioden markiert werden (Vorgabe: heute)\n"
     "  --format FORMAT      text (Vorgabe), csv (wie der CSV-Export der Liste) oder json\n"
-    "  --depth 1|2|3        Ebenen der Perioden im Text (Vorgabe: 2)\n"
-    "  --year-length LÄNGE  solar (Vorgabe: ein mittleres Kalenderjahr je Jahr der Dasas)\n"
-    "                       oder 360 (ein Jahr = 360 Kalendertage)\n"
+    "  --depth 1..5         Ebenen der Perioden: 1 Mahadasa … 5 Pranadasa (Vorgabe: im\n"
+    "                       Text 2, in CSV und JSON 3)\n"
+    "  --year-length LÄNGE  Kalendertage je Jahr der Dasas: 365.2425 (Vorgabe, gregorianisch;\n"
+    "                       auch solar), 360, 365.25 (julianisch), 365.2422 (tropisch) oder\n"
+    "                       365.25636 (siderisch)\n"
     "  --help               diese Hilfe\n"
     "  --version            die Version\n"
     "\n"
@@ -118,18 +120,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     const Result& result = std::get<Result>(outcome);
-    const PeriodList list = buildPeriods(result, o.yearLength);
+    const int depth = o.depth.value_or(o.format == Format::text ? 2 : 3);
+    const PeriodList list = buildPeriods(result, o.yearLength, depth);
     const CivilDate on = o.on ? *o.on : today();
     const std::vector<int> running = runningOn(list, on);
     const Report report{result, list, running, on};
 
     switch (o.format) {
     case Format::csv:
-        return emit(periodsCsv(list));
+        return emit(periodsCsv(list, depth));
     case Format::json:
         return emit(jsonReport(report));
     case Format::text:
         break;
     }
-    return emit(textReport(report, o.depth));
+    return emit(textReport(report, depth));
 }

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "engine/names.h"
+#include "engine/periods.h"
+#include "engine/yearlengths.h"
 
 namespace zeitrad::cli {
 
@@ -163,22 +165,22 @@ constexpr Option options[] = {
      "--format braucht text, csv oder json"},
     {"--depth", "",
      [](Options& o, std::string_view v) {
-         if (v != "1" && v != "2" && v != "3") {
+         if (v.size() != 1 || v[0] < '1' || v[0] > '0' + deepestLevel) {
              return false;
          }
          o.depth = v[0] - '0';
          return true;
      },
-     "--depth braucht 1, 2 oder 3"},
+     "--depth braucht 1, 2, 3, 4 oder 5"},
     {"--year-length", "",
      [](Options& o, std::string_view v) {
-         if (v != "solar" && v != "360") {
-             return false;
+         const std::optional<YearLength> length = yearLengthFromToken(v);
+         if (length) {
+             o.yearLength = *length;
          }
-         o.yearLength = v == "360" ? YearLength::days360 : YearLength::solar;
-         return true;
+         return length.has_value();
      },
-     "--year-length braucht solar oder 360"},
+     "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
 };
 
 } // namespace

@@ -17,7 +17,7 @@ struct Options {
     BirthInput input;            // the field texts, as the input screen holds them
     std::optional<CivilDate> on; // the day for "running"; none: today
     Format format = Format::text;
-    int depth = 2; // levels the text shows: 1..3
+    std::optional<int> depth; // levels 1..5; none: text 2, CSV and JSON 3
     YearLength yearLength = YearLength::solar;
     bool help = false, version = false;
 };

@@ -5,6 +5,7 @@
 
 #include "engine/periodtext.h"
 #include "engine/tables.h"
+#include "engine/yearlengths.h"
 
 namespace zeitrad::cli {
 
@@ -59,6 +60,23 @@ void appendTextPeriods(std::string& out, const std::vector<Period>& periods, std
         }
         path.pop_back();
     }
+}
+
+// "ein mittleres Kalenderjahr": what one year of the dasas is on the calendar.
+std::string yearText(YearLength length) {
+    switch (length) {
+    case YearLength::days360:
+        return "360 Tage";
+    case YearLength::julian:
+        return "ein julianisches Jahr (365,25 Tage)";
+    case YearLength::tropical:
+        return "ein tropisches Jahr (365,2422 Tage)";
+    case YearLength::sidereal:
+        return "ein siderisches Jahr (365,25636 Tage)";
+    case YearLength::solar:
+        break;
+    }
+    return "ein mittleres Kalenderjahr";
 }
 
 // `text` as a JSON string, quotes included.
@@ -161,8 +179,7 @@ std::string textReport(const Report& report, int depth) {
     }
 
     out += "\nPerioden (ein Jahr der Dasas = ";
-    out +=
-        report.list.yearLength == YearLength::days360 ? "360 Tage" : "ein mittleres Kalenderjahr";
+    out += yearText(report.list.yearLength);
     out += "), * läuft am " + germanDate(report.on) + '\n';
     if (!report.list.hasDates()) {
         out += report.list.noDatesReason + '\n';
@@ -177,7 +194,8 @@ std::string jsonReport(const Report& report) {
     std::string out = "{\n  \"nakshatra\": {\"number\": " + std::to_string(r.nakshatra) +
                       ", \"name\": " + jsonString(r.nakshatraName) +
                       ", \"lord\": " + jsonString(lordName(r.birthLord)) + "},\n";
-    out += "  \"birthDate\": " + jsonString(r.birthDateText()) + ",\n  \"cells\": [\n";
+    out += "  \"birthDate\": " + jsonString(r.birthDateText()) + ",\n";
+    out += "  \"yearLength\": " + yearLengthToken(report.list.yearLength) + ",\n  \"cells\": [\n";
     for (int k = 1; k <= rows * columns; ++k) {
         const Cell& cell = r.cells[static_cast<std::size_t>(k)];
         out += "    {\"cell\": " + std::to_string(k) + ", \"lord\": ";

@@ -22,7 +22,8 @@ struct Report {
 // levels, the running ones marked with '*'.
 std::string textReport(const Report& report, int depth);
 
-// One JSON object: the nakshatra, the birth date, the 81 cells and all periods on three levels.
+// One JSON object: the nakshatra, the birth date, the year length, the 81 cells and the periods
+// as deep as the list was built.
 std::string jsonReport(const Report& report);
 
 } // namespace zeitrad::cli

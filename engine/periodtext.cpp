@@ -1,10 +1,12 @@
 #include "engine/periodtext.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/arcs.h"
 #include "engine/names.h"
 #include "engine/tables.h"
+#include "engine/yearlengths.h"
 
 namespace zeitrad {
 
@@ -72,12 +74,17 @@ std::string isoDate(const CivilDate& date) {
     return formatDate("%04d-%02d-%02d", date.year, date.month, date.day);
 }
 
-std::string periodsCsv(const PeriodList& list) {
-    std::string csv = "Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n";
+std::string periodsCsv(const PeriodList& list, int depth) {
+    std::string csv = "Ebene;Mahadasa;Antardasa;Pratyantardasa;Sukshmadasa;Pranadasa;Jahre;Monate;"
+                      "Tage;Beginn;Ende;Jahreslänge\n";
+    std::string length = yearLengthToken(list.yearLength);
+    std::replace(length.begin(), length.end(), '.', ',');
     // `names` holds the lords from the mahadasa down to the period itself.
-    auto line = [&csv](int level, const std::string(&names)[3], const Period& p) {
+    std::string names[deepestLevel];
+    auto add = [&](auto& self, const Period& p, int level) -> void {
+        names[level - 1] = lordName(p.lord);
         csv += std::to_string(level);
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < deepestLevel; ++i) {
             csv += ';';
             if (i < level) {
                 csv += names[i];
@@ -85,20 +92,19 @@ std::string periodsCsv(const PeriodList& list) {
         }
         csv += ';' + std::to_string(p.startAge.years) + ';' + std::to_string(p.startAge.months) +
                ';' + std::to_string(p.startAge.days) + ';' + germanDate(p.startDate) + ';' +
-               germanDate(p.endDate) + '\n';
-    };
-    std::string names[3];
-    for (const Period& maha : list.mahadasas) {
-        names[0] = lordName(maha.lord);
-        line(1, names, maha);
-        for (const Period& antar : maha.children) {
-            names[1] = lordName(antar.lord);
-            line(2, names, antar);
-            for (const Period& pratyantar : antar.children) {
-                names[2] = lordName(pratyantar.lord);
-                line(3, names, pratyantar);
-            }
+               germanDate(p.endDate) + ';' + length + '\n';
+        if (level >= depth) {
+            return;
         }
+        // The levels below the pratyantardasas, when the list was not built to them, are made here.
+        const bool make = p.children.empty() && level >= 3;
+        const std::vector<Period> made = make ? subPeriods(list, p) : std::vector<Period>{};
+        for (const Period& child : p.children.empty() ? made : p.children) {
+            self(self, child, level + 1);
+        }
+    };
+    for (const Period& maha : list.mahadasas) {
+        add(add, maha, 1);
     }
     return csv;
 }

@@ -39,8 +39,10 @@ std::string germanDate(const std::optional<CivilDate>& date);
 // "1985-03-07".
 std::string isoDate(const CivilDate& date);
 
-// The whole list as CSV: UTF-8, a header row, ';' between the fields, one line per period in
-// list order (each mahadasa, then each of its antardasas followed by its pratyantardasas).
-std::string periodsCsv(const PeriodList& list);
+// The list as CSV down to `depth` levels (1 .. 5; levels 4 and 5 are made when the list lacks
+// them): UTF-8, a header row, ';' between the fields, one line per period in list order (each
+// mahadasa, then each of its antardasas followed by its pratyantardasas, and so on), the year
+// length in the last column ("365,2425").
+std::string periodsCsv(const PeriodList& list, int depth = 3);
 
 } // namespace zeitrad

@@ -146,19 +146,30 @@ TEST(Dasa, DefaultInputAsCsvAndJson) {
     const Finished csv = run({"--format", "csv"});
     EXPECT_EQ(csv.status, 0);
     EXPECT_TRUE(csv.out.starts_with(
-        "Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n"
-        "1;Sukra;;;0;0;0;23.12.2012;13.06.2018\n"
-        "2;Sukra;Sani;;0;0;0;23.12.2012;14.06.2014\n"
-        "3;Sukra;Sani;Surya;0;0;0;23.12.2012;07.02.2013\n"
-        "3;Sukra;Sani;Chandra;0;1;16;07.02.2013;15.05.2013\n"));
-    EXPECT_TRUE(csv.out.ends_with("\n3;Ketu;Buddha;Sani;105;3;23;17.04.2118;13.06.2118\n"));
+        "Ebene;Mahadasa;Antardasa;Pratyantardasa;Sukshmadasa;Pranadasa;Jahre;Monate;Tage;Beginn;"
+        "Ende;Jahreslänge\n"
+        "1;Sukra;;;;;0;0;0;23.12.2012;13.06.2018;365,2425\n"
+        "2;Sukra;Sani;;;;0;0;0;23.12.2012;14.06.2014;365,2425\n"
+        "3;Sukra;Sani;Surya;;;0;0;0;23.12.2012;07.02.2013;365,2425\n"
+        "3;Sukra;Sani;Chandra;;;0;1;16;07.02.2013;15.05.2013;365,2425\n"));
+    EXPECT_TRUE(
+        csv.out.ends_with("\n3;Ketu;Buddha;Sani;;;105;3;23;17.04.2118;13.06.2118;365,2425\n"));
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 755);
+    // Two levels only, or all five, with another year length.
+    const Finished two = run({"--format", "csv", "--depth", "2", "--year-length", "360"});
+    EXPECT_EQ(std::count(two.out.begin(), two.out.end(), '\n'), 1 + 84);
+    EXPECT_NE(two.out.find("\n2;Sukra;Sani;;;;0;0;0;23.12.2012;07.06.2014;360\n"),
+              std::string::npos);
+    const Finished five = run({"--format", "csv", "--depth", "5"});
+    EXPECT_NE(five.out.find("\n5;Chandra;Sani;Rahu;Sukra;Rahu;17;0;8;31.12.2029;02.01.2030;"),
+              std::string::npos);
 
     const Finished r = run(on2030 + Arguments{"--format", "json"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     const QJsonObject j = json(r);
-    EXPECT_EQ(j.keys(), (QStringList{"birthDate", "cells", "nakshatra", "periods"}));
+    EXPECT_EQ(j.keys(), (QStringList{"birthDate", "cells", "nakshatra", "periods", "yearLength"}));
+    EXPECT_EQ(j["yearLength"], 365.2425);
     EXPECT_EQ(j["nakshatra"].toObject(),
               (QJsonObject{{"number", 2}, {"name", "Bharani"}, {"lord", "Sukra"}}));
     EXPECT_EQ(j["birthDate"], "23.12.2012");
@@ -185,6 +196,20 @@ TEST(Dasa, DefaultInputAsCsvAndJson) {
                                  {"end", "2030-01-26"},
                                  {"running", true},
                                  {"periods", QJsonArray{}}}));
+
+    // Five levels: Chandra/Sani/Rahu (86 days of age from 6068) splits from Rahu at 6068 + 12,
+    // 24, 37, 50, 55, 69, 73, 80: Sukra runs from 6123 to 6137 on 1.1.2030 (6218 calendar days,
+    // 6128.8 days of age); its pranadasas from Sukra begin at 6123 + 2, 3, 4, 5, 7, ...: Rahu
+    // from 6128 to 6130, 31.12.2029 to 2.1.2030.
+    const QJsonObject deep =
+        json(run(on2030 + Arguments{"--format", "json", "--depth", "5", "--year-length", "solar"}));
+    EXPECT_EQ(runningChain(deep["periods"].toArray()), "Chandra/Sani/Rahu/Sukra/Rahu");
+    const QJsonObject prana =
+        deep["periods"][2]["periods"][4]["periods"][7]["periods"][5]["periods"][4].toObject();
+    EXPECT_EQ(prana["start"], "2029-12-31");
+    EXPECT_EQ(prana["end"], "2030-01-02");
+    EXPECT_EQ(json(run({"--format", "json", "--year-length", "365.25636"}))["yearLength"],
+              365.25636);
 }
 
 // 30 February does not exist: the periods have ages but no dates, and nothing runs.
@@ -267,9 +292,11 @@ INSTANTIATE_TEST_SUITE_P(
             {"--on", "2030-2-1"}, 2, "zeitrad-dasa: --on braucht einen Tag der Form JJJJ-MM-TT"},
         Refused{{"--format", "xml"}, 2, "zeitrad-dasa: --format braucht text, csv oder json"},
         Refused{{"--format"}, 2, "zeitrad-dasa: --format braucht text, csv oder json"},
-        Refused{{"--depth", "0"}, 2, "zeitrad-dasa: --depth braucht 1, 2 oder 3"},
-        Refused{
-            {"--year-length", "365"}, 2, "zeitrad-dasa: --year-length braucht solar oder 360"}));
+        Refused{{"--depth", "6"}, 2, "zeitrad-dasa: --depth braucht 1, 2, 3, 4 oder 5"},
+        Refused{{"--year-length", "365"},
+                2,
+                "zeitrad-dasa: --year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 "
+                "oder 365.25636"}));
 
 TEST(Dasa, HelpAndVersion) {
     for (const char* help : {"--help", "-h"}) {

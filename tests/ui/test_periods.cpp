@@ -309,12 +309,13 @@ void PeriodsTest::csvReadsBack() {
     QFile file(nextFile_);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray csv = file.readAll();
-    QVERIFY(csv.startsWith("Ebene;Mahadasa;Antardasa;Pratyantardasa;Jahre;Monate;Tage;Beginn;Ende\n"
-                           "1;Sukra;;;0;0;0;23.12.2012;13.06.2018\n"
-                           "2;Sukra;Sani;;0;0;0;23.12.2012;14.06.2014\n"
-                           "3;Sukra;Sani;Surya;0;0;0;23.12.2012;07.02.2013\n"
-                           "3;Sukra;Sani;Chandra;0;1;16;07.02.2013;15.05.2013\n"));
-    QVERIFY(csv.endsWith("\n3;Ketu;Buddha;Sani;105;3;23;17.04.2118;13.06.2118\n"));
+    QVERIFY(csv.startsWith("Ebene;Mahadasa;Antardasa;Pratyantardasa;Sukshmadasa;Pranadasa;Jahre;"
+                           "Monate;Tage;Beginn;Ende;Jahreslänge\n"
+                           "1;Sukra;;;;;0;0;0;23.12.2012;13.06.2018;365,2425\n"
+                           "2;Sukra;Sani;;;;0;0;0;23.12.2012;14.06.2014;365,2425\n"
+                           "3;Sukra;Sani;Surya;;;0;0;0;23.12.2012;07.02.2013;365,2425\n"
+                           "3;Sukra;Sani;Chandra;;;0;1;16;07.02.2013;15.05.2013;365,2425\n"));
+    QVERIFY(csv.endsWith("\n3;Ketu;Buddha;Sani;;;105;3;23;17.04.2118;13.06.2118;365,2425\n"));
     // 9 mahadasas, 75 antardasas, 671 pratyantardasas (as in the engine's tests).
     QCOMPARE(csv.count('\n'), 1 + 9 + 75 + 671);
 }
