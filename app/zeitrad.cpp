@@ -359,10 +359,7 @@ void TZeitrad::Button23Click() {
     InputScreen* input = screens().panel8;
     if (!moonDialog_) {
         moonDialog_ = new MoonDialog(this);
-        connect(moonDialog_, &MoonDialog::applied, this, [input](const MoonFields& f) {
-            input->enterTropicalMoon(f.day, f.month, f.year, f.sign, f.degrees, f.minutes,
-                                     f.seconds);
-        });
+        connect(moonDialog_, &MoonDialog::applied, input, &InputScreen::enter);
     }
     // The dialog starts from the birth date typed so far, when it is a date.
     const zeitrad::BirthInput typed = input->input();

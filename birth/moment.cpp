@@ -3,6 +3,9 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "engine/geography.h"
 
 namespace zeitrad::birth {
 
@@ -34,6 +37,56 @@ QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZ
     std::sort(moments.begin(), moments.end(),
               [](const ZoneMoment& a, const ZoneMoment& b) { return a.utcMSecs < b.utcMSecs; });
     return moments;
+}
+
+Refusal unknownZone(const QString& zoneId) {
+    return {("Die Zeitzone „" + zoneId + "“ ist nicht bekannt.").toStdString()};
+}
+
+Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
+    if (!birth.date.isValid() || !birth.time.isValid())
+        return Refusal{"Das Geburtsdatum oder die Geburtszeit fehlt."};
+    const qint64 local = localAsUtcMSecs(birth.date, birth.time);
+    if (birth.zoneId == utcZoneId)
+        return BirthMoments{static_cast<double>(local), {}};
+    if (birth.zoneId == localMeanTimeId) {
+        if (!birth.longitudeDegrees)
+            return Refusal{std::string(noLongitudeMessage)};
+        const double offset = localMeanTimeOffsetSeconds({*birth.longitudeDegrees});
+        return BirthMoments{static_cast<double>(local) - offset * 1000.0, {}};
+    }
+    // A zone's own rules; the place's longitude is not needed for them.
+    const QTimeZone zone(birth.zoneId.toLatin1());
+    if (!zone.isValid())
+        return unknownZone(birth.zoneId);
+    BirthMoments found;
+    found.choices = zoneMoments(birth.date, birth.time, zone);
+    if (found.choices.isEmpty())
+        return Refusal{(birth.time.toString("HH:mm:ss") + " gab es am " +
+                        birth.date.toString("dd.MM.yyyy") + " in der Zeitzone " + birth.zoneId +
+                        " nicht: die Uhren wurden über diese Zeit vorgestellt.")
+                           .toStdString()};
+    found.utcMSecs = static_cast<double>(found.choices.first().utcMSecs);
+    if (found.choices.size() == 1)
+        found.choices.clear();
+    return found;
+}
+
+QString offsetText(int seconds) {
+    const QChar sign = seconds < 0 ? QChar(0x2212) : QChar('+');
+    const int s = std::abs(seconds);
+    QString text = QStringLiteral("UTC") + sign + QString::number(s / 3600);
+    if (s % 3600 != 0) {
+        text += QStringLiteral(":%1").arg(s % 3600 / 60, 2, 10, QChar('0'));
+        if (s % 60 != 0)
+            text += QStringLiteral(":%1").arg(s % 60, 2, 10, QChar('0'));
+    }
+    return text;
+}
+
+QString choiceText(const QTime& time, const ZoneMoment& moment) {
+    const QString kind = moment.daylightTime ? "Sommerzeit" : "Normalzeit";
+    return time.toString("HH:mm") + " " + kind + " (" + offsetText(moment.offsetSeconds) + ")";
 }
 
 } // namespace zeitrad::birth

@@ -1,13 +1,34 @@
-// The moment of a birth: a local date and time on a zone's clocks, turned into the moments on the
-// civil time scale (UTC from 1960, mean solar time at Greenwich before) that it stands for.
+// The moment of a birth: a local date and time on a zone's clocks, or in local mean time at a
+// longitude, turned into the moments on the civil time scale (UTC from 1960, mean solar time at
+// Greenwich before) that it stands for.
 #pragma once
 
 #include <QDate>
 #include <QList>
+#include <QString>
 #include <QTime>
 #include <QTimeZone>
 
+#include <optional>
+
+#include "engine/refusal.h"
+
 namespace zeitrad::birth {
+
+// The zone ids that are not a zone's own.
+inline const QString utcZoneId = QStringLiteral("UTC");
+inline const QString localMeanTimeId = QStringLiteral("LMT");
+
+// A birth as its certificate gives it: the local date and time and the clocks they were read on.
+struct LocalBirth {
+    QDate date;
+    QTime time;
+    // "UTC", an IANA zone id ("Europe/Berlin"), or "LMT": local mean time at longitudeDegrees.
+    QString zoneId;
+    // The birth place's longitude, degrees east of Greenwich (west negative). Local mean time
+    // needs it; a zone leaves it aside.
+    std::optional<double> longitudeDegrees;
+};
 
 // One moment that a local date and time in a zone stands for.
 struct ZoneMoment {
@@ -16,11 +37,33 @@ struct ZoneMoment {
     bool daylightTime = false;
 };
 
+// The moment a birth stands for.
+struct BirthMoments {
+    // Milliseconds since 1970 on the civil time scale, fractional for local mean time; of two
+    // moments the earlier.
+    double utcMSecs = 0;
+    // Both moments, earlier first, when the zone's clocks showed the time twice; else empty.
+    QList<ZoneMoment> choices;
+};
+
+// The moment of a birth. Refused, with the German reason: an unknown zone, local mean time
+// without a longitude, a time the zone's clocks skipped.
+Refused<BirthMoments> birthMoments(const LocalBirth& birth);
+
+// "Die Zeitzone „Mars/Olympus“ ist nicht bekannt."
+Refusal unknownZone(const QString& zoneId);
+
 // The moments at which a zone's clocks showed this local date and time, earliest first: none
 // when the clocks skipped it, two when they went back over it.
 QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZone& zone);
 
 // The local date and time read as if they were UTC, in milliseconds since 1970.
 qint64 localAsUtcMSecs(const QDate& date, const QTime& time);
+
+// "UTC+2", "UTC−5", "UTC+0:53:28": an offset as a reader of a birth certificate knows it.
+QString offsetText(int seconds);
+
+// "02:30 Sommerzeit (UTC+2)": one of two moments, as the question between them offers it.
+QString choiceText(const QTime& time, const ZoneMoment& moment);
 
 } // namespace zeitrad::birth

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace zeitrad {
@@ -54,16 +55,16 @@ bool toNumber(const std::string& text, double& value) {
 
 } // namespace
 
-std::variant<GeoLongitude, std::string> parseGeoLongitude(std::string_view text) {
-    const std::string unreadable = "Die geographische Länge " + quoted(text) +
-                                   " ist nicht lesbar. Beispiele: 13.4, 13°24', 13 24 O, 73 59 W.";
+Refused<GeoLongitude> parseGeoLongitude(std::string_view text) {
+    const Refusal unreadable{"Die geographische Länge " + quoted(text) +
+                             " ist nicht lesbar. Beispiele: 13.4, 13°24', 13 24 O, 73 59 W."};
     std::string_view rest = text;
     while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.front())))
         rest.remove_prefix(1);
     while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.back())))
         rest.remove_suffix(1);
     if (rest.empty())
-        return "Bitte die geographische Länge des Geburtsorts angeben (Osten positiv), z. B. 13.4.";
+        return Refusal{std::string(noLongitudeMessage)};
 
     int sign = 1;
     bool direction = false;
@@ -95,8 +96,8 @@ std::variant<GeoLongitude, std::string> parseGeoLongitude(std::string_view text)
     }
     const double degrees = sign * (parts[0] + parts[1] / 60 + parts[2] / 3600);
     if (degrees < -180 || degrees > 180)
-        return "Die geographische Länge " + quoted(text) +
-               " liegt nicht zwischen −180° (Westen) und 180° (Osten).";
+        return Refusal{"Die geographische Länge " + quoted(text) +
+                       " liegt nicht zwischen −180° (Westen) und 180° (Osten)."};
     return GeoLongitude{degrees};
 }
 

@@ -13,35 +13,21 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <variant>
 
 #include "birth/moment.h"
+#include "birth/moonreading.h"
 #include "engine/geography.h"
-#include "moon/moonreading.h"
 
 namespace zeitrad::ui {
 
-using birth::localAsUtcMSecs;
-using birth::ZoneMoment;
-using birth::zoneMoments;
-
 namespace {
 
-const QString utcId = QStringLiteral("UTC");
-const QString lmtId = QStringLiteral("LMT");
+const QString& utcId = birth::utcZoneId;
+const QString& lmtId = birth::localMeanTimeId;
 
-// "UTC+2", "UTC−5", "UTC+0:53:28": the offset as a reader of a birth certificate knows it.
-QString offsetText(int seconds) {
-    const QChar sign = seconds < 0 ? QChar(0x2212) : QChar('+');
-    const int s = std::abs(seconds);
-    QString text = QStringLiteral("UTC") + sign + QString::number(s / 3600);
-    if (s % 3600 != 0) {
-        text += QStringLiteral(":%1").arg(s % 3600 / 60, 2, 10, QChar('0'));
-        if (s % 60 != 0)
-            text += QStringLiteral(":%1").arg(s % 60, 2, 10, QChar('0'));
-    }
-    return text;
+QString german(const Refusal& refusal) {
+    return QString::fromStdString(refusal.message);
 }
 
 } // namespace
@@ -123,71 +109,50 @@ void MoonDialog::presetDate(std::optional<QDate> date) {
     updateResult();
 }
 
-MoonDialog::Moment MoonDialog::moment() const {
-    Moment m;
+Refused<birth::BirthMoments> MoonDialog::moments() const {
     const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
-    const bool lmt = index >= 0 && zone_->itemData(index).toString() == lmtId;
-    if (index < 0) {
-        m.problem = "Die Zeitzone „" + zone_->currentText() + "“ ist nicht bekannt.";
-        return m;
-    }
-    const qint64 local = localAsUtcMSecs(date_->date(), time_->time());
-    const QString id = zone_->itemData(index).toString();
-    if (id == utcId) {
-        m.utcMSecs = static_cast<double>(local);
-        return m;
-    }
-    if (lmt) {
+    if (index < 0)
+        return birth::unknownZone(zone_->currentText());
+    birth::LocalBirth local{date_->date(), time_->time(), zone_->itemData(index).toString(), {}};
+    if (local.zoneId == lmtId) {
         const auto parsed = parseGeoLongitude(longitude_->text().toStdString());
-        if (const auto* message = std::get_if<std::string>(&parsed)) {
-            m.problem = QString::fromStdString(*message);
-            return m;
-        }
-        const double offset = localMeanTimeOffsetSeconds(std::get<GeoLongitude>(parsed));
-        m.utcMSecs = static_cast<double>(local) - offset * 1000.0;
-        return m;
+        if (const auto* refusal = std::get_if<Refusal>(&parsed))
+            return *refusal;
+        local.longitudeDegrees = std::get<GeoLongitude>(parsed).degrees;
     }
-    const QTimeZone zone(id.toLatin1());
-    m.choices = zoneMoments(date_->date(), time_->time(), zone);
-    if (m.choices.isEmpty()) {
-        m.problem = time_->time().toString("HH:mm:ss") + " gab es am " +
-                    date_->date().toString("dd.MM.yyyy") + " in der Zeitzone " + id +
-                    " nicht: die Uhren wurden über diese Zeit vorgestellt.";
-        return m;
-    }
-    m.utcMSecs = static_cast<double>(m.choices.first().utcMSecs);
-    if (m.choices.size() == 1)
-        m.choices.clear();
-    return m;
+    return birth::birthMoments(local);
 }
 
 void MoonDialog::updateResult() {
     // The longitude counts only for local mean time.
     const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
     longitude_->setEnabled(index >= 0 && zone_->itemData(index).toString() == lmtId);
-    const Moment m = moment();
-    if (!m.utcMSecs) {
-        result_->setText(m.problem);
+    const auto found = moments();
+    if (const auto* refusal = std::get_if<Refusal>(&found)) {
+        result_->setText(german(*refusal));
         return;
     }
+    const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
     QString text;
     if (!m.choices.isEmpty())
         text += "Diese Uhrzeit gab es in dieser Zeitzone zweimal; hier die frühere.\n";
-    const auto reading = readMoon(*m.utcMSecs, date_->date().year());
-    if (const auto* problem = std::get_if<QString>(&reading)) {
-        result_->setText(text + *problem);
+    const auto reading = birth::readMoon(m.utcMSecs, date_->date());
+    if (const auto* refusal = std::get_if<Refusal>(&reading)) {
+        result_->setText(text + german(*refusal));
         return;
     }
-    text += std::get<MoonReading>(reading).text;
+    text += std::get<birth::MoonReading>(reading).text;
     result_->setText(text);
 }
 
 void MoonDialog::apply() {
-    Moment m = moment();
-    if (!m.utcMSecs) {
-        QMessageBox::warning(this, windowTitle(), m.problem);
+    const auto found = moments();
+    if (const auto* refusal = std::get_if<Refusal>(&found)) {
+        QMessageBox::warning(this, windowTitle(), german(*refusal));
         return;
     }
+    const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
+    double utcMSecs = m.utcMSecs;
     if (!m.choices.isEmpty()) {
         // The clocks showed this time twice: which of the two moments is the birth?
         QMessageBox ask(QMessageBox::Question, windowTitle(),
@@ -196,29 +161,22 @@ void MoonDialog::apply() {
                             "Welche ist gemeint?",
                         QMessageBox::NoButton, this);
         QList<QAbstractButton*> options;
-        for (const ZoneMoment& choice : m.choices) {
-            const QString kind = choice.daylightTime ? "Sommerzeit" : "Normalzeit";
-            options.append(ask.addButton(time_->time().toString("HH:mm") + " " + kind + " (" +
-                                             offsetText(choice.offsetSeconds) + ")",
-                                         QMessageBox::AcceptRole));
-        }
+        for (const birth::ZoneMoment& choice : m.choices)
+            options.append(
+                ask.addButton(birth::choiceText(time_->time(), choice), QMessageBox::AcceptRole));
         ask.addButton("Abbrechen", QMessageBox::RejectRole);
         ask.exec();
         const qsizetype chosen = options.indexOf(ask.clickedButton());
         if (chosen < 0)
             return;
-        m.utcMSecs = static_cast<double>(m.choices[chosen].utcMSecs);
+        utcMSecs = static_cast<double>(m.choices[chosen].utcMSecs);
     }
-    const auto reading = readMoon(*m.utcMSecs, date_->date().year());
-    if (const auto* problem = std::get_if<QString>(&reading)) {
-        QMessageBox::warning(this, windowTitle(), *problem);
+    const auto reading = birth::readMoon(utcMSecs, date_->date());
+    if (const auto* refusal = std::get_if<Refusal>(&reading)) {
+        QMessageBox::warning(this, windowTitle(), german(*refusal));
         return;
     }
-    MoonFields fields = std::get<MoonReading>(reading).fields;
-    fields.day = date_->date().day();
-    fields.month = date_->date().month();
-    fields.year = date_->date().year();
-    emit applied(fields);
+    emit applied(std::get<birth::MoonReading>(reading).fields);
     accept();
 }
 

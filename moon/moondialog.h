@@ -4,12 +4,12 @@
 
 #include <QDate>
 #include <QDialog>
-#include <QList>
-#include <QTimeZone>
 
 #include <optional>
 
 #include "birth/moment.h"
+#include "engine/calculation.h"
+#include "engine/refusal.h"
 
 class QComboBox;
 class QDateEdit;
@@ -20,15 +20,6 @@ class QTimeEdit;
 
 namespace zeitrad::ui {
 
-// What "Übernehmen" writes into the input screen: the birth's local civil date and the Moon's
-// tropical position rounded to whole arc-seconds.
-struct MoonFields {
-    int day = 0, month = 0, year = 0;
-    int sign = 0; // 1 (Widder) .. 12 (Fische)
-    int degrees = 0, minutes = 0, seconds = 0;
-    friend bool operator==(const MoonFields&, const MoonFields&) = default;
-};
-
 class MoonDialog : public QDialog {
     Q_OBJECT
 public:
@@ -38,16 +29,13 @@ public:
     void presetDate(std::optional<QDate> date);
 
 signals:
-    void applied(const zeitrad::ui::MoonFields& fields);
+    // "Übernehmen": the birth's local civil date and the Moon's tropical position rounded to whole
+    // arc-seconds, as the input screen's fields take them.
+    void applied(const zeitrad::BirthInput& input);
 
 private:
-    // The moment the fields stand for, and why not when they stand for none.
-    struct Moment {
-        std::optional<double> utcMSecs;   // fractional for local mean time
-        QList<birth::ZoneMoment> choices; // a zone's clocks showed the time twice
-        QString problem;                  // the German reason when there is no moment
-    };
-    Moment moment() const;
+    // The moment the fields stand for, or why they stand for none.
+    Refused<birth::BirthMoments> moments() const;
     void updateResult();
     void apply();
 

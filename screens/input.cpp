@@ -1,5 +1,6 @@
 #include "screens/input.h"
 
+#include "engine/names.h"
 #include "widgets/button.h"
 
 #include <QGroupBox>
@@ -40,17 +41,10 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(pal);
 }
 
-// The twelve signs in sign order, four lines of three, coloured by their element.
-struct Sign {
-    const char* caption;
-    const QColor& colour;
-};
-const Sign signs[12] = {
-    {"Widder", colors::red},     {"Stier", colors::lime},        {"Zwillinge", colors::yellow},
-    {"Krebs", colors::aqua},     {"Löwe", colors::red},          {"Jungfrau", colors::lime},
-    {"Waage", colors::yellow},   {"Skorpion", colors::aqua},     {"Schütze", colors::red},
-    {"Steinbock", colors::lime}, {"Wassermann", colors::yellow}, {"Fische", colors::aqua},
-};
+// The twelve signs in sign order, four lines of three, coloured by their element: fire, earth,
+// air, water, and round again.
+const QColor* const elementColour[4] = {&colors::red, &colors::lime, &colors::yellow,
+                                        &colors::aqua};
 constexpr int signColumnLeft[3] = {136, 224, 288};
 constexpr int signColumnWidth[3] = {113, 113, 73};
 constexpr int signLineTop[4] = {104, 128, 152, 176};
@@ -125,11 +119,13 @@ InputScreen::InputScreen(QWidget* window)
     signs_->setExclusive(true);
     QRadioButton* signButtons[12] = {};
     for (int i = 0; i < 12; ++i) {
-        auto* button = new QRadioButton(QString::fromUtf8(signs[i].caption), this);
+        const std::string_view name = signName[i + 1];
+        auto* button = new QRadioButton(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), this);
         button->setObjectName(QString("RadioButton%1").arg(i + 1));
         button->setAccessibleName("Mond in " + button->text());
         button->setGeometry(signColumnLeft[i % 3], signLineTop[i / 3], signColumnWidth[i % 3], 17);
-        setTextColour(button, signs[i].colour);
+        setTextColour(button, *elementColour[i % 4]);
         signs_->addButton(button, i + 1);
         signButtons[i] = button;
     }
@@ -170,17 +166,16 @@ void InputScreen::keyPressEvent(QKeyEvent* event) {
     Panel::keyPressEvent(event);
 }
 
-void InputScreen::enterTropicalMoon(int day, int month, int year, int sign, int degrees,
-                                    int minutes, int seconds) {
-    edit4_->setText(QString::number(day));
-    edit5_->setText(QString::number(month));
-    edit6_->setText(QString::number(year));
-    edit1_->setText(QString::number(degrees));
-    edit2_->setText(QString::number(minutes));
-    edit3_->setText(QString::number(seconds));
-    if (QAbstractButton* button = signs_->button(sign))
+void InputScreen::enter(const BirthInput& in) {
+    edit4_->setText(QString::fromStdString(in.day));
+    edit5_->setText(QString::fromStdString(in.month));
+    edit6_->setText(QString::fromStdString(in.year));
+    edit1_->setText(QString::fromStdString(in.degrees));
+    edit2_->setText(QString::fromStdString(in.minutes));
+    edit3_->setText(QString::fromStdString(in.seconds));
+    if (QAbstractButton* button = signs_->button(in.sign))
         button->setChecked(true);
-    checkBox1_->setChecked(true);
+    checkBox1_->setChecked(in.tropical);
 }
 
 BirthInput InputScreen::input() const {

@@ -25,10 +25,9 @@ public:
     // "Mond aus Geburtszeit …": the window opens the Moon calculator with it.
     QPushButton* moonButton() const { return button23_; }
 
-    // Fills the fields with a birth date and a tropical Moon position (sign 1..12), as a user
-    // would type them: numbers unpadded, the sign's button chosen, the tropical option ticked.
-    void enterTropicalMoon(int day, int month, int year, int sign, int degrees, int minutes,
-                           int seconds);
+    // Fills the fields as a user would type them: the texts as given, the sign's button chosen
+    // (none changed for sign 0), the tropical option ticked or cleared.
+    void enter(const BirthInput& in);
 
 protected:
     // Return in any field of the screen presses the calculate button.

@@ -18,7 +18,7 @@ class ReadsLongitude : public testing::TestWithParam<Typed> {};
 TEST_P(ReadsLongitude, AsDegreesEast) {
     const auto parsed = parseGeoLongitude(GetParam().text);
     ASSERT_TRUE(std::holds_alternative<GeoLongitude>(parsed))
-        << GetParam().text << ": " << std::get<std::string>(parsed);
+        << GetParam().text << ": " << std::get<Refusal>(parsed).message;
     EXPECT_NEAR(std::get<GeoLongitude>(parsed).degrees, GetParam().degrees, 1e-12)
         << GetParam().text;
 }
@@ -36,8 +36,8 @@ class RefusesLongitude : public testing::TestWithParam<const char*> {};
 
 TEST_P(RefusesLongitude, WithAGermanReason) {
     const auto parsed = parseGeoLongitude(GetParam());
-    ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << GetParam();
-    EXPECT_NE(std::get<std::string>(parsed).find("Länge"), std::string::npos);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(parsed)) << GetParam();
+    EXPECT_NE(std::get<Refusal>(parsed).message.find("Länge"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Unreadable, RefusesLongitude,

@@ -11,6 +11,7 @@
 
 #include "astronomy/moon.h"
 #include "birth.h"
+#include "birth/moment.h"
 #include "moon/moondialog.h"
 #include "screens/input.h"
 #include "uitest.h"
@@ -78,6 +79,7 @@ QStringList expectedFields(const QDate& civil, const QDateTime& utc, double extr
 } // namespace
 
 Q_DECLARE_METATYPE(Birth)
+Q_DECLARE_METATYPE(zeitrad::birth::LocalBirth)
 
 class MoonTest : public QObject {
     Q_OBJECT
@@ -94,6 +96,8 @@ private slots:
     void warnsWhenTenMinutesChangeTheNakshatra();
     void zoneMomentsAcrossTransitions_data();
     void zoneMomentsAcrossTransitions();
+    void momentsOfALocalBirth_data();
+    void momentsOfALocalBirth();
 };
 
 void MoonTest::buttonLiesInFreeSpace() {
@@ -318,36 +322,101 @@ void MoonTest::zoneMomentsAcrossTransitions_data() {
     QTest::addColumn<QString>("zone");
     QTest::addColumn<QDateTime>("local"); // read as a local date and time
     QTest::addColumn<QList<int>>("offsets");
+    QTest::addColumn<QStringList>("offered"); // as the question between two moments would name them
     const auto at = [](int y, int mo, int d, int h, int mi) {
         return QDateTime(QDate(y, mo, d), QTime(h, mi), QTimeZone::utc());
     };
     QTest::newRow("Berlin, ordinary")
-        << "Europe/Berlin" << at(2021, 7, 1, 12, 0) << QList<int>{7200};
-    QTest::newRow("Berlin, skipped") << "Europe/Berlin" << at(2021, 3, 28, 2, 0) << QList<int>{};
+        << "Europe/Berlin" << at(2021, 7, 1, 12, 0) << QList<int>{7200}
+        << QStringList{"12:00 Sommerzeit (UTC+2)"};
+    QTest::newRow("Berlin, skipped")
+        << "Europe/Berlin" << at(2021, 3, 28, 2, 0) << QList<int>{} << QStringList{};
     QTest::newRow("Berlin, repeated")
-        << "Europe/Berlin" << at(2021, 10, 31, 2, 59) << QList<int>{7200, 3600};
+        << "Europe/Berlin" << at(2021, 10, 31, 2, 59) << QList<int>{7200, 3600}
+        << QStringList{"02:59 Sommerzeit (UTC+2)", "02:59 Normalzeit (UTC+1)"};
     QTest::newRow("Berlin, 1947 double summer time")
-        << "Europe/Berlin" << at(1947, 6, 1, 12, 0) << QList<int>{10800};
+        << "Europe/Berlin" << at(1947, 6, 1, 12, 0) << QList<int>{10800}
+        << QStringList{"12:00 Sommerzeit (UTC+3)"};
     QTest::newRow("Berlin, before time zones")
-        << "Europe/Berlin" << at(1880, 7, 1, 12, 0) << QList<int>{3208};
+        << "Europe/Berlin" << at(1880, 7, 1, 12, 0) << QList<int>{3208}
+        << QStringList{"12:00 Normalzeit (UTC+0:53:28)"};
     QTest::newRow("New York, skipped")
-        << "America/New_York" << at(2020, 3, 8, 2, 30) << QList<int>{};
+        << "America/New_York" << at(2020, 3, 8, 2, 30) << QList<int>{} << QStringList{};
     QTest::newRow("Lord Howe, half-hour repeat")
-        << "Australia/Lord_Howe" << at(2021, 4, 4, 1, 45) << QList<int>{39600, 37800};
+        << "Australia/Lord_Howe" << at(2021, 4, 4, 1, 45) << QList<int>{39600, 37800}
+        << QStringList{"01:45 Sommerzeit (UTC+11)", "01:45 Normalzeit (UTC+10:30)"};
+    QTest::newRow("Caracas, west of Greenwich")
+        << "America/Caracas" << at(2010, 1, 1, 12, 0) << QList<int>{-16200}
+        << QStringList{"12:00 Normalzeit (UTC−4:30)"};
 }
 
 void MoonTest::zoneMomentsAcrossTransitions() {
     QFETCH(QString, zone);
     QFETCH(QDateTime, local);
     QFETCH(QList<int>, offsets);
+    QFETCH(QStringList, offered);
     const QList<zeitrad::birth::ZoneMoment> moments =
         zeitrad::birth::zoneMoments(local.date(), local.time(), QTimeZone(zone.toLatin1()));
     QList<int> found;
+    QStringList named;
     for (const auto& m : moments) {
         found << m.offsetSeconds;
+        named << zeitrad::birth::choiceText(local.time(), m);
         QCOMPARE(m.utcMSecs, local.toMSecsSinceEpoch() - qint64{m.offsetSeconds} * 1000);
     }
     QCOMPARE(found, offsets);
+    QCOMPARE(named, offered);
+}
+
+void MoonTest::momentsOfALocalBirth_data() {
+    using zeitrad::birth::LocalBirth;
+    QTest::addColumn<LocalBirth>("birth");
+    QTest::addColumn<QDateTime>("utc"); // the moment, or the earlier of two
+    QTest::addColumn<int>("choices");
+    QTest::addColumn<QString>("refusal");
+    const auto utc = [](int y, int mo, int d, int h, int mi, int s = 0) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
+    };
+    QTest::newRow("UTC") << LocalBirth{{1992, 4, 12}, {0, 0}, "UTC", {}} << utc(1992, 4, 12, 0, 0)
+                         << 0 << QString();
+    QTest::newRow("local mean time, 13.4° east") << LocalBirth{{1850, 3, 1}, {12, 0}, "LMT", 13.4}
+                                                 << utc(1850, 3, 1, 11, 6, 24) << 0 << QString();
+    QTest::newRow("local mean time, 74° west, the day after in UT")
+        << LocalBirth{{1850, 3, 1}, {22, 0}, "LMT", -74.0} << utc(1850, 3, 2, 2, 56) << 0
+        << QString();
+    QTest::newRow("a zone's longitude left aside")
+        << LocalBirth{{1980, 1, 15}, {6, 30}, "Europe/Berlin", 13.4} << utc(1980, 1, 15, 5, 30) << 0
+        << QString();
+    QTest::newRow("repeated hour") << LocalBirth{{2021, 10, 31}, {2, 30}, "Europe/Berlin", {}}
+                                   << utc(2021, 10, 31, 0, 30) << 2 << QString();
+    QTest::newRow("skipped hour")
+        << LocalBirth{{2021, 3, 28}, {2, 30}, "Europe/Berlin", {}} << QDateTime() << 0
+        << "02:30:00 gab es am 28.03.2021 in der Zeitzone Europe/Berlin nicht: die Uhren wurden "
+           "über diese Zeit vorgestellt.";
+    QTest::newRow("local mean time without a longitude")
+        << LocalBirth{{1850, 3, 1}, {12, 0}, "LMT", {}} << QDateTime() << 0
+        << "Bitte die geographische Länge des Geburtsorts angeben (Osten positiv), z. B. 13.4.";
+    QTest::newRow("unknown zone") << LocalBirth{{1990, 3, 1}, {12, 0}, "Mars/Olympus", {}}
+                                  << QDateTime() << 0
+                                  << "Die Zeitzone „Mars/Olympus“ ist nicht bekannt.";
+    QTest::newRow("no date") << LocalBirth{{}, {12, 0}, "UTC", {}} << QDateTime() << 0
+                             << "Das Geburtsdatum oder die Geburtszeit fehlt.";
+}
+
+void MoonTest::momentsOfALocalBirth() {
+    QFETCH(zeitrad::birth::LocalBirth, birth);
+    QFETCH(QDateTime, utc);
+    QFETCH(int, choices);
+    QFETCH(QString, refusal);
+    const auto found = zeitrad::birth::birthMoments(birth);
+    if (const auto* no = std::get_if<zeitrad::Refusal>(&found)) {
+        QCOMPARE(QString::fromStdString(no->message), refusal);
+        return;
+    }
+    QVERIFY2(refusal.isEmpty(), "refusal expected");
+    const auto& moments = std::get<zeitrad::birth::BirthMoments>(found);
+    QCOMPARE(moments.utcMSecs, static_cast<double>(utc.toMSecsSinceEpoch()));
+    QCOMPARE(moments.choices.size(), choices);
 }
 
 QTEST_MAIN(MoonTest)

@@ -1,23 +1,18 @@
-#include "moon/moonreading.h"
+#include "birth/moonreading.h"
 
 #include <QDate>
 #include <QTime>
 
 #include <cmath>
 
-#include "astronomy/moon.h"
+#include "engine/names.h"
 #include "engine/tables.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::birth {
 
 namespace {
 
 constexpr double msPerDay = 86'400'000.0;
-
-const char* const signNames[13] = {
-    "",      "Widder",   "Stier",   "Zwillinge", "Krebs",      "Löwe",   "Jungfrau",
-    "Waage", "Skorpion", "Schütze", "Steinbock", "Wassermann", "Fische",
-};
 
 QString fromView(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).trimmed();
@@ -29,22 +24,14 @@ moon::Moment momentOf(double utcMSecs) {
     return {date.year(), date.month(), date.day(), (utcMSecs - days * msPerDay) / 1000.0};
 }
 
-// "Löwe 13° 10′ 02″"
-QString signText(int sign, int degrees, int minutes, int seconds) {
-    return QString::fromUtf8(signNames[sign]) + QString(" %1° %2′ %3″")
-                                                    .arg(degrees)
-                                                    .arg(minutes, 2, 10, QChar('0'))
-                                                    .arg(seconds, 2, 10, QChar('0'));
-}
-
 // A sidereal longitude in tenths of an arc-second, shown to the whole arc-second as the
 // calculation's nakshatra search sees it.
 QString siderealText(std::int64_t tenths) {
     const std::int64_t seconds = tenths / 10;
     const int sign = static_cast<int>(seconds / (30 * 3600)) + 1;
     const std::int64_t within = seconds % (30 * 3600);
-    return signText(sign, static_cast<int>(within / 3600), static_cast<int>(within / 60 % 60),
-                    static_cast<int>(within % 60));
+    return signLongitudeText({sign, static_cast<int>(within / 3600),
+                              static_cast<int>(within / 60 % 60), static_cast<int>(within % 60)});
 }
 
 QString arcText(std::int64_t tenths) {
@@ -65,24 +52,33 @@ QString momentText(const moon::Moment& m) {
 
 } // namespace
 
-std::variant<MoonReading, QString> readMoon(double utcMSecs, int civilYear) {
+QString signLongitudeText(const moon::SignPosition& position) {
+    const std::string_view name = signName[position.sign];
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
+           QString(" %1° %2′ %3″")
+               .arg(position.degrees)
+               .arg(position.minutes, 2, 10, QChar('0'))
+               .arg(position.seconds, 2, 10, QChar('0'));
+}
+
+Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate) {
+    const int civilYear = civilDate.year();
     const auto outcome = moon::position(momentOf(utcMSecs), civilYear);
     if (const auto* refusal = std::get_if<Refusal>(&outcome))
-        return QString::fromStdString(refusal->message);
+        return *refusal;
     const moon::Position& p = std::get<moon::Position>(outcome);
     const moon::SiderealReading& r = p.reading;
 
     MoonReading reading;
-    reading.fields = {
-        0, 0, 0, p.tropical.sign, p.tropical.degrees, p.tropical.minutes, p.tropical.seconds};
+    reading.fields =
+        moon::fieldsFor(p.tropical, civilDate.day(), civilDate.month(), civilDate.year());
+    reading.tropical = p.tropical;
     reading.nakshatra = r.nakshatra;
     const QString nakshatra = fromView(nakshatraName[r.nakshatra]);
-    reading.text =
-        momentText(p.moment) + "\n" + "Mond tropisch: " +
-        signText(p.tropical.sign, p.tropical.degrees, p.tropical.minutes, p.tropical.seconds) +
-        "\n" + "Mond siderisch (Ayanamsa " + QString::number(civilYear) + ": " +
-        arcText(r.ayanamsa) + "): " + siderealText(r.longitude) + "\n" + "Nakshatra: " + nakshatra +
-        ", Herrscher " + fromView(planetName[r.lord]);
+    reading.text = momentText(p.moment) + "\n" + "Mond tropisch: " + signLongitudeText(p.tropical) +
+                   "\n" + "Mond siderisch (Ayanamsa " + QString::number(civilYear) + ": " +
+                   arcText(r.ayanamsa) + "): " + siderealText(r.longitude) + "\n" +
+                   "Nakshatra: " + nakshatra + ", Herrscher " + fromView(planetName[r.lord]);
 
     // Birth times are often rounded; the whole overview hangs on the nakshatra.
     for (const int minutes : {-10, 10}) {
@@ -97,4 +93,4 @@ std::variant<MoonReading, QString> readMoon(double utcMSecs, int civilYear) {
     return reading;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::birth
