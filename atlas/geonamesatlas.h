@@ -1,0 +1,40 @@
+// The atlas on libgeonames: the GeoNames towns of at least 15,000 inhabitants with their time
+// zones, their names in German (read from the `geonames` gettext catalogue for German, whatever
+// the process's locale) and in English. Built in memory on first use; queries are then answered
+// from a sorted index of the folded names, without GLib.
+#pragma once
+
+#include "birth/atlas.h"
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace zeitrad::atlas {
+
+class GeonamesAtlas final : public birth::Atlas {
+public:
+    // The German and English catalogues found in the usual data folders
+    // (locale/<lang>/LC_MESSAGES/geonames.mo).
+    GeonamesAtlas();
+    GeonamesAtlas(const QString& germanCatalogue, const QString& englishCatalogue);
+
+    QList<birth::Place> find(const QString& typed, int limit = 10) override;
+    std::optional<birth::Place> exact(const QString& name, const QString& qualifier = {}) override;
+
+    int size() const { return int(places_.size()); }
+
+private:
+    void load(const QString& germanCatalogue, const QString& englishCatalogue);
+
+    struct Key {
+        QString folded;
+        int place;
+    };
+    std::vector<birth::Place> places_;
+    std::vector<QStringList> qualifiers_; // folded state and country names and the code
+    std::vector<Key> keys_;               // sorted by folded name
+};
+
+} // namespace zeitrad::atlas
