@@ -48,16 +48,32 @@ Record record(int index) {
     if (!city)
         return r;
     if (g_variant_is_of_type(city, G_VARIANT_TYPE("(sssssssudd)"))) {
-        const gchar *id, *name, *admin1, *state, *code, *country, *zone;
-        g_variant_get(city, "(&s&s&s&s&s&s&sudd)", &id, &name, &admin1, &state, &code, &country,
-                      &zone, &r.population, &r.latitude, &r.longitude);
-        r.id = id;
-        r.admin1 = admin1;
-        r.name = utf8(name);
-        r.state = utf8(state);
-        r.countryCode = utf8(code);
-        r.country = utf8(country);
-        r.zone = utf8(zone);
+        // Field by field: much quicker than g_variant_get() with its format string.
+        const auto field = [city](gsize i) { return g_variant_get_child_value(city, i); };
+        const auto text = [&field](gsize i) {
+            GVariant* child = field(i);
+            gsize length = 0;
+            const gchar* value = g_variant_get_string(child, &length);
+            QByteArray bytes(value, qsizetype(length));
+            g_variant_unref(child);
+            return bytes;
+        };
+        const auto number = [&field](gsize i, auto get) {
+            GVariant* child = field(i);
+            const auto value = get(child);
+            g_variant_unref(child);
+            return value;
+        };
+        r.id = text(0);
+        r.name = QString::fromUtf8(text(1));
+        r.admin1 = text(2);
+        r.state = QString::fromUtf8(text(3));
+        r.countryCode = QString::fromUtf8(text(4));
+        r.country = QString::fromUtf8(text(5));
+        r.zone = QString::fromUtf8(text(6));
+        r.population = number(7, g_variant_get_uint32);
+        r.latitude = number(8, g_variant_get_double);
+        r.longitude = number(9, g_variant_get_double);
     } else {
         // A later layout of the record: the accessors, in whatever language they give.
         r.name = utf8(geonames_city_get_name(city));
@@ -75,21 +91,24 @@ Record record(int index) {
 
 } // namespace
 
-GeonamesAtlas::GeonamesAtlas() {
-    load(catalogue("de"), catalogue("en"));
+GeonamesAtlas::GeonamesAtlas() : GeonamesAtlas(catalogue("de"), catalogue("en")) {}
+
+GeonamesAtlas::GeonamesAtlas(const QString& germanCatalogue, const QString& englishCatalogue)
+    : germanCatalogue_(germanCatalogue), englishCatalogue_(englishCatalogue) {}
+
+int GeonamesAtlas::size() {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
+    return int(places_.size());
 }
 
-GeonamesAtlas::GeonamesAtlas(const QString& germanCatalogue, const QString& englishCatalogue) {
-    load(germanCatalogue, englishCatalogue);
-}
-
-void GeonamesAtlas::load(const QString& germanCatalogue, const QString& englishCatalogue) {
-    const QHash<QByteArray, QString> german = readCatalogue(germanCatalogue);
-    const QHash<QByteArray, QString> english = readCatalogue(englishCatalogue);
+void GeonamesAtlas::load() {
+    const QHash<QByteArray, QString> german = readCatalogue(germanCatalogue_);
+    const QHash<QByteArray, QString> english = readCatalogue(englishCatalogue_);
     const int count = geonames_get_n_cities();
     places_.reserve(size_t(count));
     qualifiers_.reserve(size_t(count));
     keys_.reserve(size_t(count) * 2);
+    QHash<QString, QString> folds;
     for (int i = 0; i < count; ++i) {
         const Record r = record(i);
         if (r.name.isEmpty() || r.zone.isEmpty())
@@ -107,19 +126,28 @@ void GeonamesAtlas::load(const QString& germanCatalogue, const QString& englishC
         place.population = r.population;
 
         const int index = int(places_.size());
-        QStringList names{place.name, transliterated(place.name), r.name,
-                          english.value(r.id, r.name)};
-        for (QString& n : names)
-            n = foldedName(n);
-        names.removeDuplicates();
-        for (const QString& n : names)
-            keys_.push_back({n, index});
-        QStringList qualifiers{place.state, r.state, place.country, r.country};
-        for (QString& q : qualifiers)
-            q = foldedName(q);
-        qualifiers << r.countryCode.toCaseFolded();
-        qualifiers.removeDuplicates();
-        qualifiers_.push_back(qualifiers);
+        const QString englishName = english.value(r.id, r.name);
+        QStringList names{place.name};
+        for (const QString& other : {transliterated(place.name), r.name, englishName})
+            if (!names.contains(other))
+                names << other;
+        QStringList keys;
+        for (const QString& n : names) {
+            const QString key = foldedName(n);
+            if (!keys.contains(key)) {
+                keys << key;
+                keys_.push_back({key, index});
+            }
+        }
+        // States and countries repeat: each folded once.
+        const auto fold = [&folds](const QString& text) {
+            auto it = folds.constFind(text);
+            if (it == folds.constEnd())
+                it = folds.insert(text, foldedName(text));
+            return *it;
+        };
+        qualifiers_.push_back({fold(place.state), fold(r.state), fold(place.country),
+                               fold(r.country), r.countryCode.toCaseFolded()});
         places_.push_back(std::move(place));
     }
     std::sort(keys_.begin(), keys_.end(),
@@ -127,6 +155,7 @@ void GeonamesAtlas::load(const QString& germanCatalogue, const QString& englishC
 }
 
 QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
     const QString prefix = foldedName(typed);
     if (prefix.isEmpty() || limit <= 0)
         return {};
@@ -150,6 +179,7 @@ QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
 }
 
 std::optional<Place> GeonamesAtlas::exact(const QString& name, const QString& qualifier) {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
     const QString folded = foldedName(name);
     const QString within = foldedName(qualifier);
     if (folded.isEmpty())

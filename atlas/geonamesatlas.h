@@ -1,7 +1,8 @@
 // The atlas on libgeonames: the GeoNames towns of at least 15,000 inhabitants with their time
 // zones, their names in German (read from the `geonames` gettext catalogue for German, whatever
-// the process's locale) and in English. Built in memory on first use; queries are then answered
-// from a sorted index of the folded names, without GLib.
+// the process's locale) and in English. Built in memory by the first query (about a tenth of a
+// second), which may come from any thread; queries are then answered from a sorted index of the
+// folded names in microseconds, without GLib.
 #pragma once
 
 #include "birth/atlas.h"
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QString>
 
+#include <mutex>
 #include <vector>
 
 namespace zeitrad::atlas {
@@ -23,10 +25,13 @@ public:
     QList<birth::Place> find(const QString& typed, int limit = 10) override;
     std::optional<birth::Place> exact(const QString& name, const QString& qualifier = {}) override;
 
-    int size() const { return int(places_.size()); }
+    // The number of towns; builds the atlas.
+    int size();
 
 private:
-    void load(const QString& germanCatalogue, const QString& englishCatalogue);
+    void load();
+    QString germanCatalogue_, englishCatalogue_;
+    std::once_flag loaded_;
 
     struct Key {
         QString folded;

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QtPlugin>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -28,6 +29,10 @@ struct Place {
     // "48° 08′ N, 11° 35′ O"
     QString coordinates() const { return coordinateText(latitude, longitude); }
 
+    // The place as settings keep it, and back; no value for a map that holds no place.
+    QVariantMap toVariant() const;
+    static std::optional<Place> fromVariant(const QVariantMap& map);
+
     static QString coordinateText(double latitude, double longitude);
     // "48° 08′ N" / "33° 52′ S", to the nearest arc minute.
     static QString latitudeText(double latitude);
@@ -37,6 +42,8 @@ struct Place {
 
 bool operator==(const Place& a, const Place& b);
 
+// Both queries may be asked from any thread, also at once. The first one builds the atlas and may
+// take a tenth of a second; later ones take microseconds.
 class Atlas {
 public:
     virtual ~Atlas() = default;
