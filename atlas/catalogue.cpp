@@ -61,7 +61,10 @@ QHash<QByteArray, QString> parseCatalogue(const QByteArray& data) {
         const qsizetype plural = translation.indexOf('\0');
         if (plural >= 0)
             translation.truncate(plural);
-        messages.insert(id.left(id.indexOf('\0')), QString::fromUtf8(translation));
+        const qsizetype pluralId = id.indexOf('\0');
+        if (pluralId >= 0)
+            id.truncate(pluralId);
+        messages.insert(id, QString::fromUtf8(translation));
     }
     return messages;
 }

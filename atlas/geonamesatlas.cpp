@@ -136,7 +136,7 @@ void GeonamesAtlas::load() {
             const QString key = foldedName(n);
             if (!keys.contains(key)) {
                 keys << key;
-                keys_.push_back({key, index});
+                keys_.push_back({key, n.toCaseFolded().simplified(), index});
             }
         }
         // States and countries repeat: each folded once.
@@ -161,9 +161,13 @@ QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
         return {};
     auto it = std::lower_bound(keys_.begin(), keys_.end(), prefix,
                                [](const Key& k, const QString& p) { return k.folded < p; });
+    // Accents typed are meant: "Mü" finds München and Münster, not Mumbai; "Mu" finds them all.
+    const QString lower = typed.toCaseFolded().simplified();
+    const bool accentsTyped = lower != prefix;
     std::vector<int> found;
     for (; it != keys_.end() && it->folded.startsWith(prefix); ++it)
-        found.push_back(it->place);
+        if (!accentsTyped || it->lower.startsWith(lower))
+            found.push_back(it->place);
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     const auto byPopulation = [this](int a, int b) {

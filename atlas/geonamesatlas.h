@@ -34,7 +34,8 @@ private:
     std::once_flag loaded_;
 
     struct Key {
-        QString folded;
+        QString folded; // no case, no accents
+        QString lower;  // no case, accents kept
         int place;
     };
     std::vector<birth::Place> places_;

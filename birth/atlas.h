@@ -47,8 +47,9 @@ bool operator==(const Place& a, const Place& b);
 class Atlas {
 public:
     virtual ~Atlas() = default;
-    // The places whose German or English name begins with the typed text, ignoring case and
-    // accents ("koln", "Köln" and "Koeln" find Köln), most populous first, at most limit of them.
+    // The places whose German or English name begins with the typed text, ignoring case, and
+    // accents unless typed ("koln", "Köln" and "Koeln" find Köln; "Mü" finds München but not
+    // Mumbai), most populous first, at most limit of them.
     virtual QList<Place> find(const QString& typed, int limit = 10) = 0;
     // The most populous place with exactly this name (ignoring case and accents), in the country
     // or state the qualifier names (German or English name, or the country code) when it is not
