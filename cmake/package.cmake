@@ -1,6 +1,8 @@
 # The Debian package: `cpack -G DEB` in the build folder (scripts/package.sh does it from a clean
-# clone). The libraries it needs are found by dpkg-shlibdeps from the program itself; the fonts it
-# draws with are named here, since the program loads them by name and no library links them.
+# clone). The libraries it needs are found by dpkg-shlibdeps from the program and its plugins
+# (libgeonames0 from the atlas plugin, and with it the town names in libgeonames-common); the
+# fonts it draws with are named here, since the program loads them by name and no library links
+# them.
 set(CPACK_PACKAGE_NAME zeitrad)
 set(CPACK_PACKAGE_VENDOR "Kelmora Verlag")
 set(CPACK_PACKAGE_CONTACT "Kelmora Verlag <verlag@kelmora.example>")

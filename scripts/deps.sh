@@ -4,7 +4,9 @@
 # the clang runtime, whose package name carries clang's version, is found from the installed clang.
 #
 #   deps.sh --run       building and running: compiler, CMake, Ninja, Qt, libjpeg, fontconfig,
-#                       ERFA, the time zone database, the fonts, and the desktop's URL opener
+#                       ERFA, the atlas of towns (libgeonames, with its German and English names in
+#                       libgeonames-common), pkg-config that finds it, the time zone database, the
+#                       fonts, and the desktop's URL opener
 #   deps.sh --headless  a virtual display for a machine without one (Xvfb, xdotool, ImageMagick)
 #   deps.sh --package   the Debian package build (dpkg-shlibdeps, and `file`, which CPack uses)
 #   deps.sh --test      all of the above and the test tools (the default)
@@ -13,7 +15,7 @@ set -euo pipefail
 
 run=(
     g++ cmake ninja-build
-    qt6-base-dev libjpeg-dev libfontconfig-dev liberfa-dev tzdata
+    qt6-base-dev libjpeg-dev libfontconfig-dev liberfa-dev libgeonames-dev pkg-config tzdata
     fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-wine
     xdg-utils
 )

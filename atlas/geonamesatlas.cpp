@@ -1,0 +1,206 @@
+#include "atlas/geonamesatlas.h"
+
+#include "atlas/catalogue.h"
+
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <geonames.h>
+
+namespace zeitrad::atlas {
+
+using birth::foldedName;
+using birth::Place;
+
+namespace {
+
+QString catalogue(const char* language) {
+    return QStandardPaths::locate(
+        QStandardPaths::GenericDataLocation,
+        QStringLiteral("locale/%1/LC_MESSAGES/geonames.mo").arg(QLatin1String(language)));
+}
+
+// German names as typed without umlauts: "Köln" -> "Koeln", "Düsseldorf" -> "Duesseldorf".
+QString transliterated(const QString& name) {
+    QString out = name;
+    out.replace(QChar(0xE4), QStringLiteral("ae")).replace(QChar(0xC4), QStringLiteral("Ae"));
+    out.replace(QChar(0xF6), QStringLiteral("oe")).replace(QChar(0xD6), QStringLiteral("Oe"));
+    out.replace(QChar(0xFC), QStringLiteral("ue")).replace(QChar(0xDC), QStringLiteral("Ue"));
+    return out;
+}
+
+QString utf8(const gchar* text) {
+    return QString::fromUtf8(text ? text : "");
+}
+
+// One town of libgeonames, read from its record as stored, not through the accessors that
+// translate into the process's locale.
+struct Record {
+    QByteArray id, admin1;
+    QString name, state, countryCode, country, zone;
+    quint32 population = 0;
+    double latitude = 0, longitude = 0;
+};
+
+Record record(int index) {
+    Record r;
+    GeonamesCity* city = geonames_get_city(index);
+    if (!city)
+        return r;
+    if (g_variant_is_of_type(city, G_VARIANT_TYPE("(sssssssudd)"))) {
+        // Field by field: much quicker than g_variant_get() with its format string.
+        const auto field = [city](gsize i) { return g_variant_get_child_value(city, i); };
+        const auto text = [&field](gsize i) {
+            GVariant* child = field(i);
+            gsize length = 0;
+            const gchar* value = g_variant_get_string(child, &length);
+            QByteArray bytes(value, qsizetype(length));
+            g_variant_unref(child);
+            return bytes;
+        };
+        const auto number = [&field](gsize i, auto get) {
+            GVariant* child = field(i);
+            const auto value = get(child);
+            g_variant_unref(child);
+            return value;
+        };
+        r.id = text(0);
+        r.name = QString::fromUtf8(text(1));
+        r.admin1 = text(2);
+        r.state = QString::fromUtf8(text(3));
+        r.countryCode = QString::fromUtf8(text(4));
+        r.country = QString::fromUtf8(text(5));
+        r.zone = QString::fromUtf8(text(6));
+        r.population = number(7, g_variant_get_uint32);
+        r.latitude = number(8, g_variant_get_double);
+        r.longitude = number(9, g_variant_get_double);
+    } else {
+        // A later layout of the record: the accessors, in whatever language they give.
+        r.name = utf8(geonames_city_get_name(city));
+        r.state = utf8(geonames_city_get_state(city));
+        r.countryCode = utf8(geonames_city_get_country_code(city));
+        r.country = utf8(geonames_city_get_country(city));
+        r.zone = utf8(geonames_city_get_timezone(city));
+        r.population = geonames_city_get_population(city);
+        r.latitude = geonames_city_get_latitude(city);
+        r.longitude = geonames_city_get_longitude(city);
+    }
+    geonames_city_free(city);
+    return r;
+}
+
+} // namespace
+
+GeonamesAtlas::GeonamesAtlas() : GeonamesAtlas(catalogue("de"), catalogue("en")) {}
+
+GeonamesAtlas::GeonamesAtlas(const QString& germanCatalogue, const QString& englishCatalogue)
+    : germanCatalogue_(germanCatalogue), englishCatalogue_(englishCatalogue) {}
+
+int GeonamesAtlas::size() {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
+    return int(places_.size());
+}
+
+void GeonamesAtlas::load() {
+    const QHash<QByteArray, QString> german = readCatalogue(germanCatalogue_);
+    const QHash<QByteArray, QString> english = readCatalogue(englishCatalogue_);
+    const int count = geonames_get_n_cities();
+    places_.reserve(size_t(count));
+    qualifiers_.reserve(size_t(count));
+    keys_.reserve(size_t(count) * 2);
+    QHash<QString, QString> folds;
+    for (int i = 0; i < count; ++i) {
+        const Record r = record(i);
+        if (r.name.isEmpty() || r.zone.isEmpty())
+            continue;
+        const QByteArray code = r.countryCode.toUtf8();
+        const QByteArray stateId = code + '.' + r.admin1;
+        Place place;
+        place.name = german.value(r.id, r.name);
+        place.state = r.admin1.isEmpty() ? r.state : german.value(stateId, r.state);
+        place.country = german.value(code, r.country);
+        place.countryCode = r.countryCode;
+        place.latitude = r.latitude;
+        place.longitude = r.longitude;
+        place.zoneId = r.zone;
+        place.population = r.population;
+
+        const int index = int(places_.size());
+        const QString englishName = english.value(r.id, r.name);
+        QStringList names{place.name};
+        for (const QString& other : {transliterated(place.name), r.name, englishName})
+            if (!names.contains(other))
+                names << other;
+        QStringList keys;
+        for (const QString& n : names) {
+            const QString key = foldedName(n);
+            if (!keys.contains(key)) {
+                keys << key;
+                keys_.push_back({key, n.toCaseFolded().simplified(), index});
+            }
+        }
+        // States and countries repeat: each folded once.
+        const auto fold = [&folds](const QString& text) {
+            auto it = folds.constFind(text);
+            if (it == folds.constEnd())
+                it = folds.insert(text, foldedName(text));
+            return *it;
+        };
+        qualifiers_.push_back({fold(place.state), fold(r.state), fold(place.country),
+                               fold(r.country), r.countryCode.toCaseFolded()});
+        places_.push_back(std::move(place));
+    }
+    std::sort(keys_.begin(), keys_.end(),
+              [](const Key& a, const Key& b) { return a.folded < b.folded; });
+}
+
+QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
+    const QString prefix = foldedName(typed);
+    if (prefix.isEmpty() || limit <= 0)
+        return {};
+    auto it = std::lower_bound(keys_.begin(), keys_.end(), prefix,
+                               [](const Key& k, const QString& p) { return k.folded < p; });
+    // Accents typed are meant: "Mü" finds München and Münster, not Mumbai; "Mu" finds them all.
+    const QString lower = typed.toCaseFolded().simplified();
+    const bool accentsTyped = lower != prefix;
+    std::vector<int> found;
+    for (; it != keys_.end() && it->folded.startsWith(prefix); ++it)
+        if (!accentsTyped || it->lower.startsWith(lower))
+            found.push_back(it->place);
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    const auto byPopulation = [this](int a, int b) {
+        return places_[size_t(a)].population > places_[size_t(b)].population;
+    };
+    const size_t shown = std::min(found.size(), size_t(limit));
+    std::partial_sort(found.begin(), found.begin() + qsizetype(shown), found.end(), byPopulation);
+    QList<Place> places;
+    places.reserve(qsizetype(shown));
+    for (size_t i = 0; i < shown; ++i)
+        places.append(places_[size_t(found[i])]);
+    return places;
+}
+
+std::optional<Place> GeonamesAtlas::exact(const QString& name, const QString& qualifier) {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
+    const QString folded = foldedName(name);
+    const QString within = foldedName(qualifier);
+    if (folded.isEmpty())
+        return std::nullopt;
+    auto it = std::lower_bound(keys_.begin(), keys_.end(), folded,
+                               [](const Key& k, const QString& p) { return k.folded < p; });
+    const Place* best = nullptr;
+    for (; it != keys_.end() && it->folded == folded; ++it) {
+        const Place& place = places_[size_t(it->place)];
+        if (!within.isEmpty() && !qualifiers_[size_t(it->place)].contains(within))
+            continue;
+        if (!best || place.population > best->population)
+            best = &place;
+    }
+    if (!best)
+        return std::nullopt;
+    return *best;
+}
+
+} // namespace zeitrad::atlas
