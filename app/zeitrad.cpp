@@ -317,7 +317,7 @@ void TZeitrad::openPeriodList(int cell) {
 
 void TZeitrad::printOverview() {
     const QImage picture = screens().panel1->grab().toImage();
-    printWithDialog(this, [&picture](QPrinter& printer) { printImage(printer, picture); });
+    printWithDialog(this, [&picture](QPagedPaintDevice& printer) { printImage(printer, picture); });
 }
 
 void TZeitrad::saveOverviewImage() {
