@@ -6,7 +6,9 @@ set(ZEITRAD_PLUGIN_BUILD_DIR ${PROJECT_BINARY_DIR}/plugins)
 set(ZEITRAD_PLUGIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/zeitrad)
 
 function(zeitrad_add_plugin name)
-    qt_add_plugin(zeitrad_${name} SHARED ${ARGN})
+    # Qt before 6.5 takes no sources in qt_add_plugin().
+    qt_add_plugin(zeitrad_${name} SHARED)
+    target_sources(zeitrad_${name} PRIVATE ${ARGN})
     set_target_properties(zeitrad_${name} PROPERTIES
         LIBRARY_OUTPUT_DIRECTORY ${ZEITRAD_PLUGIN_BUILD_DIR}
         POSITION_INDEPENDENT_CODE ON)
