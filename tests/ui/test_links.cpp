@@ -4,7 +4,6 @@
 #include <QtTest>
 
 #include "uitest.h"
-#include "widgets/label.h"
 
 class Recorder : public QObject {
     Q_OBJECT
@@ -114,22 +113,17 @@ void LinksTest::clickOpensTarget() {
     QVERIFY(link->isVisibleTo(&w));
 }
 
-// No link of the window goes untested above, and every label that reads as a link is one.
+// No link of the window goes untested above.
 void LinksTest::everyLinkLabelIsTested() {
     uitest::Window ui(false);
-    QStringList tested, known, reading;
+    QStringList tested, known;
     for (const LinkCase& c : linkCases())
         tested << c.label;
     for (const zeitrad::ui::Label* label : ui.window.links().keys())
         known << label->objectName();
-    for (const auto* label : ui.window.findChildren<zeitrad::ui::Label*>())
-        if (label->isLink())
-            reading << label->objectName();
     tested.sort();
     known.sort();
-    reading.sort();
     QCOMPARE(known, tested);
-    QCOMPARE(reading, tested);
 }
 
 void LinksTest::hostsAreReserved() {
