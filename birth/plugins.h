@@ -2,9 +2,10 @@
 // loaded on first use, so that nothing of them is mapped or relocated while the window starts.
 //
 // A plugin is a MODULE library made with zeitrad_add_plugin() (cmake/plugins.cmake). It is looked
-// for in the installed folder seen from the program's own (<libdir>/zeitrad beside bin/), then,
-// for a program in the build tree, in the build tree's plugin folder, for any other in the folder
-// the build installs to. ZEITRAD_PLUGIN_PATH, when set, names the one folder to look in instead.
+// for in the installed folder seen from the program's own (<libdir>/zeitrad/plugins beside bin/),
+// then, for a program in the build tree, in the build tree's plugin folder, for any other in the
+// folder the build installs to. ZEITRAD_PLUGIN_PATH, when set, names the one folder to look in
+// instead.
 #pragma once
 
 #include <QObject>

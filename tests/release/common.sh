@@ -60,8 +60,8 @@ check_tree() {
     # The printing plugin in the program's private folder, and it prints (the printing test of the
     # build tree, told to load the installed plugin, when the tests are built).
     local plugin
-    plugin=$(find "$base/lib" -path '*/zeitrad/libzeitrad_print.so' -type f)
-    [ -n "$plugin" ] || fail "no printing plugin $prefix/lib/.../zeitrad/libzeitrad_print.so"
+    plugin=$(find "$base/lib" -path '*/zeitrad/plugins/libzeitrad_print.so' -type f)
+    [ -n "$plugin" ] || fail "no printing plugin $prefix/lib/.../zeitrad/plugins/libzeitrad_print.so"
     if [ -x "${build:-}/tests/ui_test_printing" ]; then
         ZEITRAD_PLUGIN_PATH=$(dirname "$plugin") QT_QPA_PLATFORM=offscreen \
             "$build/tests/ui_test_printing" printsToTheChosenPrinter >/dev/null ||
