@@ -7,34 +7,16 @@
 
 namespace zeitrad::ui {
 
-namespace {
-const QString mail = "mailto:" + contact::publisherMail;
-const QString site = "http://" + contact::publisherHost;
-const QString secondSite = "http://" + contact::secondSiteHost;
-} // namespace
-
-const QList<Link>& links() {
-    // The web address shown on the info and course screens starts a mail, like its neighbours.
-    static const QList<Link> table = {
-        {"Label251", site},
-        {"Label252", mail},
-        {"Label415", mail},
-        {"Label259", mail},
-        {"Label421", secondSite + "/raduzir/index.html?categoryId=7"},
-        {"Label420", mail},
-        {"Label429", site + "/pd2079206682.htm"},
-        {"Label433", site + "/pi-412763821.htm?categoryId=3"},
-        {"Label431", mail},
-        {"Label432", mail},
+const LinkTargets& linkTargets() {
+    static const QString site = "http://" + contact::publisherHost;
+    static const LinkTargets targets{
+        .site = site,
+        .mail = "mailto:" + contact::publisherMail,
+        .secondSite = "http://" + contact::secondSiteHost + "/raduzir/index.html?categoryId=7",
+        .order = site + "/pd2079206682.htm",
+        .titles = site + "/pi-412763821.htm?categoryId=3",
     };
-    return table;
-}
-
-QString linkTarget(const QString& label) {
-    for (const Link& link : links())
-        if (label == QLatin1String(link.label))
-            return link.target;
-    return {};
+    return targets;
 }
 
 void openTarget(const QString& target) {

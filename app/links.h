@@ -1,19 +1,22 @@
-// The link labels' targets, and handing a target to the desktop.
+// What the link labels open, and handing a target to the desktop.
 #pragma once
 
-#include <QList>
+#include <QHash>
 #include <QString>
 
 namespace zeitrad::ui {
 
-struct Link {
-    const char* label; // the label's object name
-    QString target;    // what the desktop is asked to open
-};
+class Label;
 
-// Every link label of the program with the target it opens.
-const QList<Link>& links();
-QString linkTarget(const QString& label);
+// The targets of the link labels: the publisher's site and mail, the second site, and the
+// publisher's order page and list of further titles.
+struct LinkTargets {
+    QString site, mail, secondSite, order, titles;
+};
+const LinkTargets& linkTargets();
+
+// The window's link labels, each with the target it opens, keyed by the label itself.
+using Links = QHash<const Label*, QString>;
 
 // Hands the target to the desktop's URL opener and returns at once; the outcome is not looked at.
 void openTarget(const QString& target);

@@ -102,9 +102,10 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
 
     panel2_ = new StartScreen(this);
     connect(panel2_->okButton(), &QPushButton::clicked, this, &TZeitrad::Button4Click);
-    connect(panel2_->siteLink(), &Label::clicked, this, &TZeitrad::Label251Click);
-    connect(panel2_->nameLink(), &Label::clicked, this, &TZeitrad::Label252Click);
-    connect(panel2_->mailLink(), &Label::clicked, this, &TZeitrad::Label415Click);
+    const LinkTargets& to = linkTargets();
+    addLink(panel2_->siteLink(), to.site, &TZeitrad::Label251Click);
+    addLink(panel2_->nameLink(), to.mail, &TZeitrad::Label252Click);
+    addLink(panel2_->mailLink(), to.mail, &TZeitrad::Label415Click);
 
     // Centred on the screen at start.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -178,13 +179,15 @@ TZeitrad::Screens TZeitrad::buildScreens() {
     connect(s.panel13->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button18Click);
     connect(s.panel7->closeButton(), &QPushButton::clicked, this, &TZeitrad::Button21Click);
     connect(s.panel13, &Panel::clicked, this, &TZeitrad::Panel13Click);
-    connect(s.panel7->siteLink(), &Label::clicked, this, &TZeitrad::Label259Click);
-    connect(s.panel7->secondSiteLink(), &Label::clicked, this, &TZeitrad::Label421Click);
-    connect(s.panel7->mailLink(), &Label::clicked, this, &TZeitrad::Label420Click);
-    connect(s.panel5->orderLink(), &Label::clicked, this, &TZeitrad::Label429Click);
-    connect(s.panel5->titlesLink(), &Label::clicked, this, &TZeitrad::Label433Click);
-    connect(s.panel13->orderLink(), &Label::clicked, this, &TZeitrad::Label431Click);
-    connect(s.panel13->siteLink(), &Label::clicked, this, &TZeitrad::Label432Click);
+    // The web address shown on the info and course screens starts a mail, like its neighbours.
+    const LinkTargets& to = linkTargets();
+    addLink(s.panel7->siteLink(), to.mail, &TZeitrad::Label259Click);
+    addLink(s.panel7->secondSiteLink(), to.secondSite, &TZeitrad::Label421Click);
+    addLink(s.panel7->mailLink(), to.mail, &TZeitrad::Label420Click);
+    addLink(s.panel5->orderLink(), to.order, &TZeitrad::Label429Click);
+    addLink(s.panel5->titlesLink(), to.titles, &TZeitrad::Label433Click);
+    addLink(s.panel13->orderLink(), to.mail, &TZeitrad::Label431Click);
+    addLink(s.panel13->siteLink(), to.mail, &TZeitrad::Label432Click);
     return s;
 }
 
@@ -317,7 +320,7 @@ void TZeitrad::openPeriodList(int cell) {
 
 void TZeitrad::printOverview() {
     const QImage picture = screens().panel1->grab().toImage();
-    printWithDialog(this, [&picture](QPrinter& printer) { printImage(printer, picture); });
+    printWithDialog(this, [&picture](QPagedPaintDevice& printer) { printImage(printer, picture); });
 }
 
 void TZeitrad::saveOverviewImage() {
@@ -373,8 +376,13 @@ void TZeitrad::Button23Click() {
     moonDialog_->open();
 }
 
+void TZeitrad::addLink(Label* label, const QString& target, void (TZeitrad::*handler)()) {
+    links_.insert(label, target);
+    connect(label, &Label::clicked, this, handler);
+}
+
 void TZeitrad::openLink(const Label* label) {
-    openTarget(linkTarget(label->objectName()));
+    openTarget(links_.value(label));
 }
 
 void TZeitrad::Label251Click() {

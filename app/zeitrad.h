@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/links.h"
 #include "engine/calculation.h"
 
 namespace zeitrad::ui {
@@ -49,6 +50,17 @@ public:
     // through the accessor that builds them.
     void ensureScreens();
 
+    // The link labels built so far, each with the target it opens.
+    const zeitrad::ui::Links& links() const { return links_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // The handlers, with the names of their controls; the window connects them itself.
     void FormCreate();
     void Button4Click();  // "OK" on the start screen
     void Button13Click(); // "Berechnungsangaben"
@@ -87,13 +99,6 @@ public:
     void Label431Click();
     void Label432Click();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
-
-private:
     // The screens that are hidden at start.
     struct Screens {
         zeitrad::ui::OverviewScreen* panel1;
@@ -113,6 +118,8 @@ private:
     // Hides every screen panel, the inner panels and the strips.
     void hideScreens();
     void showStripPage(int page);
+    // Makes `label` a link to `target` that runs `handler` when clicked.
+    void addLink(zeitrad::ui::Label* label, const QString& target, void (TZeitrad::*handler)());
     void openLink(const zeitrad::ui::Label* label);
     // The "X" of the info or course screen while that screen covers the whole window, else null.
     QPushButton* coveringCloseButton() const;
@@ -135,6 +142,7 @@ private:
     QPushButton* button17_ = nullptr;
     QPushButton* button24_ = nullptr;
     std::unique_ptr<Screens> screens_;
+    zeitrad::ui::Links links_;
     // The Moon calculator, made when first asked for.
     zeitrad::ui::MoonDialog* moonDialog_ = nullptr;
     // The last successful calculation, and the period list, made when first opened.

@@ -10,16 +10,31 @@ namespace zeitrad::birth {
 
 namespace {
 
+// True when `path` is `folder` or lies inside it.
+bool inside(const QString& path, const QString& folder) {
+    const QString p = QFileInfo(path).canonicalFilePath();
+    const QString f = QFileInfo(folder).canonicalFilePath();
+    return !p.isEmpty() && !f.isEmpty() && (p == f || p.startsWith(f + QLatin1Char('/')));
+}
+
+// Where the plugins are looked for: the folder that ZEITRAD_PLUGIN_PATH names; else the installed
+// folder seen from the program's own (an install under any prefix finds its own plugins), then
+// the build tree's plugin folder for a program in the build tree, or for any other the folder the
+// build installs to. An installed program never loads the build tree's plugins.
 QStringList folders() {
+    const QString chosen = qEnvironmentVariable("ZEITRAD_PLUGIN_PATH");
+    if (!chosen.isEmpty())
+        return {chosen};
     QStringList list;
-#ifdef ZEITRAD_BUILD_PLUGIN_DIR
-    list << QStringLiteral(ZEITRAD_BUILD_PLUGIN_DIR);
-#endif
-    if (QCoreApplication::instance())
-        list << QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/zeitrad");
-#ifdef ZEITRAD_PLUGIN_DIR
-    list << QStringLiteral(ZEITRAD_PLUGIN_DIR);
-#endif
+    QString programDir;
+    if (QCoreApplication::instance()) {
+        programDir = QCoreApplication::applicationDirPath();
+        list << QDir(programDir).absoluteFilePath(QStringLiteral(ZEITRAD_PLUGIN_DIR_FROM_BIN));
+    }
+    if (inside(programDir, QStringLiteral(ZEITRAD_BUILD_DIR)))
+        list << QStringLiteral(ZEITRAD_BUILD_PLUGIN_DIR);
+    else
+        list << QStringLiteral(ZEITRAD_PLUGIN_DIR);
     return list;
 }
 

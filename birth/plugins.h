@@ -2,8 +2,10 @@
 // loaded on first use, so that nothing of them is mapped or relocated while the window starts.
 //
 // A plugin is a MODULE library made with zeitrad_add_plugin() (cmake/plugins.cmake). It is looked
-// for in the build tree's plugin folder, then beside the program (../lib/zeitrad seen from bin/),
-// then in the folder it is installed to.
+// for in the installed folder seen from the program's own (<libdir>/zeitrad/plugins beside bin/),
+// then, for a program in the build tree, in the build tree's plugin folder, for any other in the
+// folder the build installs to. ZEITRAD_PLUGIN_PATH, when set, names the one folder to look in
+// instead.
 #pragma once
 
 #include <QObject>
@@ -20,7 +22,7 @@ template <typename I> I* plugin(const QString& name, QString* why = nullptr) {
     QObject* object = loadPlugin(name, why);
     I* typed = qobject_cast<I*>(object);
     if (object && !typed && why)
-        *why = QStringLiteral("Das Programmteil „%1“ passt nicht zu diesem Programm.").arg(name);
+        *why = QStringLiteral("Der Programmteil „%1“ passt nicht zu diesem Programm.").arg(name);
     return typed;
 }
 

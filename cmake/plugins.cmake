@@ -1,9 +1,11 @@
 # Plugins: libraries that only a later action needs, loaded on first use (birth/plugins.h).
 #   zeitrad_add_plugin(NAME sources...)  makes the MODULE library libzeitrad_NAME.so in
-#   <build>/plugins and installs it into <libdir>/zeitrad.
+#   <build>/plugins and installs it into <libdir>/zeitrad/plugins. (One folder deeper than
+#   <libdir>/zeitrad: CPack gives a package with a library right inside a folder of /usr/lib
+#   maintainer scripts that call ldconfig, which lintian rejects and a plugin does not need.)
 include(GNUInstallDirs)
 set(ZEITRAD_PLUGIN_BUILD_DIR ${PROJECT_BINARY_DIR}/plugins)
-set(ZEITRAD_PLUGIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/zeitrad)
+set(ZEITRAD_PLUGIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/zeitrad/plugins)
 
 function(zeitrad_add_plugin name)
     # Qt 6.4's qt_add_plugin() passes over sources given to it; they are added here.

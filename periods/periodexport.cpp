@@ -6,14 +6,14 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 
+#include "birth/plugins.h"
 #include "engine/periodtext.h"
 #include "periods/periodmodel.h"
+#include "periods/printing.h"
 
 namespace zeitrad::ui {
 
@@ -59,10 +59,7 @@ ExportDialogs& exportDialogs() {
            const QString& filter) {
             return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
         },
-        [](QWidget* parent, QPrinter& printer) {
-            QPrintDialog dialog(&printer, parent);
-            return dialog.exec() == QDialog::Accepted;
-        },
+        {},
     };
     return dialogs;
 }
@@ -138,13 +135,13 @@ QString savePng(const QString& path, const QImage& image) {
     return saveThrough(path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); });
 }
 
-void printPeriods(QPrinter& printer, const PeriodDocument& document) {
+void printPeriods(QPagedPaintDevice& printer, const PeriodDocument& document) {
     QTextDocument text;
     fillDocument(text, document);
     text.print(&printer);
 }
 
-void printImage(QPrinter& printer, const QImage& image) {
+void printImage(QPagedPaintDevice& printer, const QImage& image) {
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     QSize size = image.size();
@@ -168,12 +165,17 @@ void exportToFile(QWidget* parent, const QString& caption, const QString& sugges
     box.exec();
 }
 
-void printWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& print) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    if (!exportDialogs().setUpPrinter(parent, printer))
+void printWithDialog(QWidget* parent, const std::function<void(QPagedPaintDevice&)>& print) {
+    QString why;
+    Printing* printing = birth::plugin<Printing>(QStringLiteral("print"), &why);
+    if (!printing) {
+        QMessageBox box(QMessageBox::Critical, "Zeitrad",
+                        QStringLiteral("Drucken ist nicht möglich. %1").arg(why), QMessageBox::Ok,
+                        parent);
+        box.exec();
         return;
-    print(printer);
+    }
+    printing->print(parent, exportDialogs().setUpPrinter, print);
 }
 
 } // namespace zeitrad::ui

@@ -1,6 +1,6 @@
 // Getting the period list and the overview out of the window: CSV, PDF, PNG and the printer.
 // Every file is written through QSaveFile, so that a failed write leaves no half file behind; the
-// print support is loaded only when one of these functions runs.
+// printer comes from the plugin "print" (periods/printing.h), loaded when the user first prints.
 #pragma once
 
 #include <QByteArray>
@@ -12,6 +12,7 @@
 #include "engine/periods.h"
 
 class QImage;
+class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
 
@@ -23,7 +24,8 @@ struct ExportDialogs {
     std::function<QString(QWidget* parent, const QString& caption, const QString& suggested,
                           const QString& filter)>
         saveFileName;
-    // Lets the user choose and set up the printer; false when the user cancels.
+    // Lets the user choose and set up the printer; false when the user cancels. Empty: the print
+    // dialog of the plugin "print".
     std::function<bool(QWidget* parent, QPrinter& printer)> setUpPrinter;
 };
 // The dialogs in use: QFileDialog and QPrintDialog unless replaced.
@@ -48,14 +50,15 @@ QString saveBytes(const QString& path, const QByteArray& data);
 QString savePdf(const QString& path, const PeriodDocument& document);
 QString savePng(const QString& path, const QImage& image);
 
-void printPeriods(QPrinter& printer, const PeriodDocument& document);
-void printImage(QPrinter& printer, const QImage& image);
+void printPeriods(QPagedPaintDevice& printer, const PeriodDocument& document);
+void printImage(QPagedPaintDevice& printer, const QImage& image);
 
 // Asks for a file name and writes it with `write` (which returns the message of a failure); a
 // failure is shown in a message box, a cancelled dialog does nothing.
 void exportToFile(QWidget* parent, const QString& caption, const QString& suggestedName,
                   const QString& filter, const std::function<QString(const QString&)>& write);
-// Asks for the printer and prints with `print`; a cancelled dialog does nothing.
-void printWithDialog(QWidget* parent, const std::function<void(QPrinter&)>& print);
+// Asks for the printer and prints with `print`; a cancelled dialog does nothing. When the plugin
+// "print" cannot be loaded, a message box says why and nothing is printed.
+void printWithDialog(QWidget* parent, const std::function<void(QPagedPaintDevice&)>& print);
 
 } // namespace zeitrad::ui

@@ -198,7 +198,7 @@ void PeriodWindow::exportPdf() {
 
 void PeriodWindow::print() {
     const PeriodDocument doc = document();
-    printWithDialog(this, [&doc](QPrinter& printer) { printPeriods(printer, doc); });
+    printWithDialog(this, [&doc](QPagedPaintDevice& printer) { printPeriods(printer, doc); });
 }
 
 } // namespace zeitrad::ui

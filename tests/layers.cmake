@@ -20,6 +20,8 @@ endfunction()
 # From the bottom up; each layer may include only those before it.
 set(_qt "include[ \t]*[<\"](Q[A-Za-z]*|qt[A-Za-z]*/)")
 set(_qtgui "include[ \t]*[<\"](Qt(Gui|Widgets|PrintSupport)/|Q(Widget|Dialog|Label|Painter|Pixmap|Image|Color|Font|Printer|Application|GuiApplication|PushButton|LineEdit|ComboBox|Icon)[ >\"])")
+# Qt's print support only in the plugin "print" (printing/), so that the window program never links it.
+set(_print "include[ \t]*[<\"](QtPrintSupport/|QPrint|QAbstractPrint|QPageSetupDialog)")
 set(_above_engine "\"(astronomy|atlas|birth|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
 forbid(engine "${_qt}|${_above_engine}")
 forbid(fuzz "${_qt}|\"(atlas|birth|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
@@ -28,12 +30,12 @@ forbid(birth "${_qtgui}|\"(atlas|widgets|screens|moon|periods|printing|app|cli|t
 # The atlas on libgeonames, below everything that shows a window; the window reaches it only as
 # the plugin "atlas", through birth/atlas.h.
 forbid(atlas "${_qtgui}|\"(astronomy|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
-forbid(widgets "\"(atlas|screens|moon|periods|printing|app|cli|tools|tests)/")
-forbid(screens "\"(atlas|moon|periods|printing|app|cli|tools|tests)/")
-forbid(moon "\"(atlas|screens|periods|printing|app|cli|tools|tests)/")
-forbid(periods "\"(atlas|screens|moon|app|cli|tools|tests)/")
-forbid(printing "\"(screens|moon|app|cli|tools|tests)/")
-forbid(app "\"(atlas|cli|tools|tests)/")
+forbid(widgets "${_print}|\"(atlas|screens|moon|periods|printing|app|cli|tools|tests)/")
+forbid(screens "${_print}|\"(atlas|moon|periods|printing|app|cli|tools|tests)/")
+forbid(moon "${_print}|\"(atlas|screens|periods|printing|app|cli|tools|tests)/")
+forbid(periods "${_print}|\"(atlas|screens|moon|printing|app|cli|tools|tests)/")
+forbid(printing "\"(atlas|screens|moon|app|cli|tools|tests)/")
+forbid(app "${_print}|\"(atlas|printing|cli|tools|tests)/")
 forbid(cli "${_qtgui}|\"(widgets|screens|moon|periods|printing|app|tools|tests)/")
 forbid(tools/divisions "\"(engine|astronomy|birth|widgets|screens|moon|periods|app|cli|tests)/")
 forbid(tests "\"tools/picgen/")

@@ -17,10 +17,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # The package names, without versions and alternatives.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/^ *([^ (]+).*/\1/' | sort -u)
-# The libraries the program links, found from the binary, and the fonts named by hand. A library
-# package may carry the suffix t64 (Debian 13 renamed those whose interface holds a time_t).
-for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo \
-    fonts-liberation fonts-dejavu-core; do
+# The libraries the program and its printing plugin link, found from the binaries, and the fonts
+# named by hand. A library package may carry the suffix t64 (Debian 13 renamed those whose
+# interface holds a time_t).
+for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
+    libjpeg62-turbo fonts-liberation fonts-dejavu-core; do
     grep -qxF -e "$needed" -e "${needed}t64" <<<"$names" || fail "Depends lacks $needed"
 done
 # Every dependency is a real package: the program runs here, so each one is installed here.
@@ -35,14 +36,14 @@ check_tree "$scratch/root" /usr "$id" "$sizes"
 others=$(cd "$scratch/root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$others" ] || fail "files outside /usr: $others"
 count=$(cd "$scratch/root" && find . -type f | wc -l)
-# The two programs, the desktop entry, the metainfo, two manual pages, the copyright file, the
-# changelog and the icons.
-expected=$((8 + $(wc -w <<<"$sizes")))
+# The two programs, the printing plugin, the desktop entry, the metainfo, two manual pages, the
+# copyright file, the changelog and the icons.
+expected=$((9 + $(wc -w <<<"$sizes")))
 [ "$count" -eq "$expected" ] || fail "$count files in the package, expected $expected"
 # The program is stripped: debugging symbols stay in the build.
-for program in zeitrad zeitrad-dasa; do
-    if readelf -S "$scratch/root/usr/bin/$program" | grep -q '\.debug_info'; then
-        fail "$program in the package is not stripped"
+for program in "$scratch"/root/usr/bin/* $(find "$scratch/root/usr/lib" -name 'libzeitrad_*.so'); do
+    if readelf -S "$program" | grep -q '\.debug_info'; then
+        fail "${program#"$scratch/root"} in the package is not stripped"
     fi
 done
 echo "package complete"

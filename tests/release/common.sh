@@ -57,6 +57,17 @@ check_tree() {
             fail "${size}x${size} icon is $(png_size "$icon" || echo 'no PNG')"
     done
 
+    # The printing plugin in the program's private folder, and it prints (the printing test of the
+    # build tree, told to load the installed plugin, when the tests are built).
+    local plugin
+    plugin=$(find "$base/lib" -path '*/zeitrad/plugins/libzeitrad_print.so' -type f)
+    [ -n "$plugin" ] || fail "no printing plugin $prefix/lib/.../zeitrad/plugins/libzeitrad_print.so"
+    if [ -x "${build:-}/tests/ui_test_printing" ]; then
+        ZEITRAD_PLUGIN_PATH=$(dirname "$plugin") QT_QPA_PLATFORM=offscreen \
+            "$build/tests/ui_test_printing" printsToTheChosenPrinter >/dev/null ||
+            fail "the installed printing plugin does not print"
+    fi
+
     # The installed program starts on its own: it paints its window and quits.
     local line
     line=$(ZEITRAD_EXIT_AFTER_FIRST_PAINT=1 timeout 60 "$base/bin/zeitrad") ||

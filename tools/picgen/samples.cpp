@@ -45,7 +45,7 @@ QImage drawSample(int lord) {
     setField(window, "Edit2", within % 60);
     setField(window, "Edit3", 0);
     window.findChild<QAbstractButton*>(QString("RadioButton%1").arg(sign))->setChecked(true);
-    window.Button1Click();
+    window.findChild<QAbstractButton*>("Button1")->click();
 
     // The position must be a birth of this lord exactly on a nakshatra's start, and the window
     // must have calculated it: its engine then holds what an engine that calculated only this
