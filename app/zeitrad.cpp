@@ -8,13 +8,19 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
+#include "birth/birthmoon.h"
+#include "birth/plugins.h"
+#include "birth/register.h"
+#include "births/birthregister.h"
 #include "engine/input.h"
 #include "moon/moondialog.h"
+#include "moon/moonreading.h"
 #include "periods/periodexport.h"
 #include "periods/periodwindow.h"
 #include "screens/bookscreen.h"
@@ -83,6 +89,7 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
         {"Button15", 520, 25, "1/3", &TZeitrad::button15_, &TZeitrad::Button15Click},
         {"Button7", 704, 33, "Info", &TZeitrad::button7_, &TZeitrad::Button7Click},
         {"Button24", 656, 41, "Liste", &TZeitrad::button24_, &TZeitrad::Button24Click},
+        {"Button25", 744, 65, "Geburten", &TZeitrad::button25_, &TZeitrad::Button25Click},
         {"Button1", 416, 97, "Antardasacolor", &TZeitrad::button1_, &TZeitrad::Button1Click},
         {"Button2", 296, 115, "Mahadasamarkierung", &TZeitrad::button2_, &TZeitrad::Button2Click},
         {"Button3", 136, 75, "Text anzeigen", &TZeitrad::button3_, &TZeitrad::Button3Click},
@@ -158,8 +165,8 @@ TZeitrad::Screens TZeitrad::buildScreens() {
     // The window's children in stacking order, lowest first (the furniture stays below them
     // all): a later one covers an earlier one where they overlap.
     QList<QWidget*> order = {button22_, s.panel1, s.panel16, button17_, button16_,
-                             button15_, button7_, button24_, button1_,  button2_,
-                             button3_,  button5_, button13_};
+                             button15_, button7_, button24_, button25_, button1_,
+                             button2_,  button3_, button5_,  button13_};
     for (int i = 0; i < 4; ++i)
         order.append(s.strips->strip(i));
     order += QList<QWidget*>{button14_, s.panel14, s.panel8, s.panel3,
@@ -168,6 +175,17 @@ TZeitrad::Screens TZeitrad::buildScreens() {
         child->raise();
 
     furniture_->addLabels(button22_);
+
+    // The fields of the birth opened last, as it left them (nothing when none was ever opened).
+    const QStringList last = QSettings().value(QStringLiteral("Geburten/zuletzt")).toStringList();
+    if (last.size() == 7) {
+        int f[7] = {};
+        bool ok = true;
+        for (int i = 0; i < 7 && ok; ++i)
+            f[i] = last[i].toInt(&ok);
+        if (ok && f[3] >= 1 && f[3] <= 12)
+            s.panel8->enterTropicalMoon(f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
+    }
 
     connect(s.panel8->calculateButton(), &QPushButton::clicked, this, &TZeitrad::Button1Click);
     connect(s.panel8->moonButton(), &QPushButton::clicked, this, &TZeitrad::Button23Click);
@@ -209,7 +227,7 @@ void TZeitrad::Button4Click() {
     panel2_->hide();
     button22_->show();
     for (QPushButton* button : {button14_, button13_, button15_, button16_, button17_, button3_,
-                                button5_, button2_, button1_, button7_, button24_})
+                                button5_, button2_, button1_, button7_, button24_, button25_})
         button->show();
 }
 
@@ -307,6 +325,55 @@ void TZeitrad::Button24Click() {
     periodWindow_->show();
     periodWindow_->raise();
     periodWindow_->activateWindow();
+}
+
+void TZeitrad::Button25Click() {
+    using namespace zeitrad::birth;
+    auto refuse = [this](const QString& why) {
+        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, this);
+        box.exec();
+    };
+    if (!birthRegister_) {
+        QString why;
+        if (!register_)
+            register_ = plugin<Register>(QStringLiteral("register"), &why);
+        if (!register_)
+            return refuse(why);
+        const zeitrad::Refused<Done> opened = register_->open(defaultRegisterPath());
+        if (const auto* r = std::get_if<zeitrad::Refusal>(&opened))
+            return refuse(QString::fromStdString(r->message));
+        birthRegister_ = new zeitrad::births::BirthRegister(register_, this);
+        connect(birthRegister_, &zeitrad::births::BirthRegister::openRequested, this,
+                &TZeitrad::openBirth);
+    } else {
+        birthRegister_->reload();
+    }
+    birthRegister_->show();
+    birthRegister_->raise();
+    birthRegister_->activateWindow();
+}
+
+void TZeitrad::openBirth(const zeitrad::birth::Birth& birth) {
+    auto refuse = [this](const QString& why) {
+        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, this);
+        box.exec();
+    };
+    const zeitrad::Refused<double> moment = zeitrad::birth::birthUtcMSecs(birth);
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&moment))
+        return refuse(QString::fromStdString(r->message));
+    const auto reading = zeitrad::ui::readMoon(std::get<double>(moment), birth.date.year());
+    if (const auto* why = std::get_if<QString>(&reading))
+        return refuse(*why);
+    const MoonFields& f = std::get<zeitrad::ui::MoonReading>(reading).fields;
+    InputScreen* input = screens().panel8;
+    input->enterTropicalMoon(birth.date.day(), birth.date.month(), birth.date.year(), f.sign,
+                             f.degrees, f.minutes, f.seconds);
+    QStringList remembered;
+    for (const int n : {birth.date.day(), birth.date.month(), birth.date.year(), f.sign, f.degrees,
+                        f.minutes, f.seconds})
+        remembered << QString::number(n);
+    QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    Button1Click();
 }
 
 void TZeitrad::openPeriodList(int cell) {

@@ -28,6 +28,13 @@ class DivisionsScreen;
 class Label;
 class PeriodWindow;
 } // namespace zeitrad::ui
+namespace zeitrad::birth {
+struct Birth;
+class Register;
+} // namespace zeitrad::birth
+namespace zeitrad::births {
+class BirthRegister;
+}
 
 class TZeitrad : public QWidget {
     Q_OBJECT
@@ -67,6 +74,12 @@ public:
     void Button17Click(); // "3/3"
     void Button23Click(); // "Mond aus Geburtszeit …" on the input screen
     void Button24Click(); // "Liste": the period list of the last calculation
+    void Button25Click(); // "Geburten": the register of births
+
+    // A birth from the register: its Moon into the input screen's fields, then the calculation,
+    // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
+    // its fields are filled again at the next start.
+    void openBirth(const zeitrad::birth::Birth& birth);
 
     // The period list, open at the period of an overview cell (0: where it opens by itself).
     void openPeriodList(int cell);
@@ -134,10 +147,14 @@ private:
     QPushButton* button16_ = nullptr;
     QPushButton* button17_ = nullptr;
     QPushButton* button24_ = nullptr;
+    QPushButton* button25_ = nullptr;
     std::unique_ptr<Screens> screens_;
     // The Moon calculator, made when first asked for.
     zeitrad::ui::MoonDialog* moonDialog_ = nullptr;
     // The last successful calculation, and the period list, made when first opened.
     std::optional<zeitrad::Result> lastResult_;
     zeitrad::ui::PeriodWindow* periodWindow_ = nullptr;
+    // The register (a plugin, loaded when first opened) and its window.
+    zeitrad::birth::Register* register_ = nullptr;
+    zeitrad::births::BirthRegister* birthRegister_ = nullptr;
 };
