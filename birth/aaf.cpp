@@ -105,7 +105,7 @@ QString writeZoneDifference(int seconds) {
     const int minutes = std::abs(seconds) / 60;
     return QStringLiteral("%1h%2%3")
         .arg(minutes / 60)
-        .arg(seconds < 0 ? u'w' : u'e')
+        .arg(QChar(seconds < 0 ? u'w' : u'e'))
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
@@ -114,7 +114,7 @@ QString fixedZone(int offsetSeconds) {
         return QStringLiteral("UTC");
     const int minutes = std::abs(offsetSeconds) / 60;
     return QStringLiteral("UTC%1%2:%3")
-        .arg(offsetSeconds < 0 ? u'-' : u'+')
+        .arg(QChar(offsetSeconds < 0 ? u'-' : u'+'))
         .arg(minutes / 60, 2, 10, QLatin1Char('0'))
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
@@ -158,12 +158,14 @@ void readA93(Record& r, const QString& text) {
     b.place = unknownIfStar(field(5));
     b.country = unknownIfStar(field(6));
 
-    static const QRegularExpression datePattern(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(-?\\d{1,4})$"));
+    static const QRegularExpression datePattern(
+        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(-?\\d{1,4})$"));
     const QRegularExpressionMatch d = datePattern.match(field(3));
     if (d.hasMatch())
         b.date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
     if (!b.date.isValid()) {
-        r.fail(r.line, QStringLiteral("Das Datum „%1“ ist kein Tag (erwartet: T.M.JJJJ).").arg(field(3)));
+        r.fail(r.line,
+               QStringLiteral("Das Datum „%1“ ist kein Tag (erwartet: T.M.JJJJ).").arg(field(3)));
         return;
     }
     if (field(4) != u"*") {
@@ -175,7 +177,9 @@ void readA93(Record& r, const QString& text) {
             time = QTime(t.captured(1).toInt(), t.captured(2).toInt(),
                          t.captured(3).isEmpty() ? 0 : t.captured(3).toInt());
         if (!time.isValid()) {
-            r.fail(r.line, QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: h:mm).").arg(field(4)));
+            r.fail(
+                r.line,
+                QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: h:mm).").arg(field(4)));
             return;
         }
         b.time = time;
@@ -196,7 +200,8 @@ void readB93(Record& r, const QString& text, int line) {
         const double jd = field(0).toDouble(&ok);
         // From 4713 BC to AD 9999.
         if (!ok || !std::isfinite(jd) || jd < 0 || jd > 5373484.5) {
-            r.fail(line, QStringLiteral("Der Julianische Tag „%1“ ist keine Zahl im Kalender.").arg(field(0)));
+            r.fail(line, QStringLiteral("Der Julianische Tag „%1“ ist keine Zahl im Kalender.")
+                             .arg(field(0)));
             return;
         }
         b93.julianDay = jd;
@@ -204,14 +209,22 @@ void readB93(Record& r, const QString& text, int line) {
     if (field(1) != u"*") {
         r.birth.latitude = readAngle(field(1), QStringLiteral("n"), QStringLiteral("s"), 90);
         if (!r.birth.latitude) {
-            r.fail(line, QStringLiteral("Die Breite „%1“ ist keine Breite zwischen 90° Nord und 90° Süd (etwa 49n05).").arg(field(1)));
+            r.fail(
+                line,
+                QStringLiteral(
+                    "Die Breite „%1“ ist keine Breite zwischen 90° Nord und 90° Süd (etwa 49n05).")
+                    .arg(field(1)));
             return;
         }
     }
     if (field(2) != u"*") {
         r.birth.longitude = readAngle(field(2), QStringLiteral("eo"), QStringLiteral("w"), 180);
         if (!r.birth.longitude) {
-            r.fail(line, QStringLiteral("Die Länge „%1“ ist keine Länge zwischen 180° Ost und 180° West (etwa 8e11).").arg(field(2)));
+            r.fail(
+                line,
+                QStringLiteral(
+                    "Die Länge „%1“ ist keine Länge zwischen 180° Ost und 180° West (etwa 8e11).")
+                    .arg(field(2)));
             return;
         }
     }
@@ -225,14 +238,17 @@ void readB93(Record& r, const QString& text, int line) {
     } else if (field(3) != u"*") {
         const std::optional<int> zone = readZoneDifference(field(3));
         if (!zone) {
-            r.fail(line, QStringLiteral("Die Zonendifferenz „%1“ ist keine (etwa 1he00 oder 5hw00).").arg(field(3)));
+            r.fail(line,
+                   QStringLiteral("Die Zonendifferenz „%1“ ist keine (etwa 1he00 oder 5hw00).")
+                       .arg(field(3)));
             return;
         }
         int dst = 0;
         if (summer == u"1" || summer == u"2")
             dst = summer.toInt() * 3600;
         else if (summer != u"0" && summer != u"*" && !summer.isEmpty()) {
-            r.fail(line, QStringLiteral("Die Sommerzeit „%1“ ist keine (0, 1, 2 oder L).").arg(field(4)));
+            r.fail(line,
+                   QStringLiteral("Die Sommerzeit „%1“ ist keine (0, 1, 2 oder L).").arg(field(4)));
             return;
         }
         b93.zoneSeconds = *zone + dst;
@@ -259,16 +275,18 @@ void finish(Record& r, AafRead& out) {
                 offsetMs = std::llround(*b.longitude * 240.0 * 1000);
             else
                 offsetMs = qint64(QTimeZone(b.zone.toUtf8())
-                                      .offsetFromUtc(QDateTime::fromMSecsSinceEpoch(
-                                          utc, QTimeZone::utc()))) *
+                                      .offsetFromUtc(
+                                          QDateTime::fromMSecsSinceEpoch(utc, QTimeZone::utc()))) *
                            1000;
             // To the second: five decimals of a day are 0.864 s.
             const qint64 localSeconds =
                 static_cast<qint64>(std::floor((utc + offsetMs) / 1000.0 + 0.5));
             const qint64 days = static_cast<qint64>(std::floor(localSeconds / 86400.0));
             const QDate date = QDate::fromJulianDay(days + 2440588);
-            const QTime time = QTime::fromMSecsSinceStartOfDay(int(localSeconds - days * 86400) * 1000);
-            if (date != b.date || time.addSecs(-time.second()) != b.time->addSecs(-b.time->second())) {
+            const QTime time =
+                QTime::fromMSecsSinceStartOfDay(int(localSeconds - days * 86400) * 1000);
+            if (date != b.date ||
+                time.addSecs(-time.second()) != b.time->addSecs(-b.time->second())) {
                 if (std::llabs(QDateTime(date, time, QTimeZone::utc())
                                    .secsTo(QDateTime(b.date, *b.time, QTimeZone::utc()))) > 86400)
                     r.fail(b93.line, QStringLiteral("Der Julianische Tag passt nicht zum Datum %1.")
@@ -337,8 +355,8 @@ AafRead readAaf(const QByteArray& bytes) {
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (!line.startsWith(u'#')) {
-            // A comment goes on over the lines that do not begin a chunk.
-            if (record && record->inComment)
+            // A comment goes on over the lines that do not begin a chunk (empty ones aside).
+            if (record && record->inComment && !line.isEmpty())
                 record->birth.note += u'\n' + line.toString();
             continue;
         }
@@ -387,7 +405,7 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
         text += QStringLiteral("#A93:%1,%2,%3,%4,%5,%6,%7\r\n")
                     .arg(starIfEmpty(b.surname), starIfEmpty(b.firstName), kindLetter(b.kind),
                          b.date.toString(QStringLiteral("d.M.yyyy")),
-                         !b.time ? QStringLiteral("*")
+                         !b.time            ? QStringLiteral("*")
                          : b.time->second() ? b.time->toString(QStringLiteral("H:mm:ss"))
                                             : b.time->toString(QStringLiteral("H:mm")),
                          starIfEmpty(b.place), starIfEmpty(b.country));
@@ -400,6 +418,13 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
                 summer = QStringLiteral("L");
                 if (b.time)
                     utc = localAsUtcMSecs(b.date, *b.time) - std::llround(*b.longitude * 240000.0);
+            } else if (b.zone.startsWith(QStringLiteral("UTC"))) {
+                // A fixed offset: the zone difference alone.
+                const int offset =
+                    QTimeZone(b.zone.toUtf8()).offsetFromUtc(QDateTime::currentDateTimeUtc());
+                zoneField = writeZoneDifference(offset);
+                if (b.time)
+                    utc = localAsUtcMSecs(b.date, *b.time) - qint64(offset) * 1000;
             } else {
                 const QTimeZone zone(b.zone.toUtf8());
                 const QTime time = b.time.value_or(QTime(12, 0));
@@ -420,7 +445,8 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
                 }
             }
             if (utc)
-                julianDay = QString::asprintf("%013.5f", unixEpochJulianDay + *utc / double(msPerDay));
+                julianDay =
+                    QString::asprintf("%013.5f", unixEpochJulianDay + *utc / double(msPerDay));
             text += QStringLiteral("#B93:%1,%2,%3,%4,%5\r\n")
                         .arg(julianDay, writeAngle(*b.latitude, u'n', u's'),
                              writeAngle(*b.longitude, u'e', u'w'), zoneField, summer);

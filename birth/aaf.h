@@ -24,8 +24,8 @@ struct AafSkip {
 };
 
 struct AafRead {
-    QList<Birth> births;   // the good records in file order; without #B93 no coordinates/zone
-    QList<int> lines;      // the line of each birth's #A93
+    QList<Birth> births; // the good records in file order; without #B93 no coordinates/zone
+    QList<int> lines;    // the line of each birth's #A93
     QList<AafSkip> skipped;
     AafEncoding encoding = AafEncoding::Utf8; // as detected
 };

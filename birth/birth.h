@@ -19,9 +19,9 @@ struct Birth {
     qint64 id = 0; // the register's number; 0 for a birth not yet in a register
     QString surname, firstName;
     Kind kind = Kind::Person;
-    QDate date;                // local date
-    std::optional<QTime> time; // local time; none when unknown
-    QString place, country;    // place name and country code ("D", "A", "CH", ...)
+    QDate date;                                // local date
+    std::optional<QTime> time;                 // local time; none when unknown
+    QString place, country;                    // place name and country code ("D", "A", "CH", ...)
     std::optional<double> latitude, longitude; // degrees, north and east positive
     // The clocks: an IANA zone id ("Europe/Berlin"), a fixed offset ("UTC+01:00"), "LMT" (local
     // mean time at the longitude), or empty when not known.

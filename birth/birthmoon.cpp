@@ -24,14 +24,18 @@ Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& 
         return double(localAsUtcMSecs(date, time)) - *longitude * 240000.0;
     }
     const QTimeZone clocks(zone.toUtf8());
+    if (zone.startsWith(QStringLiteral("UTC")) && clocks.isValid())
+        return double(localAsUtcMSecs(date, time)) -
+               clocks.offsetFromUtc(QDateTime::currentDateTimeUtc()) * 1000.0;
     if (zone.isEmpty() || !clocks.isValid())
         return Refusal{"Die Zeitzone der Geburt ist nicht bekannt."};
     const QList<ZoneMoment> moments = zoneMoments(date, time, clocks);
     if (moments.isEmpty())
-        return Refusal{QStringLiteral("Die Uhrzeit %1 gab es am %2 nicht: die Uhren wurden vorgestellt.")
-                           .arg(time.toString(QStringLiteral("HH:mm")),
-                                date.toString(QStringLiteral("dd.MM.yyyy")))
-                           .toStdString()};
+        return Refusal{
+            QStringLiteral("Die Uhrzeit %1 gab es am %2 nicht: die Uhren wurden vorgestellt.")
+                .arg(time.toString(QStringLiteral("HH:mm")),
+                     date.toString(QStringLiteral("dd.MM.yyyy")))
+                .toStdString()};
     return double(moments.first().utcMSecs);
 }
 
@@ -56,9 +60,10 @@ QString localTimeText(double utcMSecs, const QString& zone, std::optional<double
     if (zone == Birth::localMeanTime)
         local += *longitude * 240000.0;
     else
-        local += QTimeZone(zone.toUtf8())
-                     .offsetFromUtc(QDateTime::fromMSecsSinceEpoch(qint64(utcMSecs), QTimeZone::utc())) *
-                 1000.0;
+        local +=
+            QTimeZone(zone.toUtf8())
+                .offsetFromUtc(QDateTime::fromMSecsSinceEpoch(qint64(utcMSecs), QTimeZone::utc())) *
+            1000.0;
     const qint64 minutes = std::llround(local / 60000.0);
     const qint64 ofDay = ((minutes % 1440) + 1440) % 1440;
     return QTime(int(ofDay / 60), int(ofDay % 60)).toString(QStringLiteral("H:mm"));
@@ -113,7 +118,8 @@ Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
             while (hi - lo > 20000) {
                 const double mid = (lo + hi) / 2;
                 const Sample m = std::get<Sample>(sample(mid));
-                (m.position.reading.nakshatra == previous.position.reading.nakshatra ? lo : hi) = mid;
+                (m.position.reading.nakshatra == previous.position.reading.nakshatra ? lo : hi) =
+                    mid;
             }
             changes << QStringLiteral("um %1 von %2 zu %3")
                            .arg(localTimeText(hi, zone, longitude),
@@ -122,14 +128,16 @@ Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
         }
         previous = last;
     }
-    QString text = QStringLiteral("Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen %1 und %2; ")
-                       .arg(signText(std::get<Sample>(first).position.tropical),
-                            signText(last.position.tropical));
+    QString text =
+        QStringLiteral("Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen %1 und %2; ")
+            .arg(signText(std::get<Sample>(first).position.tropical),
+                 signText(last.position.tropical));
     if (changes.isEmpty())
         text += QStringLiteral("die Nakshatra bleibt den ganzen Tag %1.")
                     .arg(nakshatraText(last.position.reading.nakshatra));
     else
-        text += QStringLiteral("die Nakshatra wechselt %1.").arg(changes.join(QStringLiteral(" und ")));
+        text +=
+            QStringLiteral("die Nakshatra wechselt %1.").arg(changes.join(QStringLiteral(" und ")));
     return text;
 }
 

@@ -34,7 +34,8 @@ QString importReportText(const ImportReport& report, const QList<AafSkip>& skipp
     lines << (report.added == 1 ? QStringLiteral("1 Geburt aufgenommen.")
                                 : QStringLiteral("%1 Geburten aufgenommen.").arg(report.added));
     for (const int line : report.duplicateLines)
-        lines << QStringLiteral("Zeile %1: schon im Register, nicht doppelt aufgenommen.").arg(line);
+        lines
+            << QStringLiteral("Zeile %1: schon im Register, nicht doppelt aufgenommen.").arg(line);
     for (const AafSkip& skip : skipped)
         lines << QStringLiteral("Zeile %1: übersprungen – %2").arg(skip.line).arg(skip.reason);
     return lines.join(u'\n');

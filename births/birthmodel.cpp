@@ -18,8 +18,9 @@ void BirthModel::setBirths(QList<Birth> births) {
     shownAs_.reserve(births_.size());
     for (const Birth& b : births_) {
         folded_.append(birth::searchFolded(b.name() + u'\x1f' + b.place));
-        shownAs_.append(b.date.toString(QStringLiteral("dd.MM.yyyy")) + u' ' +
-                        (b.time ? b.time->toString(QStringLiteral("HH:mm")) : QStringLiteral("--:--")));
+        shownAs_.append(
+            b.date.toString(QStringLiteral("dd.MM.yyyy")) + u' ' +
+            (b.time ? b.time->toString(QStringLiteral("HH:mm")) : QStringLiteral("--:--")));
     }
     arrange();
     endResetModel();
@@ -64,7 +65,8 @@ void BirthModel::arrange() {
     if (sortOrder_ == Qt::AscendingOrder)
         std::stable_sort(order_.begin(), order_.end(), less);
     else
-        std::stable_sort(order_.begin(), order_.end(), [&less](int a, int b) { return less(b, a); });
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&less](int a, int b) { return less(b, a); });
     filter();
 }
 

@@ -279,15 +279,16 @@ void BirthRegister::chooseExport() {
     const QString utf8 = QStringLiteral("AAF (UTF-8) (*.aaf)");
     const QString windows = QStringLiteral("AAF für ältere Programme (Windows-1252) (*.aaf)");
     QString filter = utf8;
-    QString fileName = QFileDialog::getSaveFileName(
-        this, QStringLiteral("AAF exportieren"), QStringLiteral("geburten.aaf"),
-        utf8 + QStringLiteral(";;") + windows, &filter);
+    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("AAF exportieren"),
+                                                    QStringLiteral("geburten.aaf"),
+                                                    utf8 + QStringLiteral(";;") + windows, &filter);
     if (fileName.isEmpty())
         return;
     if (!fileName.contains(u'.'))
         fileName += QStringLiteral(".aaf");
-    if (const auto failure = exportFile(fileName, filter == windows ? birth::AafEncoding::Windows1252
-                                                                    : birth::AafEncoding::Utf8))
+    if (const auto failure =
+            exportFile(fileName, filter == windows ? birth::AafEncoding::Windows1252
+                                                   : birth::AafEncoding::Utf8))
         complain(*failure);
 }
 

@@ -7,8 +7,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
-#include <QtEndian>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -102,7 +102,6 @@ Refusal notARegister(const QString& path) {
 // next to a file that is not ours.
 struct Header {
     bool sqlite = false;
-    quint32 userVersion = 0, applicationId = 0;
 };
 
 Header readHeader(const QString& path) {
@@ -114,8 +113,6 @@ Header readHeader(const QString& path) {
     if (bytes.size() < 100 || !bytes.startsWith(QByteArrayView("SQLite format 3\0", 16)))
         return h;
     h.sqlite = true;
-    h.userVersion = qFromBigEndian<quint32>(bytes.constData() + 60);
-    h.applicationId = qFromBigEndian<quint32>(bytes.constData() + 68);
     return h;
 }
 
@@ -141,18 +138,23 @@ Birth birthFrom(const QSqlQuery& q) {
     return b;
 }
 
+// Text columns are never NULL: an empty field is an empty text.
+QString text(const QString& s) {
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 void bind(QSqlQuery& q, const Birth& b, const QString& added, const QString& changed) {
-    q.addBindValue(b.surname);
-    q.addBindValue(b.firstName);
+    q.addBindValue(text(b.surname));
+    q.addBindValue(text(b.firstName));
     q.addBindValue(QString::fromLatin1(kindName(b.kind)));
     q.addBindValue(b.date.toString(Qt::ISODate));
     q.addBindValue(b.time ? QVariant(timeText(b.time)) : QVariant(QMetaType(QMetaType::QString)));
-    q.addBindValue(b.place);
-    q.addBindValue(b.country);
+    q.addBindValue(text(b.place));
+    q.addBindValue(text(b.country));
     q.addBindValue(optionalReal(b.latitude));
     q.addBindValue(optionalReal(b.longitude));
-    q.addBindValue(b.zone);
-    q.addBindValue(b.note);
+    q.addBindValue(text(b.zone));
+    q.addBindValue(text(b.note));
     q.addBindValue(added);
     q.addBindValue(changed);
 }
@@ -223,16 +225,18 @@ Refused<Done> SqlRegister::open(const QString& path) {
     // Birth data is personal: the folder made for it and the file are the owner's alone.
     if (!info.dir().exists()) {
         if (!QDir().mkpath(info.absolutePath()))
-            return Refusal{QStringLiteral("Der Ordner „%1“ für das Geburtenregister lässt sich nicht "
-                                          "anlegen.")
-                               .arg(QDir::toNativeSeparators(info.absolutePath()))
-                               .toStdString()};
+            return Refusal{
+                QStringLiteral("Der Ordner „%1“ für das Geburtenregister lässt sich nicht "
+                               "anlegen.")
+                    .arg(QDir::toNativeSeparators(info.absolutePath()))
+                    .toStdString()};
         QFile::setPermissions(info.absolutePath(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     bool created = false;
     if (!info.exists()) {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
         if (fd < 0)
             return Refusal{QStringLiteral("Das Geburtenregister „%1“ lässt sich nicht anlegen: der "
                                           "Ordner ist schreibgeschützt oder voll.")
@@ -241,46 +245,58 @@ Refused<Done> SqlRegister::open(const QString& path) {
         ::close(fd);
         created = true;
     } else if (info.size() > 0) {
-        // Someone else's file, or a damaged one, is never opened for writing.
-        const Header header = readHeader(path);
-        if (!header.sqlite || (header.applicationId != applicationId && header.applicationId != 0))
+        // Someone else's file, or a damaged one, is never opened for writing: first its header
+        // without SQLite, then a read-only look at what it holds. (The header's own version
+        // fields may be behind the write-ahead log, so they are asked of SQLite.)
+        if (!readHeader(path).sqlite)
             return notARegister(path);
-        if (header.userVersion > quint32(schemaVersion)) {
-            readOnly_ = true;
-            readOnlyReason_ = QStringLiteral("Das Geburtenregister stammt aus einer neueren "
-                                             "Zeitrad-Version; es ist nur zum Lesen geöffnet.");
-        }
+        bool ok = false;
         {
             QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-            check.setDatabaseName(path);
-            check.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            bool ok = check.open();
-            if (ok) {
+            // Without a write-ahead log beside it, the file is looked at as immutable, so that
+            // SQLite makes no log and no shared-memory file next to it.
+            const bool live = QFile::exists(path + QStringLiteral("-wal"));
+            QUrl uri = QUrl::fromLocalFile(info.absoluteFilePath());
+            if (!live)
+                uri.setQuery(QStringLiteral("immutable=1"));
+            check.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+            check.setConnectOptions(
+                QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+            if (check.open()) {
                 QSqlQuery q(check);
+                auto number = [&q](const QString& pragma) -> qint64 {
+                    return q.exec(pragma) && q.next() ? q.value(0).toLongLong() : -1;
+                };
                 ok = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next() &&
                      q.value(0).toString() == u"ok";
-                q.finish();
-                if (ok && header.userVersion > 0)
+                const qint64 id = number(QStringLiteral("PRAGMA application_id"));
+                const qint64 version = number(QStringLiteral("PRAGMA user_version"));
+                if (ok && id == applicationId && version > 0) {
                     ok = q.exec(QStringLiteral("SELECT %1 FROM births LIMIT 1").arg(columns));
-                else if (ok)
-                    // An empty SQLite file of no program, or one that an earlier start began.
-                    ok = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_schema")) && q.next() &&
-                         q.value(0).toInt() == 0;
+                    if (version > schemaVersion) {
+                        readOnly_ = true;
+                        readOnlyReason_ = QStringLiteral(
+                            "Das Geburtenregister stammt aus einer neueren Zeitrad-Version; es ist "
+                            "nur zum Lesen geöffnet.");
+                    }
+                } else if (ok) {
+                    // An empty SQLite file (of no program yet) becomes the register.
+                    ok = id == 0 && version == 0 &&
+                         number(QStringLiteral("SELECT count(*) FROM sqlite_schema")) == 0;
+                }
             }
             check.close();
-            if (!ok) {
-                check = QSqlDatabase();
-                QSqlDatabase::removeDatabase(connection_);
-                return notARegister(path);
-            }
         }
         QSqlDatabase::removeDatabase(connection_);
+        if (!ok)
+            return notARegister(path);
     }
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path);
-    db.setConnectOptions(readOnly_ ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000")
-                                   : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(readOnly_
+                             ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000")
+                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     open_ = true;
     path_ = path;
     auto refuse = [&](const Refusal& why) -> Refused<Done> {
@@ -355,7 +371,8 @@ Refused<qint64> SqlRegister::add(const Birth& birth) {
     if (!t.began())
         return failure(t.error());
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)").arg(columns));
+    q.prepare(
+        QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)").arg(columns));
     const QString stamp = now();
     bind(q, birth, stamp, stamp);
     if (!q.exec())
@@ -405,7 +422,8 @@ Refused<Done> SqlRegister::remove(qint64 id) {
     return Done{};
 }
 
-Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births, const QList<int>& lines) {
+Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births,
+                                                 const QList<int>& lines) {
     if (auto refusal = writable())
         return *refusal;
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -416,7 +434,8 @@ Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births, con
     QSet<QString> known;
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT surname, first_name, date, coalesce(time, ''), place FROM births")))
+    if (!q.exec(QStringLiteral(
+            "SELECT surname, first_name, date, coalesce(time, ''), place FROM births")))
         return failure(q.lastError());
     while (q.next())
         known.insert(key(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
