@@ -7,6 +7,8 @@ set(ZEITRAD_PLUGIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/zeitrad)
 
 function(zeitrad_add_plugin name)
     qt_add_plugin(zeitrad_${name} SHARED ${ARGN})
+    # Qt 6.4's qt_add_plugin() leaves the sources out; they are added here (once either way).
+    target_sources(zeitrad_${name} PRIVATE ${ARGN})
     set_target_properties(zeitrad_${name} PROPERTIES
         LIBRARY_OUTPUT_DIRECTORY ${ZEITRAD_PLUGIN_BUILD_DIR}
         POSITION_INDEPENDENT_CODE ON)

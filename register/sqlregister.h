@@ -33,8 +33,10 @@ public:
     Refused<birth::ImportReport> import(const QList<birth::Birth>& births,
                                         const QList<int>& lines) override;
 
-private:
+    // Closes the file (open() does it first, the destructor too).
     void close();
+
+private:
     std::optional<Refusal> writable() const;
 
     QString connection_;
