@@ -21,21 +21,38 @@ bool sameData(const Birth& a, const Birth& b) {
            a.note == b.note;
 }
 
+namespace {
+
+// The folded form of U+0080 .. U+024F (Latin-1 and Latin Extended), worked out once: the base
+// letter of the canonical decomposition, lower case.
+struct FoldTable {
+    char16_t letter[0x250 - 0x80];
+    FoldTable() {
+        for (char16_t c = 0x80; c < 0x250; ++c)
+            letter[c - 0x80] = QString(QChar(c))
+                                   .normalized(QString::NormalizationForm_D)
+                                   .at(0)
+                                   .toLower()
+                                   .unicode();
+    }
+};
+
+} // namespace
+
 QString searchFolded(const QString& text) {
+    static const FoldTable table;
     QString folded;
     folded.reserve(text.size() + 2);
     for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            folded.append(c.toLower());
-            continue;
-        }
-        if (c == QChar(0x00DF)) { // ß
-            folded.append(QStringLiteral("ss"));
-            continue;
-        }
-        // Umlauts and accents: the base letter of the canonical decomposition.
-        const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
-        folded.append(decomposed.at(0).toLower());
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            folded.append(QChar(u >= 'A' && u <= 'Z' ? u + 32 : u));
+        else if (u == 0x00DF) // ß
+            folded.append(QLatin1StringView("ss"));
+        else if (u < 0x250)
+            folded.append(QChar(table.letter[u - 0x80]));
+        else
+            folded.append(QString(c).normalized(QString::NormalizationForm_D).at(0).toLower());
     }
     return folded;
 }

@@ -1,7 +1,5 @@
 #include "births/birthmodel.h"
 
-#include <QCollator>
-
 #include <algorithm>
 #include <numeric>
 
@@ -13,11 +11,15 @@ void BirthModel::setBirths(QList<Birth> births) {
     beginResetModel();
     births_ = std::move(births);
     folded_.clear();
+    foldedName_.clear();
+    foldedPlace_.clear();
     shownAs_.clear();
     folded_.reserve(births_.size());
     shownAs_.reserve(births_.size());
     for (const Birth& b : births_) {
-        folded_.append(birth::searchFolded(b.name() + u'\x1f' + b.place));
+        foldedName_.append(birth::searchFolded(b.name()));
+        foldedPlace_.append(birth::searchFolded(b.place));
+        folded_.append(foldedName_.back() + u'\x1f' + foldedPlace_.back());
         shownAs_.append(
             b.date.toString(QStringLiteral("dd.MM.yyyy")) + u' ' +
             (b.time ? b.time->toString(QStringLiteral("HH:mm")) : QStringLiteral("--:--")));
@@ -44,11 +46,8 @@ void BirthModel::filter() {
 void BirthModel::arrange() {
     order_.resize(births_.size());
     std::iota(order_.begin(), order_.end(), 0);
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::German));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
+    // Names and places in the order of a German dictionary: umlauts as their base letters,
+    // case aside (the folded texts).
     auto less = [this](int a, int b) {
         const Birth& x = births_[a];
         const Birth& y = births_[b];
@@ -57,9 +56,9 @@ void BirthModel::arrange() {
             return std::pair(x.date, x.time.value_or(QTime(12, 0))) <
                    std::pair(y.date, y.time.value_or(QTime(12, 0)));
         case 2:
-            return collator.compare(x.place, y.place) < 0;
+            return foldedPlace_[a] < foldedPlace_[b];
         default:
-            return collator.compare(x.name(), y.name()) < 0;
+            return foldedName_[a] < foldedName_[b];
         }
     };
     if (sortOrder_ == Qt::AscendingOrder)

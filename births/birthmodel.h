@@ -30,7 +30,8 @@ private:
     void filter();
 
     QList<birth::Birth> births_;
-    QList<QString> folded_;  // name and place of each birth, folded
+    QList<QString> folded_; // name and place of each birth, folded
+    QList<QString> foldedName_, foldedPlace_;
     QList<QString> shownAs_; // "dd.MM.yyyy HH:mm" of each birth
     QList<int> order_;       // indexes into births_, sorted
     QList<int> shown_;       // those of order_ that the filter lets through

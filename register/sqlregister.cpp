@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimeZone>
 #include <QUrl>
 #include <QVariant>
 
@@ -116,15 +117,37 @@ Header readHeader(const QString& path) {
     return h;
 }
 
+// The stored texts read back by hand: Qt's general parsers would cost the register window a
+// third of its opening time with 10,000 births.
+QDate isoDate(const QString& t) {
+    if (t.size() == 10 && t[4] == u'-' && t[7] == u'-')
+        return QDate(QStringView(t).first(4).toInt(), QStringView(t).sliced(5, 2).toInt(),
+                     QStringView(t).sliced(8, 2).toInt());
+    return QDate::fromString(t, Qt::ISODate);
+}
+
+QTime isoTime(QStringView t) {
+    if (t.size() == 8 && t[2] == u':' && t[5] == u':')
+        return QTime(t.first(2).toInt(), t.sliced(3, 2).toInt(), t.sliced(6, 2).toInt());
+    return QTime::fromString(t.toString(), Qt::ISODate);
+}
+
+QDateTime isoUtc(const QString& t) {
+    if (t.size() == 20 && t[10] == u'T' && t[19] == u'Z')
+        return QDateTime(isoDate(t.first(10)), isoTime(QStringView(t).sliced(11, 8)),
+                         QTimeZone::utc());
+    return QDateTime::fromString(t, Qt::ISODate);
+}
+
 Birth birthFrom(const QSqlQuery& q) {
     Birth b;
     b.id = q.value(0).toLongLong();
     b.surname = q.value(1).toString();
     b.firstName = q.value(2).toString();
     b.kind = kindFrom(q.value(3).toString());
-    b.date = QDate::fromString(q.value(4).toString(), Qt::ISODate);
+    b.date = isoDate(q.value(4).toString());
     if (!q.value(5).isNull())
-        b.time = QTime::fromString(q.value(5).toString(), QStringLiteral("HH:mm:ss"));
+        b.time = isoTime(q.value(5).toString());
     b.place = q.value(6).toString();
     b.country = q.value(7).toString();
     if (!q.value(8).isNull())
@@ -133,8 +156,8 @@ Birth birthFrom(const QSqlQuery& q) {
         b.longitude = q.value(9).toDouble();
     b.zone = q.value(10).toString();
     b.note = q.value(11).toString();
-    b.added = QDateTime::fromString(q.value(12).toString(), Qt::ISODate);
-    b.changed = QDateTime::fromString(q.value(13).toString(), Qt::ISODate);
+    b.added = isoUtc(q.value(12).toString());
+    b.changed = isoUtc(q.value(13).toString());
     return b;
 }
 

@@ -3,7 +3,8 @@
 # asked sets is already installed. Every name is one that Debian bookworm and later releases share:
 # the clang runtime, whose package name carries clang's version, is found from the installed clang.
 #
-#   deps.sh --run       building and running: compiler, CMake, Ninja, Qt, libjpeg, fontconfig,
+#   deps.sh --run       building and running: compiler, CMake, Ninja, Qt (with its SQLite driver
+#                       for the register of births), libjpeg, fontconfig,
 #                       ERFA, the time zone database, the fonts, and the desktop's URL opener
 #   deps.sh --headless  a virtual display for a machine without one (Xvfb, xdotool, ImageMagick)
 #   deps.sh --package   the Debian package build (dpkg-shlibdeps, and `file`, which CPack uses)
@@ -13,7 +14,7 @@ set -euo pipefail
 
 run=(
     g++ cmake ninja-build
-    qt6-base-dev libjpeg-dev libfontconfig-dev liberfa-dev tzdata
+    qt6-base-dev libqt6sql6-sqlite libjpeg-dev libfontconfig-dev liberfa-dev tzdata
     fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-wine
     xdg-utils
 )
