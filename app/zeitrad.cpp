@@ -327,35 +327,47 @@ void TZeitrad::Button24Click() {
     periodWindow_->activateWindow();
 }
 
+struct TZeitrad::Births {
+    zeitrad::birth::Register* reg = nullptr;
+    zeitrad::births::BirthRegister* window = nullptr;
+
+    // A birth from the register: its Moon into the input screen's fields, then the calculation,
+    // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
+    // its fields are filled again at the next start.
+    static void open(TZeitrad& w, const zeitrad::birth::Birth& birth);
+};
+
 void TZeitrad::Button25Click() {
     using namespace zeitrad::birth;
     auto refuse = [this](const QString& why) {
         QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, this);
         box.exec();
     };
-    if (!birthRegister_) {
+    if (!births_)
+        births_ = std::make_unique<Births>();
+    if (!births_->window) {
         QString why;
-        if (!register_)
-            register_ = plugin<Register>(QStringLiteral("register"), &why);
-        if (!register_)
+        if (!births_->reg)
+            births_->reg = plugin<Register>(QStringLiteral("register"), &why);
+        if (!births_->reg)
             return refuse(why);
-        const zeitrad::Refused<Done> opened = register_->open(defaultRegisterPath());
+        const zeitrad::Refused<Done> opened = births_->reg->open(defaultRegisterPath());
         if (const auto* r = std::get_if<zeitrad::Refusal>(&opened))
             return refuse(QString::fromStdString(r->message));
-        birthRegister_ = new zeitrad::births::BirthRegister(register_, this);
-        connect(birthRegister_, &zeitrad::births::BirthRegister::openRequested, this,
-                &TZeitrad::openBirth);
+        births_->window = new zeitrad::births::BirthRegister(births_->reg, this);
+        connect(births_->window, &zeitrad::births::BirthRegister::openRequested, this,
+                [this](const Birth& birth) { Births::open(*this, birth); });
     } else {
-        birthRegister_->reload();
+        births_->window->reload();
     }
-    birthRegister_->show();
-    birthRegister_->raise();
-    birthRegister_->activateWindow();
+    births_->window->show();
+    births_->window->raise();
+    births_->window->activateWindow();
 }
 
-void TZeitrad::openBirth(const zeitrad::birth::Birth& birth) {
-    auto refuse = [this](const QString& why) {
-        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, this);
+void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
+    auto refuse = [&w](const QString& why) {
+        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, &w);
         box.exec();
     };
     const zeitrad::Refused<double> moment = zeitrad::birth::birthUtcMSecs(birth);
@@ -365,7 +377,7 @@ void TZeitrad::openBirth(const zeitrad::birth::Birth& birth) {
     if (const auto* why = std::get_if<QString>(&reading))
         return refuse(*why);
     const MoonFields& f = std::get<zeitrad::ui::MoonReading>(reading).fields;
-    InputScreen* input = screens().panel8;
+    InputScreen* input = w.screens().panel8;
     input->enterTropicalMoon(birth.date.day(), birth.date.month(), birth.date.year(), f.sign,
                              f.degrees, f.minutes, f.seconds);
     QStringList remembered;
@@ -373,7 +385,7 @@ void TZeitrad::openBirth(const zeitrad::birth::Birth& birth) {
                         f.minutes, f.seconds})
         remembered << QString::number(n);
     QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
-    Button1Click();
+    w.Button1Click();
 }
 
 void TZeitrad::openPeriodList(int cell) {

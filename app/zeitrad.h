@@ -28,13 +28,6 @@ class DivisionsScreen;
 class Label;
 class PeriodWindow;
 } // namespace zeitrad::ui
-namespace zeitrad::birth {
-struct Birth;
-class Register;
-} // namespace zeitrad::birth
-namespace zeitrad::births {
-class BirthRegister;
-}
 
 class TZeitrad : public QWidget {
     Q_OBJECT
@@ -75,11 +68,6 @@ public:
     void Button23Click(); // "Mond aus Geburtszeit …" on the input screen
     void Button24Click(); // "Liste": the period list of the last calculation
     void Button25Click(); // "Geburten": the register of births
-
-    // A birth from the register: its Moon into the input screen's fields, then the calculation,
-    // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
-    // its fields are filled again at the next start.
-    void openBirth(const zeitrad::birth::Birth& birth);
 
     // The period list, open at the period of an overview cell (0: where it opens by itself).
     void openPeriodList(int cell);
@@ -154,7 +142,9 @@ private:
     // The last successful calculation, and the period list, made when first opened.
     std::optional<zeitrad::Result> lastResult_;
     zeitrad::ui::PeriodWindow* periodWindow_ = nullptr;
-    // The register (a plugin, loaded when first opened) and its window.
-    zeitrad::birth::Register* register_ = nullptr;
-    zeitrad::births::BirthRegister* birthRegister_ = nullptr;
+    // The register of births (a plugin, loaded when first opened), its window, and the opening
+    // of a birth from it (app/zeitrad.cpp). Kept out of this header, which the tests include
+    // beside helpers of their own named "birth".
+    struct Births;
+    std::unique_ptr<Births> births_;
 };

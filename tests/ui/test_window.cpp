@@ -126,7 +126,7 @@ void WindowTest::okRevealsToolbarAndEmptyWindow() {
     for (QPushButton* b : ui.window.findChildren<QPushButton*>())
         if (b->parentWidget() == &ui.window && b->y() == 8 && b->isVisible())
             ++toolbar;
-    QCOMPARE(toolbar, 11);
+    QCOMPARE(toolbar, 12);
     for (QWidget* child : ui.window.findChildren<zeitrad::ui::Panel*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(!child->isVisible(), qPrintable(child->objectName()));
     // The empty purple window, and the "Urtexte" button on it.
