@@ -8,11 +8,17 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
+#include "birth/birthmoon.h"
+#include "birth/moonreading.h"
+#include "birth/plugins.h"
+#include "birth/register.h"
+#include "births/birthregister.h"
 #include "engine/input.h"
 #include "moon/moondialog.h"
 #include "periods/periodexport.h"
@@ -83,6 +89,7 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
         {"Button15", 520, 25, "1/3", &TZeitrad::button15_, &TZeitrad::Button15Click},
         {"Button7", 704, 33, "Info", &TZeitrad::button7_, &TZeitrad::Button7Click},
         {"Button24", 656, 41, "Liste", &TZeitrad::button24_, &TZeitrad::Button24Click},
+        {"Button25", 744, 65, "Geburten", &TZeitrad::button25_, &TZeitrad::Button25Click},
         {"Button1", 416, 97, "Antardasacolor", &TZeitrad::button1_, &TZeitrad::Button1Click},
         {"Button2", 296, 115, "Mahadasamarkierung", &TZeitrad::button2_, &TZeitrad::Button2Click},
         {"Button3", 136, 75, "Text anzeigen", &TZeitrad::button3_, &TZeitrad::Button3Click},
@@ -159,8 +166,8 @@ TZeitrad::Screens TZeitrad::buildScreens() {
     // The window's children in stacking order, lowest first (the furniture stays below them
     // all): a later one covers an earlier one where they overlap.
     QList<QWidget*> order = {button22_, s.panel1, s.panel16, button17_, button16_,
-                             button15_, button7_, button24_, button1_,  button2_,
-                             button3_,  button5_, button13_};
+                             button15_, button7_, button24_, button25_, button1_,
+                             button2_,  button3_, button5_,  button13_};
     for (int i = 0; i < 4; ++i)
         order.append(s.strips->strip(i));
     order += QList<QWidget*>{button14_, s.panel14, s.panel8, s.panel3,
@@ -169,6 +176,19 @@ TZeitrad::Screens TZeitrad::buildScreens() {
         child->raise();
 
     furniture_->addLabels(button22_);
+
+    // The fields of the birth opened last, as it left them (nothing when none was ever opened).
+    const QStringList last = QSettings().value(QStringLiteral("Geburten/zuletzt")).toStringList();
+    if (last.size() == 7) {
+        int f[7] = {};
+        bool ok = true;
+        for (int i = 0; i < 7 && ok; ++i)
+            f[i] = last[i].toInt(&ok);
+        if (ok && f[3] >= 1 && f[3] <= 12) {
+            const auto text = [&f](int i) { return std::to_string(f[i]); };
+            s.panel8->enter({text(0), text(1), text(2), text(4), text(5), text(6), f[3], true});
+        }
+    }
 
     connect(s.panel8->calculateButton(), &QPushButton::clicked, this, &TZeitrad::Button1Click);
     connect(s.panel8->moonButton(), &QPushButton::clicked, this, &TZeitrad::Button23Click);
@@ -212,7 +232,7 @@ void TZeitrad::Button4Click() {
     panel2_->hide();
     button22_->show();
     for (QPushButton* button : {button14_, button13_, button15_, button16_, button17_, button3_,
-                                button5_, button2_, button1_, button7_, button24_})
+                                button5_, button2_, button1_, button7_, button24_, button25_})
         button->show();
 }
 
@@ -310,6 +330,66 @@ void TZeitrad::Button24Click() {
     periodWindow_->show();
     periodWindow_->raise();
     periodWindow_->activateWindow();
+}
+
+struct TZeitrad::Births {
+    zeitrad::birth::Register* reg = nullptr;
+    zeitrad::births::BirthRegister* window = nullptr;
+
+    // A birth from the register: its Moon into the input screen's fields, then the calculation,
+    // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
+    // its fields are filled again at the next start.
+    static void open(TZeitrad& w, const zeitrad::birth::Birth& birth);
+};
+
+void TZeitrad::Button25Click() {
+    using namespace zeitrad::birth;
+    auto refuse = [this](const QString& why) {
+        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, this);
+        box.exec();
+    };
+    if (!births_)
+        births_ = std::make_unique<Births>();
+    if (!births_->window) {
+        QString why;
+        if (!births_->reg)
+            births_->reg = plugin<Register>(QStringLiteral("register"), &why);
+        if (!births_->reg)
+            return refuse(why);
+        const zeitrad::Refused<Done> opened = births_->reg->open(defaultRegisterPath());
+        if (const auto* r = std::get_if<zeitrad::Refusal>(&opened))
+            return refuse(QString::fromStdString(r->message));
+        births_->window = new zeitrad::births::BirthRegister(births_->reg, this);
+        connect(births_->window, &zeitrad::births::BirthRegister::openRequested, this,
+                [this](const Birth& birth) { Births::open(*this, birth); });
+    } else {
+        births_->window->reload();
+    }
+    births_->window->show();
+    births_->window->raise();
+    births_->window->activateWindow();
+}
+
+void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
+    auto refuse = [&w](const QString& why) {
+        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, &w);
+        box.exec();
+    };
+    const zeitrad::Refused<double> moment = zeitrad::birth::birthUtcMSecs(birth);
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&moment))
+        return refuse(QString::fromStdString(r->message));
+    const auto reading = zeitrad::birth::readMoon(std::get<double>(moment), birth.date);
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&reading))
+        return refuse(QString::fromStdString(r->message));
+    const zeitrad::birth::MoonReading& m = std::get<zeitrad::birth::MoonReading>(reading);
+    w.screens().panel8->enter(m.fields);
+    const zeitrad::moon::SignPosition& p = m.tropical;
+    QStringList remembered;
+    for (const int n : {birth.date.day(), birth.date.month(), birth.date.year(), p.sign, p.degrees,
+                        p.minutes, p.seconds})
+        remembered << QString::number(n);
+    QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    w.Button1Click();
 }
 
 void TZeitrad::openPeriodList(int cell) {

@@ -79,6 +79,7 @@ private:
     void Button17Click(); // "3/3"
     void Button23Click(); // "Mond aus Geburtszeit …" on the input screen
     void Button24Click(); // "Liste": the period list of the last calculation
+    void Button25Click(); // "Geburten": the register of births
 
     // The period list, open at the period of an overview cell (0: where it opens by itself).
     void openPeriodList(int cell);
@@ -141,6 +142,7 @@ private:
     QPushButton* button16_ = nullptr;
     QPushButton* button17_ = nullptr;
     QPushButton* button24_ = nullptr;
+    QPushButton* button25_ = nullptr;
     std::unique_ptr<Screens> screens_;
     zeitrad::ui::Links links_;
     // The Moon calculator, made when first asked for.
@@ -148,4 +150,9 @@ private:
     // The last successful calculation, and the period list, made when first opened.
     std::optional<zeitrad::Result> lastResult_;
     zeitrad::ui::PeriodWindow* periodWindow_ = nullptr;
+    // The register of births (a plugin, loaded when first opened), its window, and the opening
+    // of a birth from it (app/zeitrad.cpp). Kept out of this header, which the tests include
+    // beside helpers of their own named "birth".
+    struct Births;
+    std::unique_ptr<Births> births_;
 };

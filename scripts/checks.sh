@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks beyond the two test runs of scripts/test.sh, which builds `build` first:
 #   - every engine test under valgrind's memcheck (any error or leak fails);
-#   - the calculation fuzzed with libFuzzer, AddressSanitizer and UBSan for a bounded time
+#   - the calculation and the AAF reader fuzzed with libFuzzer, AddressSanitizer and UBSan for a bounded time
 #     (ZEITRAD_FUZZ_SECONDS, default 60) in a clang build of the engine alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +23,7 @@ done
 [ "$found" -gt 0 ] || { echo "no engine tests in $build/tests" >&2; exit 1; }
 echo "$found engine test programs clean under memcheck"
 
-echo "== Fuzzing the calculation for $fuzz_seconds s =="
+echo "== Fuzzing the calculation and the AAF reader for $fuzz_seconds s each =="
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_WERROR=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DZEITRAD_FUZZ=ON -DZEITRAD_FUZZ_SECONDS="$fuzz_seconds"
 cmake --build build-fuzz -j "$jobs"

@@ -3,10 +3,11 @@
 # asked sets is already installed. Every name is one that Debian bookworm and later releases share:
 # the clang runtime, whose package name carries clang's version, is found from the installed clang.
 #
-#   deps.sh --run       building and running: compiler, CMake, Ninja, Qt, libjpeg, fontconfig,
-#                       ERFA, the atlas of towns (libgeonames, with its German and English names in
-#                       libgeonames-common), pkg-config that finds it, the time zone database, the
-#                       fonts, and the desktop's URL opener
+#   deps.sh --run       building and running: compiler, CMake, Ninja, Qt (with its SQLite driver
+#                       for the register of births), libjpeg, fontconfig, ERFA, the atlas of towns
+#                       (libgeonames, with its German and English names in libgeonames-common),
+#                       pkg-config that finds it, the time zone database, the fonts, and the
+#                       desktop's URL opener
 #   deps.sh --headless  a virtual display for a machine without one (Xvfb, xdotool, ImageMagick)
 #   deps.sh --package   the Debian package build (dpkg-shlibdeps, and `file`, which CPack uses)
 #   deps.sh --test      all of the above and the test tools (the default)
@@ -15,7 +16,8 @@ set -euo pipefail
 
 run=(
     g++ cmake ninja-build
-    qt6-base-dev libjpeg-dev libfontconfig-dev liberfa-dev libgeonames-dev pkg-config tzdata
+    qt6-base-dev libqt6sql6-sqlite libjpeg-dev libfontconfig-dev liberfa-dev libgeonames-dev
+    pkg-config tzdata
     fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-wine
     xdg-utils
 )

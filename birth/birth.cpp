@@ -1,0 +1,60 @@
+#include "birth/birth.h"
+
+namespace zeitrad::birth {
+
+QString Birth::name() const {
+    if (surname.isEmpty())
+        return firstName;
+    if (firstName.isEmpty())
+        return surname;
+    return surname + QStringLiteral(", ") + firstName;
+}
+
+bool Birth::sameBirthAs(const Birth& other) const {
+    return surname == other.surname && firstName == other.firstName && date == other.date &&
+           time == other.time && place == other.place;
+}
+
+bool sameData(const Birth& a, const Birth& b) {
+    return a.sameBirthAs(b) && a.kind == b.kind && a.country == b.country &&
+           a.latitude == b.latitude && a.longitude == b.longitude && a.zone == b.zone &&
+           a.note == b.note;
+}
+
+namespace {
+
+// The folded form of U+0080 .. U+024F (Latin-1 and Latin Extended), worked out once: the base
+// letter of the canonical decomposition, lower case.
+struct FoldTable {
+    char16_t letter[0x250 - 0x80];
+    FoldTable() {
+        for (char16_t c = 0x80; c < 0x250; ++c)
+            letter[c - 0x80] = QString(QChar(c))
+                                   .normalized(QString::NormalizationForm_D)
+                                   .at(0)
+                                   .toLower()
+                                   .unicode();
+    }
+};
+
+} // namespace
+
+QString searchFolded(const QString& text) {
+    static const FoldTable table;
+    QString folded;
+    folded.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            folded.append(QChar(u >= 'A' && u <= 'Z' ? u + 32 : u));
+        else if (u == 0x00DF) // ß
+            folded.append(QLatin1StringView("ss"));
+        else if (u < 0x250)
+            folded.append(QChar(table.letter[u - 0x80]));
+        else
+            folded.append(QString(c).normalized(QString::NormalizationForm_D).at(0).toLower());
+    }
+    return folded;
+}
+
+} // namespace zeitrad::birth

@@ -1,0 +1,144 @@
+#include "birth/birthmoon.h"
+
+#include <QTimeZone>
+
+#include <cmath>
+
+#include "astronomy/moon.h"
+#include "birth/moment.h"
+#include "engine/names.h"
+#include "engine/tables.h"
+
+namespace zeitrad::birth {
+
+namespace {
+
+constexpr qint64 msPerDay = 86400000;
+
+// The moment a local date and time stands for, in ms on the civil time scale.
+Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
+                           std::optional<double> longitude) {
+    if (zone == Birth::localMeanTime) {
+        if (!longitude)
+            return Refusal{"Für Ortszeit fehlt die geographische Länge."};
+        return double(localAsUtcMSecs(date, time)) - *longitude * 240000.0;
+    }
+    const QTimeZone clocks(zone.toUtf8());
+    if (zone.startsWith(QStringLiteral("UTC")) && clocks.isValid())
+        return double(localAsUtcMSecs(date, time)) -
+               clocks.offsetFromUtc(QDateTime::currentDateTimeUtc()) * 1000.0;
+    if (zone.isEmpty() || !clocks.isValid())
+        return Refusal{"Die Zeitzone der Geburt ist nicht bekannt."};
+    const QList<ZoneMoment> moments = zoneMoments(date, time, clocks);
+    if (moments.isEmpty())
+        return Refusal{
+            QStringLiteral("Die Uhrzeit %1 gab es am %2 nicht: die Uhren wurden vorgestellt.")
+                .arg(time.toString(QStringLiteral("HH:mm")),
+                     date.toString(QStringLiteral("dd.MM.yyyy")))
+                .toStdString()};
+    return double(moments.first().utcMSecs);
+}
+
+Refused<moon::Position> moonAt(double utcMSecs, int civilYear) {
+    const double days = std::floor(utcMSecs / msPerDay);
+    const QDate date = QDate::fromJulianDay(qint64(days) + 2440588);
+    const moon::Moment moment{date.year(), date.month(), date.day(),
+                              (utcMSecs - days * msPerDay) / 1000.0};
+    return moon::position(moment, civilYear);
+}
+
+QString signText(const moon::SignPosition& p) {
+    return QStringLiteral("%1 %2°%3′")
+        .arg(QString::fromUtf8(signName[p.sign]))
+        .arg(p.degrees)
+        .arg(p.minutes, 2, 10, QLatin1Char('0'));
+}
+
+// The local clock time (to the minute) of a moment on the birth's clocks.
+QString localTimeText(double utcMSecs, const QString& zone, std::optional<double> longitude) {
+    double local = utcMSecs;
+    if (zone == Birth::localMeanTime)
+        local += *longitude * 240000.0;
+    else
+        local +=
+            QTimeZone(zone.toUtf8())
+                .offsetFromUtc(QDateTime::fromMSecsSinceEpoch(qint64(utcMSecs), QTimeZone::utc())) *
+            1000.0;
+    const qint64 minutes = std::llround(local / 60000.0);
+    const qint64 ofDay = ((minutes % 1440) + 1440) % 1440;
+    return QTime(int(ofDay / 60), int(ofDay % 60)).toString(QStringLiteral("H:mm"));
+}
+
+QString nakshatraText(int n) {
+    return QString::fromUtf8(nakshatraName[n]);
+}
+
+} // namespace
+
+Refused<double> birthUtcMSecs(const Birth& birth) {
+    return localToUtc(birth.date, birth.time.value_or(QTime(12, 0)), birth.zone, birth.longitude);
+}
+
+Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
+                                 std::optional<double> longitude) {
+    const Refused<double> start = localToUtc(date, QTime(0, 0), zone, longitude);
+    if (const auto* r = std::get_if<Refusal>(&start))
+        return *r;
+    const Refused<double> next = localToUtc(date.addDays(1), QTime(0, 0), zone, longitude);
+    if (const auto* r = std::get_if<Refusal>(&next))
+        return *r;
+    const double from = std::get<double>(start), to = std::get<double>(next);
+
+    struct Sample {
+        double utc;
+        moon::Position position;
+    };
+    auto sample = [&](double utc) -> Refused<Sample> {
+        Refused<moon::Position> p = moonAt(utc, date.year());
+        if (const auto* r = std::get_if<Refusal>(&p))
+            return *r;
+        return Sample{utc, std::get<moon::Position>(p)};
+    };
+    // Every ten minutes; a change between two samples is narrowed down to the minute.
+    constexpr double step = 600000;
+    QStringList changes;
+    Refused<Sample> first = sample(from);
+    if (const auto* r = std::get_if<Refusal>(&first))
+        return *r;
+    Sample previous = std::get<Sample>(first);
+    Sample last = previous;
+    for (double t = from + step; t < to + step / 2; t += step) {
+        const double at = std::min(t, to);
+        Refused<Sample> s = sample(at);
+        if (const auto* r = std::get_if<Refusal>(&s))
+            return *r;
+        last = std::get<Sample>(s);
+        if (last.position.reading.nakshatra != previous.position.reading.nakshatra && at < to) {
+            double lo = previous.utc, hi = at; // nakshatra of lo differs from that of hi
+            while (hi - lo > 20000) {
+                const double mid = (lo + hi) / 2;
+                const Sample m = std::get<Sample>(sample(mid));
+                (m.position.reading.nakshatra == previous.position.reading.nakshatra ? lo : hi) =
+                    mid;
+            }
+            changes << QStringLiteral("um %1 von %2 zu %3")
+                           .arg(localTimeText(hi, zone, longitude),
+                                nakshatraText(previous.position.reading.nakshatra),
+                                nakshatraText(last.position.reading.nakshatra));
+        }
+        previous = last;
+    }
+    QString text =
+        QStringLiteral("Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen %1 und %2; ")
+            .arg(signText(std::get<Sample>(first).position.tropical),
+                 signText(last.position.tropical));
+    if (changes.isEmpty())
+        text += QStringLiteral("die Nakshatra bleibt den ganzen Tag %1.")
+                    .arg(nakshatraText(last.position.reading.nakshatra));
+    else
+        text +=
+            QStringLiteral("die Nakshatra wechselt %1.").arg(changes.join(QStringLiteral(" und ")));
+    return text;
+}
+
+} // namespace zeitrad::birth

@@ -1,0 +1,44 @@
+#include "birth/register.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include "birth/aaf.h"
+
+namespace zeitrad::birth {
+
+Refused<QList<Birth>> Register::search(const QString& text) {
+    Refused<QList<Birth>> all = list();
+    if (std::holds_alternative<Refusal>(all) || text.isEmpty())
+        return all;
+    const QString wanted = searchFolded(text);
+    QList<Birth> found;
+    for (const Birth& b : std::get<QList<Birth>>(all))
+        if (searchFolded(b.name()).contains(wanted) || searchFolded(b.place).contains(wanted))
+            found.append(b);
+    return found;
+}
+
+QString defaultRegisterPath() {
+    const QString chosen = qEnvironmentVariable("ZEITRAD_REGISTER");
+    if (!chosen.isEmpty())
+        return chosen;
+    QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (data.isEmpty() || !QDir::isAbsolutePath(data))
+        data = QDir::homePath() + QStringLiteral("/.local/share");
+    return data + QStringLiteral("/zeitrad/geburten.sqlite");
+}
+
+QString importReportText(const ImportReport& report, const QList<AafSkip>& skipped) {
+    QStringList lines;
+    lines << (report.added == 1 ? QStringLiteral("1 Geburt aufgenommen.")
+                                : QStringLiteral("%1 Geburten aufgenommen.").arg(report.added));
+    for (const int line : report.duplicateLines)
+        lines
+            << QStringLiteral("Zeile %1: schon im Register, nicht doppelt aufgenommen.").arg(line);
+    for (const AafSkip& skip : skipped)
+        lines << QStringLiteral("Zeile %1: übersprungen – %2").arg(skip.line).arg(skip.reason);
+    return lines.join(u'\n');
+}
+
+} // namespace zeitrad::birth

@@ -1,0 +1,295 @@
+#include "births/birthregister.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "births/birthmodel.h"
+
+namespace zeitrad::births {
+
+using birth::Birth;
+
+namespace {
+
+QPushButton* button(const char* name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QString message(const Refusal& r) {
+    return QString::fromStdString(r.message);
+}
+
+// The fields of one birth, for editing; false when cancelled.
+bool editBirth(Birth& b, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("BirthEditDialog"));
+    dialog.setWindowTitle(QStringLiteral("Geburt bearbeiten"));
+    auto* form = new QFormLayout;
+    auto* surname = new QLineEdit(b.surname);
+    auto* firstName = new QLineEdit(b.firstName);
+    auto* kind = new QComboBox;
+    kind->addItems({QStringLiteral("Person"), QStringLiteral("Frau"), QStringLiteral("Mann"),
+                    QStringLiteral("Ereignis")});
+    kind->setCurrentIndex(int(b.kind));
+    auto* date = new QDateEdit(b.date);
+    date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    auto* time = new QLineEdit(b.time ? b.time->toString(QStringLiteral("HH:mm")) : QString());
+    time->setPlaceholderText(QStringLiteral("unbekannt"));
+    auto* place = new QLineEdit(b.place);
+    auto* country = new QLineEdit(b.country);
+    auto* zone = new QLineEdit(b.zone);
+    auto* note = new QPlainTextEdit(b.note);
+    form->addRow(QStringLiteral("Nachname"), surname);
+    form->addRow(QStringLiteral("Vorname"), firstName);
+    form->addRow(QStringLiteral("Art"), kind);
+    form->addRow(QStringLiteral("Datum"), date);
+    form->addRow(QStringLiteral("Uhrzeit"), time);
+    form->addRow(QStringLiteral("Ort"), place);
+    form->addRow(QStringLiteral("Land"), country);
+    form->addRow(QStringLiteral("Zeitzone"), zone);
+    form->addRow(QStringLiteral("Notiz"), note);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        const QTime t = QTime::fromString(time->text().trimmed(), QStringLiteral("H:mm"));
+        if (!time->text().trimmed().isEmpty() && !t.isValid()) {
+            QMessageBox::warning(&dialog, QStringLiteral("Zeitrad"),
+                                 QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: HH:MM; "
+                                                "leer, wenn unbekannt).")
+                                     .arg(time->text()));
+            return;
+        }
+        dialog.accept();
+    });
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    b.surname = surname->text().trimmed();
+    b.firstName = firstName->text().trimmed();
+    b.kind = Birth::Kind(kind->currentIndex());
+    b.date = date->date();
+    if (time->text().trimmed().isEmpty())
+        b.time.reset();
+    else
+        b.time = QTime::fromString(time->text().trimmed(), QStringLiteral("H:mm"));
+    b.place = place->text().trimmed();
+    b.country = country->text().trimmed();
+    b.zone = zone->text().trimmed();
+    b.note = note->toPlainText();
+    return true;
+}
+
+} // namespace
+
+BirthRegister::BirthRegister(birth::Register* reg, QWidget* parent)
+    : QWidget(parent, Qt::Window), register_(reg), model_(new BirthModel(this)),
+      search_(new QLineEdit(this)), table_(new QTableView(this)) {
+    setObjectName(QStringLiteral("BirthRegister"));
+    setWindowTitle(QStringLiteral("Geburten"));
+    search_->setObjectName(QStringLiteral("BirthSearch"));
+    search_->setPlaceholderText(QStringLiteral("Name oder Ort suchen"));
+    search_->setClearButtonEnabled(true);
+    table_->setObjectName(QStringLiteral("BirthTable"));
+    table_->setModel(model_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(0, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setColumnWidth(0, 200);
+    table_->setColumnWidth(1, 130);
+
+    auto* open = button("BirthOpen", QStringLiteral("Öffnen"), this);
+    auto* edit = button("BirthEdit", QStringLiteral("Bearbeiten …"), this);
+    auto* remove = button("BirthDelete", QStringLiteral("Löschen"), this);
+    auto* import = button("BirthImport", QStringLiteral("AAF importieren …"), this);
+    auto* exportButton = button("BirthExport", QStringLiteral("AAF exportieren …"), this);
+    open->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {open, edit, remove})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(import);
+    buttons->addWidget(exportButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(search_);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    if (register_ && register_->readOnly()) {
+        auto* note = new QLabel(register_->readOnlyReason(), this);
+        note->setObjectName(QStringLiteral("BirthReadOnly"));
+        note->setWordWrap(true);
+        layout->addWidget(note);
+        for (QPushButton* b : {edit, remove, import})
+            b->setEnabled(false);
+    }
+    resize(560, 420);
+
+    connect(search_, &QLineEdit::textChanged, model_, &BirthModel::setFilter);
+    connect(table_, &QTableView::doubleClicked, this, &BirthRegister::openSelected);
+    connect(open, &QPushButton::clicked, this, &BirthRegister::openSelected);
+    connect(edit, &QPushButton::clicked, this, &BirthRegister::editSelected);
+    connect(remove, &QPushButton::clicked, this, &BirthRegister::deleteSelected);
+    connect(import, &QPushButton::clicked, this, &BirthRegister::chooseImport);
+    connect(exportButton, &QPushButton::clicked, this, &BirthRegister::chooseExport);
+    reload();
+}
+
+void BirthRegister::reload() {
+    const auto births = register_->list();
+    if (const auto* r = std::get_if<Refusal>(&births)) {
+        model_->setBirths({});
+        complain(message(*r));
+        return;
+    }
+    model_->setBirths(std::get<QList<Birth>>(births));
+}
+
+void BirthRegister::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openSelected();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QList<Birth> BirthRegister::selectedBirths() const {
+    QList<Birth> births;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        births.append(model_->birthAt(index.row()));
+    return births;
+}
+
+void BirthRegister::complain(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zeitrad"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void BirthRegister::openSelected() {
+    QList<Birth> births = selectedBirths();
+    // With one birth left by the search, Return opens it.
+    if (births.isEmpty() && model_->rowCount() == 1)
+        births.append(model_->birthAt(0));
+    if (!births.isEmpty())
+        emit openRequested(births.first());
+}
+
+void BirthRegister::editSelected() {
+    const QList<Birth> births = selectedBirths();
+    if (births.isEmpty())
+        return;
+    Birth b = births.first();
+    if (!editBirth(b, this))
+        return;
+    const auto done = register_->update(b);
+    if (const auto* r = std::get_if<Refusal>(&done))
+        complain(message(*r));
+    reload();
+}
+
+void BirthRegister::deleteSelected() {
+    const QList<Birth> births = selectedBirths();
+    if (births.isEmpty())
+        return;
+    const QString question =
+        births.size() == 1
+            ? QStringLiteral("Die Geburt „%1“ aus dem Register löschen?").arg(births.first().name())
+            : QStringLiteral("Diese %1 Geburten aus dem Register löschen?").arg(births.size());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Zeitrad"), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("BirthDeleteQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    for (const Birth& b : births) {
+        const auto done = register_->remove(b.id);
+        if (const auto* r = std::get_if<Refusal>(&done)) {
+            complain(message(*r));
+            break;
+        }
+    }
+    reload();
+}
+
+QString BirthRegister::importFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Die Datei „%1“ lässt sich nicht lesen.").arg(fileName);
+    const birth::AafRead read = birth::readAaf(file.readAll());
+    const auto report = register_->import(read.births, read.lines);
+    if (const auto* r = std::get_if<Refusal>(&report))
+        return message(*r);
+    reload();
+    return birth::importReportText(std::get<birth::ImportReport>(report), read.skipped);
+}
+
+std::optional<QString> BirthRegister::exportFile(const QString& fileName,
+                                                 birth::AafEncoding encoding) {
+    QList<Birth> births = selectedBirths();
+    if (births.isEmpty()) {
+        const auto all = register_->list();
+        if (const auto* r = std::get_if<Refusal>(&all))
+            return message(*r);
+        births = std::get<QList<Birth>>(all);
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(birth::writeAaf(births, encoding)) < 0 ||
+        !file.commit())
+        return QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: %2")
+            .arg(fileName, file.errorString());
+    return std::nullopt;
+}
+
+void BirthRegister::chooseImport() {
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, QStringLiteral("AAF importieren"), {},
+        QStringLiteral("AAF-Dateien (*.aaf *.AAF *.txt);;Alle Dateien (*)"));
+    if (fileName.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zeitrad"), importFile(fileName),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("BirthImportReport"));
+    box.exec();
+}
+
+void BirthRegister::chooseExport() {
+    const QString utf8 = QStringLiteral("AAF (UTF-8) (*.aaf)");
+    const QString windows = QStringLiteral("AAF für ältere Programme (Windows-1252) (*.aaf)");
+    QString filter = utf8;
+    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("AAF exportieren"),
+                                                    QStringLiteral("geburten.aaf"),
+                                                    utf8 + QStringLiteral(";;") + windows, &filter);
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.contains(u'.'))
+        fileName += QStringLiteral(".aaf");
+    if (const auto failure =
+            exportFile(fileName, filter == windows ? birth::AafEncoding::Windows1252
+                                                   : birth::AafEncoding::Utf8))
+        complain(*failure);
+}
+
+} // namespace zeitrad::births

@@ -1,0 +1,123 @@
+// The register window as a user meets it: "Geburten" on the toolbar, a search that folds umlauts
+// and case, "Öffnen" filling the input screen and calculating, a deletion that asks first, and the
+// opened birth's fields back at the next start.
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "birth/aaf.h"
+#include "birth/plugins.h"
+#include "birth/register.h"
+#include "uitest.h"
+
+using namespace zeitrad::birth;
+
+class BirthsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    static QTableView* table(const QWidget* window) {
+        return uitest::find<QTableView>(window, "BirthTable");
+    }
+    static QString cell(const QWidget* window, int row, int column) {
+        const auto* model = table(window)->model();
+        return model->data(model->index(row, column)).toString();
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("ZEITRAD_REGISTER", dir_.filePath("geburten.sqlite").toUtf8());
+        qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8());
+        QString why;
+        Register* reg = plugin<Register>(QStringLiteral("register"), &why);
+        QVERIFY2(reg, qPrintable(why));
+        QVERIFY(std::holds_alternative<Done>(reg->open(defaultRegisterPath())));
+        QFile sample(QStringLiteral(ZEITRAD_TEST_DATA "/sample.aaf"));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const AafRead read = readAaf(sample.readAll());
+        QVERIFY(std::holds_alternative<ImportReport>(reg->import(read.births, read.lines)));
+    }
+
+    void geburtenOpensTheRegister() {
+        uitest::Window ui;
+        QCOMPARE(uitest::find(&ui.window, "Button25")->geometry(), QRect(744, 8, 65, 25));
+        uitest::click(&ui.window, "Button25");
+        auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
+        QVERIFY(reg && reg->isVisible());
+        QCOMPARE(table(reg)->model()->rowCount(), 5);
+        QCOMPARE(cell(reg, 0, 0), "Cezanne, Paul");
+        QCOMPARE(cell(reg, 0, 1), "19.01.1839 01:00");
+        QCOMPARE(cell(reg, 1, 0), "Doe, John");
+    }
+
+    void searchFoldsUmlautsAndCase_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("muller") << "muller" << QStringList{"Müller, Jürgen"};
+        QTest::newRow("MÜLL") << "MÜLL" << QStringList{"Müller, Jürgen"};
+        QTest::newRow("place munchen") << "munchen" << QStringList{"Müller, Jürgen"};
+        QTest::newRow("place, two") << "e"
+                                    << QStringList{"Cezanne, Paul", "Doe, John", "Ereignis",
+                                                   "Müller, Jürgen", "Smith, Anne"};
+        QTest::newRow("nothing") << "xaver" << QStringList{};
+    }
+    void searchFoldsUmlautsAndCase() {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, names);
+        uitest::Window ui;
+        uitest::click(&ui.window, "Button25");
+        auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
+        auto* search = uitest::find<QLineEdit>(reg, "BirthSearch");
+        search->clear();
+        QTest::keyClicks(search, typed);
+        QStringList seen;
+        for (int row = 0; row < table(reg)->model()->rowCount(); ++row)
+            seen << cell(reg, row, 0);
+        QCOMPARE(seen, names);
+    }
+
+    void openFillsTheInputScreenAndCalculates() {
+        {
+            uitest::Window ui;
+            uitest::click(&ui.window, "Button25");
+            auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
+            auto* search = uitest::find<QLineEdit>(reg, "BirthSearch");
+            search->clear();
+            QTest::keyClicks(search, "smith");
+            // Return with one birth left opens it.
+            QTest::keyClick(search, Qt::Key_Return);
+            QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit4")->text(), "5");
+            QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit5")->text(), "2");
+            QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit6")->text(), "1970");
+            QVERIFY(uitest::shown(&ui.window, "Panel1"));
+            QVERIFY(uitest::find<QAbstractButton>(&ui.window, "CheckBox1")->isChecked());
+        }
+        // At the next start the input screen holds that birth again; the start screen is as ever.
+        uitest::Window next(false);
+        QVERIFY(uitest::shown(&next.window, "Panel2"));
+        QCOMPARE(uitest::find<QLineEdit>(&next.window, "Edit4")->text(), "5");
+        QCOMPARE(uitest::find<QLineEdit>(&next.window, "Edit6")->text(), "1970");
+    }
+
+    void deleteAsksFirst() {
+        uitest::Window ui;
+        uitest::click(&ui.window, "Button25");
+        auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
+        uitest::find<QLineEdit>(reg, "BirthSearch")->clear();
+        table(reg)->selectRow(0);
+        QString asked;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        uitest::click(reg, "BirthDelete");
+        QCOMPARE(asked, "Die Geburt „Cezanne, Paul“ aus dem Register löschen?");
+        QCOMPARE(table(reg)->model()->rowCount(), 5);
+    }
+};
+
+QTEST_MAIN(BirthsTest)
+#include "test_births.moc"
