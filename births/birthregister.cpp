@@ -19,6 +19,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "birth/aafplaces.h"
+#include "birth/plugins.h"
 #include "births/birthmodel.h"
 
 namespace zeitrad::births {
@@ -238,7 +242,16 @@ QString BirthRegister::importFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Die Datei „%1“ lässt sich nicht lesen.").arg(fileName);
-    const birth::AafRead read = birth::readAaf(file.readAll());
+    birth::AafRead read = birth::readAaf(file.readAll());
+    // Records without #B93 are placed by the atlas, loaded only when one needs it.
+    const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
+        return !b.latitude && !b.longitude && b.zone.isEmpty();
+    });
+    if (unplaced) {
+        QString why;
+        birth::Atlas* atlas = birth::plugin<birth::Atlas>(QStringLiteral("atlas"), &why);
+        birth::placeFromAtlas(read, atlas, why);
+    }
     const auto report = register_->import(read.births, read.lines);
     if (const auto* r = std::get_if<Refusal>(&report))
         return message(*r);

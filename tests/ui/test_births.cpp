@@ -9,6 +9,7 @@
 #include "birth/aaf.h"
 #include "birth/plugins.h"
 #include "birth/register.h"
+#include "births/birthregister.h"
 #include "uitest.h"
 
 using namespace zeitrad::birth;
@@ -116,6 +117,30 @@ private slots:
         uitest::click(reg, "BirthDelete");
         QCOMPARE(asked, "Die Geburt „Cezanne, Paul“ aus dem Register löschen?");
         QCOMPARE(table(reg)->model()->rowCount(), 5);
+    }
+
+    // Records without #B93 get coordinates and zone from the atlas by place and country (AAF's
+    // vehicle code "D"); one the atlas does not know is reported and left out.
+    void importPlacesRecordsWithoutCoordinates() {
+        QFile file(dir_.filePath("ohne-b93.aaf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#A93:Ort,Olga,f,1.4.1880,12:00,Ravensburg,D\n"
+                   "#A93:Ort,Otto,m,1.4.1880,12:00,Xyzzyhausen,D\n");
+        file.close();
+        uitest::Window ui;
+        uitest::click(&ui.window, "Button25");
+        auto* reg = ui.window.findChild<zeitrad::births::BirthRegister*>("BirthRegister");
+        const QString report = reg->importFile(file.fileName());
+        QVERIFY2(report.contains("Zeile 2") && report.contains("„Xyzzyhausen“"),
+                 qPrintable(report));
+        const auto births = plugin<Register>(QStringLiteral("register"))->search("Olga");
+        const QList<Birth> found = std::get<QList<Birth>>(births);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found[0].zone, "Europe/Berlin");
+        QCOMPARE(qRound(*found[0].latitude * 100), 4778); // 47° 47′ N
+        QCOMPARE(qRound(*found[0].longitude * 100), 961); // 9° 37′ O
+        QVERIFY(std::get<QList<Birth>>(plugin<Register>(QStringLiteral("register"))->search("Otto"))
+                    .isEmpty());
     }
 };
 
