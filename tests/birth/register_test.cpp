@@ -3,6 +3,7 @@
 // writing at once, a folder that cannot be written, and a program killed during an import.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -256,6 +258,40 @@ private slots:
                      .arg(path));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!QFile::exists(path));
+    }
+
+    // A full disk, made here by a limit on the size of the files the child may write: the import
+    // is refused with a German message and the register keeps what it had.
+    void fullDiskRefusesAndKeepsTheRegister() {
+        const QString path = file("voll.sqlite");
+        {
+            SqlRegister reg;
+            value(reg.open(path));
+            value(reg.add(person(-1)));
+        }
+        const QList<Birth> births = people(20000);
+        int pipeFds[2];
+        QVERIFY(pipe(pipeFds) == 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(QFileInfo(path).size() + 64 * 1024), RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            SqlRegister reg;
+            const QString why = refusal(reg.open(path)) + refusal(reg.import(births, {}));
+            const QByteArray text = why.toUtf8();
+            (void)!write(pipeFds[1], text.constData(), size_t(text.size()));
+            _exit(0);
+        }
+        close(pipeFds[1]);
+        QByteArray said;
+        char buffer[512];
+        for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+            said.append(buffer, n);
+        close(pipeFds[0]);
+        waitpid(child, nullptr, 0);
+        QVERIFY2(said.startsWith("Das Geburtenregister"), said.constData());
+        QCOMPARE(checkFile(path), qMakePair(QStringLiteral("ok"), 1));
     }
 
     // An import is one transaction: killed at any moment, the file holds none of it or all.
