@@ -57,6 +57,13 @@ check_tree() {
             fail "${size}x${size} icon is $(png_size "$icon" || echo 'no PNG')"
     done
 
+    # The atlas and the register, loaded on first use, beside it.
+    local name
+    for name in atlas register; do
+        [ -n "$(find "$base/lib" -path "*/zeitrad/plugins/libzeitrad_$name.so" -type f)" ] ||
+            fail "no plugin $prefix/lib/.../zeitrad/plugins/libzeitrad_$name.so"
+    done
+
     # The printing plugin in the program's private folder, and it prints (the printing test of the
     # build tree, told to load the installed plugin, when the tests are built).
     local plugin
