@@ -22,7 +22,7 @@ set(_qt "include[ \t]*[<\"](Q[A-Za-z]*|qt[A-Za-z]*/)")
 set(_qtgui "include[ \t]*[<\"](Qt(Gui|Widgets|PrintSupport)/|Q(Widget|Dialog|Label|Painter|Pixmap|Image|Color|Font|Printer|Application|GuiApplication|PushButton|LineEdit|ComboBox|Icon)[ >\"])")
 set(_above_engine "\"(astronomy|atlas|birth|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
 forbid(engine "${_qt}|${_above_engine}")
-forbid(fuzz "${_qt}|\"(atlas|birth|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
+forbid(fuzz "${_qt}|\"(atlas|birth|widgets|screens|moon|periods|printing|app|tools|tests)/")
 forbid(astronomy "${_qt}|\"(atlas|birth|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
 forbid(birth "${_qtgui}|\"(atlas|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
 # The atlas on libgeonames, below everything that shows a window; the window reaches it only as
