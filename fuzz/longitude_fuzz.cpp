@@ -31,8 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const double degrees = std::get<zeitrad::GeoLongitude>(read).degrees;
     require(std::isfinite(degrees) && degrees >= -180 && degrees <= 180, "longitude out of range");
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, degrees);
+    char buffer[512]; // 180 and 1e-300 alike, without exponent
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed);
     const auto again = zeitrad::parseGeoLongitude(std::string_view(buffer, end.ptr));
     require(std::holds_alternative<zeitrad::GeoLongitude>(again) &&
                 std::get<zeitrad::GeoLongitude>(again).degrees == degrees,
