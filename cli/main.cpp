@@ -24,12 +24,11 @@ using namespace zeitrad;
 using namespace zeitrad::cli;
 
 constexpr std::string_view usage =
-    "Aufruf: zeitrad-dasa [--date T.M.J] [--moon G:M:S] [--sign ZEICHEN] [--tropical]\n"
+    "Aufruf: zeitrad-dasa [--date T.M.J] [--moon G:M:S] [--sign ZEICHEN] [--tropical] [AUSGABE]\n"
     "       zeitrad-dasa --born \"T.M.J H:MM[:SS]\" (--zone ZONE | --place ORT | --lmt LÄNGE)\n"
-    "                    [--sommerzeit ja|nein]\n"
-    "       und bei beiden:\n"
-    "                     [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
-    "                     [--year-length 360|365.2425|365.25|365.2422|365.25636]\n";
+    "                    [--sommerzeit ja|nein] [AUSGABE]\n"
+    "AUSGABE: [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
+    "         [--year-length 360|365.2425|365.25|365.2422|365.25636]\n";
 
 constexpr std::string_view help =
     "Berechnet die Vimsottari-Dasa-Perioden einer Geburt, wie Zeitrad sie in der Übersicht\n"
@@ -43,7 +42,7 @@ constexpr std::string_view help =
     "\n"
     "  Statt der Mondposition die Geburt selbst (wie \"Mond aus Geburtszeit …\" mit\n"
     "  \"Übernehmen\": Datum und tropische Position auf die Bogensekunde):\n"
-    "  --born \"T.M.J H:MM\"   Geburtsdatum und Uhrzeit (auch H:MM:SS), Jahre 1800 bis 2199\n"
+    "  --born \"T.M.J H:MM\"  Geburtsdatum und Uhrzeit (auch H:MM:SS), Jahre 1800 bis 2199\n"
     "  --zone ZONE          die Zeitzone der Uhrzeit: Europe/Berlin, America/New_York, UTC …\n"
     "  --place ORT          der Geburtsort aus dem Ortsatlas (Zeitzone und Länge), z. B.\n"
     "                       \"Frankfurt am Main\"; \"ORT, LAND\" oder \"ORT, BUNDESLAND\" wählt\n"
