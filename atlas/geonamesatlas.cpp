@@ -2,10 +2,17 @@
 
 #include "atlas/catalogue.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <dlfcn.h>
 #include <geonames.h>
+#include <string_view>
 
 namespace zeitrad::atlas {
 
@@ -152,6 +159,122 @@ void GeonamesAtlas::load() {
     }
     std::sort(keys_.begin(), keys_.end(),
               [](const Key& a, const Key& b) { return a.folded < b.folded; });
+    built_ = true;
+}
+
+// The index of exact(): a first line naming the data it was written from, then one line per
+// folded name of a town, sorted by its UTF-8 bytes: the name and the town's fields and
+// qualifiers, separated by tabs. Read by binary search in the mapped file, without parsing it.
+namespace {
+
+constexpr char separator = '\t', qualifierSeparator = '\x1f';
+
+QByteArray field(const QString& text) {
+    QByteArray bytes = text.toUtf8();
+    bytes.replace(separator, ' ').replace('\n', ' ').replace(qualifierSeparator, ' ');
+    return bytes;
+}
+
+} // namespace
+
+QString GeonamesAtlas::fingerprint() const {
+    // The data lies in libgeonames itself.
+    Dl_info library{};
+    const QString data =
+        dladdr(reinterpret_cast<void*>(&geonames_get_n_cities), &library) && library.dli_fname
+            ? QString::fromLocal8Bit(library.dli_fname)
+            : QString();
+    QStringList parts{QStringLiteral("zeitrad-atlas-exact 1")};
+    for (const QString& path : {data, germanCatalogue_, englishCatalogue_}) {
+        const QFileInfo file(path);
+        parts << QFileInfo(file.canonicalFilePath()).filePath() << QString::number(file.size())
+              << QString::number(file.lastModified().toMSecsSinceEpoch());
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+void GeonamesAtlas::writeExactIndex() const {
+    std::vector<QByteArray> lines;
+    lines.reserve(keys_.size());
+    for (const Key& key : keys_) {
+        const Place& p = places_[size_t(key.place)];
+        QByteArray qualifiers;
+        for (const QString& q : qualifiers_[size_t(key.place)])
+            qualifiers += field(q) + qualifierSeparator;
+        lines.push_back(field(key.folded) + separator + field(p.name) + separator + field(p.state) +
+                        separator + field(p.country) + separator + field(p.countryCode) +
+                        separator + QByteArray::number(p.latitude, 'g', 17) + separator +
+                        QByteArray::number(p.longitude, 'g', 17) + separator + field(p.zoneId) +
+                        separator + QByteArray::number(p.population) + separator + qualifiers +
+                        '\n');
+    }
+    std::sort(lines.begin(), lines.end()); // bytes, as the lookup compares
+    QDir().mkpath(QFileInfo(exactIndex_).path());
+    QSaveFile out(exactIndex_);
+    if (!out.open(QIODevice::WriteOnly))
+        return; // no index: the next run builds the atlas again
+    out.write(fingerprint().toUtf8() + '\n');
+    for (const QByteArray& line : lines)
+        out.write(line);
+    out.commit();
+}
+
+std::optional<std::optional<Place>> GeonamesAtlas::exactFromIndex(const QString& folded,
+                                                                  const QString& within) const {
+    QFile file(exactIndex_);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const qint64 size = file.size();
+    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (!mapped)
+        return std::nullopt;
+    const std::string_view text(reinterpret_cast<const char*>(mapped), size_t(size));
+    const QByteArray header = fingerprint().toUtf8() + '\n';
+    if (!text.starts_with(std::string_view(header.constData(), size_t(header.size()))) ||
+        !text.ends_with('\n'))
+        return std::nullopt; // written from other data, or cut short: not to be trusted
+    const QByteArray targetBytes = folded.toUtf8();
+    const std::string_view target(targetBytes.constData(), size_t(targetBytes.size()));
+    const auto keyAt = [&text](size_t line) {
+        return text.substr(line, text.find_first_of("\t\n", line) - line);
+    };
+    // The first line whose name is not below the target; every line ends with a newline.
+    size_t low = size_t(header.size()), high = text.size();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        const size_t line = std::max(text.rfind('\n', middle - 1) + 1, low);
+        if (keyAt(line) < target)
+            low = text.find('\n', line) + 1;
+        else
+            high = line;
+    }
+    std::optional<Place> best;
+    for (size_t line = low; line < text.size() && keyAt(line) == target;
+         line = text.find('\n', line) + 1) {
+        const std::string_view whole = text.substr(line, text.find('\n', line) - line);
+        const QList<QByteArray> fields =
+            QByteArray(whole.data(), qsizetype(whole.size())).split(separator);
+        if (fields.size() != 10)
+            return std::nullopt;
+        const QString qualifiers = QString::fromUtf8(fields[9]);
+        if (!within.isEmpty() &&
+            !qualifiers.split(QLatin1Char(qualifierSeparator)).contains(within))
+            continue;
+        const qint64 population = fields[8].toLongLong();
+        if (best && population <= best->population)
+            continue;
+        Place p;
+        p.name = QString::fromUtf8(fields[1]);
+        p.state = QString::fromUtf8(fields[2]);
+        p.country = QString::fromUtf8(fields[3]);
+        p.countryCode = QString::fromUtf8(fields[4]);
+        p.latitude = fields[5].toDouble();
+        p.longitude = fields[6].toDouble();
+        p.zoneId = QString::fromUtf8(fields[7]);
+        p.population = population;
+        best = p;
+    }
+    return best;
 }
 
 QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
@@ -183,11 +306,17 @@ QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
 }
 
 std::optional<Place> GeonamesAtlas::exact(const QString& name, const QString& qualifier) {
-    std::call_once(loaded_, &GeonamesAtlas::load, this);
     const QString folded = foldedName(name);
     const QString within = foldedName(qualifier);
     if (folded.isEmpty())
         return std::nullopt;
+    if (!exactIndex_.isEmpty() && !built_) {
+        if (auto answer = exactFromIndex(folded, within))
+            return *answer;
+        std::call_once(loaded_, &GeonamesAtlas::load, this);
+        writeExactIndex();
+    }
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
     auto it = std::lower_bound(keys_.begin(), keys_.end(), folded,
                                [](const Key& k, const QString& p) { return k.folded < p; });
     const Place* best = nullptr;

@@ -10,7 +10,9 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace zeitrad::atlas {
@@ -28,10 +30,22 @@ public:
     // The number of towns; builds the atlas.
     int size();
 
+    // A file that answers exact() in a process that asks only that (zeitrad-dasa --place): the
+    // first exact() reads it instead of building the atlas, as long as it was written from the
+    // same libgeonames and catalogues; otherwise it builds the atlas and writes the file anew.
+    void setExactIndex(const QString& path) { exactIndex_ = path; }
+    // Whether the atlas has been built in memory.
+    bool built() const { return built_; }
+
 private:
     void load();
-    QString germanCatalogue_, englishCatalogue_;
+    std::optional<std::optional<birth::Place>> exactFromIndex(const QString& folded,
+                                                              const QString& within) const;
+    void writeExactIndex() const;
+    QString fingerprint() const;
+    QString germanCatalogue_, englishCatalogue_, exactIndex_;
     std::once_flag loaded_;
+    std::atomic<bool> built_ = false;
 
     struct Key {
         QString folded; // no case, no accents

@@ -102,6 +102,12 @@ bool setFields(std::string_view text, char separator, std::string& a, std::strin
     return true;
 }
 
+bool setClocks(Options& o, Clocks clocks, std::string_view where) {
+    o.born.clocks = clocks;
+    o.born.where = where;
+    return true;
+}
+
 // One option: its names, what it does with its value (false: the value is refused) and the
 // message for a refused value, for a flag given a value, and (where it differs) for a value that
 // is missing.
@@ -181,12 +187,70 @@ constexpr Option options[] = {
          return length.has_value();
      },
      "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
+    {"--born", "",
+     [](Options& o, std::string_view v) {
+         o.born.moment = v;
+         return true;
+     },
+     "--born braucht Datum und Uhrzeit: \"T.M.J H:MM\" oder \"T.M.J H:MM:SS\""},
+    {"--zone", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::zone, v); },
+     "--zone braucht eine Zeitzone, z. B. Europe/Berlin oder UTC"},
+    {"--place", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::place, v); },
+     "--place braucht einen Ort, z. B. \"Frankfurt am Main\" oder \"Ravensburg, Deutschland\""},
+    {"--lmt", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::meanTime, v); },
+     "--lmt braucht die geographische Länge des Geburtsorts, z. B. 13.4 oder -73.99"},
+    {"--sommerzeit", "",
+     [](Options& o, std::string_view v) {
+         if (v != "ja" && v != "nein") {
+             return false;
+         }
+         o.born.summerTime = v == "ja";
+         return true;
+     },
+     "--sommerzeit braucht ja oder nein"},
 };
+
+// Which options the command line names, for the rules between them.
+struct Named {
+    int fields = 0, born = 0, clocks = 0, summerTime = 0;
+};
+
+void count(Named& named, std::string_view option) {
+    constexpr std::string_view fieldOptions[] = {"--date", "--moon", "--sign", "--tropical"};
+    constexpr std::string_view clockOptions[] = {"--zone", "--place", "--lmt"};
+    named.fields += std::count(std::begin(fieldOptions), std::end(fieldOptions), option) > 0;
+    named.clocks += std::count(std::begin(clockOptions), std::end(clockOptions), option) > 0;
+    named.born += option == "--born";
+    named.summerTime += option == "--sommerzeit";
+}
+
+// The road the options take, or why they do not fit together.
+std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
+    if (named.born == 0) {
+        if (named.clocks > 0 || named.summerTime > 0) {
+            return Refusal{"--zone, --place, --lmt und --sommerzeit gehören zu --born"};
+        }
+        return std::nullopt;
+    }
+    if (named.born > 1) {
+        return Refusal{"--born nur einmal angeben"};
+    }
+    if (named.fields > 0) {
+        return Refusal{"--born berechnet die Mondposition selbst: nicht zusammen mit --date, "
+                       "--moon, --sign oder --tropical"};
+    }
+    if (named.clocks != 1) {
+        return Refusal{"--born braucht genau eine der Angaben --zone, --place oder --lmt"};
+    }
+    o.road = Road::born;
+    return std::nullopt;
+}
 
 } // namespace
 
 Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) {
     Options parsed;
+    Named named;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string_view name = arguments[i];
         std::optional<std::string_view> value;
@@ -213,6 +277,10 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
         if (!option->apply(parsed, value.value_or(""))) {
             return Refusal{std::string(option->refusal)};
         }
+        count(named, option->name);
+    }
+    if (auto refusal = chooseRoad(parsed, named)) {
+        return *refusal;
     }
     return parsed;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,8 +14,26 @@ namespace zeitrad::cli {
 
 enum class Format { text, csv, json };
 
+// Where the input comes from: the field texts (--date, --moon, --sign, --tropical), or a birth's
+// date, time and place (--born), from which the Moon's position fills the fields.
+enum class Road { fields, born };
+
+// The clocks a birth time was read on: a time zone, a place of the atlas (its zone, or its own
+// mean time before the zone kept standard time), or local mean time at a longitude.
+enum class Clocks { zone, place, meanTime };
+
+struct BornOptions {
+    std::string moment; // "T.M.J H:MM[:SS]", as typed
+    Clocks clocks = Clocks::zone;
+    std::string where; // the zone id, the place or the longitude, as typed
+    // For a time the clocks showed twice: true the summer time, false the standard time.
+    std::optional<bool> summerTime;
+};
+
 struct Options {
+    Road road = Road::fields;
     BirthInput input;            // the field texts, as the input screen holds them
+    BornOptions born;            // the birth road's date, time and place
     std::optional<CivilDate> on; // the day for "running"; none: today
     Format format = Format::text;
     std::optional<int> depth; // levels 1..5; none: text 2, CSV and JSON 3

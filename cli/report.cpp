@@ -1,6 +1,7 @@
 #include "cli/report.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 #include "engine/periodtext.h"
@@ -152,11 +153,46 @@ void appendJsonPeriods(std::string& out, const std::vector<Period>& periods, std
     out += pad + ']';
 }
 
+std::string jsonNumber(double value) {
+    // Whatever the locale: a point, eight decimals.
+    char buffer[48];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 8);
+    return std::string(buffer, end.ptr);
+}
+
+std::string jsonBirth(const BirthFacts* birth) {
+    if (!birth) {
+        return "null";
+    }
+    std::string out = "{\"name\": ";
+    out += birth->name ? jsonString(*birth->name) : std::string("null");
+    out += ", \"local\": " + jsonString(birth->local) + ", \"zone\": " + jsonString(birth->zone) +
+           ", \"utc\": " + jsonString(birth->utc) + ",\n    \"place\": ";
+    if (const auto& p = birth->place) {
+        out += "{\"name\": " + jsonString(p->name) + ", \"country\": " + jsonString(p->country) +
+               ", \"latitude\": " + jsonNumber(p->latitude) +
+               ", \"longitude\": " + jsonNumber(p->longitude) + '}';
+    } else {
+        out += "null";
+    }
+    out += ",\n    \"moonTropical\": " + jsonNumber(birth->moonTropical) +
+           ", \"moonSidereal\": " + jsonNumber(birth->moonSidereal) +
+           ", \"ayanamsa\": " + jsonNumber(birth->ayanamsa) + '}';
+    return out;
+}
+
 } // namespace
 
 std::string textReport(const Report& report, int depth) {
     const Result& r = report.result;
-    std::string out = "Geburt: " + r.birthDateText() + '\n';
+    std::string out;
+    if (report.birth) {
+        for (const std::string& line : report.birth->lines) {
+            out += line + '\n';
+        }
+    }
+    out += "Geburt: " + r.birthDateText() + '\n';
     out += "Nakshatra: " + std::to_string(r.nakshatra) + ' ' + r.nakshatraName +
            ", Herr: " + lordName(r.birthLord) + "\n\nÜbersicht\n";
     for (int row = 1; row <= rows; ++row) {
@@ -191,9 +227,10 @@ std::string textReport(const Report& report, int depth) {
 
 std::string jsonReport(const Report& report) {
     const Result& r = report.result;
-    std::string out = "{\n  \"nakshatra\": {\"number\": " + std::to_string(r.nakshatra) +
-                      ", \"name\": " + jsonString(r.nakshatraName) +
-                      ", \"lord\": " + jsonString(lordName(r.birthLord)) + "},\n";
+    std::string out = "{\n  \"birth\": " + jsonBirth(report.birth) + ",\n";
+    out += "  \"nakshatra\": {\"number\": " + std::to_string(r.nakshatra) +
+           ", \"name\": " + jsonString(r.nakshatraName) +
+           ", \"lord\": " + jsonString(lordName(r.birthLord)) + "},\n";
     out += "  \"birthDate\": " + jsonString(r.birthDateText()) + ",\n";
     out += "  \"yearLength\": " + yearLengthToken(report.list.yearLength) + ",\n  \"cells\": [\n";
     for (int k = 1; k <= rows * columns; ++k) {

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Checks beyond the two test runs of scripts/test.sh, which builds `build` first:
 #   - every engine test under valgrind's memcheck (any error or leak fails);
-#   - the calculation and the AAF reader fuzzed with libFuzzer, AddressSanitizer and UBSan for a bounded time
-#     (ZEITRAD_FUZZ_SECONDS, default 60) in a clang build of the engine alone.
+#   - the calculation, zeitrad-dasa's option reader, its date and time reader, the longitude reader
+#     and the AAF reader fuzzed with libFuzzer, AddressSanitizer and UBSan, each for a bounded time
+#     (ZEITRAD_FUZZ_SECONDS, default 20) in a clang build of the engine and those readers alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
 build=${BUILD:-build}
-fuzz_seconds=${ZEITRAD_FUZZ_SECONDS:-60}
+fuzz_seconds=${ZEITRAD_FUZZ_SECONDS:-20}
 
 echo "== Engine tests under valgrind memcheck =="
 found=0
@@ -23,7 +24,7 @@ done
 [ "$found" -gt 0 ] || { echo "no engine tests in $build/tests" >&2; exit 1; }
 echo "$found engine test programs clean under memcheck"
 
-echo "== Fuzzing the calculation and the AAF reader for $fuzz_seconds s each =="
+echo "== Fuzzing the calculation and the readers of zeitrad-dasa, $fuzz_seconds s each =="
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_WERROR=ON \
     -DCMAKE_CXX_COMPILER=clang++ -DZEITRAD_FUZZ=ON -DZEITRAD_FUZZ_SECONDS="$fuzz_seconds"
 cmake --build build-fuzz -j "$jobs"

@@ -24,7 +24,7 @@ set(_qtgui "include[ \t]*[<\"](Qt(Gui|Widgets|PrintSupport)/|Q(Widget|Dialog|Lab
 set(_print "include[ \t]*[<\"](QtPrintSupport/|QPrint|QAbstractPrint|QPageSetupDialog)")
 set(_above_engine "\"(astronomy|atlas|birth|register|widgets|screens|moon|periods|births|printing|app|cli|tools|tests)/")
 forbid(engine "${_qt}|${_above_engine}")
-forbid(fuzz "${_qtgui}|\"(atlas|register|births|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
+forbid(fuzz "${_qtgui}|\"(atlas|register|births|widgets|screens|moon|periods|printing|app|tools|tests)/")
 forbid(astronomy "${_qt}|\"(atlas|birth|register|widgets|screens|moon|periods|births|printing|app|cli|tools|tests)/")
 forbid(birth "${_qtgui}|QSql|\"(atlas|register|births|widgets|screens|moon|periods|printing|app|cli|tools|tests)/")
 # The atlas on libgeonames and the register on Qt SQL, below everything that shows a window; the

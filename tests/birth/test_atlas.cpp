@@ -1,6 +1,7 @@
 // The atlas as a user meets it: German and English town names, whatever the process's locale
 // (the tests run once with LANG=C.UTF-8 and once without LANG), the labels and coordinates the
 // dialog shows, and names the atlas does not know.
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -124,6 +125,43 @@ private slots:
         for (const qsizetype cut : {qsizetype(3), qsizetype(20), whole.size() / 2})
             QVERIFY(zeitrad::atlas::parseCatalogue(whole.left(cut)).isEmpty());
         QVERIFY(zeitrad::atlas::parseCatalogue(QByteArray(64, '\xff')).isEmpty());
+    }
+
+    // zeitrad-dasa's index of names: written by the first exact(), it answers the next process
+    // without building the atlas, the same places; one from other data is not trusted.
+    void exactIndexAnswersWithoutBuilding() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cache/atlas-exact");
+        GeonamesAtlas first;
+        first.setExactIndex(path);
+        QCOMPARE(first.exact("Paris", "Texas")->zoneId, "America/Chicago");
+        QVERIFY(first.built());
+
+        const std::pair<QString, QString> asked[] = {{"Paris", "Texas"},
+                                                     {"Paris", ""},
+                                                     {"koeln", ""},
+                                                     {"Frankfurt am Main", ""},
+                                                     {"Ravensburg", "Deutschland"},
+                                                     {"Ravensburg", "Italien"},
+                                                     {"Xyzzyhausen", ""}};
+        GeonamesAtlas second;
+        second.setExactIndex(path);
+        for (const auto& [name, within] : asked)
+            QCOMPARE(second.exact(name, within), atlas.exact(name, within));
+        QVERIFY(!second.built());
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.write("zeitrad-atlas-exact 0");
+        file.close();
+        GeonamesAtlas third;
+        third.setExactIndex(path);
+        QCOMPARE(third.exact("Paris", "")->label(), "Paris, Île-de-France, Frankreich");
+        QVERIFY(third.built());
+        GeonamesAtlas fourth;
+        fourth.setExactIndex(path);
+        QCOMPARE(fourth.exact("Paris", "")->label(), "Paris, Île-de-France, Frankreich");
+        QVERIFY(!fourth.built()); // the index was written anew
     }
 };
 

@@ -168,7 +168,9 @@ TEST(Dasa, DefaultInputAsCsvAndJson) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     const QJsonObject j = json(r);
-    EXPECT_EQ(j.keys(), (QStringList{"birthDate", "cells", "nakshatra", "periods", "yearLength"}));
+    EXPECT_EQ(j.keys(),
+              (QStringList{"birth", "birthDate", "cells", "nakshatra", "periods", "yearLength"}));
+    EXPECT_TRUE(j["birth"].isNull());
     EXPECT_EQ(j["yearLength"], 365.2425);
     EXPECT_EQ(j["nakshatra"].toObject(),
               (QJsonObject{{"number", 2}, {"name", "Bharani"}, {"lord", "Sukra"}}));
@@ -296,7 +298,160 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"--year-length", "365"},
                 2,
                 "zeitrad-dasa: --year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 "
-                "oder 365.25636"}));
+                "oder 365.25636"},
+        // The birth road.
+        Refused{{"--born", "12.5.1985 13:27"},
+                2,
+                "zeitrad-dasa: --born braucht genau eine der Angaben --zone, --place oder --lmt"},
+        Refused{{"--born", "12.5.1985 13:27", "--zone", "UTC", "--lmt", "13.4"},
+                2,
+                "zeitrad-dasa: --born braucht genau eine der Angaben --zone, --place oder --lmt"},
+        Refused{{"--place", "Berlin"},
+                2,
+                "zeitrad-dasa: --zone, --place, --lmt und --sommerzeit gehören zu --born"},
+        Refused{{"--born", "12.5.1985 13:27", "--zone", "UTC", "--sign", "1"},
+                2,
+                "zeitrad-dasa: --born berechnet die Mondposition selbst: nicht zusammen mit "
+                "--date, --moon, --sign oder --tropical"},
+        Refused{{"--born", "12.5.1985 13:27", "--zone", "UTC", "--sommerzeit", "vielleicht"},
+                2,
+                "zeitrad-dasa: --sommerzeit braucht ja oder nein"},
+        Refused{{"--born", "12.5.1985", "--zone", "UTC"},
+                1,
+                "Die Geburtszeit „12.5.1985“ ist nicht lesbar. Erwartet: T.M.J H:MM oder T.M.J "
+                "H:MM:SS, z. B. 12.5.1985 13:27."},
+        Refused{
+            {"--born", "29.2.1985 13:27", "--zone", "UTC"}, 1, "Den Tag 29.2.1985 gibt es nicht."},
+        Refused{{"--born", "1.1.1985 24:00", "--zone", "UTC"},
+                1,
+                "Die Uhrzeit in „1.1.1985 24:00“ gibt es nicht: Stunden 0 bis 23, Minuten und "
+                "Sekunden 0 bis 59."},
+        Refused{{"--born", "31.12.1799 23:00", "--zone", "UTC"},
+                1,
+                "Das Jahr 1799 liegt außerhalb des unterstützten Bereichs 1800–2199."},
+        Refused{{"--born", "1.1.1985 12:00", "--zone", "Mars/Olympus"},
+                1,
+                "Die Zeitzone „Mars/Olympus“ ist nicht bekannt."},
+        Refused{{"--born", "1.1.1985 12:00", "--place", "Xyzzyhausen"},
+                1,
+                "Den Ort „Xyzzyhausen“ kennt der Ortsatlas nicht. Geben Sie den nächstgelegenen "
+                "größeren Ort an, oder Zeitzone (--zone) bzw. Länge (--lmt) selbst."},
+        Refused{{"--born", "1.1.1880 12:00", "--lmt", "13.4 X"},
+                1,
+                "Die geographische Länge „13.4 X“ ist nicht lesbar. Beispiele: 13.4, 13°24', 13 "
+                "24 O, 73 59 W."},
+        // Clocks forward on 28.3.2021 at 2:00 to 3:00, back on 31.10.2021 at 3:00 to 2:00.
+        Refused{{"--born", "28.3.2021 2:30", "--zone", "Europe/Berlin"},
+                1,
+                "02:30:00 gab es am 28.03.2021 in der Zeitzone Europe/Berlin nicht: die Uhren "
+                "wurden über diese Zeit vorgestellt."},
+        Refused{{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin"},
+                1,
+                "02:30:00 gab es am 31.10.2021 in der Zeitzone Europe/Berlin zweimal: 02:30 "
+                "Sommerzeit (UTC+2) = 00:30 UTC und 02:30 Normalzeit (UTC+1) = 01:30 UTC. Welche "
+                "gemeint ist, sagt --sommerzeit ja oder nein."}));
+
+// A birth's local time on its clocks, and the moment in UTC worked out by hand.
+struct Born {
+    Arguments arguments;
+    std::string zone, utc;
+    std::string place; // the atlas's name and country, if a place was asked for
+};
+
+class DasaBorn : public testing::TestWithParam<Born> {};
+
+TEST_P(DasaBorn, GivesTheMomentInUtc) {
+    const Born& c = GetParam();
+    const Finished r = run(c.arguments + Arguments{"--format", "json"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const QJsonObject birth = json(r)["birth"].toObject();
+    EXPECT_EQ(birth["zone"].toString().toStdString(), c.zone);
+    EXPECT_EQ(birth["utc"].toString().toStdString(), c.utc);
+    const QJsonObject place = birth["place"].toObject();
+    EXPECT_EQ((place["name"].toString() + ", " + place["country"].toString()).toStdString(),
+              c.place.empty() ? ", " : c.place);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dasa, DasaBorn,
+    testing::Values(
+        // Central European Summer Time from 31.3. to 29.9.1985: UTC+2.
+        Born{{"--born", "12.5.1985 13:27", "--zone", "Europe/Berlin"},
+             "Europe/Berlin",
+             "1985-05-12T11:27:00Z",
+             ""},
+        Born{{"--born", " 12.5.1985  13:27:09 ", "--zone", "utc"},
+             "UTC",
+             "1985-05-12T13:27:09Z",
+             ""},
+        Born{{"--born", "12.5.1985 13:27", "--place", "Frankfurt am Main"},
+             "Europe/Berlin",
+             "1985-05-12T11:27:00Z",
+             "Frankfurt am Main, Deutschland"},
+        // Namesakes: the most populous Paris, or the one in Texas (Central Daylight Time, UTC-5).
+        Born{{"--born", "12.5.1985 13:27", "--place", "Paris"},
+             "Europe/Paris",
+             "1985-05-12T11:27:00Z",
+             "Paris, Frankreich"},
+        Born{{"--born", "12.5.1985 13:27", "--place", "Paris, Texas"},
+             "America/Chicago",
+             "1985-05-12T18:27:00Z",
+             "Paris, Vereinigte Staaten"},
+        // Local mean time: 9.61° east is 38 min 26.4 s ahead of Greenwich, 73.99° west 4 h 55 min
+        // 57.6 s behind.
+        Born{{"--born", "1.1.1880 12:00", "--lmt", "9.61"}, "LMT", "1880-01-01T11:21:33.600Z", ""},
+        Born{
+            {"--born", "1.1.1880 12:00", "--lmt", "-73.99"}, "LMT", "1880-01-01T16:55:57.600Z", ""},
+        Born{{"--born", "1.1.1880 12:00", "--lmt=73 59 24 W"},
+             "LMT",
+             "1880-01-01T16:55:57.600Z",
+             ""},
+        // The repeated hour: 2:30 summer time is 0:30 UTC, 2:30 standard time 1:30 UTC.
+        Born{{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin", "--sommerzeit", "ja"},
+             "Europe/Berlin",
+             "2021-10-31T00:30:00Z",
+             ""},
+        Born{{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin", "--sommerzeit", "nein"},
+             "Europe/Berlin",
+             "2021-10-31T01:30:00Z",
+             ""}));
+
+// The Moon at Meeus's worked example (Astronomical Algorithms, ch. 47: 12.4.1992 0h TT, apparent
+// longitude 133.167265°), that is 11.4.1992 23:59:01.816 UTC; a second later it has moved 0.5″.
+// "Übernehmen" writes Löwe 13° 10′ 2″ and the date: the periods are those of those fields. The
+// ayanamsa of 1992: 22° 27′ 38″ + 92 × 50.3″ = 23.746°.
+TEST(Dasa, TheBirthObjectAndTheFieldsOfTheMoonCalculator) {
+    const Arguments born{"--born", "11.4.1992 23:59:02", "--zone", "UTC", "--on", "2030-01-01"};
+    const Finished r = run(born + Arguments{"--format", "json"});
+    ASSERT_EQ(r.status, 0);
+    QJsonObject j = json(r);
+    const QJsonObject birth = j.take("birth").toObject();
+    EXPECT_EQ(birth.keys(), (QStringList{"ayanamsa", "local", "moonSidereal", "moonTropical",
+                                         "name", "place", "utc", "zone"}));
+    EXPECT_TRUE(birth["name"].isNull());
+    EXPECT_TRUE(birth["place"].isNull());
+    EXPECT_EQ(birth["local"], "1992-04-11T23:59:02");
+    EXPECT_NEAR(birth["moonTropical"].toDouble(), 133.167265, 0.6 / 3600);
+    EXPECT_NEAR(birth["ayanamsa"].toDouble(), 23.746, 1e-9);
+    EXPECT_NEAR(birth["moonSidereal"].toDouble(), 133.167265 - 23.746, 0.6 / 3600);
+    EXPECT_NE(r.out.find("\"moonTropical\": 133.167"), std::string::npos); // six decimals and more
+
+    const Arguments fields{"--date", "11.4.1992",  "--moon", "13:10:2",   "--sign",
+                           "Loewe",  "--tropical", "--on",   "2030-01-01"};
+    QJsonObject window = json(run(fields + Arguments{"--format", "json"}));
+    window.remove("birth");
+    EXPECT_EQ(j, window);
+    EXPECT_EQ(run(born + Arguments{"--format", "csv"}).out,
+              run(fields + Arguments{"--format", "csv"}).out);
+    // The text names the moment and the Moon before the answer of the fields.
+    const std::string text = run(born).out;
+    EXPECT_TRUE(text.starts_with("Geburtszeit: 11.04.1992 23:59:02 UTC (UTC+0)\n"
+                                 "UTC: 11.04.1992 23:59:02\n"
+                                 "Mond tropisch: Löwe 13° 10′ 02″\n"))
+        << text;
+    EXPECT_NE(text.find("\n" + run(fields).out), std::string::npos);
+}
 
 TEST(Dasa, HelpAndVersion) {
     for (const char* help : {"--help", "-h"}) {

@@ -1,0 +1,25 @@
+// The birth road of zeitrad-dasa: a birth's date, time and clocks (a zone, a place of the atlas or
+// local mean time at a longitude) turned into the input fields that the window's Moon calculator
+// writes on "Übernehmen", and what the answer tells of the birth. Qt Core, through the birth
+// library, as in the window.
+#pragma once
+
+#include "birth/atlas.h"
+#include "cli/options.h"
+#include "cli/report.h"
+#include "engine/calculation.h"
+#include "engine/refusal.h"
+
+namespace zeitrad::cli {
+
+struct BornBirth {
+    BirthInput fields; // the local date and the tropical position to the arc-second, tropical
+    BirthFacts facts;
+};
+
+// The birth; atlas may be null unless the clocks are a place's. Refused, with the German reason:
+// an unreadable date, time or longitude, an unknown zone or place, a time the clocks skipped, one
+// they showed twice unless the summer time was chosen, a year outside 1800..2199.
+Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas);
+
+} // namespace zeitrad::cli
