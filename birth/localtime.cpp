@@ -31,19 +31,22 @@ Refused<std::optional<PlaceMeanTime>> placeMeanTime(const QTimeZone& zone, const
     const int offset = meanTimeOffset(longitude);
     const qint64 onPlaceClock = local - qint64{offset} * 1000;
     if (givesLocalMeanTime(zone, onPlaceClock))
-        return std::optional<PlaceMeanTime>(
-            PlaceMeanTime{offset, QStringLiteral("Ortszeit %1 (LMT, %2)")
-                                      .arg(placeName, Place::longitudeText(longitude))});
+        return std::optional<PlaceMeanTime>(PlaceMeanTime{
+            offset, (placeName.isEmpty() ? QStringLiteral("Ortszeit")
+                                         : QStringLiteral("Ortszeit ") + placeName) +
+                        QStringLiteral(" (LMT, %1)").arg(Place::longitudeText(longitude))});
 
     // Past the switch on the place's clock. On the zone's new clock the same reading may still
     // fall before the switch: the place's clocks jumped over it.
     const int zoneOffset = dataAt(zone, onPlaceClock).offsetFromUtc;
     const qint64 onZoneClock = local - qint64{zoneOffset} * 1000;
     if (zoneOffset > offset && givesLocalMeanTime(zone, onZoneClock)) {
-        return Refusal{QStringLiteral("Um %1 Uhr am %2 gab es in %3 keine Uhrzeit: die Uhren "
+        return Refusal{QStringLiteral("Um %1 Uhr am %2 gab es %3 keine Uhrzeit: die Uhren "
                                       "sprangen damals von der Ortszeit auf die Zonenzeit vor.")
                            .arg(time.toString(QStringLiteral("HH:mm")),
-                                date.toString(QStringLiteral("d.M.yyyy")), placeName)
+                                date.toString(QStringLiteral("d.M.yyyy")),
+                                placeName.isEmpty() ? QStringLiteral("am Geburtsort")
+                                                    : QStringLiteral("in ") + placeName)
                            .toStdString()};
     }
     return std::optional<PlaceMeanTime>();

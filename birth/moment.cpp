@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "birth/atlas.h"
+#include "birth/localtime.h"
 #include "engine/geography.h"
 
 namespace zeitrad::birth {
@@ -48,27 +50,56 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
         return Refusal{"Das Geburtsdatum oder die Geburtszeit fehlt."};
     const qint64 local = localAsUtcMSecs(birth.date, birth.time);
     if (birth.zoneId == utcZoneId)
-        return BirthMoments{static_cast<double>(local), {}};
+        return BirthMoments{static_cast<double>(local), {}, utcZoneId};
     if (birth.zoneId == localMeanTimeId) {
         if (!birth.longitudeDegrees)
             return Refusal{std::string(noLongitudeMessage)};
         const double offset = localMeanTimeOffsetSeconds({*birth.longitudeDegrees});
-        return BirthMoments{static_cast<double>(local) - offset * 1000.0, {}};
+        return BirthMoments{static_cast<double>(local) - offset * 1000.0,
+                            {},
+                            "Mittlere Ortszeit (LMT, " +
+                                Place::longitudeText(*birth.longitudeDegrees) + ")"};
     }
-    // A zone's own rules; the place's longitude is not needed for them.
     const QTimeZone zone(birth.zoneId.toLatin1());
     if (!zone.isValid())
         return unknownZone(birth.zoneId);
-    BirthMoments found;
-    found.choices = zoneMoments(birth.date, birth.time, zone);
-    if (found.choices.isEmpty())
+    // With the place's longitude known, the zone's clocks count except where they showed the
+    // zone city's mean time: the place then read its own. Both can stand for the time where the
+    // place's clocks went back at the switch to standard time.
+    QList<ZoneMoment> moments;
+    QString placeClock;
+    if (birth.longitudeDegrees) {
+        const auto own =
+            placeMeanTime(zone, birth.date, birth.time, birth.placeName, *birth.longitudeDegrees);
+        if (const auto* refusal = std::get_if<Refusal>(&own))
+            return *refusal;
+        if (const auto& mean = std::get<std::optional<PlaceMeanTime>>(own)) {
+            moments.append(
+                {local - qint64{mean->offsetSeconds} * 1000, mean->offsetSeconds, false, true});
+            placeClock = mean->text;
+        }
+    }
+    for (const ZoneMoment& moment : zoneMoments(birth.date, birth.time, zone))
+        if (!birth.longitudeDegrees || !givesLocalMeanTime(zone, moment.utcMSecs))
+            moments.append(moment);
+    if (moments.isEmpty())
         return Refusal{(birth.time.toString("HH:mm:ss") + " gab es am " +
                         birth.date.toString("dd.MM.yyyy") + " in der Zeitzone " + birth.zoneId +
                         " nicht: die Uhren wurden über diese Zeit vorgestellt.")
                            .toStdString()};
-    found.utcMSecs = static_cast<double>(found.choices.first().utcMSecs);
-    if (found.choices.size() == 1)
-        found.choices.clear();
+    std::sort(moments.begin(), moments.end(),
+              [](const ZoneMoment& a, const ZoneMoment& b) { return a.utcMSecs < b.utcMSecs; });
+    const ZoneMoment& first = moments.first();
+    BirthMoments found{static_cast<double>(first.utcMSecs), {}, {}};
+    if (first.placeMeanTime)
+        found.clock = placeClock;
+    else if (givesLocalMeanTime(zone, first.utcMSecs))
+        found.clock = "Ortszeit der Zonenstadt " + birth.zoneId + " (LMT, " +
+                      offsetText(first.offsetSeconds) + ")";
+    else
+        found.clock = "Zonenzeit " + birth.zoneId + " (" + offsetText(first.offsetSeconds) + ")";
+    if (moments.size() > 1)
+        found.choices = moments;
     return found;
 }
 
@@ -85,7 +116,9 @@ QString offsetText(int seconds) {
 }
 
 QString choiceText(const QTime& time, const ZoneMoment& moment) {
-    const QString kind = moment.daylightTime ? "Sommerzeit" : "Normalzeit";
+    const QString kind = moment.placeMeanTime  ? "Ortszeit"
+                         : moment.daylightTime ? "Sommerzeit"
+                                               : "Normalzeit";
     return time.toString("HH:mm") + " " + kind + " (" + offsetText(moment.offsetSeconds) + ")";
 }
 

@@ -26,8 +26,11 @@ struct LocalBirth {
     // "UTC", an IANA zone id ("Europe/Berlin"), or "LMT": local mean time at longitudeDegrees.
     QString zoneId;
     // The birth place's longitude, degrees east of Greenwich (west negative). Local mean time
-    // needs it; a zone leaves it aside.
+    // needs it; with a zone it counts while the zone's clocks showed local mean time: the place
+    // then kept its own mean time, not the zone city's.
     std::optional<double> longitudeDegrees;
+    // The birth place's name, for the text that says which clocks were read ("Ravensburg").
+    QString placeName = {};
 };
 
 // One moment that a local date and time in a zone stands for.
@@ -35,6 +38,7 @@ struct ZoneMoment {
     qint64 utcMSecs = 0; // milliseconds since 1970 on the civil time scale (UTC, or UT before 1960)
     int offsetSeconds = 0;
     bool daylightTime = false;
+    bool placeMeanTime = false; // the birth place's own mean time, not the zone's clocks
 };
 
 // The moment a birth stands for.
@@ -44,10 +48,16 @@ struct BirthMoments {
     double utcMSecs = 0;
     // Both moments, earlier first, when the zone's clocks showed the time twice; else empty.
     QList<ZoneMoment> choices;
+    // Which clocks the time was read on, for the earlier moment: "Zeitzone Europe/Berlin
+    // (UTC+0:53:28)", "Ortszeit Ravensburg (LMT, 9° 37′ O)", "UTC".
+    QString clock;
 };
 
-// The moment of a birth. Refused, with the German reason: an unknown zone, local mean time
-// without a longitude, a time the zone's clocks skipped.
+// The moment of a birth. A zone with a longitude: where the zone's clocks showed local mean
+// time, the place's own mean time counts (Ravensburg 1880 is UT + 0:38:27, not Berlin's
+// + 0:53:28); a zone time that is not local mean time (Bern's in Zürich, railway times) stays the
+// zone's. Refused, with the German reason: an unknown zone, local mean time without a longitude, a
+// time the clocks skipped.
 Refused<BirthMoments> birthMoments(const LocalBirth& birth);
 
 // "Die Zeitzone „Mars/Olympus“ ist nicht bekannt."
@@ -63,7 +73,8 @@ qint64 localAsUtcMSecs(const QDate& date, const QTime& time);
 // "UTC+2", "UTC−5", "UTC+0:53:28": an offset as a reader of a birth certificate knows it.
 QString offsetText(int seconds);
 
-// "02:30 Sommerzeit (UTC+2)": one of two moments, as the question between them offers it.
+// "02:30 Sommerzeit (UTC+2)", "23:55 Ortszeit (UTC+1:01:46)": one of two moments, as the
+// question between them offers it.
 QString choiceText(const QTime& time, const ZoneMoment& moment);
 
 } // namespace zeitrad::birth

@@ -4,20 +4,24 @@
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <variant>
 
+#include "birth/atlas.h"
 #include "birth/moment.h"
 #include "birth/moonreading.h"
 #include "engine/geography.h"
+#include "moon/placefield.h"
 
 namespace zeitrad::ui {
 
@@ -28,6 +32,16 @@ const QString& lmtId = birth::localMeanTimeId;
 
 QString german(const Refusal& refusal) {
     return QString::fromStdString(refusal.message);
+}
+
+// Where the settings keep the birth place, the zone and the longitude between openings.
+const QString placeKey = QStringLiteral("MoonDialog/place");
+const QString zoneKey = QStringLiteral("MoonDialog/zone");
+const QString longitudeKey = QStringLiteral("MoonDialog/longitude");
+
+// A place's longitude as the longitude field takes it, fine enough for its mean time to the second.
+QString longitudeField(double degrees) {
+    return QString::number(degrees, 'f', 4);
 }
 
 } // namespace
@@ -46,6 +60,9 @@ MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
     time_ = new QTimeEdit(QTime(12, 0), this);
     time_->setObjectName("MoonTime");
     time_->setDisplayFormat("HH:mm:ss");
+
+    place_ = new PlaceField(this);
+    coordinates_ = coordinatesLabel(this);
 
     zone_ = new QComboBox(this);
     zone_->setObjectName("MoonZone");
@@ -90,6 +107,8 @@ MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout;
     form->addRow("Geburtsdatum:", date_);
     form->addRow("Geburtszeit:", time_);
+    form->addRow("Geburtsort:", place_);
+    form->addRow(QString(), coordinates_);
     form->addRow("Zeitzone:", zone_);
     form->addRow("Geographische Länge:", longitude_);
     auto* layout = new QVBoxLayout(this);
@@ -101,6 +120,12 @@ MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
     connect(time_, &QTimeEdit::timeChanged, this, &MoonDialog::updateResult);
     connect(zone_, &QComboBox::currentTextChanged, this, &MoonDialog::updateResult);
     connect(longitude_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
+    connect(place_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
+    connect(place_, &PlaceField::placeTaken, this, &MoonDialog::takePlace);
+    connect(place_, &PlaceField::refused, this,
+            [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); });
+    connect(this, &QDialog::finished, this, &MoonDialog::remember);
+    recall();
     updateResult();
 }
 
@@ -114,26 +139,37 @@ Refused<birth::BirthMoments> MoonDialog::moments() const {
     if (index < 0)
         return birth::unknownZone(zone_->currentText());
     birth::LocalBirth local{date_->date(), time_->time(), zone_->itemData(index).toString(), {}};
-    if (local.zoneId == lmtId) {
+    // A typed place counts once it is taken from the atlas; an empty field leaves the zone alone.
+    const std::optional<birth::Place> place = place_->place();
+    if (!place && !place_->text().trimmed().isEmpty())
+        return Refusal{("Geburtsort „" + place_->text().trimmed() +
+                        "“: bitte einen Ort aus der Liste wählen (die Eingabetaste nimmt den "
+                        "ersten) oder das Feld leeren.")
+                           .toStdString()};
+    if (local.zoneId == lmtId || place) {
         const auto parsed = parseGeoLongitude(longitude_->text().toStdString());
         if (const auto* refusal = std::get_if<Refusal>(&parsed))
             return *refusal;
         local.longitudeDegrees = std::get<GeoLongitude>(parsed).degrees;
+        if (place)
+            local.placeName = place->name;
     }
     return birth::birthMoments(local);
 }
 
 void MoonDialog::updateResult() {
-    // The longitude counts only for local mean time.
+    // The longitude counts for local mean time, and with a birth place for the place's own.
     const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
-    longitude_->setEnabled(index >= 0 && zone_->itemData(index).toString() == lmtId);
+    const std::optional<birth::Place> place = place_->place();
+    longitude_->setEnabled(place || (index >= 0 && zone_->itemData(index).toString() == lmtId));
+    coordinates_->setText(place ? place->coordinates() : QString());
     const auto found = moments();
     if (const auto* refusal = std::get_if<Refusal>(&found)) {
         result_->setText(german(*refusal));
         return;
     }
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
-    QString text;
+    QString text = "Gerechnet nach: " + m.clock + "\n";
     if (!m.choices.isEmpty())
         text += "Diese Uhrzeit gab es in dieser Zeitzone zweimal; hier die frühere.\n";
     const auto reading = birth::readMoon(m.utcMSecs, date_->date());
@@ -146,6 +182,11 @@ void MoonDialog::updateResult() {
 }
 
 void MoonDialog::apply() {
+    // A birth place typed but not known is never silently replaced by the zone's field.
+    if (place_->namesUnknownPlace()) {
+        QMessageBox::warning(this, windowTitle(), place_->unknownPlaceMessage());
+        return;
+    }
     const auto found = moments();
     if (const auto* refusal = std::get_if<Refusal>(&found)) {
         QMessageBox::warning(this, windowTitle(), german(*refusal));
@@ -178,6 +219,41 @@ void MoonDialog::apply() {
     }
     emit applied(std::get<birth::MoonReading>(reading).fields);
     accept();
+}
+
+void MoonDialog::takePlace(const birth::Place& place) {
+    const int index = zone_->findData(place.zoneId);
+    if (index >= 0)
+        zone_->setCurrentIndex(index);
+    else
+        zone_->setCurrentText(place.zoneId);
+    longitude_->setText(longitudeField(place.longitude));
+    updateResult();
+}
+
+void MoonDialog::remember() const {
+    QSettings settings;
+    if (const auto place = place_->place())
+        settings.setValue(placeKey, place->toVariant());
+    else
+        settings.remove(placeKey);
+    const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
+    if (index >= 0)
+        settings.setValue(zoneKey, zone_->itemData(index));
+    settings.setValue(longitudeKey, longitude_->text());
+    settings.sync();
+    // The birth place is personal: the settings are for their owner's eyes only.
+    QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void MoonDialog::recall() {
+    const QSettings settings;
+    const int index = zone_->findData(settings.value(zoneKey).toString());
+    if (index >= 0)
+        zone_->setCurrentIndex(index);
+    longitude_->setText(settings.value(longitudeKey).toString());
+    if (const auto place = birth::Place::fromVariant(settings.value(placeKey).toMap()))
+        place_->setPlace(*place);
 }
 
 } // namespace zeitrad::ui

@@ -1,5 +1,7 @@
 // "Mondposition aus Geburtszeit": the Moon's position computed from the birth's date, time and
-// time zone (or local mean time at the birth place), for the input screen's fields.
+// time zone (or local mean time at the birth place), for the input screen's fields. The birth
+// place, taken from the atlas, sets the zone and the longitude; before the zone's standard time
+// the place's own mean time counts. Place, zone and longitude are remembered for the next opening.
 #pragma once
 
 #include <QDate>
@@ -17,8 +19,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimeEdit;
+namespace zeitrad::birth {
+struct Place;
+}
 
 namespace zeitrad::ui {
+
+class PlaceField;
 
 class MoonDialog : public QDialog {
     Q_OBJECT
@@ -38,7 +45,13 @@ private:
     Refused<birth::BirthMoments> moments() const;
     void updateResult();
     void apply();
+    // A place taken from the atlas: its zone and longitude into their fields.
+    void takePlace(const birth::Place& place);
+    void remember() const;
+    void recall();
 
+    PlaceField* place_ = nullptr;
+    QLabel* coordinates_ = nullptr;
     QDateEdit* date_ = nullptr;
     QTimeEdit* time_ = nullptr;
     QComboBox* zone_ = nullptr;

@@ -1,9 +1,12 @@
 // The Moon calculator as a user meets it: "Mond aus Geburtszeit …" on the input screen, the
 // dialog's fields, the time zones with their skipped and repeated hours, local mean time, and
-// "Übernehmen" filling the input screen as if the position had been typed by hand.
+// "Übernehmen" filling the input screen as if the position had been typed by hand; the birth place
+// from the atlas with its own local mean time before the zone's standard time.
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -13,6 +16,7 @@
 #include "birth.h"
 #include "birth/moment.h"
 #include "moon/moondialog.h"
+#include "moon/placefield.h"
 #include "screens/input.h"
 #include "uitest.h"
 
@@ -48,6 +52,21 @@ struct Calculator {
         QTest::keyClicks(zone, b.zone == "LMT" ? "Mittlere Ortszeit (LMT) am Geburtsort" : b.zone);
         if (!b.longitude.isNull())
             birth::type(field<QLineEdit>("MoonLongitude"), b.longitude);
+    }
+    // Types into the birth place field and presses Return, which takes the first match.
+    void takePlace(const QString& typed) {
+        QLineEdit* place = field<QLineEdit>("MoonPlace");
+        place->setFocus();
+        place->selectAll();
+        QTest::keyClick(place, Qt::Key_Delete);
+        QTest::keyClicks(place, typed);
+        QTest::keyClick(place, Qt::Key_Return);
+    }
+    void setZone(const QString& zone) {
+        QLineEdit* edit = field<QComboBox>("MoonZone")->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, zone);
     }
     QString result() { return field<QLabel>("MoonResult")->text(); }
     QString applyExpectingMessage() {
@@ -98,6 +117,18 @@ private slots:
     void zoneMomentsAcrossTransitions();
     void momentsOfALocalBirth_data();
     void momentsOfALocalBirth();
+    void placeGivesZoneOrItsOwnMeanTime_data();
+    void placeGivesZoneOrItsOwnMeanTime();
+    void returnTakesTheFirstTownAndIsRemembered();
+    void typedZoneAndLongitudeAreTheUsersWord();
+    void unknownPlaceChangesNothing();
+
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication::setOrganizationName("ZeitradTest");
+        QApplication::setApplicationName("ZeitradMoon");
+    }
+    void init() { QSettings().clear(); } // each test opens the dialog as if for the first time
 };
 
 void MoonTest::buttonLiesInFreeSpace() {
@@ -374,33 +405,54 @@ void MoonTest::momentsOfALocalBirth_data() {
     QTest::addColumn<QDateTime>("utc"); // the moment, or the earlier of two
     QTest::addColumn<int>("choices");
     QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QStringList>("clocks"); // which clocks, then the two moments offered
     const auto utc = [](int y, int mo, int d, int h, int mi, int s = 0) {
         return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
     };
+    // Graz, 15° 26′ 24″ O: its mean time, 1:01:46, was ahead of the zone's CET, so at Vienna's
+    // switch (1.4.1893 0:00 Vienna mean time = 31.3. 22:54:39 UT) its clocks went back 1:46.
+    const auto graz = [](int h, int mi) {
+        return LocalBirth{{1893, 3, 31}, {h, mi}, "Europe/Vienna", 15.44, "Graz"};
+    };
+    QTest::newRow("Graz, twice: its own mean time or CET")
+        << graz(23, 56) << utc(1893, 3, 31, 22, 54, 14) << 2 << QString()
+        << QStringList{"Ortszeit Graz (LMT, 15° 26′ O)", "23:56 Ortszeit (UTC+1:01:46)",
+                       "23:56 Normalzeit (UTC+1)"};
+    // Vienna's own mean time would still give 22:52:39; not Graz's clocks.
+    QTest::newRow("Graz, once: CET, not Vienna's mean time")
+        << graz(23, 58) << utc(1893, 3, 31, 22, 58) << 0 << QString()
+        << QStringList{"Zonenzeit Europe/Vienna (UTC+1)"};
+    QTest::newRow("a place without a name")
+        << LocalBirth{{1880, 7, 1}, {12, 0}, "Europe/Berlin", 9.6121} << utc(1880, 7, 1, 11, 21, 33)
+        << 0 << QString() << QStringList{"Ortszeit (LMT, 9° 37′ O)"};
     QTest::newRow("UTC") << LocalBirth{{1992, 4, 12}, {0, 0}, "UTC", {}} << utc(1992, 4, 12, 0, 0)
-                         << 0 << QString();
-    QTest::newRow("local mean time, 13.4° east") << LocalBirth{{1850, 3, 1}, {12, 0}, "LMT", 13.4}
-                                                 << utc(1850, 3, 1, 11, 6, 24) << 0 << QString();
+                         << 0 << QString() << QStringList{};
+    QTest::newRow("local mean time, 13.4° east")
+        << LocalBirth{{1850, 3, 1}, {12, 0}, "LMT", 13.4} << utc(1850, 3, 1, 11, 6, 24) << 0
+        << QString() << QStringList{"Mittlere Ortszeit (LMT, 13° 24′ O)"};
     QTest::newRow("local mean time, 74° west, the day after in UT")
         << LocalBirth{{1850, 3, 1}, {22, 0}, "LMT", -74.0} << utc(1850, 3, 2, 2, 56) << 0
-        << QString();
+        << QString() << QStringList{};
     QTest::newRow("a zone's longitude left aside")
         << LocalBirth{{1980, 1, 15}, {6, 30}, "Europe/Berlin", 13.4} << utc(1980, 1, 15, 5, 30) << 0
-        << QString();
+        << QString() << QStringList{};
     QTest::newRow("repeated hour") << LocalBirth{{2021, 10, 31}, {2, 30}, "Europe/Berlin", {}}
-                                   << utc(2021, 10, 31, 0, 30) << 2 << QString();
+                                   << utc(2021, 10, 31, 0, 30) << 2 << QString() << QStringList{};
     QTest::newRow("skipped hour")
         << LocalBirth{{2021, 3, 28}, {2, 30}, "Europe/Berlin", {}} << QDateTime() << 0
         << "02:30:00 gab es am 28.03.2021 in der Zeitzone Europe/Berlin nicht: die Uhren wurden "
-           "über diese Zeit vorgestellt.";
+           "über diese Zeit vorgestellt."
+        << QStringList{};
     QTest::newRow("local mean time without a longitude")
         << LocalBirth{{1850, 3, 1}, {12, 0}, "LMT", {}} << QDateTime() << 0
-        << "Bitte die geographische Länge des Geburtsorts angeben (Osten positiv), z. B. 13.4.";
+        << "Bitte die geographische Länge des Geburtsorts angeben (Osten positiv), z. B. 13.4."
+        << QStringList{};
     QTest::newRow("unknown zone") << LocalBirth{{1990, 3, 1}, {12, 0}, "Mars/Olympus", {}}
                                   << QDateTime() << 0
-                                  << "Die Zeitzone „Mars/Olympus“ ist nicht bekannt.";
+                                  << "Die Zeitzone „Mars/Olympus“ ist nicht bekannt."
+                                  << QStringList{};
     QTest::newRow("no date") << LocalBirth{{}, {12, 0}, "UTC", {}} << QDateTime() << 0
-                             << "Das Geburtsdatum oder die Geburtszeit fehlt.";
+                             << "Das Geburtsdatum oder die Geburtszeit fehlt." << QStringList{};
 }
 
 void MoonTest::momentsOfALocalBirth() {
@@ -408,6 +460,7 @@ void MoonTest::momentsOfALocalBirth() {
     QFETCH(QDateTime, utc);
     QFETCH(int, choices);
     QFETCH(QString, refusal);
+    QFETCH(QStringList, clocks);
     const auto found = zeitrad::birth::birthMoments(birth);
     if (const auto* no = std::get_if<zeitrad::Refusal>(&found)) {
         QCOMPARE(QString::fromStdString(no->message), refusal);
@@ -417,6 +470,132 @@ void MoonTest::momentsOfALocalBirth() {
     const auto& moments = std::get<zeitrad::birth::BirthMoments>(found);
     QCOMPARE(moments.utcMSecs, static_cast<double>(utc.toMSecsSinceEpoch()));
     QCOMPARE(moments.choices.size(), choices);
+    if (!clocks.isEmpty()) {
+        QStringList named{moments.clock};
+        for (const auto& choice : moments.choices)
+            named << zeitrad::birth::choiceText(birth.time, choice);
+        QCOMPARE(named, clocks);
+    }
+}
+
+void MoonTest::placeGivesZoneOrItsOwnMeanTime_data() {
+    QTest::addColumn<QString>("place"); // typed and taken with Return; empty: the zone alone
+    QTest::addColumn<QDateTime>("local");
+    QTest::addColumn<QString>("shown"); // the result's first lines, or the refusal
+    const auto at = [](int y, int mo, int d, int h, int mi) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi), QTimeZone::utc());
+    };
+    // Ravensburg, 9° 37′ O: mean time UT + 0:38:27; Berlin's, the zone's, UT + 0:53:28 until the
+    // switch to CET at 1.4.1893 0:00 Berlin time (31.3. 23:06:32 UT). Ravensburg's clocks then
+    // jumped from 23:44:59 to 0:06:32.
+    QTest::newRow("Ravensburg 1880, its own mean time")
+        << "Ravensburg" << at(1880, 7, 1, 12, 0)
+        << "Gerechnet nach: Ortszeit Ravensburg (LMT, 9° 37′ O)\n"
+           "Weltzeit (UT): 01.07.1880 11:21:33";
+    QTest::newRow("Berlin's zone alone 1880")
+        << "" << at(1880, 7, 1, 12, 0)
+        << "Gerechnet nach: Ortszeit der Zonenstadt Europe/Berlin (LMT, UTC+0:53:28)\n"
+           "Weltzeit (UT): 01.07.1880 11:06:32";
+    QTest::newRow("Ravensburg 1900, zone time")
+        << "Ravensburg" << at(1900, 7, 1, 12, 0)
+        << "Gerechnet nach: Zonenzeit Europe/Berlin (UTC+1)\nWeltzeit (UT): 01.07.1900 11:00:00";
+    QTest::newRow("Ravensburg before the switch")
+        << "Ravensburg" << at(1893, 3, 31, 23, 40)
+        << "Gerechnet nach: Ortszeit Ravensburg (LMT, 9° 37′ O)\n"
+           "Weltzeit (UT): 31.03.1893 23:01:33";
+    QTest::newRow("Ravensburg after the switch")
+        << "Ravensburg" << at(1893, 4, 1, 0, 10)
+        << "Gerechnet nach: Zonenzeit Europe/Berlin (UTC+1)\nWeltzeit (UT): 31.03.1893 23:10:00";
+    QTest::newRow("Ravensburg, minutes its clocks skipped")
+        << "Ravensburg" << at(1893, 3, 31, 23, 50)
+        << "Um 23:50 Uhr am 31.3.1893 gab es in Ravensburg keine Uhrzeit";
+    // Zürich kept Bern's mean time (UT + 0:29:46) from 1853 to 1894: the zone's, not its own.
+    QTest::newRow("Zurich 1880, Bern time")
+        << "Zurich" << at(1880, 7, 1, 12, 0)
+        << "Gerechnet nach: Zonenzeit Europe/Zurich (UTC+0:29:46)\n"
+           "Weltzeit (UT): 01.07.1880 11:30:14";
+}
+
+void MoonTest::placeGivesZoneOrItsOwnMeanTime() {
+    QFETCH(QString, place);
+    QFETCH(QDateTime, local);
+    QFETCH(QString, shown);
+    Calculator c;
+    if (place.isEmpty())
+        c.setZone("Europe/Berlin");
+    else
+        c.takePlace(place);
+    c.field<QDateEdit>("MoonDate")->setDate(local.date());
+    c.field<QTimeEdit>("MoonTime")->setTime(local.time());
+    QVERIFY2(c.result().startsWith(shown), qPrintable(c.result()));
+}
+
+void MoonTest::returnTakesTheFirstTownAndIsRemembered() {
+    {
+        Calculator c;
+        c.takePlace("Ravens");
+        QVERIFY(c.dialog->isVisible()); // Return stays in the field
+        QCOMPARE(c.field<QLineEdit>("MoonPlace")->text(),
+                 QString("Ravensburg, Baden-Württemberg, Deutschland"));
+        QCOMPARE(c.field<QLabel>("MoonCoordinates")->text(), QString("47° 47′ N, 9° 37′ O"));
+        QCOMPARE(c.field<QComboBox>("MoonZone")->currentText(), QString("Europe/Berlin"));
+        QVERIFY(c.field<QLineEdit>("MoonLongitude")->isEnabled());
+        uitest::click(c.dialog, "MoonApply");
+        QVERIFY(!c.dialog->isVisible());
+    }
+    Calculator next; // the next opening, in a new window
+    QCOMPARE(next.field<QLineEdit>("MoonPlace")->text(),
+             QString("Ravensburg, Baden-Württemberg, Deutschland"));
+    QCOMPARE(next.field<QLabel>("MoonCoordinates")->text(), QString("47° 47′ N, 9° 37′ O"));
+    QCOMPARE(next.field<QComboBox>("MoonZone")->currentText(), QString("Europe/Berlin"));
+    next.field<QDateEdit>("MoonDate")->setDate({1880, 7, 1});
+    QVERIFY2(next.result().contains("Ortszeit Ravensburg"), qPrintable(next.result()));
+    // The birth place is personal: nothing for the group or others.
+    QCOMPARE(int(QFile::permissions(QSettings().fileName()) & 0x0077), 0);
+}
+
+void MoonTest::typedZoneAndLongitudeAreTheUsersWord() {
+    Calculator c;
+    c.takePlace("Ravensburg");
+    c.field<QDateEdit>("MoonDate")->setDate({1880, 7, 1});
+    birth::type(c.field<QLineEdit>("MoonLongitude"), "10");
+    c.field<QTimeEdit>("MoonTime")->setTime({12, 30});
+    QVERIFY2(c.result().startsWith("Gerechnet nach: Ortszeit Ravensburg (LMT, 10° 00′ O)\n"
+                                   "Weltzeit (UT): 01.07.1880 11:50:00"),
+             qPrintable(c.result()));
+    c.setZone("Europe/Zurich");
+    c.field<QTimeEdit>("MoonTime")->setTime({12, 0});
+    QCOMPARE(c.field<QComboBox>("MoonZone")->currentText(), QString("Europe/Zurich"));
+    QCOMPARE(c.field<QLineEdit>("MoonLongitude")->text(), QString("10"));
+    QVERIFY2(c.result().startsWith("Gerechnet nach: Zonenzeit Europe/Zurich"),
+             qPrintable(c.result()));
+    // Taken again, the place's zone and longitude come back.
+    c.takePlace("Ravensburg");
+    QCOMPARE(c.field<QComboBox>("MoonZone")->currentText(), QString("Europe/Berlin"));
+    QVERIFY2(c.result().contains("Weltzeit (UT): 01.07.1880 11:21:33"), qPrintable(c.result()));
+    // Cleared, the zone alone counts.
+    c.field<QLineEdit>("MoonPlace")->clear();
+    QVERIFY2(c.result().startsWith("Gerechnet nach: Ortszeit der Zonenstadt Europe/Berlin"),
+             qPrintable(c.result()));
+    QCOMPARE(c.field<QLabel>("MoonCoordinates")->text(), QString());
+}
+
+void MoonTest::unknownPlaceChangesNothing() {
+    Calculator c;
+    c.enter({{1880, 7, 1}, {12, 0}, "Europe/Zurich", {}});
+    const QStringList before = c.inputScreen();
+    QString message = uitest::messageFrom([&] { c.takePlace("Xqzzyville"); });
+    QVERIFY2(message.startsWith("Den Ort „Xqzzyville“ kennt der Ortsatlas nicht."),
+             qPrintable(message));
+    QVERIFY(message.contains("Zeitzone und geographische Länge"));
+    QCOMPARE(c.field<QComboBox>("MoonZone")->currentText(), QString("Europe/Zurich"));
+    QCOMPARE(c.field<QLineEdit>("MoonPlace")->text(), QString("Xqzzyville"));
+    // "Übernehmen" does not fall back on the zone.
+    message = c.applyExpectingMessage();
+    QVERIFY2(message.startsWith("Den Ort „Xqzzyville“ kennt der Ortsatlas nicht."),
+             qPrintable(message));
+    QVERIFY(c.dialog->isVisible());
+    QCOMPARE(c.inputScreen(), before);
 }
 
 QTEST_MAIN(MoonTest)
