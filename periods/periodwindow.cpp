@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -65,10 +66,25 @@ PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tree_->setUniformRowHeights(true);
     tree_->setAlternatingRowColors(true);
-    // The dates and ages as wide as they need; the names take the rest.
     tree_->header()->setStretchLastSection(false);
-    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The names take what the ages and dates leave; those are as wide as their widest bold text,
+    // set once: measuring every row again whenever a row opens costs more than making its rows.
+    tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    tree_->header()->setSectionResizeMode(PeriodModel::name, QHeaderView::Stretch);
+    QFont bold = tree_->font();
+    bold.setBold(true);
+    const QFontMetrics rows(bold), titles(tree_->header()->font());
+    const int margins = 4 * tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const std::pair<PeriodModel::Column, QString> widest[] = {
+        {PeriodModel::age, QStringLiteral("888 Jahre 88 M 88 T")},
+        {PeriodModel::begins, QStringLiteral("88.88.8888")},
+        {PeriodModel::ends, QStringLiteral("88.88.8888")}};
+    for (const auto& [column, text] : widest)
+        tree_->header()->resizeSection(
+            column, std::max(rows.horizontalAdvance(text),
+                             titles.horizontalAdvance(
+                                 model_->headerData(column, Qt::Horizontal).toString())) +
+                        margins);
 
     auto* copy = new QAction(QStringLiteral("Kopieren"), tree_);
     copy->setShortcut(QKeySequence::Copy);
