@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <utility>
+
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
@@ -288,6 +290,8 @@ void TZeitrad::Button21Click() {
 
 void TZeitrad::Button1Click() {
     const Screens& s = screens();
+    // Only the calculation of a birth opened from the register has its name.
+    const QString birthName = std::exchange(nextBirthName_, {});
     const zeitrad::Outcome outcome = engine_.calculate(s.panel8->input());
     if (const auto* refusal = std::get_if<zeitrad::Refusal>(&outcome)) {
         // A refused input changes nothing: the input screen stays with what the user typed.
@@ -312,10 +316,11 @@ void TZeitrad::Button1Click() {
         s.panel16->showFor(result);
 
     lastResult_ = result;
+    lastBirthName_ = birthName;
     button24_->setEnabled(true);
     button24_->setToolTip({});
     if (periodWindow_ && periodWindow_->isVisible())
-        periodWindow_->showResult(result);
+        periodWindow_->showResult(result, birthName);
 }
 
 void TZeitrad::Button24Click() {
@@ -323,9 +328,9 @@ void TZeitrad::Button24Click() {
         return;
     if (!periodWindow_) {
         periodWindow_ = new PeriodWindow(this);
-        periodWindow_->showResult(*lastResult_);
+        periodWindow_->showResult(*lastResult_, lastBirthName_);
     } else if (!periodWindow_->isVisible()) {
-        periodWindow_->showResult(*lastResult_);
+        periodWindow_->showResult(*lastResult_, lastBirthName_);
     }
     periodWindow_->show();
     periodWindow_->raise();
@@ -389,6 +394,7 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
                         p.minutes, p.seconds})
         remembered << QString::number(n);
     QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    w.nextBirthName_ = birth.name();
     w.Button1Click();
 }
 

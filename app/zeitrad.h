@@ -149,6 +149,9 @@ private:
     zeitrad::ui::MoonDialog* moonDialog_ = nullptr;
     // The last successful calculation, and the period list, made when first opened.
     std::optional<zeitrad::Result> lastResult_;
+    // The name of the birth calculated last when it was opened from the register, empty for one
+    // typed in; and the name that the next calculation takes (set only while a birth is opened).
+    QString lastBirthName_, nextBirthName_;
     zeitrad::ui::PeriodWindow* periodWindow_ = nullptr;
     // The register of births (a plugin, loaded when first opened), its window, and the opening
     // of a birth from it (app/zeitrad.cpp). Kept out of this header, which the tests include

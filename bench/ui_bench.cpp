@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 
 #include <cmath>
 #include <memory>
@@ -136,6 +137,34 @@ void periodWindowOpens(benchmark::State& state) {
     }
 }
 
+// A click on the arrow of a pratyantardasa (range 3) or of a sukshmadasa (range 4) that has not
+// been opened yet: its nine children made and laid out in the tree. The periods below the birth
+// mahadasa's second antardasa do not run on the day the window is opened for.
+void periodNodeExpands(benchmark::State& state) {
+    const zeitrad::Result result = defaultResult();
+    const int level = static_cast<int>(state.range(0));
+    const std::vector<int> path = {0, 1, 1, 0};
+    zeitrad::ui::PeriodWindow window(nullptr);
+    window.show();
+    auto* tree = window.findChild<QTreeView*>("PeriodTree");
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.showResult(result, {2031, 5, 17});
+        QModelIndex node;
+        for (int depth = 1; depth <= level; ++depth) {
+            node = window.model()->indexOfPath({path.begin(), path.begin() + depth});
+            if (depth < level)
+                tree->expand(node);
+        }
+        QApplication::processEvents();
+        state.ResumeTiming();
+        tree->expand(node);
+        QApplication::processEvents();
+        if (window.model()->rowCount(node) < 8)
+            state.SkipWithError("the node did not open");
+    }
+}
+
 // "PDF …": the document laid out and written to an A4 PDF through a QSaveFile.
 void periodPdfExport(benchmark::State& state) {
     zeitrad::ui::PeriodWindow window(nullptr);
@@ -152,6 +181,13 @@ void periodPdfExport(benchmark::State& state) {
 
 BENCHMARK(periodModelBuild)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 BENCHMARK(periodWindowOpens)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);
+BENCHMARK(periodNodeExpands)
+    ->Arg(2)
+    ->Arg(3)
+    ->Arg(4)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(50)
+    ->Repetitions(5);
 BENCHMARK(periodPdfExport)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
 BENCHMARK(zoneAndMoonPosition)->Unit(benchmark::kMicrosecond)->Repetitions(9);
 BENCHMARK(moonDialogOpens)->Unit(benchmark::kMillisecond)->Iterations(10)->Repetitions(5);

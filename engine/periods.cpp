@@ -79,12 +79,22 @@ Period birthMahadasa(const Result& r) {
     while (last < cellsPerRow && r.cells[last + 1].shown) {
         ++last;
     }
-    maha.children.reserve(last - 1);
+    maha.children.reserve(cellsPerRow);
     for (int k = 2; k <= last; ++k) {
         const int trueStart = k == 2 ? -days(r, 2) : days(r, k);
         const int antarEnd = k == last ? end : days(r, k + 1);
         maha.children.push_back(
             makePeriod(PeriodLevel::antardasa, r.cells[k].lord, trueStart, antarEnd, k));
+    }
+    // Born in the mahadasa's own antardasa, the row ends one antardasa short: the ninth, whose
+    // lord comes before the birth lord again, has no cell. It follows the eighth by that one's
+    // length and ends with the mahadasa.
+    const int lastLord = r.cells[last].lord;
+    if (advanceWithWrap(lastLord) != r.birthLord) {
+        Period& eighth = maha.children.back();
+        eighth.end = eighth.trueStart + antarDays[r.birthLord][lastLord];
+        maha.children.push_back(
+            makePeriod(PeriodLevel::antardasa, advanceWithWrap(lastLord), eighth.end, end, 0));
     }
     return maha;
 }

@@ -10,8 +10,11 @@
 #include <QStandardPaths>
 #include <QTextDocument>
 
+#include <algorithm>
+
 #include "birth/plugins.h"
 #include "engine/periodtext.h"
+#include "engine/yearlengths.h"
 #include "periods/periodmodel.h"
 #include "periods/printing.h"
 
@@ -64,51 +67,55 @@ ExportDialogs& exportDialogs() {
     return dialogs;
 }
 
-QByteArray periodsCsv(const PeriodList& list) {
-    return QByteArray::fromStdString(zeitrad::periodsCsv(list));
+QByteArray periodsCsv(const PeriodList& list, int depth) {
+    return QByteArray::fromStdString(zeitrad::periodsCsv(list, depth));
 }
 
 QString periodsHtml(const PeriodDocument& document) {
     const PeriodList& list = document.list;
+    const int depth = std::clamp(document.depth, 1, deepestLevel);
     QString html = QStringLiteral("<h2>Vimsottari Dasa – Perioden</h2><p>");
+    if (!document.birthName.isEmpty())
+        html += QStringLiteral("Name: %1<br>").arg(escaped(document.birthName));
     html +=
-        QStringLiteral("Geburt: %1<br>Mond: %2<br>Nakshatra: %3<br>")
-            .arg(escaped(document.birthDate), escaped(document.moon), escaped(document.nakshatra));
-    html += list.yearLength == YearLength::days360
-                ? QStringLiteral("Kalendertage: ein Jahr der Dasas = 360 Tage")
-                : QStringLiteral("Kalendertage: ein Jahr der Dasas = ein mittleres Kalenderjahr");
+        QStringLiteral("Geburt: %1<br>Mond: %2<br>Nakshatra: %3<br>Jahreslänge: %4")
+            .arg(escaped(document.birthDate), escaped(document.moon), escaped(document.nakshatra),
+                 escaped(QString::fromStdString(yearLengthLabel(list.yearLength))));
     if (!list.hasDates())
         html += QStringLiteral("<br><i>%1</i>")
                     .arg(escaped(QString::fromStdString(list.noDatesReason)));
     html += QStringLiteral("</p><table cellspacing=0 cellpadding=2 width=100%>"
                            "<tr><th align=left>Periode</th><th align=left>Alter bei Beginn</th>"
                            "<th align=left>Beginn</th><th align=left>Ende</th></tr>");
-    auto row = [&html](const Period& p, int depth, bool running) {
-        const QString indent = QString("&nbsp;").repeated(6 * depth);
+    auto row = [&html](const Period& p, int level, bool running) {
+        const QString indent = QString("&nbsp;").repeated(6 * (level - 1));
         // The indent outside the bold, so that bold rows line up with the others.
         const QString name = escaped(periodName(p.lord));
         const QString open = running ? QStringLiteral("<b>") : QString();
         const QString close = running ? QStringLiteral("</b>") : QString();
-        const QString shade = depth == 0 ? QStringLiteral(" bgcolor=#e8e8e8") : QString();
+        const QString shade = level == 1 ? QStringLiteral(" bgcolor=#e8e8e8") : QString();
         html += QStringLiteral(
                     "<tr%1><td>%8%2%3%4</td><td>%2%5%4</td><td>%2%6%4</td><td>%2%7%4</td></tr>")
                     .arg(shade, open, name, close, ageText(p), dateText(p.startDate),
                          dateText(p.endDate), indent);
     };
-    const auto& run = document.running;
-    for (int m = 0; m < static_cast<int>(list.mahadasas.size()); ++m) {
-        const Period& maha = list.mahadasas[static_cast<std::size_t>(m)];
-        row(maha, 0, isRunning(run, {m}));
-        for (int a = 0; a < static_cast<int>(maha.children.size()); ++a) {
-            const Period& antar = maha.children[static_cast<std::size_t>(a)];
-            const bool antarRuns = isRunning(run, {m, a});
-            row(antar, 1, antarRuns);
-            if (!antarRuns)
-                continue;
-            for (int j = 0; j < static_cast<int>(antar.children.size()); ++j)
-                row(antar.children[static_cast<std::size_t>(j)], 2, isRunning(run, {m, a, j}));
-        }
-    }
+    const CivilDate& today = document.today;
+    auto runs = [&today](const Period& p) {
+        return p.startDate && p.endDate && *p.startDate <= today && today < *p.endDate;
+    };
+    // A period and, down to the depth, its children: all antardasas of a mahadasa, the levels
+    // below only within a running period. Levels the list was not built to are made here.
+    auto add = [&](auto& self, const Period& p, int level, bool running) -> void {
+        row(p, level, running);
+        if (level >= depth || (level >= 2 && !running))
+            return;
+        const std::vector<Period> made =
+            p.children.empty() ? subPeriods(list, p) : std::vector<Period>{};
+        for (const Period& child : p.children.empty() ? made : p.children)
+            self(self, child, level + 1, running && runs(child));
+    };
+    for (const Period& maha : list.mahadasas)
+        add(add, maha, 1, runs(maha));
     html += QStringLiteral("</table>");
     return html;
 }
@@ -122,7 +129,10 @@ QString savePdf(const QString& path, const PeriodDocument& document) {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Vimsottari Dasa – Perioden"));
+        writer.setTitle(
+            document.birthName.isEmpty()
+                ? QStringLiteral("Vimsottari Dasa – Perioden")
+                : QStringLiteral("Vimsottari Dasa – Perioden: %1").arg(document.birthName));
         writer.setCreator(QStringLiteral("Zeitrad"));
         QTextDocument text;
         fillDocument(text, document);

@@ -31,18 +31,24 @@ struct ExportDialogs {
 // The dialogs in use: QFileDialog and QPrintDialog unless replaced.
 ExportDialogs& exportDialogs();
 
-// What a period document shows: the birth, the Moon and the nakshatra above the periods, and the
-// periods running on the day the document is made.
+// What a period document shows: the birth (with its name when it came from the register), the
+// Moon, the nakshatra and the year length above the periods down to `depth` levels, the periods
+// running on `today` in bold.
 struct PeriodDocument {
-    QString birthDate, moon, nakshatra;
+    QString birthName, birthDate, moon, nakshatra;
     PeriodList list;
-    std::vector<int> running;
+    CivilDate today;
+    int depth = 3;
 };
 
-// The whole list as CSV: UTF-8, a header row, ';' between the fields, one line per period.
-QByteArray periodsCsv(const PeriodList& list);
-// The document as HTML for QTextDocument: the mahadasas and antardasas, and the pratyantardasas
-// of the antardasa running on the day.
+// The whole list as CSV down to `depth` levels (1 .. 5): UTF-8, a header row, ';' between the
+// fields, one line per period.
+QByteArray periodsCsv(const PeriodList& list, int depth = 3);
+// The document as HTML for QTextDocument: the mahadasas, with depth 2 or more all antardasas, and
+// the levels from the third down to `depth` only within the periods running on the day (the
+// pratyantardasas of the running antardasa, the sukshmadasas of the running pratyantardasa, the
+// pranadasas of the running sukshmadasa): a life has 59,049 pranadasas, no document lists them
+// all.
 QString periodsHtml(const PeriodDocument& document);
 
 // Each returns an empty string when the file was written, else the German message to show.

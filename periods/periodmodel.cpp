@@ -15,17 +15,15 @@ namespace zeitrad::ui {
 
 namespace {
 
-// A row's internal id names its parent: 0 the root, 1 + m mahadasa m, 16 + 16 m + a antardasa a
-// of mahadasa m (positions from 0; a mahadasa has at most nine antardasas).
-constexpr quintptr idStride = 16;
+// A row's internal id names its parent: the positions from the top of the parent's path, each
+// plus one in four bits, the mahadasa's lowest (a period has at most nine children); 0 the root.
+constexpr int idBits = 4;
 
 quintptr idOfParent(const std::vector<int>& parentPath) {
-    if (parentPath.empty())
-        return 0;
-    if (parentPath.size() == 1)
-        return 1 + static_cast<quintptr>(parentPath[0]);
-    return idStride + idStride * static_cast<quintptr>(parentPath[0]) +
-           static_cast<quintptr>(parentPath[1]);
+    quintptr id = 0;
+    for (std::size_t i = 0; i < parentPath.size(); ++i)
+        id |= static_cast<quintptr>(parentPath[i] + 1) << (idBits * i);
+    return id;
 }
 
 // A square of the planet's colour with a black outline, so that Chandra's white shows too.
@@ -68,27 +66,34 @@ PeriodModel::PeriodModel(QObject* parent) : QAbstractItemModel(parent) {}
 void PeriodModel::setPeriods(PeriodList list, const CivilDate& today) {
     beginResetModel();
     list_ = std::move(list);
+    today_ = today;
     running_ = runningOn(list_, today);
     endResetModel();
 }
 
 std::vector<int> PeriodModel::parentPath(const QModelIndex& index) const {
-    const quintptr id = index.internalId();
-    if (id == 0)
-        return {};
-    if (id < idStride)
-        return {static_cast<int>(id - 1)};
-    return {static_cast<int>((id - idStride) / idStride), static_cast<int>(id % idStride)};
+    std::vector<int> path;
+    for (quintptr id = index.internalId(); id != 0; id >>= idBits)
+        path.push_back(static_cast<int>(id & ((1u << idBits) - 1)) - 1);
+    return path;
 }
 
-const std::vector<Period>* PeriodModel::children(const std::vector<int>& path) const {
-    const std::vector<Period>* level = &list_.mahadasas;
+std::vector<Period>* PeriodModel::children(const std::vector<int>& path) {
+    std::vector<Period>* level = &list_.mahadasas;
     for (int position : path) {
         if (position < 0 || position >= static_cast<int>(level->size()))
             return nullptr;
         level = &(*level)[static_cast<std::size_t>(position)].children;
     }
     return level;
+}
+
+const std::vector<Period>* PeriodModel::children(const std::vector<int>& path) const {
+    return const_cast<PeriodModel*>(this)->children(path);
+}
+
+Period* PeriodModel::periodAt(const QModelIndex& index) {
+    return const_cast<Period*>(period(index));
 }
 
 const Period* PeriodModel::period(const QModelIndex& index) const {
@@ -139,7 +144,7 @@ QModelIndex PeriodModel::index(int row, int column, const QModelIndex& parent) c
     if (parent.isValid()) {
         path = parentPath(parent);
         path.push_back(parent.row());
-        if (path.size() > 2)
+        if (path.size() >= deepestLevel)
             return {};
     }
     const std::vector<Period>* level = children(path);
@@ -166,6 +171,34 @@ int PeriodModel::rowCount(const QModelIndex& parent) const {
         return 0;
     const Period* p = period(parent);
     return p ? static_cast<int>(p->children.size()) : 0;
+}
+
+bool PeriodModel::hasChildren(const QModelIndex& parent) const {
+    if (!parent.isValid())
+        return !list_.mahadasas.empty();
+    if (parent.column() != 0)
+        return false;
+    const Period* p = period(parent);
+    return p && (!p->children.empty() || levelNumber(p->level) < deepestLevel);
+}
+
+bool PeriodModel::canFetchMore(const QModelIndex& parent) const {
+    const Period* p = parent.column() == 0 ? period(parent) : nullptr;
+    return p && p->children.empty() && levelNumber(p->level) < deepestLevel;
+}
+
+void PeriodModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    Period* p = periodAt(parent);
+    std::vector<Period> made = subPeriods(list_, *p);
+    if (made.empty())
+        return;
+    beginInsertRows(parent, 0, static_cast<int>(made.size()) - 1);
+    p->children = std::move(made);
+    // The running path goes down into the new rows when their parent runs.
+    running_ = runningOn(list_, today_);
+    endInsertRows();
 }
 
 int PeriodModel::columnCount(const QModelIndex&) const {

@@ -1,6 +1,7 @@
 // The period list as a tree for a QTreeView: the mahadasas at the top, their antardasas below
-// them and the pratyantardasas below those, with the age and the calendar days on which each one
-// begins and ends. The periods running on the model's day are bold.
+// them, the pratyantardasas below those and, made only when their parent is first opened, the
+// sukshmadasas and pranadasas, each with the age and the calendar days on which it begins and
+// ends. The periods running on the model's day are bold on every level.
 #pragma once
 
 #include <QAbstractItemModel>
@@ -27,8 +28,12 @@ public:
 
     // Shows the periods; `today` decides which rows are bold.
     void setPeriods(PeriodList list, const CivilDate& today);
+    // The periods as far as they are made: three levels, and the levels below where a row was
+    // opened.
     const PeriodList& periods() const { return list_; }
-    // The positions of the running periods from the top, as runningOn gives them.
+    const CivilDate& today() const { return today_; }
+    // The positions of the running periods from the top, as runningOn gives them, as deep as the
+    // running periods' children are made.
     const std::vector<int>& running() const { return running_; }
 
     // The period a row stands for, null for an invalid index.
@@ -47,13 +52,21 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // The sukshmadasas of a pratyantardasa and the pranadasas of a sukshmadasa are made when the
+    // view first opens their parent.
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
 private:
     // The positions from the top of a row's parent, decoded from the index's internal id.
     std::vector<int> parentPath(const QModelIndex& index) const;
+    std::vector<Period>* children(const std::vector<int>& path);
     const std::vector<Period>* children(const std::vector<int>& path) const;
+    Period* periodAt(const QModelIndex& index);
 
     PeriodList list_;
+    CivilDate today_;
     std::vector<int> running_;
 };
 

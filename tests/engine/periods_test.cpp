@@ -371,7 +371,10 @@ TEST(EveryBirth, PeriodsStandOnTheCellsAndTileTheirParents) {
                   "end of the cycle");
             const auto row1 = std::count_if(r.cells.begin() + 2, r.cells.begin() + 10,
                                             [](const Cell& c) { return c.shown; });
-            check(list.mahadasas[0].children.size() == std::size_t(row1), "row 1");
+            // Row 1, and the ninth antardasa that it has no cell for when birth falls in the
+            // birth mahadasa's own antardasa.
+            const bool ninth = r.cells[2].lord == r.birthLord;
+            check(list.mahadasas[0].children.size() == std::size_t(row1 + ninth), "row 1");
             for (int i = 0; i < 9; ++i) {
                 const Period& maha = list.mahadasas[i];
                 check(maha.cell == 9 * i + 1 && onItsCell(maha, r), "mahadasa off its cell");
@@ -379,7 +382,9 @@ TEST(EveryBirth, PeriodsStandOnTheCellsAndTileTheirParents) {
                 for (std::size_t j = 0; j < maha.children.size(); ++j) {
                     const Period& antar = maha.children[j];
                     const int cell = static_cast<int>(j) + (i == 0 ? 2 : 9 * i + 1);
-                    check(antar.cell == cell && onItsCell(antar, r), "antardasa off its cell");
+                    check(i == 0 && j == 8 ? antar.cell == 0
+                                           : antar.cell == cell && onItsCell(antar, r),
+                          "antardasa off its cell");
                     tiles(antar);
                     check(antar.trueStart < 0 ||
                               (antar.children.size() == 9 && antar.children[0].lord == antar.lord),
@@ -455,6 +460,19 @@ const Period* path(const PeriodList& list, std::initializer_list<int> positions)
 // Sukra: 200 x 20, 26, 36, 43, 61, 77, 96, 113 / 120 = 33.3, 43.3, 60, 71.7, 101.7, 128.3, 160,
 // 188.3; the pranadasas of the first (33 days): 33 x 20, 26, ... / 120 = 5.5, 7.15, 9.9, 11.8,
 // 16.8, 21.2, 26.4, 31.1.
+// Moon at 0° Widder: born at the start of Ketu / Ketu, the overview's row 1 has cells for eight
+// antardasas. The list has all nine: Ketu / Sani from 147 + 420 + 126 + 210 + 147 + 378 + 336 =
+// 1764 days for its 399, Ketu / Buddha from 2163 to Sukra's 2520.
+TEST(BirthMahadasa, ListsTheNinthAntardasaThatRowOneHasNoCellFor) {
+    const PeriodList list = buildPeriods(calculated(birth(1, 0, 0, 0)), solar);
+    const std::vector<Period>& antars = list.mahadasas[0].children;
+    ASSERT_EQ(antars.size(), 9u);
+    EXPECT_EQ(starts(antars),
+              (std::vector<int>{0, 147, 567, 693, 903, 1050, 1428, 1764, 2163, 2520}));
+    EXPECT_EQ(antars[8].lord, Buddha);
+    EXPECT_EQ(antars[8].cell, 0);
+}
+
 TEST(LevelsFourAndFive, GiveThePeriodsWorkedByHand) {
     const PeriodList list = buildPeriods(calculated(birth(1, 0, 0, 0)), solar, 5);
     const Period* pratyantar = path(list, {1, 0, 0});

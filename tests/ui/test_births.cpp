@@ -1,6 +1,7 @@
 // The register window as a user meets it: "Geburten" on the toolbar, a search that folds umlauts
 // and case, "Öffnen" filling the input screen and calculating, a deletion that asks first, and the
 // opened birth's fields back at the next start.
+#include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTableView>
@@ -93,6 +94,16 @@ private slots:
             QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit6")->text(), "1970");
             QVERIFY(uitest::shown(&ui.window, "Panel1"));
             QVERIFY(uitest::find<QAbstractButton>(&ui.window, "CheckBox1")->isChecked());
+            // The period list belongs to that birth and names it, until another is calculated.
+            uitest::click(&ui.window, "Button24");
+            auto* list = ui.window.findChild<QWidget*>("PeriodList");
+            QVERIFY(list);
+            auto* header = uitest::find<QLabel>(list, "PeriodHeader");
+            QVERIFY2(header->text().startsWith("Name: Smith, Anne\nGeburt: 05.02.1970"),
+                     qPrintable(header->text()));
+            uitest::click(&ui.window, "Button13");
+            uitest::click(&ui.window, "Button12");
+            QVERIFY2(header->text().startsWith("Geburt: 05.02.1970"), qPrintable(header->text()));
         }
         // At the next start the input screen holds that birth again; the start screen is as ever.
         uitest::Window next(false);

@@ -1,9 +1,9 @@
 // The period list as a user meets it: the "Liste" button, the tree of periods with its bold
-// running rows, a double click on the overview, copying, the year-length choice, and the files
-// written by the exports, read back.
+// running rows and the levels made when opened, a double click on the overview, copying, the
+// year-length choice, why other programs differ, and the files written by the exports, read back.
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
@@ -55,14 +55,39 @@ std::vector<std::pair<const Period*, int>> flatten(const PeriodList& list) {
     return all;
 }
 
-// The rows of a model in tree order.
-QModelIndexList rowsOf(const QAbstractItemModel& model, const QModelIndex& parent = {}) {
+// The rows of a model in tree order, down to the pratyantardasas unless asked for more.
+QModelIndexList rowsOf(const QAbstractItemModel& model, const QModelIndex& parent = {},
+                       int levels = 3) {
     QModelIndexList rows;
+    if (levels == 0)
+        return rows;
     for (int r = 0; r < model.rowCount(parent); ++r) {
         const QModelIndex row = model.index(r, 0, parent);
-        rows << row << rowsOf(model, row);
+        rows << row << rowsOf(model, row, levels - 1);
     }
     return rows;
+}
+
+// Moon at 0° Widder on 1.1.2000: Ketu's mahadasa runs whole from birth, so every period of the
+// cycle is listed whole. Sukra follows at 7 years (2520 days), Surya at 27, Chandra at 33, Mangal
+// at 43, Rahu at 50, Guru at 68, Sani at 84 and Buddha at 103 years. Ages read as the overview
+// writes them, the last 1..30 days apart: 7 years are "6 Jahre 11 M 30 T".
+birth::Entry aries() {
+    birth::Entry e = birth::position(0, 0, 0, 1);
+    e.day = "1", e.month = "1", e.year = "2000";
+    return e;
+}
+
+bool isBold(const QModelIndex& row) {
+    const QVariant font = row.data(Qt::FontRole);
+    return font.isValid() && qvariant_cast<QFont>(font).bold();
+}
+
+// The name, age and begin of a row, as a user reads them.
+QString rowText(const QModelIndex& row) {
+    return QStringList{row.data().toString(), row.siblingAtColumn(1).data().toString(),
+                       row.siblingAtColumn(2).data().toString()}
+        .join(" | ");
 }
 
 // The main window after a calculation, with the period list open.
@@ -105,6 +130,15 @@ private slots:
     void refusedWrites();
     void invalidBirthDateHasNoDates();
     void yearLengthIsRemembered();
+    void lowerLevelsWhenOpened();
+    void runningDownToThePranadasa();
+    void yearLengthMovesDatesNotAges_data();
+    void yearLengthMovesDatesNotAges();
+    void earlierSettingCarriedOver_data();
+    void earlierSettingCarriedOver();
+    void exportDepth_data();
+    void exportDepth();
+    void whyOthersDifferForTheBirthShown();
     void overviewExports();
 };
 
@@ -413,30 +447,229 @@ void PeriodsTest::invalidBirthDateHasNoDates() {
     QVERIFY(!reason->isVisible());
 }
 
-// "Jahr = 360 Tage" changes the dates at once and holds for the next window too.
+// The choice changes the dates at once and holds for the next window too.
 void PeriodsTest::yearLengthIsRemembered() {
     const PeriodList days360 = expectedPeriods({}, YearLength::days360);
-    const PeriodList solar = expectedPeriods({}, YearLength::solar);
     {
         Opened o;
-        auto* box = uitest::find<QCheckBox>(o.list, "PeriodYear360");
-        QVERIFY(!box->isChecked());
-        QCOMPARE(o.model()->periods().mahadasas[8].endDate, solar.mahadasas[8].endDate);
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-        QVERIFY(box->isChecked());
-        QCOMPARE(o.model()->periods().mahadasas[8].endDate, days360.mahadasas[8].endDate);
+        auto* choice = uitest::find<QComboBox>(o.list, "YearLength");
+        QStringList offered;
+        for (int i = 0; i < choice->count(); ++i)
+            offered << choice->itemText(i);
+        QCOMPARE(offered, (QStringList{"360 Tage", "365,2425 Tage (gregorianisch)",
+                                       "365,25 Tage (julianisch)", "365,2422 Tage (tropisch)",
+                                       "365,25636 Tage (siderisch)"}));
+        QCOMPARE(choice->currentText(), QString("365,2425 Tage (gregorianisch)"));
+        choice->setCurrentIndex(0);
         QCOMPARE(o.model()->index(8, 3).data().toString(),
                  ui::dateText(days360.mahadasas[8].endDate));
     }
     {
         Opened o;
-        auto* box = uitest::find<QCheckBox>(o.list, "PeriodYear360");
-        QVERIFY(box->isChecked());
+        auto* choice = uitest::find<QComboBox>(o.list, "YearLength");
+        QCOMPARE(choice->currentText(), QString("360 Tage"));
         QCOMPARE(o.model()->periods().mahadasas[8].endDate, days360.mahadasas[8].endDate);
-        box->setChecked(false);
+        choice->setCurrentIndex(3);
     }
     Opened o;
-    QVERIFY(!uitest::find<QCheckBox>(o.list, "PeriodYear360")->isChecked());
+    QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(),
+             QString("365,2422 Tage (tropisch)"));
+    QSettings().clear();
+}
+
+// Sukra / Sukra / Sukra of the Aries birth runs from 2520 to 2720 days; its sukshmadasas begin
+// after 0, 33, 43, 60, 71, 101, 128, 160 and 188 of its 200 days (200 x 20, 26, 36, 43, 61, 77,
+// 96, 113 / 120, rounded down), its first sukshmadasa's pranadasas after 0, 5, 7, 9, 11 and 16
+// days. A date is 1.1.2000 + ⌊days x 365.2425 / 360⌋: 2553 days of age are 2590 calendar days,
+// 3.2.2007.
+void PeriodsTest::lowerLevelsWhenOpened() {
+    Opened o(aries());
+    const QModelIndex pratyantar = o.model()->indexOfPath({1, 0, 0});
+    QCOMPARE(rowText(pratyantar), QString("Sukra | 6 Jahre 11 M 30 T | 31.12.2006"));
+    QVERIFY(o.model()->hasChildren(pratyantar));
+    QCOMPARE(o.model()->rowCount(pratyantar), 0); // nothing made before it is opened
+    o.tree()->expand(pratyantar.parent().parent());
+    o.tree()->expand(pratyantar.parent());
+    o.tree()->expand(pratyantar);
+    QStringList sukshmas;
+    for (int r = 0; r < o.model()->rowCount(pratyantar); ++r)
+        sukshmas << rowText(o.model()->index(r, 0, pratyantar));
+    QCOMPARE(sukshmas, (QStringList{
+                           "Sukra | 6 Jahre 11 M 30 T | 31.12.2006",
+                           "Surya | 7 Jahre 1 M 3 T | 03.02.2007",
+                           "Chandra | 7 Jahre 1 M 13 T | 13.02.2007",
+                           "Mangal | 7 Jahre 1 M 30 T | 02.03.2007",
+                           "Rahu | 7 Jahre 2 M 11 T | 13.03.2007",
+                           "Guru | 7 Jahre 3 M 11 T | 13.04.2007",
+                           "Sani | 7 Jahre 4 M 8 T | 10.05.2007",
+                           "Buddha | 7 Jahre 5 M 10 T | 12.06.2007",
+                           "Ketu | 7 Jahre 6 M 8 T | 10.07.2007",
+                       }));
+    const QModelIndex sukshma = o.model()->index(0, 0, pratyantar);
+    o.tree()->expand(sukshma);
+    QCOMPARE(o.model()->rowCount(sukshma), 9);
+    QStringList pranas;
+    for (int r = 0; r < 6; ++r)
+        pranas << rowText(o.model()->index(r, 0, sukshma));
+    QCOMPARE(pranas, (QStringList{
+                         "Sukra | 6 Jahre 11 M 30 T | 31.12.2006",
+                         "Surya | 7 Jahre 0 M 5 T | 05.01.2007",
+                         "Chandra | 7 Jahre 0 M 7 T | 07.01.2007",
+                         "Mangal | 7 Jahre 0 M 9 T | 09.01.2007",
+                         "Rahu | 7 Jahre 0 M 11 T | 11.01.2007",
+                         "Guru | 7 Jahre 0 M 16 T | 16.01.2007",
+                     }));
+    // The last sukshmadasa ends where the pratyantardasa does; a pranadasa has no children.
+    QCOMPARE(o.model()->index(8, 3, pratyantar).data().toString(),
+             pratyantar.siblingAtColumn(3).data().toString());
+    QVERIFY(!o.model()->hasChildren(o.model()->index(0, 0, sukshma)));
+}
+
+// On 10.1.2007 the pranadasa Mangal of Sukra / Sukra / Sukra / Sukra runs (9 to 11 days into it):
+// the window opens down to it, selected, and exactly its five rows are bold.
+void PeriodsTest::runningDownToThePranadasa() {
+    Opened o(aries());
+    o.list->showResult(resultOf(aries()), CivilDate{2007, 1, 10});
+    const QModelIndex current = o.tree()->currentIndex();
+    QCOMPARE(rowText(current), QString("Mangal | 7 Jahre 0 M 9 T | 09.01.2007"));
+    QCOMPARE(current.siblingAtColumn(3).data().toString(), QString("11.01.2007"));
+    QCOMPARE(o.model()->indexOfPath({1, 0, 0, 0, 3}), current);
+    QStringList bold;
+    for (const QModelIndex& row : rowsOf(*o.model(), {}, 5))
+        if (isBold(row))
+            bold << row.data().toString();
+    QCOMPARE(bold, (QStringList{"Sukra", "Sukra", "Sukra", "Sukra", "Mangal"}));
+}
+
+// One period per length, worked by hand from 1.1.2000: Sani begins at 84 years (30240 days of
+// age), 30240 x 365.2425 / 360 = 30680.37 (31.12.2083), x 365.25 / 360 = 30681 (1.1.2084), or
+// 30240 days (17.10.2082); Chandra at 33 years, 11880 x 365.2422 / 360 = 12052.99 (30.12.2032,
+// a day before the Gregorian 12053.0025); Buddha at 103 years, 37080 x 365.25636 / 360 =
+// 37621.41 (2.1.2103, the Gregorian 37619.98: 31.12.2102).
+void PeriodsTest::yearLengthMovesDatesNotAges_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<int>("mahadasa");
+    QTest::addColumn<QString>("row");
+    QTest::newRow("360 Tage") << 0 << 7 << "Sani | 83 Jahre 11 M 30 T | 17.10.2082";
+    QTest::newRow("gregorianisch") << 1 << 7 << "Sani | 83 Jahre 11 M 30 T | 31.12.2083";
+    QTest::newRow("julianisch") << 2 << 7 << "Sani | 83 Jahre 11 M 30 T | 01.01.2084";
+    QTest::newRow("tropisch") << 3 << 3 << "Chandra | 32 Jahre 11 M 30 T | 30.12.2032";
+    QTest::newRow("siderisch") << 4 << 8 << "Buddha | 102 Jahre 11 M 30 T | 02.01.2103";
+}
+
+void PeriodsTest::yearLengthMovesDatesNotAges() {
+    QFETCH(int, choice);
+    QFETCH(int, mahadasa);
+    QFETCH(QString, row);
+    Opened o(aries());
+    uitest::find<QComboBox>(o.list, "YearLength")->setCurrentIndex(choice);
+    QCOMPARE(rowText(o.model()->index(mahadasa, 0)), row);
+    QSettings().clear();
+}
+
+// "Jahr = 360 Tage" of earlier versions becomes the choice of 360 days, once; not ticked, the
+// Gregorian year.
+void PeriodsTest::earlierSettingCarriedOver_data() {
+    QTest::addColumn<QVariant>("days360");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("ticked") << QVariant(true) << "360 Tage";
+    QTest::newRow("not ticked") << QVariant(false) << "365,2425 Tage (gregorianisch)";
+    QTest::newRow("never set") << QVariant() << "365,2425 Tage (gregorianisch)";
+}
+
+void PeriodsTest::earlierSettingCarriedOver() {
+    QFETCH(QVariant, days360);
+    QFETCH(QString, chosen);
+    QSettings().clear();
+    if (days360.isValid())
+        QSettings().setValue("Perioden/JahrGleich360Tage", days360);
+    {
+        Opened o;
+        QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(), chosen);
+        uitest::find<QComboBox>(o.list, "YearLength")->setCurrentIndex(2);
+    }
+    // From then on the new choice holds, whatever the old setting says.
+    Opened o;
+    QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(),
+             QString("365,25 Tage (julianisch)"));
+    QSettings().clear();
+}
+
+// The Aries birth's Sukra mahadasa has 9^(d-1) periods on level d. On 10.1.2007 the document
+// lists the levels below the antardasas only within the running periods.
+void PeriodsTest::exportDepth_data() {
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<int>("deepestInSukra");
+    QTest::addColumn<QString>("csvLine");
+    QTest::addColumn<QString>("pdfShown");
+    QTest::addColumn<QString>("pdfHidden");
+    QTest::newRow("1") << 1 << 1 << "1;Sukra;;;;;6;11;30;31.12.2006;31.12.2026;365,2425"
+                       << "Sukra 6 Jahre 11 M 30 T 31.12.2006 31.12.2026"
+                       << "Sukra 6 Jahre 11 M 30 T 31.12.2006 02.05.2010";
+    QTest::newRow("2") << 2 << 9 << "2;Sukra;Sukra;;;;6;11;30;31.12.2006;02.05.2010;365,2425"
+                       << "Sukra 6 Jahre 11 M 30 T 31.12.2006 02.05.2010"
+                       << "Sukra 6 Jahre 11 M 30 T 31.12.2006 22.07.2007";
+    QTest::newRow("4") << 4 << 729
+                       << "4;Sukra;Sukra;Sukra;Surya;;7;1;3;03.02.2007;13.02.2007;365,2425"
+                       << "Surya 7 Jahre 1 M 3 T 03.02.2007 13.02.2007"
+                       << "Mangal 7 Jahre 0 M 9 T 09.01.2007 11.01.2007";
+    QTest::newRow("5") << 5 << 6561
+                       << "5;Sukra;Sukra;Sukra;Sukra;Mangal;7;0;9;09.01.2007;11.01.2007;365,2425"
+                       << "Mangal 7 Jahre 0 M 9 T 09.01.2007 11.01.2007"
+                       << "Chandra 7 Jahre 1 M 13 T 13.02.2007 14.02.2007"; // not running
+}
+
+void PeriodsTest::exportDepth() {
+    QFETCH(int, depth);
+    QFETCH(int, deepestInSukra);
+    QFETCH(QString, csvLine);
+    QFETCH(QString, pdfShown);
+    QFETCH(QString, pdfHidden);
+    Opened o(aries());
+    o.list->showResult(resultOf(aries()), CivilDate{2007, 1, 10});
+    auto* choice = uitest::find<QComboBox>(o.list, "ExportDepth");
+    QCOMPARE(choice->currentIndex(), 2); // three levels unless chosen
+    choice->setCurrentIndex(depth - 1);
+
+    nextFile_ = folder_.filePath("tiefe.csv");
+    uitest::click(o.list, "PeriodCsv");
+    QFile file(nextFile_);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.contains(csvLine), qPrintable(csvLine));
+    QCOMPARE(lines.filter(QRegularExpression(QString("^%1;").arg(depth + 1))).size(), 0);
+    QCOMPARE(lines.filter(QRegularExpression(QString("^%1;Sukra;").arg(depth))).size(),
+             deepestInSukra);
+
+    if (!QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        nextFile_ = folder_.filePath("tiefe.pdf");
+        uitest::click(o.list, "PeriodPdf");
+        QProcess extract;
+        extract.start("pdftotext", {"-layout", nextFile_, "-"});
+        QVERIFY(extract.waitForFinished(10000));
+        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+        QVERIFY(text.contains(QString("Jahreslänge: 365,2425 Tage (gregorianisch)")));
+        QVERIFY2(text.contains(QRegularExpression(QString(pdfShown).replace(' ', "\\s+"))),
+                 qPrintable(pdfShown));
+        QVERIFY2(!text.contains(QRegularExpression(QString(pdfHidden).replace(' ', "\\s+"))),
+                 qPrintable(pdfHidden));
+    }
+    choice->setCurrentIndex(2);
+}
+
+// The running antardasa Sukra / Sukra begins at 2520 days of age: 25.11.2006 on 360-day years,
+// 31.12.2006 on each of the others (2556.70, .75, .68 and .87 days, see above).
+void PeriodsTest::whyOthersDifferForTheBirthShown() {
+    Opened o(aries());
+    o.list->showResult(resultOf(aries()), CivilDate{2007, 1, 10});
+    QString caption;
+    const QString text = uitest::messageFrom([&] { uitest::click(o.list, "PeriodWhy"); }, &caption);
+    QCOMPARE(caption, QString("Warum weichen andere Programme ab?"));
+    for (const char* part :
+         {"Für die Geburt am 01.01.2000.", "Antardasa Sukra/Sukra", "360 Tage: 25.11.2006\n",
+          "365,2425 Tage (gregorianisch): 31.12.2006  (gewählt)\n",
+          "365,25636 Tage (siderisch): 31.12.2006\n", "Ayanamsa", "Pranadasa"})
+        QVERIFY2(text.contains(QString::fromUtf8(part)), part);
 }
 
 // Ctrl+S saves the overview as shown, Ctrl+P prints it, "Übersicht kopieren" copies it.
