@@ -76,52 +76,44 @@ Refused<birth::ZoneMoment> chosenMoment(const LocalBirth& local, const birth::Bi
 
 } // namespace
 
-Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) {
-    const auto clock = readClock(options.moment);
-    if (const auto* refusal = std::get_if<Refusal>(&clock))
-        return *refusal;
-    const ClockReading& c = std::get<ClockReading>(clock);
-    LocalBirth local{
-        QDate(c.date.year, c.date.month, c.date.day), QTime(c.hour, c.minute, c.second), {}, {}};
+namespace {
 
-    BornBirth born;
+// How a time the clocks showed twice is taken: as --sommerzeit says (refused without it), or the
+// earlier of the two, as the register's births are.
+struct Twice {
+    bool earlier = false;
+    std::optional<bool> summerTime;
+};
+
+// The offset of a fixed zone "UTC+10:00" (as AAF's #B93 gives the clocks without a zone's
+// name), in seconds; none for "UTC" itself and for every other zone.
+std::optional<int> fixedOffset(const QString& zoneId) {
+    if (!zoneId.startsWith(birth::utcZoneId) || zoneId == birth::utcZoneId)
+        return std::nullopt;
+    const QTimeZone zone(zoneId.toLatin1());
+    if (!zone.isValid())
+        return std::nullopt;
+    return zone.offsetFromUtc(QDateTime::currentDateTimeUtc());
+}
+
+// The common road of every birth: the local date and time on their clocks to the moment, the Moon
+// at it, the fields that "Übernehmen" writes and the facts. `born` comes with the place's facts
+// (and the name) filled in; `placeLine` is the text's line of the place, if any.
+Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, BornBirth born,
+                                const QString& placeLine, bool timeUnknown) {
     BirthFacts& facts = born.facts;
-    const QString where = qtext(options.where);
-    std::optional<Place> place;
-    switch (options.clocks) {
-    case Clocks::zone:
-        local.zoneId =
-            where.compare(birth::utcZoneId, Qt::CaseInsensitive) == 0 ? birth::utcZoneId : where;
-        break;
-    case Clocks::place: {
-        auto found = placeNamed(where, atlas);
-        if (const auto* refusal = std::get_if<Refusal>(&found))
-            return *refusal;
-        place = std::get<Place>(found);
-        // The zone's rules, and the place's own mean time before the zone kept standard time.
-        local.zoneId = place->zoneId;
-        local.longitudeDegrees = place->longitude;
-        facts.place = BirthFacts::Place{text(place->name), text(place->country), place->latitude,
-                                        place->longitude};
-        break;
-    }
-    case Clocks::meanTime: {
-        const auto longitude = parseGeoLongitude(options.where);
-        if (const auto* refusal = std::get_if<Refusal>(&longitude))
-            return *refusal;
-        local.zoneId = birth::localMeanTimeId;
-        local.longitudeDegrees = std::get<GeoLongitude>(longitude).degrees;
-        break;
-    }
-    }
-
-    const auto moments = birth::birthMoments(local);
+    // A fixed offset has one moment for every time; the zone rules are not asked.
+    const std::optional<int> fixed = fixedOffset(local.zoneId);
+    const auto moments =
+        fixed ? Refused<birth::BirthMoments>(birth::BirthMoments{
+                    double(birth::localAsUtcMSecs(local.date, local.time)) - *fixed * 1000.0, {}})
+              : birth::birthMoments(local);
     if (const auto* refusal = std::get_if<Refusal>(&moments))
         return *refusal;
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
     double utcMSecs = m.utcMSecs;
-    if (!m.choices.isEmpty()) {
-        const auto chosen = chosenMoment(local, m, options.summerTime);
+    if (!m.choices.isEmpty() && !twice.earlier) {
+        const auto chosen = chosenMoment(local, m, twice.summerTime);
         if (const auto* refusal = std::get_if<Refusal>(&chosen))
             return *refusal;
         utcMSecs = double(std::get<birth::ZoneMoment>(chosen).utcMSecs);
@@ -156,14 +148,86 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
     facts.lines.push_back(text("Geburtszeit: " + local.date.toString("dd.MM.yyyy") + " " +
                                local.time.toString("HH:mm:ss") + " " + clocks + " (" +
                                birth::offsetText(int(offset)) + ")"));
-    if (place)
-        facts.lines.push_back(
-            text("Geburtsort: " + place->label() + " (" + place->coordinates() + ")"));
+    if (timeUnknown)
+        facts.lines.push_back("Die Geburtszeit ist unbekannt: gerechnet mit 12:00 Uhr am "
+                              "Geburtsort.");
+    if (!placeLine.isEmpty())
+        facts.lines.push_back(text(placeLine));
     // The Moon calculator's lines but its nakshatra, which the answer gives anyway.
     for (const QString& line : r.text.split('\n'))
         if (!line.startsWith("Nakshatra:"))
             facts.lines.push_back(text(line));
     return born;
+}
+
+} // namespace
+
+Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) {
+    const auto clock = readClock(options.moment);
+    if (const auto* refusal = std::get_if<Refusal>(&clock))
+        return *refusal;
+    const ClockReading& c = std::get<ClockReading>(clock);
+    LocalBirth local{
+        QDate(c.date.year, c.date.month, c.date.day), QTime(c.hour, c.minute, c.second), {}, {}};
+
+    BornBirth born;
+    const QString where = qtext(options.where);
+    QString placeLine;
+    switch (options.clocks) {
+    case Clocks::zone:
+        local.zoneId =
+            where.compare(birth::utcZoneId, Qt::CaseInsensitive) == 0 ? birth::utcZoneId : where;
+        break;
+    case Clocks::place: {
+        auto found = placeNamed(where, atlas);
+        if (const auto* refusal = std::get_if<Refusal>(&found))
+            return *refusal;
+        const Place& place = std::get<Place>(found);
+        // The zone's rules, and the place's own mean time before the zone kept standard time.
+        local.zoneId = place.zoneId;
+        local.longitudeDegrees = place.longitude;
+        born.facts.place = BirthFacts::Place{text(place.name), text(place.country), place.latitude,
+                                             place.longitude};
+        placeLine = "Geburtsort: " + place.label() + " (" + place.coordinates() + ")";
+        break;
+    }
+    case Clocks::meanTime: {
+        const auto longitude = parseGeoLongitude(options.where);
+        if (const auto* refusal = std::get_if<Refusal>(&longitude))
+            return *refusal;
+        local.zoneId = birth::localMeanTimeId;
+        local.longitudeDegrees = std::get<GeoLongitude>(longitude).degrees;
+        break;
+    }
+    }
+    return computeLocal(local, Twice{false, options.summerTime}, std::move(born), placeLine, false);
+}
+
+Refused<BornBirth> computeBirth(const birth::Birth& b) {
+    const QString name = b.name();
+    if (!b.date.isValid())
+        return Refusal{text("„" + name + "“: das Geburtsdatum fehlt.")};
+    if (b.zone.isEmpty())
+        return Refusal{text("„" + name +
+                            "“: die Zeitzone der Geburt ist nicht bekannt; bitte im Register "
+                            "oder als #B93 ergänzen.")};
+    // As the register's Moon does: the local time, or 12:00 when it is not known, on the zone's
+    // clocks with the place's longitude (its own mean time before the zone's standard time).
+    LocalBirth local{b.date, b.time.value_or(QTime(12, 0)), b.zone, b.longitude};
+    if (b.zone.compare(birth::utcZoneId, Qt::CaseInsensitive) == 0)
+        local.zoneId = birth::utcZoneId;
+    BornBirth born;
+    born.facts.name = text(name);
+    QString placeLine;
+    if (b.latitude && b.longitude) {
+        born.facts.place =
+            BirthFacts::Place{text(b.place), text(b.country), *b.latitude, *b.longitude};
+        placeLine = "Geburtsort: " + b.place + (b.country.isEmpty() ? "" : ", " + b.country) +
+                    " (" + Place::coordinateText(*b.latitude, *b.longitude) + ")";
+    } else if (!b.place.isEmpty()) {
+        placeLine = "Geburtsort: " + b.place + (b.country.isEmpty() ? "" : ", " + b.country);
+    }
+    return computeLocal(local, Twice{true, {}}, std::move(born), placeLine, !b.time.has_value());
 }
 
 } // namespace zeitrad::cli

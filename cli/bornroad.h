@@ -5,6 +5,7 @@
 #pragma once
 
 #include "birth/atlas.h"
+#include "birth/birth.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "engine/calculation.h"
@@ -21,5 +22,12 @@ struct BornBirth {
 // an unreadable date, time or longitude, an unknown zone or place, a time the clocks skipped, one
 // they showed twice unless the summer time was chosen, a year outside 1800..2199.
 Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas);
+
+// A birth of the register or of an AAF file, by the same road, with its name: the local time (12:00
+// when unknown, which the text says) on its zone's clocks, or in local mean time at its longitude;
+// of a time the clocks showed twice the earlier, as the register's Moon takes it. Refused, with
+// the German reason and the birth's name: no date, an unknown zone, a skipped time, a year
+// outside 1800..2199.
+Refused<BornBirth> computeBirth(const birth::Birth& birth);
 
 } // namespace zeitrad::cli

@@ -102,6 +102,16 @@ bool setFields(std::string_view text, char separator, std::string& a, std::strin
     return true;
 }
 
+bool setFile(Options& o, std::optional<Road> road, std::optional<Action> action,
+             std::string_view file) {
+    if (road)
+        o.road = *road;
+    if (action)
+        o.action = *action;
+    o.file = file;
+    return !file.empty();
+}
+
 bool setClocks(Options& o, Clocks clocks, std::string_view where) {
     o.born.clocks = clocks;
     o.born.where = where;
@@ -199,6 +209,32 @@ constexpr Option options[] = {
      "--place braucht einen Ort, z. B. \"Frankfurt am Main\" oder \"Ravensburg, Deutschland\""},
     {"--lmt", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::meanTime, v); },
      "--lmt braucht die geographische Länge des Geburtsorts, z. B. 13.4 oder -73.99"},
+    {"--birth", "",
+     [](Options& o, std::string_view v) {
+         o.birthName = v;
+         return !v.empty();
+     },
+     "--birth braucht den Namen einer Geburt des Registers, z. B. \"Müller, Jürgen\""},
+    {"--aaf", "", [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
+     "--aaf braucht eine AAF-Datei"},
+    {"--import", "",
+     [](Options& o, std::string_view v) { return setFile(o, {}, Action::importAaf, v); },
+     "--import braucht eine AAF-Datei"},
+    {"--export", "",
+     [](Options& o, std::string_view v) { return setFile(o, {}, Action::exportAaf, v); },
+     "--export braucht den Namen der AAF-Datei, die geschrieben wird"},
+    {"--list", "",
+     [](Options& o, std::string_view) {
+         o.action = Action::list;
+         return true;
+     },
+     "--list nimmt keinen Wert", false},
+    {"--encoding", "",
+     [](Options& o, std::string_view v) {
+         o.windows1252 = v == "windows-1252";
+         return v == "utf-8" || v == "windows-1252";
+     },
+     "--encoding braucht utf-8 oder windows-1252"},
     {"--sommerzeit", "",
      [](Options& o, std::string_view v) {
          if (v != "ja" && v != "nein") {
@@ -213,6 +249,9 @@ constexpr Option options[] = {
 // Which options the command line names, for the rules between them.
 struct Named {
     int fields = 0, born = 0, clocks = 0, summerTime = 0;
+    int registered = 0, aaf = 0; // --birth, --aaf
+    int jobs = 0;                // --import, --export, --list
+    int output = 0, format = 0, encoding = 0;
 };
 
 void count(Named& named, std::string_view option) {
@@ -220,12 +259,55 @@ void count(Named& named, std::string_view option) {
     constexpr std::string_view clockOptions[] = {"--zone", "--place", "--lmt"};
     named.fields += std::count(std::begin(fieldOptions), std::end(fieldOptions), option) > 0;
     named.clocks += std::count(std::begin(clockOptions), std::end(clockOptions), option) > 0;
+    constexpr std::string_view jobOptions[] = {"--import", "--export", "--list"};
+    constexpr std::string_view outputOptions[] = {"--on", "--depth", "--year-length"};
+    named.jobs += std::count(std::begin(jobOptions), std::end(jobOptions), option) > 0;
+    named.output += std::count(std::begin(outputOptions), std::end(outputOptions), option) > 0;
     named.born += option == "--born";
+    named.registered += option == "--birth";
+    named.aaf += option == "--aaf";
     named.summerTime += option == "--sommerzeit";
+    named.format += option == "--format";
+    named.encoding += option == "--encoding";
+}
+
+// The register's batch jobs take no input of a calculation.
+std::optional<Refusal> chooseJob(const Options& o, const Named& named) {
+    if (named.encoding > 0 && o.action != Action::exportAaf) {
+        return Refusal{"--encoding gehört zu --export"};
+    }
+    if (named.jobs == 0) {
+        return std::nullopt;
+    }
+    if (named.jobs > 1) {
+        return Refusal{"--import, --export und --list nur einzeln und je einmal angeben"};
+    }
+    if (named.fields + named.born + named.clocks + named.summerTime + named.registered + named.aaf +
+            named.output >
+        0) {
+        return Refusal{"--import, --export und --list rechnen nichts: nicht zusammen mit den "
+                       "Angaben einer Geburt oder --on, --depth, --year-length"};
+    }
+    if (named.format > 0 && o.action != Action::list) {
+        return Refusal{"--format gehört hier nur zu --list"};
+    }
+    return std::nullopt;
 }
 
 // The road the options take, or why they do not fit together.
 std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
+    if (named.registered + named.aaf > 0) {
+        if (named.registered + named.aaf + named.born > 1) {
+            return Refusal{"nur eine der Angaben --born, --birth oder --aaf, und nur einmal"};
+        }
+        if (named.fields + named.clocks + named.summerTime > 0) {
+            return Refusal{"--birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: "
+                           "nicht zusammen mit --date, --moon, --sign, --tropical, --zone, "
+                           "--place, --lmt oder --sommerzeit"};
+        }
+        o.road = named.aaf > 0 ? Road::aaf : Road::registered;
+        return std::nullopt;
+    }
     if (named.born == 0) {
         if (named.clocks > 0 || named.summerTime > 0) {
             return Refusal{"--zone, --place, --lmt und --sommerzeit gehören zu --born"};
@@ -278,6 +360,9 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
             return Refusal{std::string(option->refusal)};
         }
         count(named, option->name);
+    }
+    if (auto refusal = chooseJob(parsed, named)) {
+        return *refusal;
     }
     if (auto refusal = chooseRoad(parsed, named)) {
         return *refusal;

@@ -14,9 +14,13 @@ namespace zeitrad::cli {
 
 enum class Format { text, csv, json };
 
-// Where the input comes from: the field texts (--date, --moon, --sign, --tropical), or a birth's
-// date, time and place (--born), from which the Moon's position fills the fields.
-enum class Road { fields, born };
+// Where the input comes from: the field texts (--date, --moon, --sign, --tropical), a birth's
+// date, time and place (--born), a birth of the register (--birth) or every record of an AAF file
+// (--aaf); from a birth the Moon's position fills the fields.
+enum class Road { fields, born, registered, aaf };
+
+// What the run does: calculate, or one of the register's batch jobs.
+enum class Action { calculate, importAaf, exportAaf, list };
 
 // The clocks a birth time was read on: a time zone, a place of the atlas (its zone, or its own
 // mean time before the zone kept standard time), or local mean time at a longitude.
@@ -31,9 +35,13 @@ struct BornOptions {
 };
 
 struct Options {
+    Action action = Action::calculate;
     Road road = Road::fields;
     BirthInput input;            // the field texts, as the input screen holds them
     BornOptions born;            // the birth road's date, time and place
+    std::string birthName;       // --birth: the name of a birth of the register, as typed
+    std::string file;            // the AAF file of --aaf, --import or --export
+    bool windows1252 = false;    // --export for older programs
     std::optional<CivilDate> on; // the day for "running"; none: today
     Format format = Format::text;
     std::optional<int> depth; // levels 1..5; none: text 2, CSV and JSON 3

@@ -10,6 +10,46 @@
 
 namespace zeitrad::cli {
 
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
+                out += buffer;
+            } else {
+                out += c; // UTF-8 passes through as it is
+            }
+        }
+    }
+    return out + '"';
+}
+
+std::string jsonNumber(double value) {
+    // Whatever the locale: a point, eight decimals.
+    char buffer[48];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 8);
+    return std::string(buffer, end.ptr);
+}
+
 namespace {
 
 constexpr int rows = 9, columns = 9;
@@ -80,39 +120,6 @@ std::string yearText(YearLength length) {
     return "ein mittleres Kalenderjahr";
 }
 
-// `text` as a JSON string, quotes included.
-std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned char>(c));
-                out += buffer;
-            } else {
-                out += c; // UTF-8 passes through as it is
-            }
-        }
-    }
-    return out + '"';
-}
-
 void appendAge(std::string& out, const AgeTriple& age) {
     out += '[' + std::to_string(age.years) + ", " + std::to_string(age.months) + ", " +
            std::to_string(age.days) + ']';
@@ -151,14 +158,6 @@ void appendJsonPeriods(std::string& out, const std::vector<Period>& periods, std
         path.pop_back();
     }
     out += pad + ']';
-}
-
-std::string jsonNumber(double value) {
-    // Whatever the locale: a point, eight decimals.
-    char buffer[48];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 8);
-    return std::string(buffer, end.ptr);
 }
 
 std::string jsonBirth(const BirthFacts* birth) {

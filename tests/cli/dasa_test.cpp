@@ -6,12 +6,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -349,7 +353,29 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 "02:30:00 gab es am 31.10.2021 in der Zeitzone Europe/Berlin zweimal: 02:30 "
                 "Sommerzeit (UTC+2) = 00:30 UTC und 02:30 Normalzeit (UTC+1) = 01:30 UTC. Welche "
-                "gemeint ist, sagt --sommerzeit ja oder nein."}));
+                "gemeint ist, sagt --sommerzeit ja oder nein."},
+        // The register's jobs compute nothing and take one file each.
+        Refused{{"--list", "--born", "1.1.1985 12:00", "--zone", "UTC"},
+                2,
+                "zeitrad-dasa: --import, --export und --list rechnen nichts: nicht zusammen mit "
+                "den Angaben einer Geburt oder --on, --depth, --year-length"},
+        Refused{{"--import", "a.aaf", "--list"},
+                2,
+                "zeitrad-dasa: --import, --export und --list nur einzeln und je einmal angeben"},
+        Refused{{"--export", "a.aaf", "--format", "json"},
+                2,
+                "zeitrad-dasa: --format gehört hier nur zu --list"},
+        Refused{{"--list", "--encoding", "windows-1252"},
+                2,
+                "zeitrad-dasa: --encoding gehört zu --export"},
+        Refused{{"--birth", "Müller", "--aaf", "a.aaf"},
+                2,
+                "zeitrad-dasa: nur eine der Angaben --born, --birth oder --aaf, und nur einmal"},
+        Refused{{"--birth", "Müller", "--zone", "UTC"},
+                2,
+                "zeitrad-dasa: --birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: "
+                "nicht zusammen mit --date, --moon, --sign, --tropical, --zone, --place, --lmt "
+                "oder --sommerzeit"}));
 
 // A birth's local time on its clocks, and the moment in UTC worked out by hand.
 struct Born {
@@ -509,3 +535,186 @@ TEST(Dasa, AClosedPipeEndsQuietly) {
 }
 
 } // namespace
+
+// The register of births in a folder of its own, as ZEITRAD_REGISTER names it for every run.
+class DasaRegister : public testing::Test {
+protected:
+    void SetUp() override { use("geburten.sqlite"); }
+    void TearDown() override { ::unsetenv("ZEITRAD_REGISTER"); }
+    void use(const std::string& name) { ::setenv("ZEITRAD_REGISTER", path(name).c_str(), 1); }
+    std::string path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+        return path(name);
+    }
+    static std::string read(const std::string& file) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(file, std::ios::binary).rdbuf();
+        return bytes.str();
+    }
+    QTemporaryDir dir;
+};
+
+const std::string sample = ZEITRAD_TEST_DATA "/sample.aaf";
+
+QJsonArray jsonArray(const Finished& r) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array();
+}
+
+TEST_F(DasaRegister, ImportsListsAndExportsTheSameBirths) {
+    const Finished first = run({"--import", sample});
+    EXPECT_EQ(first.status, 1); // broken records were skipped
+    EXPECT_EQ(first.out, "");
+    EXPECT_TRUE(first.err.starts_with("4 Geburten aufgenommen.\nZeile 7: übersprungen – Ohne "
+                                      "#B93 braucht der Datensatz den Ort aus dem Ortsatlas"));
+    EXPECT_NE(first.err.find("\nZeile 16: übersprungen – Das Datum „31.2.1990“ ist kein Tag "
+                             "(erwartet: T.M.JJJJ).\nZeile 18: übersprungen – "),
+              std::string::npos);
+    EXPECT_TRUE(first.err.ends_with("\nZeile 20: übersprungen – Die #A93-Zeile hat 4 statt 7 "
+                                    "Felder.\n"));
+    const Finished again = run({"--import", sample});
+    EXPECT_TRUE(again.err.starts_with("0 Geburten aufgenommen.\nZeile 2: schon im Register, "
+                                      "nicht doppelt aufgenommen.\nZeile 8: schon"));
+    // A record with a "*" for the first name and the time, with its own coordinates.
+    const std::string event = write("ereignis.aaf", "#A93:Ereignis,*,e,24.12.1992,*,Freiburg,D\n"
+                                                    "#B93:*,47n59,7e51,1he00,0\n");
+    const Finished one = run({"--import", event});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(one.err, "1 Geburt aufgenommen.\n");
+
+    const Finished listed = run({"--list", "--format", "json"});
+    EXPECT_EQ(listed.status, 0);
+    const QJsonArray births = jsonArray(listed);
+    ASSERT_EQ(births.size(), 5);
+    QJsonObject muller = births[3].toObject(); // by name: Cezanne, Doe, Ereignis, Müller, Smith
+    EXPECT_NEAR(muller.take("latitude").toDouble(), 48 + 8 / 60.0, 1e-7);
+    EXPECT_NEAR(muller.take("longitude").toDouble(), 11 + 34 / 60.0, 1e-7);
+    EXPECT_EQ(muller, (QJsonObject{{"surname", "Müller"},
+                                   {"firstName", "Jürgen"},
+                                   {"kind", "male"},
+                                   {"date", "1985-07-03"},
+                                   {"time", "14:30:00"},
+                                   {"place", "München"},
+                                   {"country", "D"},
+                                   {"zone", "Europe/Berlin"}}));
+    EXPECT_TRUE(births[2]["firstName"].isNull());
+    EXPECT_TRUE(births[2]["time"].isNull());
+    EXPECT_EQ(births[2]["kind"], "event");
+    EXPECT_EQ(births[2]["zone"], "UTC+01:00");
+    EXPECT_NE(run({"--list"}).out.find("\nMüller, Jürgen  03.07.1985  14:30:00  München (D)"),
+              std::string::npos);
+    EXPECT_NE(run({"--list", "--format", "csv"}).out.find("\nEreignis;;event;1992-12-24;;"),
+              std::string::npos);
+
+    // Out in Windows-1252 for older programs, into a second register: the same births.
+    const std::string exported = path("alle.aaf");
+    const Finished out = run({"--export", exported, "--encoding", "windows-1252"});
+    EXPECT_EQ(out.status, 0);
+    EXPECT_NE(read(exported).find("#A93:M\xFCller,J\xFCrgen,m,3.7.1985,14:30"), std::string::npos);
+    use("zweites.sqlite");
+    EXPECT_EQ(run({"--import", exported}).err, "5 Geburten aufgenommen.\n");
+    EXPECT_EQ(run({"--list", "--format", "json"}).out, listed.out);
+}
+
+// A file that is no register is refused by every job and left byte for byte as it was.
+TEST_F(DasaRegister, ADamagedRegisterIsLeftAlone) {
+    const std::string damaged =
+        write("geburten.sqlite", std::string("SQLite format 3\0", 16) + std::string(200, 'x'));
+    const Arguments jobs[] = {{"--list", "--format", "json"},
+                              {"--import", sample},
+                              {"--export", path("alle.aaf")},
+                              {"--birth", "Müller"}};
+    for (const Arguments& job : jobs) {
+        const Finished r = run(job);
+        EXPECT_EQ(r.status, 1) << job[0];
+        EXPECT_EQ(r.out, "") << job[0];
+        EXPECT_EQ(r.err, "Die Datei „" + damaged +
+                             "“ ist beschädigt oder kein Geburtenregister von Zeitrad. Sie "
+                             "bleibt unverändert.\n")
+            << job[0];
+    }
+    EXPECT_EQ(read(damaged), std::string("SQLite format 3\0", 16) + std::string(200, 'x'));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("alle.aaf"))));
+}
+
+TEST_F(DasaRegister, ABirthOfTheRegisterByItsName) {
+    run({"--import", sample});
+    // 14:30 summer time in Munich is 12:30 UTC; the Moon at 1° Capricorn sidereal stands in
+    // Uttara Ashada (266°40′ to 280°).
+    const Finished one = run({"--birth", "muller, jurgen", "--format", "json"});
+    EXPECT_EQ(one.status, 0);
+    const QJsonObject birth = json(one)["birth"].toObject();
+    EXPECT_EQ(birth["name"], "Müller, Jürgen");
+    EXPECT_EQ(birth["local"], "1985-07-03T14:30:00");
+    EXPECT_EQ(birth["utc"], "1985-07-03T12:30:00Z");
+    EXPECT_EQ(birth["place"].toObject()["name"], "München");
+    EXPECT_EQ(json(one)["nakshatra"].toObject()["name"], "Uttara Ashada");
+    EXPECT_TRUE(run({"--birth", "Müller", "--depth", "1"})
+                    .out.starts_with("Geburt aus dem Register: Müller, Jürgen\nGeburtszeit: "
+                                     "03.07.1985 14:30:00 Europe/Berlin (UTC+2)\n"));
+
+    const Finished several = run({"--birth", "e"});
+    EXPECT_EQ(several.status, 1);
+    EXPECT_EQ(several.out, "");
+    EXPECT_EQ(several.err, "„e“ passt auf 4 Geburten des Registers; bitte den Namen genauer "
+                           "angeben:\n"
+                           "  Cezanne, Paul, 19.01.1839 01:00, Aix-En-Provence\n"
+                           "  Doe, John, 10.10.1960 08:05, New York\n"
+                           "  Müller, Jürgen, 03.07.1985 14:30, München\n"
+                           "  Smith, Anne, 05.02.1970 23:15, Sydney\n");
+    const Finished none = run({"--birth", "Niemand"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+}
+
+// Every record of a file; the broken ones refused with their line, the others still computed.
+TEST_F(DasaRegister, EveryRecordOfAnAafFile) {
+    const Finished r = run({"--aaf", sample, "--format", "json", "--depth", "1"});
+    EXPECT_EQ(r.status, 1);
+    const QJsonArray all = jsonArray(r);
+    ASSERT_EQ(all.size(), 9);
+    // In file order: a birth's name and UTC moment worked out by hand, or its refusal.
+    const std::pair<const char*, const char*> expected[] = {
+        {"Müller, Jürgen", "1985-07-03T12:30:00Z"},
+        {"Ereignis", nullptr},
+        {"Cezanne, Paul", "1839-01-19T00:38:12Z"}, // 1:00 at 5°27′ E: 21 min 48 s ahead
+        {"Smith, Anne", "1970-02-05T13:15:00Z"},   // UTC+10:00
+        {"Doe, John", "1960-10-10T13:05:00Z"},     // UTC-05:00
+        {"Kaputt, Karl", nullptr},
+        {"Weit, Berta", nullptr},
+        {"Zeit, Zora", nullptr},
+        {"Kurz, Kai", nullptr}};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const QJsonObject o = all[qsizetype(i)].toObject();
+        const auto [name, utc] = expected[i];
+        if (utc) {
+            EXPECT_EQ(o["birth"].toObject()["name"], name) << i;
+            EXPECT_EQ(o["birth"].toObject()["utc"], utc) << i;
+            EXPECT_EQ(o["periods"].toArray().size(), 9) << i;
+        } else {
+            EXPECT_EQ(o.keys(), (QStringList{"error", "name"})) << i;
+            EXPECT_EQ(o["name"], name) << i;
+        }
+    }
+    EXPECT_EQ(all[5]["error"],
+              "Zeile 16: Das Datum „31.2.1990“ ist kein Tag (erwartet: T.M.JJJJ).");
+    EXPECT_NE(r.err.find("Zeile 16 (Kaputt, Karl): Das Datum „31.2.1990“ ist kein Tag"),
+              std::string::npos);
+
+    const Finished csv = run({"--aaf", sample, "--format", "csv", "--depth", "1"});
+    EXPECT_TRUE(csv.out.starts_with("Name;Ebene;Mahadasa;Antardasa;"));
+    EXPECT_EQ(linesStartingWith(csv.out, "Name;"), 1);
+    EXPECT_EQ(linesStartingWith(csv.out, "Müller, Jürgen;1;"), 9);
+    EXPECT_EQ(linesStartingWith(csv.out, "Doe, John;1;"), 9);
+
+    // Text blocks under a heading; an unknown time is taken as noon and the text says so.
+    const std::string event = write("ereignis.aaf", "#A93:Ereignis,*,e,24.12.1992,*,Freiburg,D\n"
+                                                    "#B93:*,47n59,7e51,1he00,0\n");
+    const Finished text = run({"--aaf", event, "--depth", "1"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_TRUE(text.out.starts_with("=== Ereignis (Zeile 1) ===\nGeburtszeit: 24.12.1992 "
+                                     "12:00:00 UTC+01:00 (UTC+1)\nDie Geburtszeit ist unbekannt: "
+                                     "gerechnet mit 12:00 Uhr am Geburtsort.\n"));
+}

@@ -1,0 +1,306 @@
+#include "cli/registerjobs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <algorithm>
+#include <memory>
+
+#include "birth/aaf.h"
+#include "birth/aafplaces.h"
+#include "birth/register.h"
+#include "cli/report.h"
+#include "register/sqlregister.h"
+
+namespace zeitrad::cli {
+
+namespace {
+
+using birth::Birth;
+
+std::string text(const QString& s) {
+    return s.toStdString();
+}
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+JobResult refused(const std::string& message) {
+    return {1, {}, message + '\n'};
+}
+
+// The register, opened; none when it does not exist yet and only reading is asked for (nothing
+// is created for that).
+Refused<std::unique_ptr<reg::SqlRegister>> openRegister(bool forWriting) {
+    const QString path = birth::defaultRegisterPath();
+    if (!forWriting && !QFileInfo::exists(path))
+        return std::unique_ptr<reg::SqlRegister>();
+    auto opened = std::make_unique<reg::SqlRegister>();
+    const Refused<birth::Done> done = opened->open(path);
+    if (const auto* refusal = std::get_if<Refusal>(&done))
+        return *refusal;
+    if (forWriting && opened->readOnly())
+        return Refusal{text(opened->readOnlyReason())};
+    return opened;
+}
+
+// Every birth of the register (none when there is no register yet).
+Refused<QList<Birth>> registerBirths() {
+    auto opened = openRegister(false);
+    if (const auto* refusal = std::get_if<Refusal>(&opened))
+        return *refusal;
+    auto& reg = std::get<std::unique_ptr<reg::SqlRegister>>(opened);
+    if (!reg)
+        return QList<Birth>();
+    return reg->list();
+}
+
+Refused<QByteArray> readFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return Refusal{text("Die Datei „" + shown(path) + "“ gibt es nicht.")};
+    if (!file.open(QIODevice::ReadOnly))
+        return Refusal{text("Die Datei „" + shown(path) + "“ lässt sich nicht lesen.")};
+    return file.readAll();
+}
+
+const char* kindName(Birth::Kind kind) {
+    switch (kind) {
+    case Birth::Kind::Female:
+        return "female";
+    case Birth::Kind::Male:
+        return "male";
+    case Birth::Kind::Event:
+        return "event";
+    case Birth::Kind::Person:
+        break;
+    }
+    return "person";
+}
+
+QString timeText(const Birth& b) {
+    return b.time ? b.time->toString("HH:mm:ss") : QString();
+}
+
+// "Müller, Jürgen, 03.07.1985 14:30, München": how a list of births names each.
+QString birthLine(const Birth& b) {
+    return b.name() + ", " + b.date.toString("dd.MM.yyyy") + " " +
+           (b.time ? b.time->toString("HH:mm") : QStringLiteral("Zeit unbekannt")) +
+           (b.place.isEmpty() ? QString() : ", " + b.place);
+}
+
+std::string jsonOptional(const QString& s) {
+    return s.isEmpty() ? std::string("null") : jsonString(text(s));
+}
+
+std::string jsonOptional(std::optional<double> v) {
+    return v ? jsonNumber(*v) : std::string("null");
+}
+
+std::string jsonList(const QList<Birth>& births) {
+    std::string out = "[";
+    for (qsizetype i = 0; i < births.size(); ++i) {
+        const Birth& b = births[i];
+        out += i == 0 ? "\n" : ",\n";
+        out += "  {\"surname\": " + jsonString(text(b.surname)) +
+               ", \"firstName\": " + jsonOptional(b.firstName) +
+               ", \"kind\": " + jsonString(kindName(b.kind)) +
+               ", \"date\": " + jsonString(text(b.date.toString(Qt::ISODate))) +
+               ", \"time\": " + jsonOptional(timeText(b)) +
+               ", \"place\": " + jsonString(text(b.place)) +
+               ", \"country\": " + jsonString(text(b.country)) +
+               ", \"latitude\": " + jsonOptional(b.latitude) +
+               ", \"longitude\": " + jsonOptional(b.longitude) +
+               ", \"zone\": " + jsonString(text(b.zone)) + '}';
+    }
+    out += births.isEmpty() ? "]\n" : "\n]\n";
+    return out;
+}
+
+// A CSV field, in quotes when it holds the separator, a quote or a line break.
+QString csvField(QString field) {
+    if (!field.contains(u';') && !field.contains(u'"') && !field.contains(u'\n'))
+        return field;
+    return '"' + field.replace(u'"', QStringLiteral("\"\"")) + '"';
+}
+
+QString decimal(std::optional<double> v) {
+    return v ? QString::number(*v, 'f', 6).replace(u'.', u',') : QString();
+}
+
+std::string csvList(const QList<Birth>& births) {
+    QString out = "Nachname;Vorname;Art;Datum;Uhrzeit;Ort;Land;Breite;Länge;Zone\n";
+    for (const Birth& b : births)
+        out += QStringList{csvField(b.surname),  csvField(b.firstName),
+                           kindName(b.kind),     b.date.toString(Qt::ISODate),
+                           timeText(b),          csvField(b.place),
+                           csvField(b.country),  decimal(b.latitude),
+                           decimal(b.longitude), csvField(b.zone)}
+                   .join(u';') +
+               '\n';
+    return text(out);
+}
+
+// One birth a line, the columns aligned: name, date, time, place and country, clocks.
+std::string textList(const QList<Birth>& births) {
+    if (births.isEmpty())
+        return "Das Geburtenregister ist leer.\n";
+    qsizetype nameWidth = 0, placeWidth = 0;
+    auto where = [](const Birth& b) {
+        return b.country.isEmpty() ? b.place : b.place + " (" + b.country + ")";
+    };
+    for (const Birth& b : births) {
+        nameWidth = std::max(nameWidth, b.name().size());
+        placeWidth = std::max(placeWidth, where(b).size());
+    }
+    QString out;
+    for (const Birth& b : births) {
+        const QString clocks = b.zone == Birth::localMeanTime && b.longitude
+                                   ? "Ortszeit bei " + birth::Place::longitudeText(*b.longitude)
+                                   : b.zone;
+        out += b.name().leftJustified(nameWidth + 2) + b.date.toString("dd.MM.yyyy") + "  " +
+               (b.time ? b.time->toString("HH:mm:ss") : QStringLiteral("--:--:--")) + "  " +
+               where(b).leftJustified(placeWidth + 2) + clocks;
+        while (out.endsWith(u' '))
+            out.chop(1);
+        out += '\n';
+    }
+    return text(out);
+}
+
+// The name an #A93 line gives (the line itself or the nearest one above), for a skipped record.
+std::string recordName(const QStringList& fileLines, int line) {
+    for (int i = std::min<int>(line, int(fileLines.size())) - 1; i >= 0; --i) {
+        if (!fileLines[i].startsWith(QStringLiteral("#A93:")))
+            continue;
+        const QStringList f = fileLines[i].mid(5).split(u',');
+        Birth b;
+        auto field = [&f](int k) {
+            const QString v = k < f.size() ? f[k].trimmed() : QString();
+            return v == u"*" ? QString() : v;
+        };
+        b.surname = field(0);
+        b.firstName = field(1);
+        return text(b.name());
+    }
+    return {};
+}
+
+} // namespace
+
+JobResult importJob(const std::string& file, birth::Atlas* atlas) {
+    auto opened = openRegister(true);
+    if (const auto* refusal = std::get_if<Refusal>(&opened))
+        return refused(refusal->message);
+    auto& reg = *std::get<std::unique_ptr<reg::SqlRegister>>(opened);
+    const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return refused(refusal->message);
+    birth::AafRead read = birth::readAaf(std::get<QByteArray>(bytes));
+    birth::placeFromAtlas(read, atlas,
+                          QStringLiteral("Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht "
+                                         "geladen werden konnte."));
+    const Refused<birth::ImportReport> report = reg.import(read.births, read.lines);
+    if (const auto* refusal = std::get_if<Refusal>(&report))
+        return refused(refusal->message);
+    return {read.skipped.isEmpty() ? 0 : 1,
+            {},
+            text(birth::importReportText(std::get<birth::ImportReport>(report), read.skipped)) +
+                '\n'};
+}
+
+JobResult exportJob(const std::string& file, bool windows1252) {
+    const Refused<QList<Birth>> births = registerBirths();
+    if (const auto* refusal = std::get_if<Refusal>(&births))
+        return refused(refusal->message);
+    const QByteArray bytes =
+        birth::writeAaf(std::get<QList<Birth>>(births),
+                        windows1252 ? birth::AafEncoding::Windows1252 : birth::AafEncoding::Utf8);
+    // Written beside the old file and put in its place only when complete; birth data is
+    // personal, so it is the owner's alone.
+    const QString path = QString::fromStdString(file);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) ||
+        !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        out.write(bytes) != bytes.size() || !out.commit())
+        return refused(text("Die Datei „" + shown(path) +
+                            "“ ließ sich nicht schreiben; eine frühere Datei dieses Namens "
+                            "bleibt unverändert."));
+    return {};
+}
+
+JobResult listJob(Format format) {
+    const Refused<QList<Birth>> births = registerBirths();
+    if (const auto* refusal = std::get_if<Refusal>(&births))
+        return refused(refusal->message);
+    const QList<Birth>& all = std::get<QList<Birth>>(births);
+    switch (format) {
+    case Format::json:
+        return {0, jsonList(all), {}};
+    case Format::csv:
+        return {0, csvList(all), {}};
+    case Format::text:
+        break;
+    }
+    return {0, textList(all), {}};
+}
+
+Refused<Birth> registeredBirth(const std::string& name) {
+    const Refused<QList<Birth>> births = registerBirths();
+    if (const auto* refusal = std::get_if<Refusal>(&births))
+        return *refusal;
+    const QString typed = QString::fromStdString(name).trimmed();
+    const QString wanted = birth::searchFolded(typed);
+    QList<Birth> exact, holding;
+    for (const Birth& b : std::get<QList<Birth>>(births)) {
+        const QString folded = birth::searchFolded(b.name());
+        if (folded == wanted)
+            exact.append(b);
+        else if (folded.contains(wanted))
+            holding.append(b);
+    }
+    const QList<Birth>& found = exact.isEmpty() ? holding : exact;
+    if (found.size() == 1)
+        return found.first();
+    if (found.isEmpty())
+        return Refusal{text("Im Geburtenregister „" + shown(birth::defaultRegisterPath()) +
+                            "“ steht keine Geburt namens „" + typed + "“.")};
+    QString message = QStringLiteral("„%1“ passt auf %2 Geburten des Registers; bitte den Namen "
+                                     "genauer angeben:")
+                          .arg(typed)
+                          .arg(found.size());
+    for (const Birth& b : found)
+        message += "\n  " + birthLine(b);
+    return Refusal{text(message)};
+}
+
+Refused<std::vector<AafEntry>> aafEntries(const std::string& file, birth::Atlas* atlas) {
+    const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return *refusal;
+    const QByteArray& data = std::get<QByteArray>(bytes);
+    birth::AafRead read = birth::readAaf(data);
+    birth::placeFromAtlas(read, atlas);
+    std::vector<AafEntry> entries;
+    entries.reserve(std::size_t(read.births.size() + read.skipped.size()));
+    for (qsizetype i = 0; i < read.births.size(); ++i)
+        entries.push_back({read.lines[i], text(read.births[i].name()), read.births[i], {}});
+    if (!read.skipped.isEmpty()) {
+        const QString decoded = read.encoding == birth::AafEncoding::Utf8
+                                    ? QString::fromUtf8(data)
+                                    : birth::fromWindows1252(data);
+        const QStringList fileLines = decoded.split(u'\n');
+        for (const birth::AafSkip& skip : read.skipped)
+            entries.push_back(
+                {skip.line, recordName(fileLines, skip.line), std::nullopt, text(skip.reason)});
+    }
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const AafEntry& a, const AafEntry& b) { return a.line < b.line; });
+    return entries;
+}
+
+} // namespace zeitrad::cli
