@@ -105,18 +105,23 @@ Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, Bor
     // A fixed offset has one moment for every time; the zone rules are not asked.
     const std::optional<int> fixed = fixedOffset(local.zoneId);
     const auto moments =
-        fixed ? Refused<birth::BirthMoments>(birth::BirthMoments{
-                    double(birth::localAsUtcMSecs(local.date, local.time)) - *fixed * 1000.0, {}})
-              : birth::birthMoments(local);
+        fixed
+            ? Refused<birth::BirthMoments>(birth::BirthMoments{
+                  double(birth::localAsUtcMSecs(local.date, local.time)) - *fixed * 1000.0, {}, {}})
+            : birth::birthMoments(local);
     if (const auto* refusal = std::get_if<Refusal>(&moments))
         return *refusal;
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
     double utcMSecs = m.utcMSecs;
+    // Read on the place's own mean time (before its zone kept standard time): the zone is "LMT".
+    bool placeMeanTime = m.clock.startsWith(QStringLiteral("Ortszeit ")) &&
+                         !m.clock.startsWith(QStringLiteral("Ortszeit der Zonenstadt"));
     if (!m.choices.isEmpty() && !twice.earlier) {
         const auto chosen = chosenMoment(local, m, twice.summerTime);
         if (const auto* refusal = std::get_if<Refusal>(&chosen))
             return *refusal;
         utcMSecs = double(std::get<birth::ZoneMoment>(chosen).utcMSecs);
+        placeMeanTime = std::get<birth::ZoneMoment>(chosen).placeMeanTime;
     }
 
     // As "Übernehmen" in the Moon calculator: the local date and the rounded tropical position.
@@ -136,7 +141,7 @@ Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, Bor
 
     facts.local =
         text(QDateTime(local.date, local.time, QTimeZone::utc()).toString("yyyy-MM-ddTHH:mm:ss"));
-    facts.zone = text(local.zoneId);
+    facts.zone = text(placeMeanTime ? birth::localMeanTimeId : local.zoneId);
     facts.utc = isoUtc(utcMSecs);
 
     const qint64 offset =
@@ -186,6 +191,7 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
         // The zone's rules, and the place's own mean time before the zone kept standard time.
         local.zoneId = place.zoneId;
         local.longitudeDegrees = place.longitude;
+        local.placeName = place.name;
         born.facts.place = BirthFacts::Place{text(place.name), text(place.country), place.latitude,
                                              place.longitude};
         placeLine = "Geburtsort: " + place.label() + " (" + place.coordinates() + ")";
@@ -213,7 +219,7 @@ Refused<BornBirth> computeBirth(const birth::Birth& b) {
                             "oder als #B93 ergänzen.")};
     // As the register's Moon does: the local time, or 12:00 when it is not known, on the zone's
     // clocks with the place's longitude (its own mean time before the zone's standard time).
-    LocalBirth local{b.date, b.time.value_or(QTime(12, 0)), b.zone, b.longitude};
+    LocalBirth local{b.date, b.time.value_or(QTime(12, 0)), b.zone, b.longitude, b.place};
     if (b.zone.compare(birth::utcZoneId, Qt::CaseInsensitive) == 0)
         local.zoneId = birth::utcZoneId;
     BornBirth born;

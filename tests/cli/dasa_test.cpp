@@ -424,6 +424,16 @@ INSTANTIATE_TEST_SUITE_P(
              "America/Chicago",
              "1985-05-12T18:27:00Z",
              "Paris, Vereinigte Staaten"},
+        // Before Berlin's zone kept standard time (1.4.1893) Ravensburg read its own mean time,
+        // 9° 36′ 38″ east: UT + 0:38:27, not the zone city's + 0:53:28; in 1900 zone time, UTC+1.
+        Born{{"--born", "1.7.1880 12:00", "--place", "Ravensburg"},
+             "LMT",
+             "1880-07-01T11:21:33Z",
+             "Ravensburg, Deutschland"},
+        Born{{"--born", "1.7.1900 12:00", "--place", "Ravensburg, Deutschland"},
+             "Europe/Berlin",
+             "1900-07-01T11:00:00Z",
+             "Ravensburg, Deutschland"},
         // Local mean time: 9.61° east is 38 min 26.4 s ahead of Greenwich, 73.99° west 4 h 55 min
         // 57.6 s behind.
         Born{{"--born", "1.1.1880 12:00", "--lmt", "9.61"}, "LMT", "1880-01-01T11:21:33.600Z", ""},
