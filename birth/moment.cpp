@@ -63,6 +63,13 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
     const QTimeZone zone(birth.zoneId.toLatin1());
     if (!zone.isValid())
         return unknownZone(birth.zoneId);
+    // A fixed offset ("UTC+10:00", as an AAF file gives clocks without a zone's name) has one
+    // moment for every time; it has no rules to ask (Qt's answers for its transitions are void).
+    if (birth.zoneId.startsWith(utcZoneId)) {
+        const int offset = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(0, QTimeZone::utc()));
+        return BirthMoments{
+            static_cast<double>(local - qint64{offset} * 1000), {}, "Zonenzeit " + birth.zoneId};
+    }
     // With the place's longitude known, the zone's clocks count except where they showed the
     // zone city's mean time: the place then read its own. Both can stand for the time where the
     // place's clocks went back at the switch to standard time.

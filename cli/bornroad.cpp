@@ -85,30 +85,13 @@ struct Twice {
     std::optional<bool> summerTime;
 };
 
-// The offset of a fixed zone "UTC+10:00" (as AAF's #B93 gives the clocks without a zone's
-// name), in seconds; none for "UTC" itself and for every other zone.
-std::optional<int> fixedOffset(const QString& zoneId) {
-    if (!zoneId.startsWith(birth::utcZoneId) || zoneId == birth::utcZoneId)
-        return std::nullopt;
-    const QTimeZone zone(zoneId.toLatin1());
-    if (!zone.isValid())
-        return std::nullopt;
-    return zone.offsetFromUtc(QDateTime::currentDateTimeUtc());
-}
-
 // The common road of every birth: the local date and time on their clocks to the moment, the Moon
 // at it, the fields that "Übernehmen" writes and the facts. `born` comes with the place's facts
 // (and the name) filled in; `placeLine` is the text's line of the place, if any.
 Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, BornBirth born,
                                 const QString& placeLine, bool timeUnknown) {
     BirthFacts& facts = born.facts;
-    // A fixed offset has one moment for every time; the zone rules are not asked.
-    const std::optional<int> fixed = fixedOffset(local.zoneId);
-    const auto moments =
-        fixed
-            ? Refused<birth::BirthMoments>(birth::BirthMoments{
-                  double(birth::localAsUtcMSecs(local.date, local.time)) - *fixed * 1000.0, {}, {}})
-            : birth::birthMoments(local);
+    const auto moments = birth::birthMoments(local);
     if (const auto* refusal = std::get_if<Refusal>(&moments))
         return *refusal;
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
