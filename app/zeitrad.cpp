@@ -340,6 +340,8 @@ void TZeitrad::Button24Click() {
 struct TZeitrad::Births {
     zeitrad::birth::Register* reg = nullptr;
     zeitrad::births::BirthRegister* window = nullptr;
+    // The birth opened last: the Moon calculator shows it and saves changes to it.
+    std::optional<zeitrad::birth::Birth> opened;
 
     // A birth from the register: its Moon into the input screen's fields, then the calculation,
     // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
@@ -395,6 +397,9 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
         remembered << QString::number(n);
     QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
     w.nextBirthName_ = birth.name();
+    w.births_->opened = birth;
+    if (w.moonDialog_)
+        w.moonDialog_->setOpenedBirth(birth);
     w.Button1Click();
 }
 
@@ -449,6 +454,12 @@ void TZeitrad::Button23Click() {
     if (!moonDialog_) {
         moonDialog_ = new MoonDialog(this);
         connect(moonDialog_, &MoonDialog::applied, input, &InputScreen::enter);
+        connect(moonDialog_, &MoonDialog::saved, this, [this] {
+            if (births_ && births_->window)
+                births_->window->reload();
+        });
+        if (births_ && births_->opened)
+            moonDialog_->setOpenedBirth(*births_->opened);
     }
     // The dialog starts from the birth date typed so far, when it is a date.
     const zeitrad::BirthInput typed = input->input();

@@ -1,11 +1,13 @@
 #include "moon/moondialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,8 +20,11 @@
 #include <variant>
 
 #include "birth/atlas.h"
+#include "birth/birthmoon.h"
 #include "birth/moment.h"
 #include "birth/moonreading.h"
+#include "birth/plugins.h"
+#include "birth/register.h"
 #include "engine/geography.h"
 #include "moon/placefield.h"
 
@@ -44,6 +49,20 @@ QString longitudeField(double degrees) {
     return QString::number(degrees, 'f', 4);
 }
 
+// The name field as the register keeps it: "Nachname, Vorname", split at the first comma; a single
+// word is the surname.
+void splitName(const QString& text, birth::Birth& birth) {
+    const qsizetype comma = text.indexOf(u',');
+    birth.surname = (comma < 0 ? text : text.left(comma)).simplified();
+    birth.firstName = comma < 0 ? QString() : text.mid(comma + 1).simplified();
+}
+
+QString nameField(const birth::Birth& birth) {
+    if (birth.firstName.isEmpty())
+        return birth.surname;
+    return birth.surname + ", " + birth.firstName;
+}
+
 } // namespace
 
 MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
@@ -60,6 +79,12 @@ MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
     time_ = new QTimeEdit(QTime(12, 0), this);
     time_->setObjectName("MoonTime");
     time_->setDisplayFormat("HH:mm:ss");
+    timeUnknown_ = new QCheckBox("Geburtszeit unbekannt", this);
+    timeUnknown_->setObjectName("MoonTimeUnknown");
+
+    name_ = new QLineEdit(this);
+    name_->setObjectName("MoonName");
+    name_->setPlaceholderText("Nachname, Vorname");
 
     place_ = new PlaceField(this);
     coordinates_ = coordinatesLabel(this);
@@ -99,14 +124,21 @@ MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
     apply_ = buttons->addButton("Übernehmen", QDialogButtonBox::AcceptRole);
     apply_->setObjectName("MoonApply");
     apply_->setDefault(true);
+    save_ = buttons->addButton("In Geburten speichern", QDialogButtonBox::ActionRole);
+    save_->setObjectName("MoonSave");
+    connect(save_, &QPushButton::clicked, this, &MoonDialog::save);
     QPushButton* cancel = buttons->addButton("Abbrechen", QDialogButtonBox::RejectRole);
     cancel->setObjectName("MoonCancel");
     connect(apply_, &QPushButton::clicked, this, &MoonDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    auto* timeRow = new QHBoxLayout;
+    timeRow->addWidget(time_, 1);
+    timeRow->addWidget(timeUnknown_);
     auto* form = new QFormLayout;
+    form->addRow("Name:", name_);
     form->addRow("Geburtsdatum:", date_);
-    form->addRow("Geburtszeit:", time_);
+    form->addRow("Geburtszeit:", timeRow);
     form->addRow("Geburtsort:", place_);
     form->addRow(QString(), coordinates_);
     form->addRow("Zeitzone:", zone_);
@@ -118,6 +150,10 @@ MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
 
     connect(date_, &QDateEdit::dateChanged, this, &MoonDialog::updateResult);
     connect(time_, &QTimeEdit::timeChanged, this, &MoonDialog::updateResult);
+    connect(timeUnknown_, &QCheckBox::toggled, this, [this](bool unknown) {
+        time_->setEnabled(!unknown);
+        updateResult();
+    });
     connect(zone_, &QComboBox::currentTextChanged, this, &MoonDialog::updateResult);
     connect(longitude_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
     connect(place_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
@@ -138,7 +174,9 @@ Refused<birth::BirthMoments> MoonDialog::moments() const {
     const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
     if (index < 0)
         return birth::unknownZone(zone_->currentText());
-    birth::LocalBirth local{date_->date(), time_->time(), zone_->itemData(index).toString(), {}};
+    // A birth time not known counts as noon, local time.
+    const QTime time = timeUnknown_->isChecked() ? QTime(12, 0) : time_->time();
+    birth::LocalBirth local{date_->date(), time, zone_->itemData(index).toString(), {}};
     // A typed place counts once it is taken from the atlas; an empty field leaves the zone alone.
     const std::optional<birth::Place> place = place_->place();
     if (!place && !place_->text().trimmed().isEmpty())
@@ -169,7 +207,21 @@ void MoonDialog::updateResult() {
         return;
     }
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
-    QString text = "Gerechnet nach: " + m.clock + "\n";
+    QString text;
+    if (timeUnknown_->isChecked()) {
+        const bool lmt = zone_->itemData(index).toString() == lmtId;
+        std::optional<double> longitude;
+        if (lmt || place)
+            longitude =
+                std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
+        const auto day =
+            birth::unknownTimeText(date_->date(), zone_->itemData(index).toString(), longitude);
+        if (const auto* refusal = std::get_if<Refusal>(&day))
+            text = german(*refusal) + "\n";
+        else
+            text = std::get<QString>(day) + "\nDer Mond hier für 12:00 Ortszeit.\n";
+    }
+    text += "Gerechnet nach: " + m.clock + "\n";
     if (!m.choices.isEmpty())
         text += "Diese Uhrzeit gab es in dieser Zeitzone zweimal; hier die frühere.\n";
     const auto reading = birth::readMoon(m.utcMSecs, date_->date());
@@ -219,6 +271,109 @@ void MoonDialog::apply() {
     }
     emit applied(std::get<birth::MoonReading>(reading).fields);
     accept();
+}
+
+void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
+    opened_ = birth;
+    name_->setText(nameField(birth));
+    date_->setDate(birth.date);
+    timeUnknown_->setChecked(!birth.time);
+    if (birth.time)
+        time_->setTime(*birth.time);
+    if (birth.latitude && birth.longitude && !birth.place.isEmpty()) {
+        birth::Place place;
+        place.name = birth.place;
+        place.countryCode = birth.country;
+        place.latitude = *birth.latitude;
+        place.longitude = *birth.longitude;
+        place.zoneId = birth.zone;
+        place_->setPlace(place);
+    } else {
+        place_->clear();
+    }
+    if (!birth.zone.isEmpty()) {
+        const int index = zone_->findData(birth.zone);
+        if (index >= 0)
+            zone_->setCurrentIndex(index);
+        else
+            zone_->setCurrentText(birth.zone);
+    }
+    longitude_->setText(birth.longitude ? longitudeField(*birth.longitude) : QString());
+    updateResult();
+}
+
+birth::Register* MoonDialog::openRegister(QString* why) {
+    // The register file is the one the register window shows; the plugin's one instance serves
+    // both, so a file it has open already stays open.
+    const QString path = birth::defaultRegisterPath();
+    birth::Register* reg = register_;
+    if (!reg)
+        reg = birth::plugin<birth::Register>(QStringLiteral("register"), why);
+    if (!reg)
+        return nullptr;
+    if (!register_ || reg->path() != path) {
+        const auto opened = reg->open(path);
+        if (const auto* refusal = std::get_if<Refusal>(&opened)) {
+            *why = german(*refusal);
+            return nullptr;
+        }
+    }
+    return register_ = reg;
+}
+
+void MoonDialog::save() {
+    auto refuse = [this](const QString& why) { QMessageBox::warning(this, windowTitle(), why); };
+    birth::Birth b = opened_.value_or(birth::Birth{});
+    splitName(name_->text(), b);
+    if (b.surname.isEmpty() && b.firstName.isEmpty())
+        return refuse("Bitte einen Namen eingeben (Nachname, Vorname), unter dem die Geburt "
+                      "gespeichert wird.");
+    if (place_->namesUnknownPlace())
+        return refuse(place_->unknownPlaceMessage());
+    const auto found = moments();
+    if (const auto* refusal = std::get_if<Refusal>(&found))
+        return refuse(german(*refusal));
+    b.date = date_->date();
+    b.time = timeUnknown_->isChecked() ? std::nullopt : std::optional<QTime>(time_->time());
+    const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
+    const QString zone = zone_->itemData(index).toString();
+    b.zone = zone == lmtId ? birth::Birth::localMeanTime : zone;
+    const std::optional<birth::Place> place = place_->place();
+    b.place = place ? place->name : QString();
+    b.country = place ? place->countryCode : QString();
+    b.latitude = place ? std::optional<double>(place->latitude) : std::nullopt;
+    b.longitude.reset();
+    // moments() has taken the longitude already wherever it counts.
+    if (place || zone == lmtId)
+        b.longitude =
+            std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
+
+    QString why;
+    birth::Register* reg = openRegister(&why);
+    if (!reg)
+        return refuse(why);
+    if (b.id != 0) {
+        const auto updated = reg->update(b);
+        if (const auto* refusal = std::get_if<Refusal>(&updated))
+            return refuse(german(*refusal));
+    } else {
+        // The same birth twice is one birth too many; it is opened from the register to change it.
+        const auto same = reg->search(b.surname.isEmpty() ? b.firstName : b.surname);
+        if (const auto* refusal = std::get_if<Refusal>(&same))
+            return refuse(german(*refusal));
+        for (const birth::Birth& kept : std::get<QList<birth::Birth>>(same))
+            if (kept.sameBirthAs(b))
+                return refuse("„" + b.name() +
+                              "“ steht mit diesem Datum, dieser Zeit und diesem Ort schon im "
+                              "Geburtenregister; nichts gespeichert.");
+        const auto added = reg->add(b);
+        if (const auto* refusal = std::get_if<Refusal>(&added))
+            return refuse(german(*refusal));
+        b.id = std::get<qint64>(added);
+    }
+    updateResult();
+    result_->setText("Gespeichert: " + b.name() + "\n" + result_->text());
+    emit saved(b);
 }
 
 void MoonDialog::takePlace(const birth::Place& place) {

@@ -2,6 +2,8 @@
 // time zone (or local mean time at the birth place), for the input screen's fields. The birth
 // place, taken from the atlas, sets the zone and the longitude; before the zone's standard time
 // the place's own mean time counts. Place, zone and longitude are remembered for the next opening.
+// With a name the fields become a birth in the register; a birth time not known is taken as 12:00
+// local time, and the result tells the Moon's range over that day.
 #pragma once
 
 #include <QDate>
@@ -9,10 +11,12 @@
 
 #include <optional>
 
+#include "birth/birth.h"
 #include "birth/moment.h"
 #include "engine/calculation.h"
 #include "engine/refusal.h"
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -21,7 +25,8 @@ class QPushButton;
 class QTimeEdit;
 namespace zeitrad::birth {
 struct Place;
-}
+class Register;
+} // namespace zeitrad::birth
 
 namespace zeitrad::ui {
 
@@ -34,17 +39,25 @@ public:
 
     // The date the dialog shows when it opens; today's when none is given.
     void presetDate(std::optional<QDate> date);
+    // A birth opened from the register: its name, date, time, place and clocks into the fields;
+    // "In Geburten speichern" then changes that birth instead of adding a new one.
+    void setOpenedBirth(const birth::Birth& birth);
 
 signals:
     // "Übernehmen": the birth's local civil date and the Moon's tropical position rounded to whole
     // arc-seconds, as the input screen's fields take them.
     void applied(const zeitrad::BirthInput& input);
+    // "In Geburten speichern": the birth as the register now keeps it.
+    void saved(const zeitrad::birth::Birth& birth);
 
 private:
     // The moment the fields stand for, or why they stand for none.
     Refused<birth::BirthMoments> moments() const;
     void updateResult();
     void apply();
+    void save();
+    // The register, opened on the first save; nullptr with the German reason in *why.
+    birth::Register* openRegister(QString* why);
     // A place taken from the atlas: its zone and longitude into their fields.
     void takePlace(const birth::Place& place);
     void remember() const;
@@ -53,11 +66,16 @@ private:
     PlaceField* place_ = nullptr;
     QLabel* coordinates_ = nullptr;
     QDateEdit* date_ = nullptr;
+    QLineEdit* name_ = nullptr;
     QTimeEdit* time_ = nullptr;
+    QCheckBox* timeUnknown_ = nullptr;
     QComboBox* zone_ = nullptr;
     QLineEdit* longitude_ = nullptr;
     QLabel* result_ = nullptr;
     QPushButton* apply_ = nullptr;
+    QPushButton* save_ = nullptr;
+    std::optional<birth::Birth> opened_;
+    birth::Register* register_ = nullptr;
 };
 
 } // namespace zeitrad::ui

@@ -2,11 +2,13 @@
 // dialog's fields, the time zones with their skipped and repeated hours, local mean time, and
 // "Übernehmen" filling the input screen as if the position had been typed by hand; the birth place
 // from the atlas with its own local mean time before the zone's standard time.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -15,6 +17,8 @@
 #include "astronomy/moon.h"
 #include "birth.h"
 #include "birth/moment.h"
+#include "birth/plugins.h"
+#include "birth/register.h"
 #include "moon/moondialog.h"
 #include "moon/placefield.h"
 #include "screens/input.h"
@@ -122,6 +126,11 @@ private slots:
     void returnTakesTheFirstTownAndIsRemembered();
     void typedZoneAndLongitudeAreTheUsersWord();
     void unknownPlaceChangesNothing();
+    void savesIntoTheRegister();
+    void refusedSaveKeepsNothing_data();
+    void refusedSaveKeepsNothing();
+    void unknownTimeTellsTheDay_data();
+    void unknownTimeTellsTheDay();
 
     void initTestCase() {
         QStandardPaths::setTestModeEnabled(true);
@@ -596,6 +605,122 @@ void MoonTest::unknownPlaceChangesNothing() {
              qPrintable(message));
     QVERIFY(c.dialog->isVisible());
     QCOMPARE(c.inputScreen(), before);
+}
+
+namespace {
+
+// A register of the test's own, as the dialog finds it.
+struct OwnRegister {
+    QTemporaryDir dir;
+    zeitrad::birth::Register* reg = nullptr;
+    OwnRegister() {
+        qputenv("ZEITRAD_REGISTER", dir.filePath("geburten.sqlite").toLocal8Bit());
+        reg = zeitrad::birth::plugin<zeitrad::birth::Register>("register");
+        if (!reg || !std::holds_alternative<zeitrad::birth::Done>(
+                        reg->open(dir.filePath("geburten.sqlite"))))
+            qFatal("the register did not open");
+    }
+    QList<zeitrad::birth::Birth> all() {
+        return std::get<QList<zeitrad::birth::Birth>>(reg->list());
+    }
+};
+
+} // namespace
+
+void MoonTest::savesIntoTheRegister() {
+    OwnRegister r;
+    Calculator c;
+    c.enter({{1990, 2, 1}, {7, 45}, "Europe/Berlin", {}});
+    c.takePlace("Ravensburg");
+    c.field<QLineEdit>("MoonName")->setText(" Müller ,  Anna ");
+    c.field<QCheckBox>("MoonTimeUnknown")->setChecked(true);
+    uitest::click(c.dialog, "MoonSave");
+    QVERIFY2(c.result().startsWith("Gespeichert: Müller, Anna\n"), qPrintable(c.result()));
+    QList<zeitrad::birth::Birth> kept =
+        std::get<QList<zeitrad::birth::Birth>>(r.reg->search("muller"));
+    QCOMPARE(kept.size(), 1);
+    zeitrad::birth::Birth b = kept[0];
+    QCOMPARE(QStringList(
+                 {b.surname, b.firstName, b.date.toString("d.M.yyyy"), b.place, b.country, b.zone}),
+             QStringList({"Müller", "Anna", "1.2.1990", "Ravensburg", "DE", "Europe/Berlin"}));
+    QVERIFY(!b.time); // saved with the birth time unknown
+    QVERIFY(std::abs(b.latitude.value_or(0) - 47.78) + std::abs(b.longitude.value_or(0) - 9.61) <
+            0.04);
+
+    // The same birth again is refused; the register keeps one.
+    const QString twice = uitest::messageFrom([&] { uitest::click(c.dialog, "MoonSave"); });
+    QVERIFY2(twice.contains("schon im Geburtenregister"), qPrintable(twice));
+    QCOMPARE(r.all().size(), 1);
+
+    // Opened from the register, the birth is changed, not added: a time now, and a single name.
+    c.dialog->setOpenedBirth(b);
+    QCOMPARE(c.field<QLineEdit>("MoonName")->text(), QString("Müller, Anna"));
+    c.field<QCheckBox>("MoonTimeUnknown")->setChecked(false);
+    c.field<QTimeEdit>("MoonTime")->setTime({14, 30});
+    c.field<QLineEdit>("MoonName")->setText("Schmidt");
+    uitest::click(c.dialog, "MoonSave");
+    kept = r.all();
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept[0].id, b.id);
+    QCOMPARE(kept[0].surname + "|" + kept[0].firstName + "|" + kept[0].place,
+             QString("Schmidt||Ravensburg"));
+    QCOMPARE(kept[0].time, std::optional<QTime>(QTime(14, 30)));
+}
+
+void MoonTest::refusedSaveKeepsNothing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Birth>("birth");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no name") << " , " << Birth{{1990, 2, 1}, {7, 45}, "UTC", {}}
+                             << "Bitte einen Namen eingeben";
+    QTest::newRow("skipped hour") << "Weber" << Birth{{2021, 3, 28}, {2, 30}, "Europe/Berlin", {}}
+                                  << "02:30";
+}
+
+void MoonTest::refusedSaveKeepsNothing() {
+    QFETCH(QString, name);
+    QFETCH(Birth, birth);
+    QFETCH(QString, message);
+    OwnRegister r;
+    Calculator c;
+    c.enter(birth);
+    c.field<QLineEdit>("MoonName")->setText(name);
+    const QString said = uitest::messageFrom([&] { uitest::click(c.dialog, "MoonSave"); });
+    QVERIFY2(said.contains(message), qPrintable(said));
+    QCOMPARE(r.all().size(), 0);
+}
+
+void MoonTest::unknownTimeTellsTheDay_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("day");
+    // Sidereal (less 23°51′): Waage 12°56′ to 24°58′; Swaati ends at Waage 20°00′, reached at
+    // half a degree an hour two hours after noon (Skorpion 12°49′).
+    QTest::newRow("nakshatra changes")
+        << QDate(2000, 1, 1)
+        << "Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen Skorpion 6°47′ und "
+           "Skorpion 18°49′; die Nakshatra wechselt um 14:04 von Swaati zu Vishaakhaa.";
+    // Sidereal Schütze 0°32′ to 12°22′: all of it in Mula (Schütze 0°00′ to 13°20′).
+    QTest::newRow("nakshatra stays")
+        << QDate(2000, 1, 5)
+        << "Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen Schütze 24°23′ und "
+           "Steinbock 6°13′; die Nakshatra bleibt den ganzen Tag Mula.";
+}
+
+void MoonTest::unknownTimeTellsTheDay() {
+    QFETCH(QDate, date);
+    QFETCH(QString, day);
+    Calculator c;
+    c.enter({date, {3, 0}, "Europe/Berlin", {}});
+    c.field<QCheckBox>("MoonTimeUnknown")->setChecked(true);
+    QVERIFY(!c.field<QTimeEdit>("MoonTime")->isEnabled());
+    QVERIFY2(c.result().startsWith(day + "\nDer Mond hier für 12:00 Ortszeit.\n"),
+             qPrintable(c.result()));
+    // The Moon itself is the one of noon, local time.
+    c.field<QCheckBox>("MoonTimeUnknown")->setChecked(false);
+    c.field<QTimeEdit>("MoonTime")->setTime({12, 0});
+    const QString noon = c.result();
+    c.field<QCheckBox>("MoonTimeUnknown")->setChecked(true);
+    QVERIFY2(c.result().endsWith(noon), qPrintable(c.result()));
 }
 
 QTEST_MAIN(MoonTest)
