@@ -16,27 +16,16 @@ namespace {
 constexpr qint64 msPerDay = 86400000;
 
 // The moment a local date and time stands for, in ms on the civil time scale.
+// The earlier moment the clocks stand for, by the birth library's one rule (the zone's clocks,
+// the place's own mean time before the zone kept standard time, local mean time, fixed offsets).
 Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
-                           std::optional<double> longitude) {
-    if (zone == Birth::localMeanTime) {
-        if (!longitude)
-            return Refusal{"Für Ortszeit fehlt die geographische Länge."};
-        return double(localAsUtcMSecs(date, time)) - *longitude * 240000.0;
-    }
-    const QTimeZone clocks(zone.toUtf8());
-    if (zone.startsWith(QStringLiteral("UTC")) && clocks.isValid())
-        return double(localAsUtcMSecs(date, time)) -
-               clocks.offsetFromUtc(QDateTime::currentDateTimeUtc()) * 1000.0;
-    if (zone.isEmpty() || !clocks.isValid())
+                           std::optional<double> longitude, const QString& place = {}) {
+    if (zone.isEmpty())
         return Refusal{"Die Zeitzone der Geburt ist nicht bekannt."};
-    const QList<ZoneMoment> moments = zoneMoments(date, time, clocks);
-    if (moments.isEmpty())
-        return Refusal{
-            QStringLiteral("Die Uhrzeit %1 gab es am %2 nicht: die Uhren wurden vorgestellt.")
-                .arg(time.toString(QStringLiteral("HH:mm")),
-                     date.toString(QStringLiteral("dd.MM.yyyy")))
-                .toStdString()};
-    return double(moments.first().utcMSecs);
+    const Refused<BirthMoments> moments = birthMoments({date, time, zone, longitude, place});
+    if (const auto* r = std::get_if<Refusal>(&moments))
+        return *r;
+    return std::get<BirthMoments>(moments).utcMSecs;
 }
 
 Refused<moon::Position> moonAt(double utcMSecs, int civilYear) {
@@ -76,7 +65,8 @@ QString nakshatraText(int n) {
 } // namespace
 
 Refused<double> birthUtcMSecs(const Birth& birth) {
-    return localToUtc(birth.date, birth.time.value_or(QTime(12, 0)), birth.zone, birth.longitude);
+    return localToUtc(birth.date, birth.time.value_or(QTime(12, 0)), birth.zone, birth.longitude,
+                      birth.place);
 }
 
 Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
