@@ -57,4 +57,18 @@ QString searchFolded(const QString& text) {
     return folded;
 }
 
+const char* kindName(Birth::Kind kind) {
+    switch (kind) {
+    case Birth::Kind::Female:
+        return "female";
+    case Birth::Kind::Male:
+        return "male";
+    case Birth::Kind::Event:
+        return "event";
+    case Birth::Kind::Person:
+        break;
+    }
+    return "person";
+}
+
 } // namespace zeitrad::birth

@@ -39,6 +39,9 @@ struct Birth {
     friend bool sameData(const Birth& a, const Birth& b);
 };
 
+// "person", "female", "male", "event": the kind as the register stores it and the list writes it.
+const char* kindName(Birth::Kind kind);
+
 // Text folded for searching: lower case, ä→a, ö→o, ü→u, ß→ss and other accents dropped, so that
 // "muller" finds "Müller".
 QString searchFolded(const QString& text);

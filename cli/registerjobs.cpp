@@ -68,20 +68,6 @@ Refused<QByteArray> readFile(const QString& path) {
     return file.readAll();
 }
 
-const char* kindName(Birth::Kind kind) {
-    switch (kind) {
-    case Birth::Kind::Female:
-        return "female";
-    case Birth::Kind::Male:
-        return "male";
-    case Birth::Kind::Event:
-        return "event";
-    case Birth::Kind::Person:
-        break;
-    }
-    return "person";
-}
-
 QString timeText(const Birth& b) {
     return b.time ? b.time->toString("HH:mm:ss") : QString();
 }
@@ -108,7 +94,7 @@ std::string jsonList(const QList<Birth>& births) {
         out += i == 0 ? "\n" : ",\n";
         out += "  {\"surname\": " + jsonString(text(b.surname)) +
                ", \"firstName\": " + jsonOptional(b.firstName) +
-               ", \"kind\": " + jsonString(kindName(b.kind)) +
+               ", \"kind\": " + jsonString(birth::kindName(b.kind)) +
                ", \"date\": " + jsonString(text(b.date.toString(Qt::ISODate))) +
                ", \"time\": " + jsonOptional(timeText(b)) +
                ", \"place\": " + jsonString(text(b.place)) +
@@ -135,11 +121,16 @@ QString decimal(std::optional<double> v) {
 std::string csvList(const QList<Birth>& births) {
     QString out = "Nachname;Vorname;Art;Datum;Uhrzeit;Ort;Land;Breite;Länge;Zone\n";
     for (const Birth& b : births)
-        out += QStringList{csvField(b.surname),  csvField(b.firstName),
-                           kindName(b.kind),     b.date.toString(Qt::ISODate),
-                           timeText(b),          csvField(b.place),
-                           csvField(b.country),  decimal(b.latitude),
-                           decimal(b.longitude), csvField(b.zone)}
+        out += QStringList{csvField(b.surname),
+                           csvField(b.firstName),
+                           birth::kindName(b.kind),
+                           b.date.toString(Qt::ISODate),
+                           timeText(b),
+                           csvField(b.place),
+                           csvField(b.country),
+                           decimal(b.latitude),
+                           decimal(b.longitude),
+                           csvField(b.zone)}
                    .join(u';') +
                '\n';
     return text(out);

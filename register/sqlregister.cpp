@@ -35,20 +35,6 @@ const char* const migrations[] = {
     "CREATE INDEX births_by_name ON births (surname, first_name, date);",
 };
 
-const char* kindName(Birth::Kind kind) {
-    switch (kind) {
-    case Birth::Kind::Female:
-        return "female";
-    case Birth::Kind::Male:
-        return "male";
-    case Birth::Kind::Event:
-        return "event";
-    case Birth::Kind::Person:
-        break;
-    }
-    return "person";
-}
-
 Birth::Kind kindFrom(const QString& name) {
     if (name == u"female")
         return Birth::Kind::Female;
@@ -169,7 +155,7 @@ QString text(const QString& s) {
 void bind(QSqlQuery& q, const Birth& b, const QString& added, const QString& changed) {
     q.addBindValue(text(b.surname));
     q.addBindValue(text(b.firstName));
-    q.addBindValue(QString::fromLatin1(kindName(b.kind)));
+    q.addBindValue(QString::fromLatin1(birth::kindName(b.kind)));
     q.addBindValue(b.date.toString(Qt::ISODate));
     q.addBindValue(b.time ? QVariant(timeText(b.time)) : QVariant(QMetaType(QMetaType::QString)));
     q.addBindValue(text(b.place));
