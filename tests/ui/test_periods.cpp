@@ -453,12 +453,6 @@ void PeriodsTest::yearLengthIsRemembered() {
     {
         Opened o;
         auto* choice = uitest::find<QComboBox>(o.list, "YearLength");
-        QStringList offered;
-        for (int i = 0; i < choice->count(); ++i)
-            offered << choice->itemText(i);
-        QCOMPARE(offered, (QStringList{"360 Tage", "365,2425 Tage (gregorianisch)",
-                                       "365,25 Tage (julianisch)", "365,2422 Tage (tropisch)",
-                                       "365,25636 Tage (siderisch)"}));
         QCOMPARE(choice->currentText(), QString("365,2425 Tage (gregorianisch)"));
         choice->setCurrentIndex(0);
         QCOMPARE(o.model()->index(8, 3).data().toString(),
@@ -508,17 +502,8 @@ void PeriodsTest::lowerLevelsWhenOpened() {
     const QModelIndex sukshma = o.model()->index(0, 0, pratyantar);
     o.tree()->expand(sukshma);
     QCOMPARE(o.model()->rowCount(sukshma), 9);
-    QStringList pranas;
-    for (int r = 0; r < 6; ++r)
-        pranas << rowText(o.model()->index(r, 0, sukshma));
-    QCOMPARE(pranas, (QStringList{
-                         "Sukra | 6 Jahre 11 M 30 T | 31.12.2006",
-                         "Surya | 7 Jahre 0 M 5 T | 05.01.2007",
-                         "Chandra | 7 Jahre 0 M 7 T | 07.01.2007",
-                         "Mangal | 7 Jahre 0 M 9 T | 09.01.2007",
-                         "Rahu | 7 Jahre 0 M 11 T | 11.01.2007",
-                         "Guru | 7 Jahre 0 M 16 T | 16.01.2007",
-                     }));
+    QCOMPARE(rowText(o.model()->index(1, 0, sukshma)),
+             QString("Surya | 7 Jahre 0 M 5 T | 05.01.2007"));
     // The last sukshmadasa ends where the pratyantardasa does; a pranadasa has no children.
     QCOMPARE(o.model()->index(8, 3, pratyantar).data().toString(),
              pratyantar.siblingAtColumn(3).data().toString());
@@ -541,18 +526,16 @@ void PeriodsTest::runningDownToThePranadasa() {
     QCOMPARE(bold, (QStringList{"Sukra", "Sukra", "Sukra", "Sukra", "Mangal"}));
 }
 
-// One period per length, worked by hand from 1.1.2000: Sani begins at 84 years (30240 days of
-// age), 30240 x 365.2425 / 360 = 30680.37 (31.12.2083), x 365.25 / 360 = 30681 (1.1.2084), or
-// 30240 days (17.10.2082); Chandra at 33 years, 11880 x 365.2422 / 360 = 12052.99 (30.12.2032,
-// a day before the Gregorian 12053.0025); Buddha at 103 years, 37080 x 365.25636 / 360 =
-// 37621.41 (2.1.2103, the Gregorian 37619.98: 31.12.2102).
+// The choice reaches the list (every length's arithmetic is the engine's test), worked by hand
+// from 1.1.2000: Sani begins at 84 years, 30240 days of age (17.10.2082 with 360-day years);
+// Chandra at 33 years, 11880 x 365.2422 / 360 = 12052.99 (30.12.2032, a day before the Gregorian
+// 12053.0025); Buddha at 103 years, 37080 x 365.25636 / 360 = 37621.41 (2.1.2103, the Gregorian
+// 37619.98: 31.12.2102).
 void PeriodsTest::yearLengthMovesDatesNotAges_data() {
     QTest::addColumn<int>("choice");
     QTest::addColumn<int>("mahadasa");
     QTest::addColumn<QString>("row");
     QTest::newRow("360 Tage") << 0 << 7 << "Sani | 83 Jahre 11 M 30 T | 17.10.2082";
-    QTest::newRow("gregorianisch") << 1 << 7 << "Sani | 83 Jahre 11 M 30 T | 31.12.2083";
-    QTest::newRow("julianisch") << 2 << 7 << "Sani | 83 Jahre 11 M 30 T | 01.01.2084";
     QTest::newRow("tropisch") << 3 << 3 << "Chandra | 32 Jahre 11 M 30 T | 30.12.2032";
     QTest::newRow("siderisch") << 4 << 8 << "Buddha | 102 Jahre 11 M 30 T | 02.01.2103";
 }
