@@ -372,63 +372,58 @@ Refused<QList<Birth>> SqlRegister::list() {
     return births;
 }
 
-Refused<qint64> SqlRegister::add(const Birth& birth) {
+template <typename T, typename Work> Refused<T> SqlRegister::change(Work work) {
     if (auto refusal = writable())
         return *refusal;
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     Transaction t(db);
     if (!t.began())
         return failure(t.error());
-    QSqlQuery q(db);
-    q.prepare(
-        QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)").arg(columns));
-    const QString stamp = now();
-    bind(q, birth, stamp, stamp);
-    if (!q.exec())
-        return failure(q.lastError());
-    const qint64 id = q.lastInsertId().toLongLong();
-    if (!t.commit())
+    Refused<T> done = work(db);
+    if (std::holds_alternative<T>(done) && !t.commit())
         return failure(t.error());
-    return id;
+    return done;
+}
+
+Refused<qint64> SqlRegister::add(const Birth& birth) {
+    return change<qint64>([&](QSqlDatabase& db) -> Refused<qint64> {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                      .arg(columns));
+        const QString stamp = now();
+        bind(q, birth, stamp, stamp);
+        if (!q.exec())
+            return failure(q.lastError());
+        return q.lastInsertId().toLongLong();
+    });
 }
 
 Refused<Done> SqlRegister::update(const Birth& birth) {
-    if (auto refusal = writable())
-        return *refusal;
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    Transaction t(db);
-    if (!t.began())
-        return failure(t.error());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE births SET surname=?, first_name=?, kind=?, date=?, time=?, "
-                             "place=?, country=?, latitude=?, longitude=?, zone=?, note=?, "
-                             "added=coalesce(?, added), changed=? WHERE id=?"));
-    bind(q, birth, QString(), now());
-    q.addBindValue(birth.id);
-    if (!q.exec())
-        return failure(q.lastError());
-    if (q.numRowsAffected() != 1)
-        return Refusal{"Diese Geburt steht nicht mehr im Register."};
-    if (!t.commit())
-        return failure(t.error());
-    return Done{};
+    return change<Done>([&](QSqlDatabase& db) -> Refused<Done> {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral(
+            "UPDATE births SET surname=?, first_name=?, kind=?, date=?, time=?, place=?, "
+            "country=?, latitude=?, longitude=?, zone=?, note=?, added=coalesce(?, added), "
+            "changed=? WHERE id=?"));
+        bind(q, birth, QString(), now());
+        q.addBindValue(birth.id);
+        if (!q.exec())
+            return failure(q.lastError());
+        if (q.numRowsAffected() != 1)
+            return Refusal{"Diese Geburt steht nicht mehr im Register."};
+        return Done{};
+    });
 }
 
 Refused<Done> SqlRegister::remove(qint64 id) {
-    if (auto refusal = writable())
-        return *refusal;
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    Transaction t(db);
-    if (!t.began())
-        return failure(t.error());
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("DELETE FROM births WHERE id=?"));
-    q.addBindValue(id);
-    if (!q.exec())
-        return failure(q.lastError());
-    if (!t.commit())
-        return failure(t.error());
-    return Done{};
+    return change<Done>([&](QSqlDatabase& db) -> Refused<Done> {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("DELETE FROM births WHERE id=?"));
+        q.addBindValue(id);
+        if (!q.exec())
+            return failure(q.lastError());
+        return Done{};
+    });
 }
 
 Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births,

@@ -38,6 +38,9 @@ public:
 
 private:
     std::optional<Refusal> writable() const;
+    // One change: refused on a register that cannot be written; else `work(db)` inside one
+    // transaction, committed when it gives a value.
+    template <typename T, typename Work> Refused<T> change(Work work);
 
     QString connection_;
     QString path_;
