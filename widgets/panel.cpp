@@ -12,6 +12,8 @@ Panel::Panel(const QString& name, QWidget* parent, const QRect& geometry, const 
     setObjectName(name);
     setGeometry(geometry);
     setAutoFillBackground(false);
+    // The panel paints every pixel of its box, so the window need not fill what lies beneath.
+    setAttribute(Qt::WA_OpaquePaintEvent, color.alpha() == 255);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     setPalette(pal);
