@@ -4,7 +4,6 @@
 #include "app/firstpaint.h"
 #include "app/warmup.h"
 #include "app/zeitrad.h"
-#include "widgets/pictureloader.h"
 
 int main(int argc, char* argv[]) {
     // The font configuration needs no display: it loads while the toolkit connects to one.
@@ -15,8 +14,6 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName("Zeitrad");
     // Lets the desktop match the window with the installed desktop entry and its icon.
     QApplication::setDesktopFileName("example.kelmora.zeitrad");
-    // The pictures of the opening window decode on a second core while the window is built.
-    zeitrad::ui::PicturePreload pictures(TZeitrad::openingPictures());
     TZeitrad window;
     zeitrad::exitAfterFirstPaintIfAsked(&window);
     window.show();

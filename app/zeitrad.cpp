@@ -46,15 +46,10 @@ const QString iconPicture = ":/icon.png";
 
 } // namespace
 
-QStringList TZeitrad::openingPictures() {
-    return QStringList{iconPicture} + StartScreen::pictures();
-}
-
 TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
     applyAppearance();
     setObjectName("Zeitrad");
     setWindowTitle("Zeitrad");
-    setWindowIcon(QPixmap::fromImage(loadPicture(iconPicture)));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -132,10 +127,17 @@ void TZeitrad::FormCreate() {}
 
 void TZeitrad::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    if (!screens_ && !buildQueued_) {
-        buildQueued_ = true;
-        QTimer::singleShot(0, this, &TZeitrad::ensureScreens);
+    if (!startFinishing_) {
+        startFinishing_ = true;
+        QTimer::singleShot(0, this, &TZeitrad::finishStart);
     }
+}
+
+// The icon comes after the first paint: reading a PNG makes Qt look through all its image
+// plugins, and the desktop shows the icon no sooner than the window anyway.
+void TZeitrad::finishStart() {
+    setWindowIcon(QPixmap::fromImage(loadPicture(iconPicture)));
+    screens();
 }
 
 void TZeitrad::ensureScreens() {

@@ -39,15 +39,11 @@ public:
     explicit TZeitrad(QWidget* parent = nullptr);
     ~TZeitrad() override;
 
-    // The pictures that the window shows as it opens (its icon and the start screen's), as
-    // resources, for decoding ahead.
-    static QStringList openingPictures();
-
     const zeitrad::Engine& engine() const { return engine_; }
 
     // Builds the screens that are hidden at start now, if that has not happened yet. The window
-    // does it by itself right after its first paint, and every handler reaches the screens
-    // through the accessor that builds them.
+    // does it by itself right after its first paint, when it also takes its icon, and every
+    // handler reaches the screens through the accessor that builds them.
     void ensureScreens();
 
     // The link labels built so far, each with the target it opens.
@@ -115,6 +111,8 @@ private:
     // The hidden screens, built on first use.
     const Screens& screens();
     Screens buildScreens();
+    // Queued by the first paint: the window's icon and the screens hidden at start.
+    void finishStart();
 
     // Hides every screen panel, the inner panels and the strips.
     void hideScreens();
@@ -126,7 +124,7 @@ private:
     QPushButton* coveringCloseButton() const;
 
     zeitrad::Engine engine_;
-    bool buildQueued_ = false;
+    bool startFinishing_ = false;
     std::unique_ptr<zeitrad::ui::Furniture> furniture_;
     zeitrad::ui::StartScreen* panel2_ = nullptr;
     QPushButton* button22_ = nullptr;

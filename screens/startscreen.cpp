@@ -13,13 +13,10 @@ const QString town = "D-88212 Ravensburg";
 } // namespace credits
 
 namespace {
-const QString yantra = ":/yantra.jpg";
-const QString title = ":/title.jpg";
+// Kept decoded in the resources (see CMakeLists.txt): the window opens without decoding them.
+const QString yantra = ":/decoded/yantra.jpg";
+const QString title = ":/decoded/title.jpg";
 } // namespace
-
-QStringList StartScreen::pictures() {
-    return {yantra, title};
-}
 
 StartScreen::StartScreen(QWidget* window)
     : Panel("Panel2", window, QRect(11, 16, 806, 677), colors::green) {

@@ -12,8 +12,6 @@ class StartScreen : public Panel {
     Q_OBJECT
 public:
     explicit StartScreen(QWidget* window);
-    // The pictures it shows, as resources.
-    static QStringList pictures();
     QPushButton* okButton() const { return button4_; }
     // The link labels: the publisher's web address, the programmer's name, the mail link.
     Label* siteLink() const { return label251_; }

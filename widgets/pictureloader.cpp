@@ -3,9 +3,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QResource>
 
-#include <utility>
-#include <vector>
+#include <cstring>
 
 #include "widgets/jpeg.h"
 
@@ -13,11 +13,49 @@ namespace zeitrad::ui {
 
 namespace {
 
-QImage decodePicture(const QString& resource) {
+constexpr char decodedSignature[] = "ZPIXELS1";
+constexpr qsizetype signatureSize = sizeof(decodedSignature) - 1;
+constexpr qsizetype headerSize = signatureSize + 2 * sizeof(quint32);
+// Larger than any picture of the program, small enough that the size cannot overflow.
+constexpr quint32 largestSide = 16384;
+
+// `lasting`: the data stays where it is for the whole run (the program's resources), so the
+// picture may show it in place.
+QImage fromDecoded(const QByteArray& data, bool lasting) {
+    if (data.size() < headerSize)
+        return {};
+    quint32 width = 0, height = 0;
+    std::memcpy(&width, data.constData() + signatureSize, sizeof width);
+    std::memcpy(&height, data.constData() + signatureSize + sizeof width, sizeof height);
+    if (width == 0 || height == 0 || width > largestSide || height > largestSide ||
+        data.size() != headerSize + qsizetype(width) * height * 4)
+        return {};
+    const auto* pixels = reinterpret_cast<const uchar*>(data.constData()) + headerSize;
+    const QImage inPlace(pixels, int(width), int(height), int(width) * 4, QImage::Format_RGB32);
+    // Pixels not on a 32-bit boundary are copied too: the painter reads them as whole words.
+    if (!lasting || reinterpret_cast<quintptr>(pixels) % alignof(quint32) != 0)
+        return inPlace.copy();
+    return inPlace;
+}
+
+} // namespace
+
+QImage loadPicture(const QString& resource) {
+    if (resource.startsWith(QLatin1Char(':'))) {
+        const QResource stored(resource);
+        if (stored.isValid() && stored.compressionAlgorithm() == QResource::NoCompression) {
+            const auto data = QByteArray::fromRawData(reinterpret_cast<const char*>(stored.data()),
+                                                      stored.size());
+            if (data.startsWith(decodedSignature))
+                return fromDecoded(data, true);
+        }
+    }
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray data = file.readAll();
+    if (data.startsWith(decodedSignature))
+        return fromDecoded(data, false);
     if (data.startsWith("\xFF\xD8"))
         return decodeJpeg(data);
     // Qt reads PNG and BMP itself; naming the format spares it loading every image plugin to ask
@@ -29,48 +67,15 @@ QImage decodePicture(const QString& resource) {
     return reader.read();
 }
 
-// The preload whose results loadPicture() takes. Touched only by the thread that loads pictures;
-// the decoding thread only keeps the promises.
-PicturePreload* activePreload = nullptr;
-
-} // namespace
-
-PicturePreload::PicturePreload(const QStringList& resources) {
-    if (activePreload)
-        return;
-    activePreload = this;
-    std::vector<std::pair<QString, std::promise<QImage>>> jobs;
-    for (const QString& resource : resources) {
-        if (pending_.contains(resource))
-            continue;
-        std::promise<QImage> promise;
-        pending_.emplace(resource, promise.get_future());
-        jobs.emplace_back(resource, std::move(promise));
-    }
-    // One thread decodes them in the order given: a second core is all the start has to spare.
-    decoder_ = std::thread([jobs = std::move(jobs)]() mutable {
-        for (auto& [resource, promise] : jobs)
-            promise.set_value(decodePicture(resource));
-    });
-}
-
-PicturePreload::~PicturePreload() {
-    if (decoder_.joinable())
-        decoder_.join();
-    if (activePreload == this)
-        activePreload = nullptr;
-}
-
-QImage loadPicture(const QString& resource) {
-    if (activePreload) {
-        auto& pending = activePreload->pending_;
-        if (auto it = pending.find(resource); it != pending.end()) {
-            QImage image = it->second.get();
-            pending.erase(it);
-            return image;
-        }
-    }
-    return decodePicture(resource);
+QByteArray keepDecoded(const QImage& picture) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const quint32 width = rgb.width(), height = rgb.height();
+    QByteArray data(decodedSignature, signatureSize);
+    data.append(reinterpret_cast<const char*>(&width), sizeof width);
+    data.append(reinterpret_cast<const char*>(&height), sizeof height);
+    for (int y = 0; y < rgb.height(); ++y)
+        data.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 4);
+    return data;
 }
 
 } // namespace zeitrad::ui

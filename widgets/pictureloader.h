@@ -1,39 +1,22 @@
 // Loading the pictures held in the program's resources: JPEG data through libjpeg, PNG and BMP
-// through Qt. A window that shows pictures as soon as it opens can have them decoded ahead, on a
-// second core, while it is being built.
+// through Qt, and pictures kept decoded, which cost no decoding at all. The window keeps the
+// pictures it shows as it opens decoded, so that nothing stands between start and first paint.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <QStringList>
-
-#include <future>
-#include <map>
-#include <thread>
 
 namespace zeitrad::ui {
 
-// Decodes a picture from the resources; a null image when it is missing or damaged. The first
-// load of a picture that a PicturePreload holds takes the preloaded result instead.
+// Decodes a picture from the resources (or a file); a null image when it is missing or damaged.
+// A picture kept decoded in the resources is shown where it lies, without a copy.
 QImage loadPicture(const QString& resource);
 
-// Decodes the given pictures on a thread of its own, in the order given. While it exists, the
-// first loadPicture() of each of them takes its result, waiting for it if need be; later loads
-// decode afresh. Only one preload can be active at a time (a second one preloads nothing), and it
-// must be made and destroyed on the thread that loads the pictures. Destroying it waits for the
-// decoding thread.
-class PicturePreload {
-public:
-    explicit PicturePreload(const QStringList& resources);
-    ~PicturePreload();
-    PicturePreload(const PicturePreload&) = delete;
-    PicturePreload& operator=(const PicturePreload&) = delete;
-
-private:
-    friend QImage loadPicture(const QString& resource);
-
-    std::map<QString, std::future<QImage>> pending_;
-    std::thread decoder_;
-};
+// A picture's decoded form: the 8 bytes "ZPIXELS1", its width and height as 32-bit numbers in
+// the byte order of the machine that made it, then its rows of 32-bit RGB pixels (0xffRRGGBB),
+// top to bottom. The build makes it from a picture with the same decoder as loadPicture, for
+// the same machine, so the window shows the same pixels either way.
+QByteArray keepDecoded(const QImage& picture);
 
 } // namespace zeitrad::ui

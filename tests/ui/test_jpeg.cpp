@@ -1,9 +1,11 @@
-// JPEG pictures are decoded with libjpeg; damaged data gives an empty picture, never a crash.
+// JPEG pictures are decoded with libjpeg, and the opening pictures are kept decoded; damaged data
+// gives an empty picture, never a crash.
 #include <QBuffer>
 #include <QDirIterator>
 #include <QtTest>
 
-#include "app/zeitrad.h"
+#include <cstring>
+
 #include "widgets/jpeg.h"
 #include "widgets/picture.h"
 #include "widgets/pictureloader.h"
@@ -38,7 +40,9 @@ private slots:
     void damagedDataGivesNullImage();
     void everyEmbeddedJpegDecodes();
     void otherEmbeddedPicturesLoadAsQtReadsThem();
-    void preloadedPicturesAreTakenOnceAndMatch();
+    void decodedPicturesAreTheirJpegsShownInPlace();
+    void decodedFormRoundTripsAndRefusesDamage_data();
+    void decodedFormRoundTripsAndRefusesDamage();
     void damagedPictureDrawsNothing();
 };
 
@@ -94,22 +98,52 @@ void JpegTest::otherEmbeddedPicturesLoadAsQtReadsThem() {
     QVERIFY(count >= 3);
 }
 
-void JpegTest::preloadedPicturesAreTakenOnceAndMatch() {
-    const QStringList pictures = TZeitrad::openingPictures() + QStringList{":/missing.jpg"};
-    {
-        const zeitrad::ui::PicturePreload preload(pictures);
-        // One preload at a time: this one holds nothing.
-        const zeitrad::ui::PicturePreload second({":/cover.jpg"});
-        for (const QString& path : pictures) {
-            const QImage preloaded = zeitrad::ui::loadPicture(path);
-            const QImage again = zeitrad::ui::loadPicture(path); // decoded afresh
-            QCOMPARE(preloaded.isNull(), path == ":/missing.jpg");
-            QCOMPARE(preloaded, again);
-        }
-        QVERIFY(!zeitrad::ui::loadPicture(":/cover.jpg").isNull());
+void JpegTest::decodedPicturesAreTheirJpegsShownInPlace() {
+    // The start screen's pictures are compiled in decoded: the very pixels of their JPEGs, shown
+    // where they lie in the program, without a copy.
+    QDirIterator it(":/decoded", QDir::Files);
+    int count = 0;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QImage kept = zeitrad::ui::loadPicture(path);
+        QCOMPARE(kept, zeitrad::ui::loadPicture(":/" + it.fileName()));
+        QCOMPARE(kept.constBits(), QResource(path).data() + 16);
+        ++count;
     }
-    // With the preloads gone, pictures still load.
-    QVERIFY(!zeitrad::ui::loadPicture(pictures.first()).isNull());
+    QCOMPARE(count, 2);
+}
+
+void JpegTest::decodedFormRoundTripsAndRefusesDamage_data() {
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("valid");
+    const QByteArray good = zeitrad::ui::keepDecoded(testPattern());
+    const auto withSize = [&](quint32 width, quint32 height) {
+        QByteArray data = good;
+        std::memcpy(data.data() + 8, &width, 4);
+        std::memcpy(data.data() + 12, &height, 4);
+        return data;
+    };
+    QTest::newRow("whole") << good << true;
+    QTest::newRow("signature only") << good.left(8) << false;
+    QTest::newRow("one byte short") << good.chopped(1) << false;
+    QTest::newRow("one byte over") << good + '\0' << false;
+    QTest::newRow("no width") << withSize(0, 48) << false;
+    QTest::newRow("more rows than held") << withSize(64, 49) << false;
+    QTest::newRow("sides that overflow") << withSize(0xFFFFFFFF, 0xFFFFFFFF) << false;
+}
+
+void JpegTest::decodedFormRoundTripsAndRefusesDamage() {
+    QFETCH(QByteArray, data);
+    QFETCH(bool, valid);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("picture"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+    file.close();
+    const QImage picture = zeitrad::ui::loadPicture(file.fileName());
+    if (valid)
+        QCOMPARE(picture, testPattern());
+    else
+        QVERIFY(picture.isNull());
 }
 
 void JpegTest::damagedPictureDrawsNothing() {
