@@ -9,8 +9,9 @@
 # Usage: bench/startup.sh [RUNS]      RUNS per program and platform, default 15, at least 10
 # Env:   BUILD=<folder> (default build), KEEP=<file> to keep the raw figures.
 #
-# Goals: start-up at most 1.3 x the empty window's, peak memory at most the empty window's plus
-# 15 MiB. The script reports both and exits 1 when a goal is missed.
+# Goals: start-up at most 1.05 x the labelled window's (a window that shows any text pays for
+# starting the font system, which the empty one never does), peak memory at most the empty
+# window's plus 10 MiB. The script reports both and exits 1 when a goal is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -104,16 +105,15 @@ sort -k1,1 -k2,2 "$tmp/raw" | awk -v runs="$runs" '
             }
         }
         for (p = 1; p <= 2; p++) {
-            z = platforms[p] " zeitrad"; m = platforms[p] " minimal"
-            ratio = med[z] / med[m]; extra = mem[z] - mem[m]
-            printf "%-10s start-up %.2f x the empty window (goal <= 1.30: %s), " \
-                   "peak memory %+.1f MiB, %.2f x (goal <= +15 MiB: %s)\n",
-                   platforms[p], ratio, ratio <= 1.3 ? "met" : "MISSED",
-                   extra, mem[z] / mem[m], extra <= 15 ? "met" : "MISSED"
-            l = platforms[p] " labelled"
-            printf "%-10s start-up %.2f x the labelled window, peak memory %+.1f MiB\n",
-                   platforms[p], med[z] / med[l], mem[z] - mem[l]
-            if (ratio > 1.3 || extra > 15) missed = 1
+            z = platforms[p] " zeitrad"; m = platforms[p] " minimal"; l = platforms[p] " labelled"
+            ratio = med[z] / med[l]; extra = mem[z] - mem[m]
+            printf "%-10s start-up %.2f x the labelled window (goal <= 1.05: %s), " \
+                   "%.2f x the empty one\n", platforms[p], ratio,
+                   ratio <= 1.05 ? "met" : "MISSED", med[z] / med[m]
+            printf "%-10s peak memory %+.1f MiB over the empty window (goal <= +10 MiB: %s), " \
+                   "%+.1f MiB over the labelled one\n", platforms[p], extra,
+                   extra <= 10 ? "met" : "MISSED", mem[z] - mem[l]
+            if (ratio > 1.05 || extra > 10) missed = 1
         }
         exit missed
     }'
