@@ -25,6 +25,12 @@ const QString columns = QStringLiteral(
     "surname, first_name, kind, date, time, place, country, latitude, longitude, zone, note, "
     "added, changed");
 
+// Adds one birth: its values bound in the order of `columns`.
+QString insertStatement() {
+    return QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+        .arg(columns);
+}
+
 // The schema of each version, applied in turn from the file's version to this program's.
 const char* const migrations[] = {
     // 0 -> 1
@@ -388,8 +394,7 @@ template <typename T, typename Work> Refused<T> SqlRegister::change(Work work) {
 Refused<qint64> SqlRegister::add(const Birth& birth) {
     return change<qint64>([&](QSqlDatabase& db) -> Refused<qint64> {
         QSqlQuery q(db);
-        q.prepare(QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-                      .arg(columns));
+        q.prepare(insertStatement());
         const QString stamp = now();
         bind(q, birth, stamp, stamp);
         if (!q.exec())
@@ -428,44 +433,37 @@ Refused<Done> SqlRegister::remove(qint64 id) {
 
 Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births,
                                                  const QList<int>& lines) {
-    if (auto refusal = writable())
-        return *refusal;
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    Transaction t(db);
-    if (!t.began())
-        return failure(t.error());
-    // What is there already, read inside the transaction that writes.
-    QSet<QString> known;
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral(
-            "SELECT surname, first_name, date, coalesce(time, ''), place FROM births")))
-        return failure(q.lastError());
-    while (q.next())
-        known.insert(key(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                         q.value(3).toString(), q.value(4).toString()));
-    q.finish();
+    return change<birth::ImportReport>([&](QSqlDatabase& db) -> Refused<birth::ImportReport> {
+        // What is there already, read inside the transaction that writes.
+        QSet<QString> known;
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral(
+                "SELECT surname, first_name, date, coalesce(time, ''), place FROM births")))
+            return failure(q.lastError());
+        while (q.next())
+            known.insert(key(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                             q.value(3).toString(), q.value(4).toString()));
+        q.finish();
 
-    birth::ImportReport report;
-    QSqlQuery insert(db);
-    insert.prepare(
-        QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)").arg(columns));
-    const QString stamp = now();
-    for (qsizetype i = 0; i < births.size(); ++i) {
-        const QString k = key(births[i]);
-        if (known.contains(k)) {
-            report.duplicateLines.append(i < lines.size() ? lines[i] : int(i + 1));
-            continue;
+        birth::ImportReport report;
+        QSqlQuery insert(db);
+        insert.prepare(insertStatement());
+        const QString stamp = now();
+        for (qsizetype i = 0; i < births.size(); ++i) {
+            const QString k = key(births[i]);
+            if (known.contains(k)) {
+                report.duplicateLines.append(i < lines.size() ? lines[i] : int(i + 1));
+                continue;
+            }
+            known.insert(k);
+            bind(insert, births[i], stamp, stamp);
+            if (!insert.exec())
+                return failure(insert.lastError());
+            ++report.added;
         }
-        known.insert(k);
-        bind(insert, births[i], stamp, stamp);
-        if (!insert.exec())
-            return failure(insert.lastError());
-        ++report.added;
-    }
-    if (!t.commit())
-        return failure(t.error());
-    return report;
+        return report;
+    });
 }
 
 } // namespace zeitrad::reg
