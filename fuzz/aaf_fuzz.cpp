@@ -9,17 +9,9 @@
 #include <cstdlib>
 
 #include "birth/aaf.h"
+#include "fuzz/require.h"
 
-namespace {
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "aaf_fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
+using zeitrad::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zeitrad::birth;

@@ -16,17 +16,13 @@
 #include "engine/calculation.h"
 #include "engine/input.h"
 #include "engine/tables.h"
+#include "fuzz/require.h"
+
+using zeitrad::fuzz::require;
 
 namespace {
 
 using namespace zeitrad;
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "engine_fuzz: %s\n", what);
-        std::abort();
-    }
-}
 
 // The text cut to at most maxChars characters of UTF-8: continuation bytes belong to the
 // character before them, so a character is never split.

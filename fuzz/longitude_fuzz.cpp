@@ -10,17 +10,9 @@
 #include <variant>
 
 #include "engine/geography.h"
+#include "fuzz/require.h"
 
-namespace {
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "longitude_fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
+using zeitrad::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

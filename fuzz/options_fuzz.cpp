@@ -10,17 +10,9 @@
 #include <vector>
 
 #include "cli/options.h"
+#include "fuzz/require.h"
 
-namespace {
-
-void require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "options_fuzz: %s\n", what);
-        std::abort();
-    }
-}
-
-} // namespace
+using zeitrad::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zeitrad::cli;
