@@ -1,6 +1,7 @@
 // zeitrad-dasa as a user runs it: the default input in every format, a birth without calendar
-// dates, refused inputs and bad command lines with their messages and exit status, the sign
-// spellings, the day for "running" and a closed pipe. Expected texts are worked out by hand.
+// dates, refused inputs and bad command lines with their messages and exit status, births by
+// their clocks, the sign spellings, the day for "running", a closed pipe, and the register's
+// jobs. Expected texts are worked out by hand.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -117,6 +119,11 @@ Arguments operator+(Arguments a, const Arguments& b) {
     return a;
 }
 
+// One object of the output as a line of JSON, its keys in alphabetical order.
+std::string compact(const QJsonValue& object) {
+    return QJsonDocument(object.toObject()).toJson(QJsonDocument::Compact).toStdString();
+}
+
 // The default input: born 23.12.2012 in Bharani, so in the mahadasa of Sukra, its antardasa of
 // Sani running at birth; on 1.1.2030 Chandra / Sani / Rahu run.
 TEST(Dasa, DefaultInputAsText) {
@@ -164,56 +171,37 @@ TEST(Dasa, DefaultInputAsCsvAndJson) {
     EXPECT_EQ(std::count(two.out.begin(), two.out.end(), '\n'), 1 + 84);
     EXPECT_NE(two.out.find("\n2;Sukra;Sani;;;;0;0;0;23.12.2012;07.06.2014;360\n"),
               std::string::npos);
+    // Chandra/Sani/Rahu (86 days of age from 6068) splits from Rahu at 6068 + 12, 24, 37, 50, 55,
+    // 69, 73, 80: Sukra from 6123 to 6137; its pranadasas from Sukra begin at 6123 + 2, 3, 4, 5,
+    // 7, ...: Rahu from 6128 to 6130, running on 1.1.2030 (6218 calendar days, 6128.8 of age).
     const Finished five = run({"--format", "csv", "--depth", "5"});
     EXPECT_NE(five.out.find("\n5;Chandra;Sani;Rahu;Sukra;Rahu;17;0;8;31.12.2029;02.01.2030;"),
               std::string::npos);
+    const QJsonObject deep =
+        json(run(on2030 + Arguments{"--format", "json", "--depth", "5", "--year-length", "solar"}));
+    EXPECT_EQ(runningChain(deep["periods"].toArray()), "Chandra/Sani/Rahu/Sukra/Rahu");
 
     const Finished r = run(on2030 + Arguments{"--format", "json"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    const QJsonObject j = json(r);
-    EXPECT_EQ(j.keys(),
-              (QStringList{"birth", "birthDate", "cells", "nakshatra", "periods", "yearLength"}));
-    EXPECT_TRUE(j["birth"].isNull());
-    EXPECT_EQ(j["yearLength"], 365.2425);
-    EXPECT_EQ(j["nakshatra"].toObject(),
-              (QJsonObject{{"number", 2}, {"name", "Bharani"}, {"lord", "Sukra"}}));
-    EXPECT_EQ(j["birthDate"], "23.12.2012");
-    const QJsonArray cells = j["cells"].toArray();
+    QJsonObject j = json(r);
+    const QJsonArray cells = j.take("cells").toArray();
+    const QJsonArray mahadasas = j.take("periods").toArray();
+    EXPECT_EQ(compact(j), R"({"birth":null,"birthDate":"23.12.2012","nakshatra":{"lord":"Sukra",)"
+                          R"("name":"Bharani","number":2},"yearLength":365.2425})");
     ASSERT_EQ(cells.size(), 81);
-    const QJsonObject birthCell{{"cell", 1}, {"lord", "Sukra"}, {"shown", true}, {"age", {}}};
-    const QJsonObject cell2{
-        {"cell", 2}, {"lord", "Sani"}, {"shown", true}, {"age", QJsonArray{1, 8, 9}}};
-    const QJsonObject hidden{{"cell", 5}, {"lord", {}}, {"shown", false}, {"age", {}}};
-    EXPECT_EQ(cells[0], birthCell);
-    EXPECT_EQ(cells[1], cell2);
-    EXPECT_EQ(cells[4], hidden);
-    const QJsonArray mahadasas = j["periods"].toArray();
+    EXPECT_EQ(compact(cells[0]), R"({"age":null,"cell":1,"lord":"Sukra","shown":true})");
+    EXPECT_EQ(compact(cells[1]), R"({"age":[1,8,9],"cell":2,"lord":"Sani","shown":true})");
+    EXPECT_EQ(compact(cells[4]), R"({"age":null,"cell":5,"lord":null,"shown":false})");
     ASSERT_EQ(mahadasas.size(), 9);
     EXPECT_EQ(runningChain(mahadasas), "Chandra/Sani/Rahu");
     const QJsonObject sukra = mahadasas[0].toObject();
     EXPECT_TRUE(sukra["age"].isNull());
     EXPECT_EQ(sukra["start"], "2012-12-23");
     EXPECT_EQ(sukra["periods"].toArray().size(), 3);
-    const QJsonObject rahu = mahadasas[2]["periods"][4]["periods"][7].toObject();
-    EXPECT_EQ(rahu, (QJsonObject{{"lord", "Rahu"},
-                                 {"age", QJsonArray{16, 10, 8}},
-                                 {"start", "2029-10-31"},
-                                 {"end", "2030-01-26"},
-                                 {"running", true},
-                                 {"periods", QJsonArray{}}}));
-
-    // Five levels: Chandra/Sani/Rahu (86 days of age from 6068) splits from Rahu at 6068 + 12,
-    // 24, 37, 50, 55, 69, 73, 80: Sukra runs from 6123 to 6137 on 1.1.2030 (6218 calendar days,
-    // 6128.8 days of age); its pranadasas from Sukra begin at 6123 + 2, 3, 4, 5, 7, ...: Rahu
-    // from 6128 to 6130, 31.12.2029 to 2.1.2030.
-    const QJsonObject deep =
-        json(run(on2030 + Arguments{"--format", "json", "--depth", "5", "--year-length", "solar"}));
-    EXPECT_EQ(runningChain(deep["periods"].toArray()), "Chandra/Sani/Rahu/Sukra/Rahu");
-    const QJsonObject prana =
-        deep["periods"][2]["periods"][4]["periods"][7]["periods"][5]["periods"][4].toObject();
-    EXPECT_EQ(prana["start"], "2029-12-31");
-    EXPECT_EQ(prana["end"], "2030-01-02");
+    EXPECT_EQ(compact(mahadasas[2]["periods"][4]["periods"][7]),
+              R"({"age":[16,10,8],"end":"2030-01-26","lord":"Rahu","periods":[],"running":true,)"
+              R"("start":"2029-10-31"})");
     EXPECT_EQ(json(run({"--format", "json", "--year-length", "365.25636"}))["yearLength"],
               365.25636);
 }
@@ -235,223 +223,160 @@ TEST(Dasa, ABirthWithoutCalendarDates) {
     EXPECT_EQ(runningChain(periods), "");
 }
 
+// A command line the program refuses, and the first line of its standard error.
 struct Refused {
     Arguments arguments;
-    int status;
-    std::string message; // the first line of standard error
+    std::string message;
 };
 
-class DasaRefuses : public testing::TestWithParam<Refused> {};
-
-TEST_P(DasaRefuses, WithTheMessageAndStatus) {
-    const Refused& c = GetParam();
-    const Finished r = run(c.arguments);
-    EXPECT_EQ(r.status, c.status);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.message);
-    // A bad command line shows how to call the program; a refused input only the message.
-    EXPECT_EQ(r.err.find("\nAufruf: zeitrad-dasa [--date T.M.J]") != std::string::npos,
-              c.status == 2);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Dasa, DasaRefuses,
-    testing::Values(
-        Refused{{"--date", "1x.12.2012"}, 1, "'1x' ist kein gültiger Integerwert"},
-        Refused{{"--moon", "1:0:"}, 1, "'' ist kein gültiger Integerwert"},
-        Refused{{"--moon", "400:0:0"},
-                1,
-                "Die Mondposition liegt außerhalb des Tierkreises. Zeichen, Grad, Minuten und "
-                "Sekunden müssen zusammen eine Länge von mindestens 0° und weniger als 360° "
-                "ergeben."},
-        Refused{{"--date", "1.1.-900000000", "--moon", "0:0:0", "--tropical"},
-                1,
-                "Die Mondposition liegt nach der Umrechnung von tropisch auf siderisch außerhalb "
-                "des Tierkreises. Die siderische Länge muss mindestens 0° und weniger als 360° "
-                "betragen; bitte Zeichen, Grad, Minuten, Sekunden und Geburtsjahr prüfen."},
-        Refused{{"--colour"}, 2, "zeitrad-dasa: unbekannte Option: --colour"},
-        Refused{{"--colour=rot"}, 2, "zeitrad-dasa: unbekannte Option: --colour=rot"},
-        Refused{{"-x"}, 2, "zeitrad-dasa: unbekannte Option: -x"},
-        Refused{{"extra"}, 2, "zeitrad-dasa: unbekannte Option: extra"},
-        Refused{{"--help=1"}, 2, "zeitrad-dasa: --help nimmt keinen Wert"},
-        Refused{{"--tropical=ja"}, 2, "zeitrad-dasa: --tropical nimmt keinen Wert"},
-        Refused{{"--date"}, 2, "zeitrad-dasa: --date braucht einen Wert"},
-        Refused{{"--date", "1.2"},
-                2,
-                "zeitrad-dasa: --date braucht drei Felder, getrennt durch zwei Punkte: T.M.J"},
-        Refused{{"--moon=1:2:3:4"},
-                2,
-                "zeitrad-dasa: --moon braucht drei Felder, getrennt durch zwei Doppelpunkte: "
-                "G:M:S"},
-        Refused{{"--sign", "13"},
-                2,
-                "zeitrad-dasa: --sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
-        Refused{{"--sign", "012"},
-                2,
-                "zeitrad-dasa: --sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
-        Refused{{"--sign"},
-                2,
-                "zeitrad-dasa: --sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
-        Refused{
-            {"--on", "2031-02-29"}, 2, "zeitrad-dasa: --on braucht einen Tag der Form JJJJ-MM-TT"},
-        Refused{
-            {"--on", "2030-2-1"}, 2, "zeitrad-dasa: --on braucht einen Tag der Form JJJJ-MM-TT"},
-        Refused{{"--format", "xml"}, 2, "zeitrad-dasa: --format braucht text, csv oder json"},
-        Refused{{"--format"}, 2, "zeitrad-dasa: --format braucht text, csv oder json"},
-        Refused{{"--depth", "6"}, 2, "zeitrad-dasa: --depth braucht 1, 2, 3, 4 oder 5"},
-        Refused{{"--year-length", "365"},
-                2,
-                "zeitrad-dasa: --year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 "
-                "oder 365.25636"},
-        // The birth road.
-        Refused{{"--born", "12.5.1985 13:27"},
-                2,
-                "zeitrad-dasa: --born braucht genau eine der Angaben --zone, --place oder --lmt"},
-        Refused{{"--born", "12.5.1985 13:27", "--zone", "UTC", "--lmt", "13.4"},
-                2,
-                "zeitrad-dasa: --born braucht genau eine der Angaben --zone, --place oder --lmt"},
-        Refused{{"--place", "Berlin"},
-                2,
-                "zeitrad-dasa: --zone, --place, --lmt und --sommerzeit gehören zu --born"},
-        Refused{{"--born", "12.5.1985 13:27", "--zone", "UTC", "--sign", "1"},
-                2,
-                "zeitrad-dasa: --born berechnet die Mondposition selbst: nicht zusammen mit "
-                "--date, --moon, --sign oder --tropical"},
-        Refused{{"--born", "12.5.1985 13:27", "--zone", "UTC", "--sommerzeit", "vielleicht"},
-                2,
-                "zeitrad-dasa: --sommerzeit braucht ja oder nein"},
-        Refused{{"--born", "12.5.1985", "--zone", "UTC"},
-                1,
-                "Die Geburtszeit „12.5.1985“ ist nicht lesbar. Erwartet: T.M.J H:MM oder T.M.J "
-                "H:MM:SS, z. B. 12.5.1985 13:27."},
-        Refused{
-            {"--born", "29.2.1985 13:27", "--zone", "UTC"}, 1, "Den Tag 29.2.1985 gibt es nicht."},
-        Refused{{"--born", "1.1.1985 24:00", "--zone", "UTC"},
-                1,
-                "Die Uhrzeit in „1.1.1985 24:00“ gibt es nicht: Stunden 0 bis 23, Minuten und "
-                "Sekunden 0 bis 59."},
-        Refused{{"--born", "31.12.1799 23:00", "--zone", "UTC"},
-                1,
-                "Das Jahr 1799 liegt außerhalb des unterstützten Bereichs 1800–2199."},
-        Refused{{"--born", "1.1.1985 12:00", "--zone", "Mars/Olympus"},
-                1,
-                "Die Zeitzone „Mars/Olympus“ ist nicht bekannt."},
-        Refused{{"--born", "1.1.1985 12:00", "--place", "Xyzzyhausen"},
-                1,
-                "Den Ort „Xyzzyhausen“ kennt der Ortsatlas nicht. Geben Sie den nächstgelegenen "
-                "größeren Ort an, oder Zeitzone (--zone) bzw. Länge (--lmt) selbst."},
-        Refused{{"--born", "1.1.1880 12:00", "--lmt", "13.4 X"},
-                1,
-                "Die geographische Länge „13.4 X“ ist nicht lesbar. Beispiele: 13.4, 13°24', 13 "
-                "24 O, 73 59 W."},
-        // Clocks forward on 28.3.2021 at 2:00 to 3:00, back on 31.10.2021 at 3:00 to 2:00.
-        Refused{{"--born", "28.3.2021 2:30", "--zone", "Europe/Berlin"},
-                1,
-                "02:30:00 gab es am 28.03.2021 in der Zeitzone Europe/Berlin nicht: die Uhren "
-                "wurden über diese Zeit vorgestellt."},
-        Refused{{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin"},
-                1,
-                "02:30:00 gab es am 31.10.2021 in der Zeitzone Europe/Berlin zweimal: 02:30 "
-                "Sommerzeit (UTC+2) = 00:30 UTC und 02:30 Normalzeit (UTC+1) = 01:30 UTC. Welche "
-                "gemeint ist, sagt --sommerzeit ja oder nein."},
-        // The register's jobs compute nothing and take one file each.
-        Refused{{"--list", "--born", "1.1.1985 12:00", "--zone", "UTC"},
-                2,
-                "zeitrad-dasa: --import, --export und --list rechnen nichts: nicht zusammen mit "
-                "den Angaben einer Geburt oder --on, --depth, --year-length"},
-        Refused{{"--import", "a.aaf", "--list"},
-                2,
-                "zeitrad-dasa: --import, --export und --list nur einzeln und je einmal angeben"},
-        Refused{{"--export", "a.aaf", "--format", "json"},
-                2,
-                "zeitrad-dasa: --format gehört hier nur zu --list"},
-        Refused{{"--list", "--encoding", "windows-1252"},
-                2,
-                "zeitrad-dasa: --encoding gehört zu --export"},
-        Refused{{"--birth", "Müller", "--aaf", "a.aaf"},
-                2,
-                "zeitrad-dasa: nur eine der Angaben --born, --birth oder --aaf, und nur einmal"},
-        Refused{{"--birth", "Müller", "--zone", "UTC"},
-                2,
-                "zeitrad-dasa: --birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: "
-                "nicht zusammen mit --date, --moon, --sign, --tropical, --zone, --place, --lmt "
-                "oder --sommerzeit"}));
-
-// A birth's local time on its clocks, and the moment in UTC worked out by hand.
-struct Born {
-    Arguments arguments;
-    std::string zone, utc;
-    std::string place; // the atlas's name and country, if a place was asked for
+// A refused input ends with status 1 and its message alone.
+const Refused refusedInputs[] = {
+    {{"--date", "1x.12.2012"}, "'1x' ist kein gültiger Integerwert"},
+    {{"--moon", "1:0:"}, "'' ist kein gültiger Integerwert"},
+    {{"--moon", "400:0:0"},
+     "Die Mondposition liegt außerhalb des Tierkreises. Zeichen, Grad, Minuten und Sekunden "
+     "müssen zusammen eine Länge von mindestens 0° und weniger als 360° ergeben."},
+    {{"--date", "1.1.-900000000", "--moon", "0:0:0", "--tropical"},
+     "Die Mondposition liegt nach der Umrechnung von tropisch auf siderisch außerhalb des "
+     "Tierkreises. Die siderische Länge muss mindestens 0° und weniger als 360° betragen; bitte "
+     "Zeichen, Grad, Minuten, Sekunden und Geburtsjahr prüfen."},
+    // The birth road.
+    {{"--born", "12.5.1985", "--zone", "UTC"},
+     "Die Geburtszeit „12.5.1985“ ist nicht lesbar. Erwartet: T.M.J H:MM oder T.M.J H:MM:SS, z. "
+     "B. 12.5.1985 13:27."},
+    {{"--born", "29.2.1985 13:27", "--zone", "UTC"}, "Den Tag 29.2.1985 gibt es nicht."},
+    {{"--born", "1.1.1985 24:00", "--zone", "UTC"},
+     "Die Uhrzeit in „1.1.1985 24:00“ gibt es nicht: Stunden 0 bis 23, Minuten und Sekunden 0 "
+     "bis 59."},
+    {{"--born", "31.12.1799 23:00", "--zone", "UTC"},
+     "Das Jahr 1799 liegt außerhalb des unterstützten Bereichs 1800–2199."},
+    {{"--born", "1.1.1985 12:00", "--zone", "Mars/Olympus"},
+     "Die Zeitzone „Mars/Olympus“ ist nicht bekannt."},
+    {{"--born", "1.1.1985 12:00", "--place", "Xyzzyhausen"},
+     "Den Ort „Xyzzyhausen“ kennt der Ortsatlas nicht. Geben Sie den nächstgelegenen größeren "
+     "Ort an, oder Zeitzone (--zone) bzw. Länge (--lmt) selbst."},
+    {{"--born", "1.1.1880 12:00", "--lmt", "13.4 X"},
+     "Die geographische Länge „13.4 X“ ist nicht lesbar. Beispiele: 13.4, 13°24', 13 24 O, 73 "
+     "59 W."},
+    // Clocks forward on 28.3.2021 at 2:00 to 3:00, back on 31.10.2021 at 3:00 to 2:00.
+    {{"--born", "28.3.2021 2:30", "--zone", "Europe/Berlin"},
+     "02:30:00 gab es am 28.03.2021 in der Zeitzone Europe/Berlin nicht: die Uhren wurden über "
+     "diese Zeit vorgestellt."},
+    {{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin"},
+     "02:30:00 gab es am 31.10.2021 in der Zeitzone Europe/Berlin zweimal: 02:30 Sommerzeit "
+     "(UTC+2) = 00:30 UTC und 02:30 Normalzeit (UTC+1) = 01:30 UTC. Welche gemeint ist, sagt "
+     "--sommerzeit ja oder nein."},
 };
 
-class DasaBorn : public testing::TestWithParam<Born> {};
+// A bad command line ends with status 2, "zeitrad-dasa: " and the message, and below them how to
+// call the program.
+const Refused badCommandLines[] = {
+    {{"--colour"}, "unbekannte Option: --colour"},
+    {{"--colour=rot"}, "unbekannte Option: --colour=rot"},
+    {{"-x"}, "unbekannte Option: -x"},
+    {{"extra"}, "unbekannte Option: extra"},
+    {{"--help=1"}, "--help nimmt keinen Wert"},
+    {{"--tropical=ja"}, "--tropical nimmt keinen Wert"},
+    {{"--date"}, "--date braucht einen Wert"},
+    {{"--date", "1.2"}, "--date braucht drei Felder, getrennt durch zwei Punkte: T.M.J"},
+    {{"--moon=1:2:3:4"}, "--moon braucht drei Felder, getrennt durch zwei Doppelpunkte: G:M:S"},
+    {{"--sign", "13"}, "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
+    {{"--sign", "012"}, "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
+    {{"--sign"}, "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
+    {{"--on", "2031-02-29"}, "--on braucht einen Tag der Form JJJJ-MM-TT"},
+    {{"--on", "2030-2-1"}, "--on braucht einen Tag der Form JJJJ-MM-TT"},
+    {{"--format", "xml"}, "--format braucht text, csv oder json"},
+    {{"--format"}, "--format braucht text, csv oder json"},
+    {{"--depth", "6"}, "--depth braucht 1, 2, 3, 4 oder 5"},
+    {{"--year-length", "365"},
+     "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
+    // The birth road.
+    {{"--born", "12.5.1985 13:27"},
+     "--born braucht genau eine der Angaben --zone, --place oder --lmt"},
+    {{"--born", "12.5.1985 13:27", "--zone", "UTC", "--lmt", "13.4"},
+     "--born braucht genau eine der Angaben --zone, --place oder --lmt"},
+    {{"--place", "Berlin"}, "--zone, --place, --lmt und --sommerzeit gehören zu --born"},
+    {{"--born", "12.5.1985 13:27", "--zone", "UTC", "--sign", "1"},
+     "--born berechnet die Mondposition selbst: nicht zusammen mit --date, --moon, --sign oder "
+     "--tropical"},
+    {{"--born", "12.5.1985 13:27", "--zone", "UTC", "--sommerzeit", "vielleicht"},
+     "--sommerzeit braucht ja oder nein"},
+    // The register's jobs compute nothing and take one file each.
+    {{"--list", "--born", "1.1.1985 12:00", "--zone", "UTC"},
+     "--import, --export und --list rechnen nichts: nicht zusammen mit den Angaben einer Geburt "
+     "oder --on, --depth, --year-length"},
+    {{"--import", "a.aaf", "--list"},
+     "--import, --export und --list nur einzeln und je einmal angeben"},
+    {{"--export", "a.aaf", "--format", "json"}, "--format gehört hier nur zu --list"},
+    {{"--list", "--encoding", "windows-1252"}, "--encoding gehört zu --export"},
+    {{"--birth", "Müller", "--aaf", "a.aaf"},
+     "nur eine der Angaben --born, --birth oder --aaf, und nur einmal"},
+    {{"--birth", "Müller", "--zone", "UTC"},
+     "--birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: nicht zusammen mit --date, "
+     "--moon, --sign, --tropical, --zone, --place, --lmt oder --sommerzeit"},
+};
 
-TEST_P(DasaBorn, GivesTheMomentInUtc) {
-    const Born& c = GetParam();
-    const Finished r = run(c.arguments + Arguments{"--format", "json"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    const QJsonObject birth = json(r)["birth"].toObject();
-    EXPECT_EQ(birth["zone"].toString().toStdString(), c.zone);
-    EXPECT_EQ(birth["utc"].toString().toStdString(), c.utc);
-    const QJsonObject place = birth["place"].toObject();
-    EXPECT_EQ((place["name"].toString() + ", " + place["country"].toString()).toStdString(),
-              c.place.empty() ? ", " : c.place);
+TEST(Dasa, RefusalsWithTheirMessageAndStatus) {
+    for (const int status : {1, 2}) {
+        for (const Refused& c :
+             status == 1 ? std::span<const Refused>(refusedInputs) : badCommandLines) {
+            SCOPED_TRACE(testing::PrintToString(c.arguments));
+            const Finished r = run(c.arguments);
+            EXPECT_EQ(r.status, status);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err.substr(0, r.err.find('\n')),
+                      (status == 2 ? "zeitrad-dasa: " : "") + c.message);
+            EXPECT_EQ(r.err.find("\nAufruf: zeitrad-dasa [--date T.M.J]") != std::string::npos,
+                      status == 2);
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dasa, DasaBorn,
-    testing::Values(
+// A birth's local time on its clocks (the arguments after --born): the zone, the moment in UTC
+// worked out by hand, and where a place was asked for the atlas's name and country.
+TEST(Dasa, ABirthGivesItsMomentInUtc) {
+    const std::pair<Arguments, std::string> births[] = {
         // Central European Summer Time from 31.3. to 29.9.1985: UTC+2.
-        Born{{"--born", "12.5.1985 13:27", "--zone", "Europe/Berlin"},
-             "Europe/Berlin",
-             "1985-05-12T11:27:00Z",
-             ""},
-        Born{{"--born", " 12.5.1985  13:27:09 ", "--zone", "utc"},
-             "UTC",
-             "1985-05-12T13:27:09Z",
-             ""},
-        Born{{"--born", "12.5.1985 13:27", "--place", "Frankfurt am Main"},
-             "Europe/Berlin",
-             "1985-05-12T11:27:00Z",
-             "Frankfurt am Main, Deutschland"},
+        {{"12.5.1985 13:27", "--zone", "Europe/Berlin"}, "Europe/Berlin 1985-05-12T11:27:00Z"},
+        {{" 12.5.1985  13:27:09 ", "--zone", "utc"}, "UTC 1985-05-12T13:27:09Z"},
+        {{"12.5.1985 13:27", "--place", "Frankfurt am Main"},
+         "Europe/Berlin 1985-05-12T11:27:00Z Frankfurt am Main, Deutschland"},
         // Namesakes: the most populous Paris, or the one in Texas (Central Daylight Time, UTC-5).
-        Born{{"--born", "12.5.1985 13:27", "--place", "Paris"},
-             "Europe/Paris",
-             "1985-05-12T11:27:00Z",
-             "Paris, Frankreich"},
-        Born{{"--born", "12.5.1985 13:27", "--place", "Paris, Texas"},
-             "America/Chicago",
-             "1985-05-12T18:27:00Z",
-             "Paris, Vereinigte Staaten"},
+        {{"12.5.1985 13:27", "--place", "Paris"},
+         "Europe/Paris 1985-05-12T11:27:00Z Paris, Frankreich"},
+        {{"12.5.1985 13:27", "--place", "Paris, Texas"},
+         "America/Chicago 1985-05-12T18:27:00Z Paris, Vereinigte Staaten"},
         // Before Berlin's zone kept standard time (1.4.1893) Ravensburg read its own mean time,
         // 9° 36′ 38″ east: UT + 0:38:27, not the zone city's + 0:53:28; in 1900 zone time, UTC+1.
-        Born{{"--born", "1.7.1880 12:00", "--place", "Ravensburg"},
-             "LMT",
-             "1880-07-01T11:21:33Z",
-             "Ravensburg, Deutschland"},
-        Born{{"--born", "1.7.1900 12:00", "--place", "Ravensburg, Deutschland"},
-             "Europe/Berlin",
-             "1900-07-01T11:00:00Z",
-             "Ravensburg, Deutschland"},
+        {{"1.7.1880 12:00", "--place", "Ravensburg"},
+         "LMT 1880-07-01T11:21:33Z Ravensburg, Deutschland"},
+        {{"1.7.1900 12:00", "--place", "Ravensburg, Deutschland"},
+         "Europe/Berlin 1900-07-01T11:00:00Z Ravensburg, Deutschland"},
         // Local mean time: 9.61° east is 38 min 26.4 s ahead of Greenwich, 73.99° west 4 h 55 min
         // 57.6 s behind.
-        Born{{"--born", "1.1.1880 12:00", "--lmt", "9.61"}, "LMT", "1880-01-01T11:21:33.600Z", ""},
-        Born{
-            {"--born", "1.1.1880 12:00", "--lmt", "-73.99"}, "LMT", "1880-01-01T16:55:57.600Z", ""},
-        Born{{"--born", "1.1.1880 12:00", "--lmt=73 59 24 W"},
-             "LMT",
-             "1880-01-01T16:55:57.600Z",
-             ""},
+        {{"1.1.1880 12:00", "--lmt", "9.61"}, "LMT 1880-01-01T11:21:33.600Z"},
+        {{"1.1.1880 12:00", "--lmt", "-73.99"}, "LMT 1880-01-01T16:55:57.600Z"},
+        {{"1.1.1880 12:00", "--lmt=73 59 24 W"}, "LMT 1880-01-01T16:55:57.600Z"},
         // The repeated hour: 2:30 summer time is 0:30 UTC, 2:30 standard time 1:30 UTC.
-        Born{{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin", "--sommerzeit", "ja"},
-             "Europe/Berlin",
-             "2021-10-31T00:30:00Z",
-             ""},
-        Born{{"--born", "31.10.2021 2:30", "--zone", "Europe/Berlin", "--sommerzeit", "nein"},
-             "Europe/Berlin",
-             "2021-10-31T01:30:00Z",
-             ""}));
+        {{"31.10.2021 2:30", "--zone", "Europe/Berlin", "--sommerzeit", "ja"},
+         "Europe/Berlin 2021-10-31T00:30:00Z"},
+        {{"31.10.2021 2:30", "--zone", "Europe/Berlin", "--sommerzeit", "nein"},
+         "Europe/Berlin 2021-10-31T01:30:00Z"},
+    };
+    for (const auto& [arguments, expected] : births) {
+        SCOPED_TRACE(arguments.back());
+        const Finished r = run(Arguments{"--born"} + arguments + Arguments{"--format", "json"});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        const QJsonObject birth = json(r)["birth"].toObject();
+        QString seen = birth["zone"].toString() + " " + birth["utc"].toString();
+        if (!birth["place"].isNull()) {
+            seen += " " + birth["place"]["name"].toString() + ", " +
+                    birth["place"]["country"].toString();
+        }
+        EXPECT_EQ(seen.toStdString(), expected);
+    }
+}
 
 // The Moon at Meeus's worked example (Astronomical Algorithms, ch. 47: 12.4.1992 0h TT, apparent
 // longitude 133.167265°), that is 11.4.1992 23:59:01.816 UTC; a second later it has moved 0.5″.
@@ -462,15 +387,12 @@ TEST(Dasa, TheBirthObjectAndTheFieldsOfTheMoonCalculator) {
     const Finished r = run(born + Arguments{"--format", "json"});
     ASSERT_EQ(r.status, 0);
     QJsonObject j = json(r);
-    const QJsonObject birth = j.take("birth").toObject();
-    EXPECT_EQ(birth.keys(), (QStringList{"ayanamsa", "local", "moonSidereal", "moonTropical",
-                                         "name", "place", "utc", "zone"}));
-    EXPECT_TRUE(birth["name"].isNull());
-    EXPECT_TRUE(birth["place"].isNull());
-    EXPECT_EQ(birth["local"], "1992-04-11T23:59:02");
-    EXPECT_NEAR(birth["moonTropical"].toDouble(), 133.167265, 0.6 / 3600);
-    EXPECT_NEAR(birth["ayanamsa"].toDouble(), 23.746, 1e-9);
-    EXPECT_NEAR(birth["moonSidereal"].toDouble(), 133.167265 - 23.746, 0.6 / 3600);
+    QJsonObject birth = j.take("birth").toObject();
+    EXPECT_NEAR(birth.take("moonTropical").toDouble(), 133.167265, 0.6 / 3600);
+    EXPECT_NEAR(birth.take("ayanamsa").toDouble(), 23.746, 1e-9);
+    EXPECT_NEAR(birth.take("moonSidereal").toDouble(), 133.167265 - 23.746, 0.6 / 3600);
+    EXPECT_EQ(compact(birth), R"({"local":"1992-04-11T23:59:02","name":null,"place":null,)"
+                              R"("utc":"1992-04-11T23:59:02Z","zone":"UTC"})");
     EXPECT_NE(r.out.find("\"moonTropical\": 133.167"), std::string::npos); // six decimals and more
 
     const Arguments fields{"--date", "11.4.1992",  "--moon", "13:10:2",   "--sign",
@@ -564,6 +486,11 @@ protected:
         bytes << std::ifstream(file, std::ios::binary).rdbuf();
         return bytes.str();
     }
+    // A record with a "*" for the first name and the time, with its own coordinates.
+    std::string event() const {
+        return write("ereignis.aaf", "#A93:Ereignis,*,e,24.12.1992,*,Freiburg,D\n"
+                                     "#B93:*,47n59,7e51,1he00,0\n");
+    }
     QTemporaryDir dir;
 };
 
@@ -587,10 +514,7 @@ TEST_F(DasaRegister, ImportsListsAndExportsTheSameBirths) {
     const Finished again = run({"--import", sample});
     EXPECT_TRUE(again.err.starts_with("0 Geburten aufgenommen.\nZeile 2: schon im Register, "
                                       "nicht doppelt aufgenommen.\nZeile 8: schon"));
-    // A record with a "*" for the first name and the time, with its own coordinates.
-    const std::string event = write("ereignis.aaf", "#A93:Ereignis,*,e,24.12.1992,*,Freiburg,D\n"
-                                                    "#B93:*,47n59,7e51,1he00,0\n");
-    const Finished one = run({"--import", event});
+    const Finished one = run({"--import", event()});
     EXPECT_EQ(one.status, 0);
     EXPECT_EQ(one.err, "1 Geburt aufgenommen.\n");
 
@@ -601,14 +525,9 @@ TEST_F(DasaRegister, ImportsListsAndExportsTheSameBirths) {
     QJsonObject muller = births[3].toObject(); // by name: Cezanne, Doe, Ereignis, Müller, Smith
     EXPECT_NEAR(muller.take("latitude").toDouble(), 48 + 8 / 60.0, 1e-7);
     EXPECT_NEAR(muller.take("longitude").toDouble(), 11 + 34 / 60.0, 1e-7);
-    EXPECT_EQ(muller, (QJsonObject{{"surname", "Müller"},
-                                   {"firstName", "Jürgen"},
-                                   {"kind", "male"},
-                                   {"date", "1985-07-03"},
-                                   {"time", "14:30:00"},
-                                   {"place", "München"},
-                                   {"country", "D"},
-                                   {"zone", "Europe/Berlin"}}));
+    EXPECT_EQ(compact(muller), R"({"country":"D","date":"1985-07-03","firstName":"Jürgen",)"
+                               R"("kind":"male","place":"München","surname":"Müller",)"
+                               R"("time":"14:30:00","zone":"Europe/Berlin"})");
     EXPECT_TRUE(births[2]["firstName"].isNull());
     EXPECT_TRUE(births[2]["time"].isNull());
     EXPECT_EQ(births[2]["kind"], "event");
@@ -630,8 +549,8 @@ TEST_F(DasaRegister, ImportsListsAndExportsTheSameBirths) {
 
 // A file that is no register is refused by every job and left byte for byte as it was.
 TEST_F(DasaRegister, ADamagedRegisterIsLeftAlone) {
-    const std::string damaged =
-        write("geburten.sqlite", std::string("SQLite format 3\0", 16) + std::string(200, 'x'));
+    const std::string bytes = std::string("SQLite format 3\0", 16) + std::string(200, 'x');
+    const std::string damaged = write("geburten.sqlite", bytes);
     const Arguments jobs[] = {{"--list", "--format", "json"},
                               {"--import", sample},
                               {"--export", path("alle.aaf")},
@@ -645,7 +564,7 @@ TEST_F(DasaRegister, ADamagedRegisterIsLeftAlone) {
                              "bleibt unverändert.\n")
             << job[0];
     }
-    EXPECT_EQ(read(damaged), std::string("SQLite format 3\0", 16) + std::string(200, 'x'));
+    EXPECT_EQ(read(damaged), bytes);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("alle.aaf"))));
 }
 
@@ -684,30 +603,23 @@ TEST_F(DasaRegister, EveryRecordOfAnAafFile) {
     const Finished r = run({"--aaf", sample, "--format", "json", "--depth", "1"});
     EXPECT_EQ(r.status, 1);
     const QJsonArray all = jsonArray(r);
-    ASSERT_EQ(all.size(), 9);
-    // In file order: a birth's name and UTC moment worked out by hand, or its refusal.
-    const std::pair<const char*, const char*> expected[] = {
-        {"Müller, Jürgen", "1985-07-03T12:30:00Z"},
-        {"Ereignis", nullptr},
-        {"Cezanne, Paul", "1839-01-19T00:38:12Z"}, // 1:00 at 5°27′ E: 21 min 48 s ahead
-        {"Smith, Anne", "1970-02-05T13:15:00Z"},   // UTC+10:00
-        {"Doe, John", "1960-10-10T13:05:00Z"},     // UTC-05:00
-        {"Kaputt, Karl", nullptr},
-        {"Weit, Berta", nullptr},
-        {"Zeit, Zora", nullptr},
-        {"Kurz, Kai", nullptr}};
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const QJsonObject o = all[qsizetype(i)].toObject();
-        const auto [name, utc] = expected[i];
-        if (utc) {
-            EXPECT_EQ(o["birth"].toObject()["name"], name) << i;
-            EXPECT_EQ(o["birth"].toObject()["utc"], utc) << i;
-            EXPECT_EQ(o["periods"].toArray().size(), 9) << i;
-        } else {
-            EXPECT_EQ(o.keys(), (QStringList{"error", "name"})) << i;
-            EXPECT_EQ(o["name"], name) << i;
+    // In file order: a birth's name, its UTC moment worked out by hand and its 9 mahadasas, or
+    // only the name and the refusal.
+    std::string seen;
+    for (const QJsonValue& o : all) {
+        QString line = o["name"].toString();
+        if (o.toObject().keys() != QStringList{"error", "name"}) {
+            line = o["birth"]["name"].toString() + " " + o["birth"]["utc"].toString() + " " +
+                   QString::number(o["periods"].toArray().size());
         }
+        seen += line.toStdString() + "\n";
     }
+    EXPECT_EQ(seen, "Müller, Jürgen 1985-07-03T12:30:00Z 9\n"
+                    "Ereignis\n"
+                    "Cezanne, Paul 1839-01-19T00:38:12Z 9\n" // 1:00 at 5°27′ E: 21 min 48 s ahead
+                    "Smith, Anne 1970-02-05T13:15:00Z 9\n"   // UTC+10:00
+                    "Doe, John 1960-10-10T13:05:00Z 9\n"     // UTC-05:00
+                    "Kaputt, Karl\nWeit, Berta\nZeit, Zora\nKurz, Kai\n");
     EXPECT_EQ(all[5]["error"],
               "Zeile 16: Das Datum „31.2.1990“ ist kein Tag (erwartet: T.M.JJJJ).");
     EXPECT_NE(r.err.find("Zeile 16 (Kaputt, Karl): Das Datum „31.2.1990“ ist kein Tag"),
@@ -720,9 +632,7 @@ TEST_F(DasaRegister, EveryRecordOfAnAafFile) {
     EXPECT_EQ(linesStartingWith(csv.out, "Doe, John;1;"), 9);
 
     // Text blocks under a heading; an unknown time is taken as noon and the text says so.
-    const std::string event = write("ereignis.aaf", "#A93:Ereignis,*,e,24.12.1992,*,Freiburg,D\n"
-                                                    "#B93:*,47n59,7e51,1he00,0\n");
-    const Finished text = run({"--aaf", event, "--depth", "1"});
+    const Finished text = run({"--aaf", event(), "--depth", "1"});
     EXPECT_EQ(text.status, 0);
     EXPECT_TRUE(text.out.starts_with("=== Ereignis (Zeile 1) ===\nGeburtszeit: 24.12.1992 "
                                      "12:00:00 UTC+01:00 (UTC+1)\nDie Geburtszeit ist unbekannt: "
