@@ -16,39 +16,41 @@ class AtlasTest : public QObject {
     GeonamesAtlas atlas;
 
 private slots:
+    // What the first answer to a typed name is: German and English names, umlauts typed
+    // either way, beginnings; names the atlas does not know find nothing.
     void namesInGermanAndEnglish_data() {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("label"); // of the first place found; empty: none
         QTest::addColumn<QString>("zone");
-        const QString munich = "München, Bayern, Deutschland";
-        const QString cologne = "Köln, Nordrhein-Westfalen, Deutschland";
-        const QString vienna = "Wien, Österreich";
-        const QString milan = "Mailand, Lombardei, Italien";
-        QTest::newRow("München") << "München" << munich << "Europe/Berlin";
-        QTest::newRow("Munich") << "Munich" << munich << "Europe/Berlin";
-        QTest::newRow("muenchen") << "muenchen" << munich << "Europe/Berlin";
-        QTest::newRow("Köln") << "Köln" << cologne << "Europe/Berlin";
-        QTest::newRow("Cologne") << "Cologne" << cologne << "Europe/Berlin";
-        QTest::newRow("KOLN") << "KOLN" << cologne << "Europe/Berlin";
-        QTest::newRow("Wien") << "Wien" << vienna << "Europe/Vienna";
-        QTest::newRow("Vienna") << "Vienna" << vienna << "Europe/Vienna";
-        QTest::newRow("Mailand") << "Mailand" << milan << "Europe/Rome";
-        QTest::newRow("Milan") << "Milan" << milan << "Europe/Rome";
-        QTest::newRow("Zürich") << "Zürich"
-                                << "Zürich, Kanton Zürich, Schweiz"
-                                << "Europe/Zurich";
-        QTest::newRow("Rav") << "Rav"
-                             << "Ravenna, Emilia-Romagna, Italien"
-                             << "Europe/Rome";
+        const char* munich = "München, Bayern, Deutschland";
+        const char* cologne = "Köln, Nordrhein-Westfalen, Deutschland";
+        const char* milan = "Mailand, Lombardei, Italien";
+        const char* rows[][3] = {
+            {"München", munich, "Europe/Berlin"},
+            {"Munich", munich, "Europe/Berlin"},
+            {"muenchen", munich, "Europe/Berlin"},
+            {"Köln", cologne, "Europe/Berlin"},
+            {"Cologne", cologne, "Europe/Berlin"},
+            {"KOLN", cologne, "Europe/Berlin"},
+            {"Wien", "Wien, Österreich", "Europe/Vienna"},
+            {"Vienna", "Wien, Österreich", "Europe/Vienna"},
+            {"Mailand", milan, "Europe/Rome"},
+            {"Milan", milan, "Europe/Rome"},
+            {"Zürich", "Zürich, Kanton Zürich, Schweiz", "Europe/Zurich"},
+            {"Rav", "Ravenna, Emilia-Romagna, Italien", "Europe/Rome"},
+            {"Xyzzyqu", "", ""},
+            {"  ", "", ""},
+        };
+        for (const auto& [typed, label, zone] : rows)
+            QTest::newRow(typed) << QString(typed) << QString(label) << QString(zone);
     }
     void namesInGermanAndEnglish() {
         QFETCH(QString, typed);
         QFETCH(QString, label);
         QFETCH(QString, zone);
         const QList<Place> found = atlas.find(typed);
-        QVERIFY(!found.isEmpty());
-        QCOMPARE(found.first().label(), label);
-        QCOMPARE(found.first().zoneId, zone);
+        QCOMPARE(found.isEmpty() ? QString() : found.first().label(), label);
+        QCOMPARE(found.isEmpty() ? QString() : found.first().zoneId, zone);
     }
 
     void tenAtMostMostPopulousFirst() {
@@ -61,43 +63,30 @@ private slots:
         QCOMPARE(atlas.find("Frankfurt", 10).size(), 2);
     }
 
+    // A whole name, alone or within a country or state (German, English or its code).
     void exactNameWithinCountryOrState_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("qualifier");
+        QTest::addColumn<QString>("within");
         QTest::addColumn<QString>("label"); // empty: none
-        QTest::newRow("alone") << "Frankfurt am Main"
-                               << ""
-                               << "Frankfurt am Main, Hessen, Deutschland";
-        QTest::newRow("state") << "frankfurt (oder)"
-                               << "Brandenburg"
-                               << "Frankfurt (Oder), Brandenburg, Deutschland";
-        QTest::newRow("country") << "Vienna"
-                                 << "Deutschland"
-                                 << "";
-        QTest::newRow("English country") << "Wien"
-                                         << "Austria"
-                                         << "Wien, Österreich";
-        QTest::newRow("code") << "Vienna"
-                              << "US"
-                              << "Vienna, Virginia, Vereinigte Staaten";
-        QTest::newRow("prefix only") << "Frankfurt"
-                                     << ""
-                                     << "";
-        QTest::newRow("unknown") << "Xyzzyhausen"
-                                 << ""
-                                 << "";
+        const char* rows[][4] = {
+            {"alone", "Frankfurt am Main", "", "Frankfurt am Main, Hessen, Deutschland"},
+            {"state", "frankfurt (oder)", "Brandenburg",
+             "Frankfurt (Oder), Brandenburg, Deutschland"},
+            {"country", "Vienna", "Deutschland", ""},
+            {"English country", "Wien", "Austria", "Wien, Österreich"},
+            {"code", "Vienna", "US", "Vienna, Virginia, Vereinigte Staaten"},
+            {"prefix only", "Frankfurt", "", ""},
+            {"unknown", "Xyzzyhausen", "", ""},
+        };
+        for (const auto& [row, name, within, label] : rows)
+            QTest::newRow(row) << QString(name) << QString(within) << QString(label);
     }
     void exactNameWithinCountryOrState() {
         QFETCH(QString, name);
-        QFETCH(QString, qualifier);
+        QFETCH(QString, within);
         QFETCH(QString, label);
-        const std::optional<Place> place = atlas.exact(name, qualifier);
+        const std::optional<Place> place = atlas.exact(name, within);
         QCOMPARE(place ? place->label() : QString(), label);
-    }
-
-    void unknownNamesFindNothing() {
-        QVERIFY(atlas.find("Xyzzyqu").isEmpty());
-        QVERIFY(atlas.find("  ").isEmpty());
     }
 
     void coordinatesInDegreesAndMinutes() {
@@ -154,14 +143,13 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadWrite));
         file.write("zeitrad-atlas-exact 0");
         file.close();
-        GeonamesAtlas third;
-        third.setExactIndex(path);
-        QCOMPARE(third.exact("Paris", "")->label(), "Paris, Île-de-France, Frankreich");
-        QVERIFY(third.built());
-        GeonamesAtlas fourth;
-        fourth.setExactIndex(path);
-        QCOMPARE(fourth.exact("Paris", "")->label(), "Paris, Île-de-France, Frankreich");
-        QVERIFY(!fourth.built()); // the index was written anew
+        // Builds once more and writes the index anew; the next process reads it.
+        for (const bool builds : {true, false}) {
+            GeonamesAtlas next;
+            next.setExactIndex(path);
+            QCOMPARE(next.exact("Paris", "")->label(), "Paris, Île-de-France, Frankreich");
+            QCOMPARE(next.built(), builds);
+        }
     }
 };
 

@@ -16,37 +16,29 @@ private slots:
         QTest::addColumn<double>("longitude");
         QTest::addColumn<QDateTime>("local");
         QTest::addColumn<QString>("expected"); // offset and text, "zone", or "skipped"
-        const double ravensburg = 9.61062, zurich = 8.55;
+        const auto row = [](const char* name, const char* zone, const char* place, double longitude,
+                            const char* local, const char* expected) {
+            QTest::newRow(name) << QString(zone) << QString(place) << longitude
+                                << QDateTime::fromString(local, Qt::ISODate) << QString(expected);
+        };
         // Berlin went from its mean time (+0:53:28) to CET at 1893-04-01 00:00 Berlin time,
         // 1893-03-31 23:06:32 UT; Ravensburg's clocks then stood at 23:45:00.
-        QTest::newRow("Ravensburg 1880")
-            << "Europe/Berlin"
-            << "Ravensburg" << ravensburg << QDateTime({1880, 6, 1}, {12, 0})
-            << "+00:38:27 Ortszeit Ravensburg (LMT, 9° 37′ O)";
-        QTest::newRow("Ravensburg just before")
-            << "Europe/Berlin"
-            << "Ravensburg" << ravensburg << QDateTime({1893, 3, 31}, {23, 44})
-            << "+00:38:27 Ortszeit Ravensburg (LMT, 9° 37′ O)";
-        QTest::newRow("Ravensburg skipped")
-            << "Europe/Berlin"
-            << "Ravensburg" << ravensburg << QDateTime({1893, 3, 31}, {23, 50}) << "skipped";
-        QTest::newRow("Ravensburg just after")
-            << "Europe/Berlin"
-            << "Ravensburg" << ravensburg << QDateTime({1893, 4, 1}, {0, 7}) << "zone";
-        QTest::newRow("Ravensburg 1900")
-            << "Europe/Berlin"
-            << "Ravensburg" << ravensburg << QDateTime({1900, 1, 1}, {12, 0}) << "zone";
+        const char* berlin = "Europe/Berlin";
+        const double ravensburg = 9.61062;
+        const char* ravensburgTime = "+00:38:27 Ortszeit Ravensburg (LMT, 9° 37′ O)";
+        row("Ravensburg 1880", berlin, "Ravensburg", ravensburg, "1880-06-01T12:00",
+            ravensburgTime);
+        row("Ravensburg just before", berlin, "Ravensburg", ravensburg, "1893-03-31T23:44",
+            ravensburgTime);
+        row("Ravensburg skipped", berlin, "Ravensburg", ravensburg, "1893-03-31T23:50", "skipped");
+        row("Ravensburg just after", berlin, "Ravensburg", ravensburg, "1893-04-01T00:07", "zone");
+        row("Ravensburg 1900", berlin, "Ravensburg", ravensburg, "1900-01-01T12:00", "zone");
         // Bern mean time was Switzerland's legal time 1853-1894: not the town's own.
-        QTest::newRow("Zürich 1880, Bern time")
-            << "Europe/Zurich"
-            << "Zürich" << zurich << QDateTime({1880, 1, 1}, {12, 0}) << "zone";
-        QTest::newRow("Zürich 1850") << "Europe/Zurich"
-                                     << "Zürich" << zurich << QDateTime({1850, 1, 1}, {12, 0})
-                                     << "+00:34:12 Ortszeit Zürich (LMT, 8° 33′ O)";
-        QTest::newRow("New York 1880, west")
-            << "America/New_York"
-            << "Boston" << -71.05977 << QDateTime({1880, 1, 1}, {8, 0})
-            << "-04:44:14 Ortszeit Boston (LMT, 71° 04′ W)";
+        row("Zürich 1880, Bern time", "Europe/Zurich", "Zürich", 8.55, "1880-01-01T12:00", "zone");
+        row("Zürich 1850", "Europe/Zurich", "Zürich", 8.55, "1850-01-01T12:00",
+            "+00:34:12 Ortszeit Zürich (LMT, 8° 33′ O)");
+        row("New York 1880, west", "America/New_York", "Boston", -71.05977, "1880-01-01T08:00",
+            "-04:44:14 Ortszeit Boston (LMT, 71° 04′ W)");
     }
     void placeClockOrZoneClock() {
         QFETCH(QString, zone);

@@ -26,6 +26,15 @@ class BirthsTest : public QObject {
         const auto* model = table(window)->model();
         return model->data(model->index(row, column)).toString();
     }
+    // "Geburten" on the toolbar: the register window, its search emptied.
+    static zeitrad::births::BirthRegister* openRegister(uitest::Window& ui) {
+        uitest::click(&ui.window, "Button25");
+        auto* reg = ui.window.findChild<zeitrad::births::BirthRegister*>("BirthRegister");
+        if (!reg || !reg->isVisible())
+            qFatal("no register window");
+        uitest::find<QLineEdit>(reg, "BirthSearch")->clear();
+        return reg;
+    }
 
 private slots:
     void initTestCase() {
@@ -41,51 +50,39 @@ private slots:
         QVERIFY(std::holds_alternative<ImportReport>(reg->import(read.births, read.lines)));
     }
 
-    void geburtenOpensTheRegister() {
-        uitest::Window ui;
-        QCOMPARE(uitest::find(&ui.window, "Button25")->geometry(), QRect(744, 8, 65, 25));
-        uitest::click(&ui.window, "Button25");
-        auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
-        QVERIFY(reg && reg->isVisible());
-        QCOMPARE(table(reg)->model()->rowCount(), 5);
-        QCOMPARE(cell(reg, 0, 0), "Cezanne, Paul");
-        QCOMPARE(cell(reg, 0, 1), "19.01.1839 01:00");
-        QCOMPARE(cell(reg, 1, 0), "Doe, John");
-    }
-
+    // The births in order of their names; typed text folds umlauts and case and finds names
+    // and places.
     void searchFoldsUmlautsAndCase_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("names");
+        QTest::newRow("all") << ""
+                             << QStringList{"Cezanne, Paul", "Doe, John", "Ereignis",
+                                            "Müller, Jürgen", "Smith, Anne"};
         QTest::newRow("muller") << "muller" << QStringList{"Müller, Jürgen"};
         QTest::newRow("MÜLL") << "MÜLL" << QStringList{"Müller, Jürgen"};
         QTest::newRow("place munchen") << "munchen" << QStringList{"Müller, Jürgen"};
-        QTest::newRow("place, two") << "e"
-                                    << QStringList{"Cezanne, Paul", "Doe, John", "Ereignis",
-                                                   "Müller, Jürgen", "Smith, Anne"};
         QTest::newRow("nothing") << "xaver" << QStringList{};
     }
     void searchFoldsUmlautsAndCase() {
         QFETCH(QString, typed);
         QFETCH(QStringList, names);
         uitest::Window ui;
-        uitest::click(&ui.window, "Button25");
-        auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
-        auto* search = uitest::find<QLineEdit>(reg, "BirthSearch");
-        search->clear();
-        QTest::keyClicks(search, typed);
+        auto* reg = openRegister(ui);
+        QTest::keyClicks(uitest::find<QLineEdit>(reg, "BirthSearch"), typed);
         QStringList seen;
         for (int row = 0; row < table(reg)->model()->rowCount(); ++row)
             seen << cell(reg, row, 0);
         QCOMPARE(seen, names);
+        if (typed.isEmpty()) { // the button's place on the toolbar, a birth's date and time
+            QCOMPARE(uitest::find(&ui.window, "Button25")->geometry(), QRect(744, 8, 65, 25));
+            QCOMPARE(cell(reg, 0, 1), "19.01.1839 01:00");
+        }
     }
 
     void openFillsTheInputScreenAndCalculates() {
         {
             uitest::Window ui;
-            uitest::click(&ui.window, "Button25");
-            auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
-            auto* search = uitest::find<QLineEdit>(reg, "BirthSearch");
-            search->clear();
+            auto* search = uitest::find<QLineEdit>(openRegister(ui), "BirthSearch");
             QTest::keyClicks(search, "smith");
             // Return with one birth left opens it.
             QTest::keyClick(search, Qt::Key_Return);
@@ -96,9 +93,8 @@ private slots:
             QVERIFY(uitest::find<QAbstractButton>(&ui.window, "CheckBox1")->isChecked());
             // The period list belongs to that birth and names it, until another is calculated.
             uitest::click(&ui.window, "Button24");
-            auto* list = ui.window.findChild<QWidget*>("PeriodList");
-            QVERIFY(list);
-            auto* header = uitest::find<QLabel>(list, "PeriodHeader");
+            auto* header =
+                uitest::find<QLabel>(uitest::find(&ui.window, "PeriodList"), "PeriodHeader");
             QVERIFY2(header->text().startsWith("Name: Smith, Anne\nGeburt: 05.02.1970"),
                      qPrintable(header->text()));
             uitest::click(&ui.window, "Button13");
@@ -114,9 +110,7 @@ private slots:
 
     void deleteAsksFirst() {
         uitest::Window ui;
-        uitest::click(&ui.window, "Button25");
-        auto* reg = ui.window.findChild<QWidget*>("BirthRegister");
-        uitest::find<QLineEdit>(reg, "BirthSearch")->clear();
+        auto* reg = openRegister(ui);
         table(reg)->selectRow(0);
         QString asked;
         QTimer::singleShot(0, [&] {
@@ -139,19 +133,16 @@ private slots:
                    "#A93:Ort,Otto,m,1.4.1880,12:00,Xyzzyhausen,D\n");
         file.close();
         uitest::Window ui;
-        uitest::click(&ui.window, "Button25");
-        auto* reg = ui.window.findChild<zeitrad::births::BirthRegister*>("BirthRegister");
-        const QString report = reg->importFile(file.fileName());
+        const QString report = openRegister(ui)->importFile(file.fileName());
         QVERIFY2(report.contains("Zeile 2") && report.contains("„Xyzzyhausen“"),
                  qPrintable(report));
-        const auto births = plugin<Register>(QStringLiteral("register"))->search("Olga");
-        const QList<Birth> found = std::get<QList<Birth>>(births);
+        Register* reg = plugin<Register>(QStringLiteral("register"));
+        const auto found = std::get<QList<Birth>>(reg->search("Olga"));
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0].zone, "Europe/Berlin");
         QCOMPARE(qRound(*found[0].latitude * 100), 4778); // 47° 47′ N
         QCOMPARE(qRound(*found[0].longitude * 100), 961); // 9° 37′ O
-        QVERIFY(std::get<QList<Birth>>(plugin<Register>(QStringLiteral("register"))->search("Otto"))
-                    .isEmpty());
+        QVERIFY(std::get<QList<Birth>>(reg->search("Otto")).isEmpty());
     }
 };
 
