@@ -90,16 +90,32 @@ QString rowText(const QModelIndex& row) {
         .join(" | ");
 }
 
-// The main window after a calculation, with the period list open.
+// A PDF the list wrote, as pdftotext reads it: a row's fields on one line, apart by blanks.
+QString pdfText(const QString& file) {
+    QProcess extract;
+    extract.start("pdftotext", {"-layout", file, "-"});
+    if (!extract.waitForFinished(10000) || extract.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(extract.readAllStandardOutput());
+}
+
+// Whether the text holds the row, its fields apart by any blanks.
+bool hasRow(const QString& pdf, const QString& row) {
+    return pdf.contains(QRegularExpression(QString(row).replace(' ', "\\s+")));
+}
+
+// The main window after a calculation, with the period list open, as on `day` when given.
 struct Opened {
     uitest::Window ui;
     PeriodWindow* list = nullptr;
-    explicit Opened(const birth::Entry& entry = {}) {
+    explicit Opened(const birth::Entry& entry = {}, std::optional<CivilDate> day = {}) {
         birth::calculate(ui.window, entry);
         uitest::click(&ui.window, "Button24");
         list = ui.window.findChild<PeriodWindow*>("PeriodList");
         if (!list || !QTest::qWaitForWindowExposed(list))
             qFatal("the period list did not open");
+        if (day)
+            list->showResult(resultOf(entry), *day);
     }
     QTreeView* tree() const { return uitest::find<QTreeView>(list, "PeriodTree"); }
     const PeriodModel* model() const { return list->model(); }
@@ -129,16 +145,12 @@ private slots:
     void refusedWrites_data();
     void refusedWrites();
     void invalidBirthDateHasNoDates();
-    void yearLengthIsRemembered();
+    void yearLengthChoice_data();
+    void yearLengthChoice();
     void lowerLevelsWhenOpened();
-    void runningDownToThePranadasa();
-    void yearLengthMovesDatesNotAges_data();
-    void yearLengthMovesDatesNotAges();
-    void earlierSettingCarriedOver_data();
-    void earlierSettingCarriedOver();
     void exportDepth_data();
     void exportDepth();
-    void whyOthersDifferForTheBirthShown();
+    void runningOnTheDayShown();
     void overviewExports();
 };
 
@@ -359,17 +371,13 @@ void PeriodsTest::csvReadsBack() {
 void PeriodsTest::pdfHasTheText() {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
-    Opened o;
-    o.list->showResult(resultOf({}), CivilDate{2031, 5, 17});
+    Opened o({}, CivilDate{2031, 5, 17});
     nextFile_ = folder_.filePath("perioden.pdf");
     uitest::click(o.list, "PeriodPdf");
-    QProcess extract;
-    extract.start("pdftotext", {"-layout", nextFile_, "-"});
-    QVERIFY(extract.waitForFinished(10000));
-    QCOMPARE(extract.exitCode(), 0);
-    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    const QString text = pdfText(nextFile_);
     for (const char* header : {"Vimsottari Dasa – Perioden", "Geburt: 23.12.2012",
-                               "Mond: Widder 23° 01′ 01″ (siderisch)", "Nakshatra: Bharani"})
+                               "Mond: Widder 23° 01′ 01″ (siderisch)", "Nakshatra: Bharani",
+                               "Jahreslänge: 365,2425 Tage (gregorianisch)"})
         QVERIFY2(text.contains(QString::fromUtf8(header)), header);
     const struct {
         const char* line;
@@ -384,10 +392,8 @@ void PeriodsTest::pdfHasTheText() {
         {"Sani 103 Jahre 4 M 14 T 07.05.2116 16.06.2117", true},
         {"Mangal 11 Jahre 6 M 15 T 08.07.2024 25.07.2024", false}, // in Chandra / Chandra
     };
-    for (const auto& row : rows) {
-        const QRegularExpression line(QString(row.line).replace(' ', "\\s+"));
-        QVERIFY2(text.contains(line) == row.shown, row.line);
-    }
+    for (const auto& row : rows)
+        QVERIFY2(hasRow(text, row.line) == row.shown, row.line);
 }
 
 void PeriodsTest::refusedWrites_data() {
@@ -447,35 +453,56 @@ void PeriodsTest::invalidBirthDateHasNoDates() {
     QVERIFY(!reason->isVisible());
 }
 
-// The choice changes the dates at once and holds for the next window too.
-void PeriodsTest::yearLengthIsRemembered() {
-    const PeriodList days360 = expectedPeriods({}, YearLength::days360);
+// Worked by hand from 1.1.2000: Sani begins at 84 years, 30240 days of age (17.10.2082 with 360-day
+// years; x 365.25 / 360 = 30681, 1.1.2084, with Julian ones); Chandra at 33 years, 11880 x
+// 365.2422 / 360 = 12052.99 (30.12.2032, a day before the Gregorian 12053.0025); Buddha at 103
+// years, 37080 x 365.25636 / 360 = 37621.41 (2.1.2103, the Gregorian 37619.98: 31.12.2102).
+void PeriodsTest::yearLengthChoice_data() {
+    QTest::addColumn<QVariant>("days360"); // "Jahr = 360 Tage" of earlier versions
+    QTest::addColumn<QString>("first");    // what the first window shows
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("mahadasa");
+    QTest::addColumn<QString>("row");
+    const QString gregorian = "365,2425 Tage (gregorianisch)";
+    QTest::newRow("was 360") << QVariant(true) << "360 Tage"
+                             << "365,2422 Tage (tropisch)" << 3
+                             << "Chandra | 32 Jahre 11 M 30 T | 30.12.2032";
+    QTest::newRow("was not 360") << QVariant(false) << gregorian << "360 Tage" << 7
+                                 << "Sani | 83 Jahre 11 M 30 T | 17.10.2082";
+    QTest::newRow("siderisch") << QVariant() << gregorian << "365,25636 Tage (siderisch)" << 8
+                               << "Buddha | 102 Jahre 11 M 30 T | 02.01.2103";
+    QTest::newRow("julianisch") << QVariant() << gregorian << "365,25 Tage (julianisch)" << 7
+                                << "Sani | 83 Jahre 11 M 30 T | 01.01.2084";
+}
+
+// The earlier setting becomes the first choice, once; a choice moves the dates at once, not the
+// ages, and holds for the next window whatever the earlier setting says.
+void PeriodsTest::yearLengthChoice() {
+    QFETCH(QVariant, days360);
+    QFETCH(QString, first);
+    QFETCH(QString, chosen);
+    QFETCH(int, mahadasa);
+    QFETCH(QString, row);
+    QSettings().clear();
+    if (days360.isValid())
+        QSettings().setValue("Perioden/JahrGleich360Tage", days360);
     {
-        Opened o;
-        auto* choice = uitest::find<QComboBox>(o.list, "YearLength");
-        QCOMPARE(choice->currentText(), QString("365,2425 Tage (gregorianisch)"));
-        choice->setCurrentIndex(0);
-        QCOMPARE(o.model()->index(8, 3).data().toString(),
-                 ui::dateText(days360.mahadasas[8].endDate));
+        Opened o(aries());
+        auto* lengths = uitest::find<QComboBox>(o.list, "YearLength");
+        QCOMPARE(lengths->currentText(), first);
+        lengths->setCurrentIndex(lengths->findText(chosen));
+        QCOMPARE(rowText(o.model()->index(mahadasa, 0)), row);
     }
-    {
-        Opened o;
-        auto* choice = uitest::find<QComboBox>(o.list, "YearLength");
-        QCOMPARE(choice->currentText(), QString("360 Tage"));
-        QCOMPARE(o.model()->periods().mahadasas[8].endDate, days360.mahadasas[8].endDate);
-        choice->setCurrentIndex(3);
-    }
-    Opened o;
-    QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(),
-             QString("365,2422 Tage (tropisch)"));
+    Opened o(aries());
+    QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(), chosen);
+    QCOMPARE(rowText(o.model()->index(mahadasa, 0)), row);
     QSettings().clear();
 }
 
 // Sukra / Sukra / Sukra of the Aries birth runs from 2520 to 2720 days; its sukshmadasas begin
-// after 0, 33, 43, 60, 71, 101, 128, 160 and 188 of its 200 days (200 x 20, 26, 36, 43, 61, 77,
-// 96, 113 / 120, rounded down), its first sukshmadasa's pranadasas after 0, 5, 7, 9, 11 and 16
-// days. A date is 1.1.2000 + ⌊days x 365.2425 / 360⌋: 2553 days of age are 2590 calendar days,
-// 3.2.2007.
+// after 0, 33, ... 188 of its 200 days (200 x 20, 26, ... 113 / 120, rounded down), its first
+// sukshmadasa's Surya pranadasa after 5 days. A date is 1.1.2000 + ⌊days x 365.2425 / 360⌋: 2553
+// days of age are 2590 calendar days, 3.2.2007; 2708 are 2747, 10.7.2007.
 void PeriodsTest::lowerLevelsWhenOpened() {
     Opened o(aries());
     const QModelIndex pratyantar = o.model()->indexOfPath({1, 0, 0});
@@ -485,20 +512,13 @@ void PeriodsTest::lowerLevelsWhenOpened() {
     o.tree()->expand(pratyantar.parent().parent());
     o.tree()->expand(pratyantar.parent());
     o.tree()->expand(pratyantar);
+    QCOMPARE(o.model()->rowCount(pratyantar), 9);
     QStringList sukshmas;
-    for (int r = 0; r < o.model()->rowCount(pratyantar); ++r)
+    for (int r : {0, 1, 8})
         sukshmas << rowText(o.model()->index(r, 0, pratyantar));
-    QCOMPARE(sukshmas, (QStringList{
-                           "Sukra | 6 Jahre 11 M 30 T | 31.12.2006",
-                           "Surya | 7 Jahre 1 M 3 T | 03.02.2007",
-                           "Chandra | 7 Jahre 1 M 13 T | 13.02.2007",
-                           "Mangal | 7 Jahre 1 M 30 T | 02.03.2007",
-                           "Rahu | 7 Jahre 2 M 11 T | 13.03.2007",
-                           "Guru | 7 Jahre 3 M 11 T | 13.04.2007",
-                           "Sani | 7 Jahre 4 M 8 T | 10.05.2007",
-                           "Buddha | 7 Jahre 5 M 10 T | 12.06.2007",
-                           "Ketu | 7 Jahre 6 M 8 T | 10.07.2007",
-                       }));
+    QCOMPARE(sukshmas, (QStringList{"Sukra | 6 Jahre 11 M 30 T | 31.12.2006",
+                                    "Surya | 7 Jahre 1 M 3 T | 03.02.2007",
+                                    "Ketu | 7 Jahre 6 M 8 T | 10.07.2007"}));
     const QModelIndex sukshma = o.model()->index(0, 0, pratyantar);
     o.tree()->expand(sukshma);
     QCOMPARE(o.model()->rowCount(sukshma), 9);
@@ -508,74 +528,6 @@ void PeriodsTest::lowerLevelsWhenOpened() {
     QCOMPARE(o.model()->index(8, 3, pratyantar).data().toString(),
              pratyantar.siblingAtColumn(3).data().toString());
     QVERIFY(!o.model()->hasChildren(o.model()->index(0, 0, sukshma)));
-}
-
-// On 10.1.2007 the pranadasa Mangal of Sukra / Sukra / Sukra / Sukra runs (9 to 11 days into it):
-// the window opens down to it, selected, and exactly its five rows are bold.
-void PeriodsTest::runningDownToThePranadasa() {
-    Opened o(aries());
-    o.list->showResult(resultOf(aries()), CivilDate{2007, 1, 10});
-    const QModelIndex current = o.tree()->currentIndex();
-    QCOMPARE(rowText(current), QString("Mangal | 7 Jahre 0 M 9 T | 09.01.2007"));
-    QCOMPARE(current.siblingAtColumn(3).data().toString(), QString("11.01.2007"));
-    QCOMPARE(o.model()->indexOfPath({1, 0, 0, 0, 3}), current);
-    QStringList bold;
-    for (const QModelIndex& row : rowsOf(*o.model(), {}, 5))
-        if (isBold(row))
-            bold << row.data().toString();
-    QCOMPARE(bold, (QStringList{"Sukra", "Sukra", "Sukra", "Sukra", "Mangal"}));
-}
-
-// The choice reaches the list (every length's arithmetic is the engine's test), worked by hand
-// from 1.1.2000: Sani begins at 84 years, 30240 days of age (17.10.2082 with 360-day years);
-// Chandra at 33 years, 11880 x 365.2422 / 360 = 12052.99 (30.12.2032, a day before the Gregorian
-// 12053.0025); Buddha at 103 years, 37080 x 365.25636 / 360 = 37621.41 (2.1.2103, the Gregorian
-// 37619.98: 31.12.2102).
-void PeriodsTest::yearLengthMovesDatesNotAges_data() {
-    QTest::addColumn<int>("choice");
-    QTest::addColumn<int>("mahadasa");
-    QTest::addColumn<QString>("row");
-    QTest::newRow("360 Tage") << 0 << 7 << "Sani | 83 Jahre 11 M 30 T | 17.10.2082";
-    QTest::newRow("tropisch") << 3 << 3 << "Chandra | 32 Jahre 11 M 30 T | 30.12.2032";
-    QTest::newRow("siderisch") << 4 << 8 << "Buddha | 102 Jahre 11 M 30 T | 02.01.2103";
-}
-
-void PeriodsTest::yearLengthMovesDatesNotAges() {
-    QFETCH(int, choice);
-    QFETCH(int, mahadasa);
-    QFETCH(QString, row);
-    Opened o(aries());
-    uitest::find<QComboBox>(o.list, "YearLength")->setCurrentIndex(choice);
-    QCOMPARE(rowText(o.model()->index(mahadasa, 0)), row);
-    QSettings().clear();
-}
-
-// "Jahr = 360 Tage" of earlier versions becomes the choice of 360 days, once; not ticked, the
-// Gregorian year.
-void PeriodsTest::earlierSettingCarriedOver_data() {
-    QTest::addColumn<QVariant>("days360");
-    QTest::addColumn<QString>("chosen");
-    QTest::newRow("ticked") << QVariant(true) << "360 Tage";
-    QTest::newRow("not ticked") << QVariant(false) << "365,2425 Tage (gregorianisch)";
-    QTest::newRow("never set") << QVariant() << "365,2425 Tage (gregorianisch)";
-}
-
-void PeriodsTest::earlierSettingCarriedOver() {
-    QFETCH(QVariant, days360);
-    QFETCH(QString, chosen);
-    QSettings().clear();
-    if (days360.isValid())
-        QSettings().setValue("Perioden/JahrGleich360Tage", days360);
-    {
-        Opened o;
-        QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(), chosen);
-        uitest::find<QComboBox>(o.list, "YearLength")->setCurrentIndex(2);
-    }
-    // From then on the new choice holds, whatever the old setting says.
-    Opened o;
-    QCOMPARE(uitest::find<QComboBox>(o.list, "YearLength")->currentText(),
-             QString("365,25 Tage (julianisch)"));
-    QSettings().clear();
 }
 
 // The Aries birth's Sukra mahadasa has 9^(d-1) periods on level d. On 10.1.2007 the document
@@ -608,8 +560,7 @@ void PeriodsTest::exportDepth() {
     QFETCH(QString, csvLine);
     QFETCH(QString, pdfShown);
     QFETCH(QString, pdfHidden);
-    Opened o(aries());
-    o.list->showResult(resultOf(aries()), CivilDate{2007, 1, 10});
+    Opened o(aries(), CivilDate{2007, 1, 10});
     auto* choice = uitest::find<QComboBox>(o.list, "ExportDepth");
     QCOMPARE(choice->currentIndex(), 2); // three levels unless chosen
     choice->setCurrentIndex(depth - 1);
@@ -627,24 +578,29 @@ void PeriodsTest::exportDepth() {
     if (!QStandardPaths::findExecutable("pdftotext").isEmpty()) {
         nextFile_ = folder_.filePath("tiefe.pdf");
         uitest::click(o.list, "PeriodPdf");
-        QProcess extract;
-        extract.start("pdftotext", {"-layout", nextFile_, "-"});
-        QVERIFY(extract.waitForFinished(10000));
-        const QString text = QString::fromUtf8(extract.readAllStandardOutput());
-        QVERIFY(text.contains(QString("Jahreslänge: 365,2425 Tage (gregorianisch)")));
-        QVERIFY2(text.contains(QRegularExpression(QString(pdfShown).replace(' ', "\\s+"))),
-                 qPrintable(pdfShown));
-        QVERIFY2(!text.contains(QRegularExpression(QString(pdfHidden).replace(' ', "\\s+"))),
-                 qPrintable(pdfHidden));
+        const QString text = pdfText(nextFile_);
+        QVERIFY2(hasRow(text, pdfShown), qPrintable(pdfShown));
+        QVERIFY2(!hasRow(text, pdfHidden), qPrintable(pdfHidden));
     }
     choice->setCurrentIndex(2);
 }
 
-// The running antardasa Sukra / Sukra begins at 2520 days of age: 25.11.2006 on 360-day years,
-// 31.12.2006 on each of the others (2556.70, .75, .68 and .87 days, see above).
-void PeriodsTest::whyOthersDifferForTheBirthShown() {
-    Opened o(aries());
-    o.list->showResult(resultOf(aries()), CivilDate{2007, 1, 10});
+// On 10.1.2007 the pranadasa Mangal of Sukra / Sukra / Sukra / Sukra runs (9 to 11 days into it):
+// the window opens down to it, selected, and exactly its five rows are bold. Why other programs
+// differ is told for the running antardasa Sukra / Sukra of the birth shown: it begins at 2520 days
+// of age, 25.11.2006 on 360-day years, 31.12.2006 on each of the others (2556.70, .75, .68 and .87
+// days, see above).
+void PeriodsTest::runningOnTheDayShown() {
+    Opened o(aries(), CivilDate{2007, 1, 10});
+    const QModelIndex current = o.tree()->currentIndex();
+    QCOMPARE(rowText(current), QString("Mangal | 7 Jahre 0 M 9 T | 09.01.2007"));
+    QCOMPARE(current.siblingAtColumn(3).data().toString(), QString("11.01.2007"));
+    QStringList bold;
+    for (const QModelIndex& row : rowsOf(*o.model(), {}, 5))
+        if (isBold(row))
+            bold << row.data().toString();
+    QCOMPARE(bold, (QStringList{"Sukra", "Sukra", "Sukra", "Sukra", "Mangal"}));
+
     QString caption;
     const QString text = uitest::messageFrom([&] { uitest::click(o.list, "PeriodWhy"); }, &caption);
     QCOMPARE(caption, QString("Warum weichen andere Programme ab?"));
