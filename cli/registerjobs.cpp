@@ -205,7 +205,17 @@ JobResult importJob(const std::string& file, birth::Atlas* atlas) {
 }
 
 JobResult exportJob(const std::string& file, bool windows1252) {
-    const Refused<QList<Birth>> births = registerBirths();
+    // Without a register there is nothing to export, and an empty file must not take the place
+    // of one the user already has.
+    auto opened = openRegister(false);
+    if (const auto* refusal = std::get_if<Refusal>(&opened))
+        return refused(refusal->message);
+    const auto& reg = std::get<std::unique_ptr<reg::SqlRegister>>(opened);
+    if (!reg)
+        return refused(text("Es gibt kein Geburtenregister unter „" +
+                            shown(birth::defaultRegisterPath()) +
+                            "“; es wurde nichts geschrieben."));
+    const Refused<QList<Birth>> births = reg->list();
     if (const auto* refusal = std::get_if<Refusal>(&births))
         return refused(refusal->message);
     const QByteArray bytes =

@@ -568,6 +568,16 @@ TEST_F(DasaRegister, ADamagedRegisterIsLeftAlone) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("alle.aaf"))));
 }
 
+// Without a register an export writes nothing: an earlier file stays as it was.
+TEST_F(DasaRegister, NoRegisterNoExport) {
+    const std::string earlier = write("alle.aaf", "#A93:Alt,Anna,f,1.1.1950,*,Ulm,D\n");
+    const Finished r = run({"--export", earlier});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Es gibt kein Geburtenregister unter „" + path("geburten.sqlite") +
+                         "“; es wurde nichts geschrieben.\n");
+    EXPECT_EQ(read(earlier), "#A93:Alt,Anna,f,1.1.1950,*,Ulm,D\n");
+}
+
 TEST_F(DasaRegister, ABirthOfTheRegisterByItsName) {
     run({"--import", sample});
     // 14:30 summer time in Munich is 12:30 UTC; the Moon at 1° Capricorn sidereal stands in
