@@ -1,6 +1,8 @@
 #include "birth/aaf.h"
 
+#include <QDir>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTimeZone>
 
@@ -458,6 +460,20 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
                 text += QStringLiteral("#COM:%1\r\n").arg(line);
     }
     return encoding == AafEncoding::Utf8 ? text.toUtf8() : toWindows1252(text);
+}
+
+Refused<Done> saveAaf(const QString& path, const QList<Birth>& births, AafEncoding encoding) {
+    const QByteArray bytes = writeAaf(births, encoding);
+    // Written beside the old file and put in its place only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(bytes) != bytes.size() || !file.commit())
+        return Refusal{QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben; eine frühere "
+                                      "Datei dieses Namens bleibt unverändert.")
+                           .arg(QDir::toNativeSeparators(path))
+                           .toStdString()};
+    return Done{};
 }
 
 } // namespace zeitrad::birth

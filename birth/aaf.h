@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "birth/birth.h"
+#include "birth/register.h"
 
 namespace zeitrad::birth {
 
@@ -36,6 +37,12 @@ AafRead readAaf(const QByteArray& bytes);
 // The births as an AAF file (with #B93 where coordinates and clocks are known). Characters that
 // Windows-1252 cannot hold are written as "?".
 QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding = AafEncoding::Utf8);
+
+// The births written to an AAF file as writeAaf gives them, readable by the owner alone (birth data
+// is personal). The file changes only when it is complete; refused, with the German reason, an
+// earlier file of that name stays as it was.
+Refused<Done> saveAaf(const QString& path, const QList<Birth>& births,
+                      AafEncoding encoding = AafEncoding::Utf8);
 
 // Windows-1252 both ways, without a codec library.
 QString fromWindows1252(QByteArrayView bytes);

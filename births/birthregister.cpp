@@ -268,11 +268,9 @@ std::optional<QString> BirthRegister::exportFile(const QString& fileName,
             return message(*r);
         births = std::get<QList<Birth>>(all);
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(birth::writeAaf(births, encoding)) < 0 ||
-        !file.commit())
-        return QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: %2")
-            .arg(fileName, file.errorString());
+    const auto saved = birth::saveAaf(fileName, births, encoding);
+    if (const auto* r = std::get_if<Refusal>(&saved))
+        return message(*r);
     return std::nullopt;
 }
 

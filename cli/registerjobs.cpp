@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -218,19 +217,11 @@ JobResult exportJob(const std::string& file, bool windows1252) {
     const Refused<QList<Birth>> births = reg->list();
     if (const auto* refusal = std::get_if<Refusal>(&births))
         return refused(refusal->message);
-    const QByteArray bytes =
-        birth::writeAaf(std::get<QList<Birth>>(births),
-                        windows1252 ? birth::AafEncoding::Windows1252 : birth::AafEncoding::Utf8);
-    // Written beside the old file and put in its place only when complete; birth data is
-    // personal, so it is the owner's alone.
-    const QString path = QString::fromStdString(file);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) ||
-        !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        out.write(bytes) != bytes.size() || !out.commit())
-        return refused(text("Die Datei „" + shown(path) +
-                            "“ ließ sich nicht schreiben; eine frühere Datei dieses Namens "
-                            "bleibt unverändert."));
+    const Refused<birth::Done> saved =
+        birth::saveAaf(QString::fromStdString(file), std::get<QList<Birth>>(births),
+                       windows1252 ? birth::AafEncoding::Windows1252 : birth::AafEncoding::Utf8);
+    if (const auto* refusal = std::get_if<Refusal>(&saved))
+        return refused(refusal->message);
     return {};
 }
 

@@ -1,6 +1,7 @@
 // The register window as a user meets it: "Geburten" on the toolbar, a search that folds umlauts
 // and case, "Öffnen" filling the input screen and calculating, a deletion that asks first, and the
 // opened birth's fields back at the next start.
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -122,6 +123,15 @@ private slots:
         uitest::click(reg, "BirthDelete");
         QCOMPARE(asked, "Die Geburt „Cezanne, Paul“ aus dem Register löschen?");
         QCOMPARE(table(reg)->model()->rowCount(), 5);
+    }
+
+    // "AAF exportieren": the births in a file that is the owner's alone.
+    void exportIsTheOwnersAlone() {
+        uitest::Window ui;
+        const QString file = dir_.filePath("alle.aaf");
+        QCOMPARE(openRegister(ui)->exportFile(file, AafEncoding::Utf8), std::nullopt);
+        QCOMPARE(QFileInfo(file).permissions(),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     }
 
     // Records without #B93 get coordinates and zone from the atlas by place and country (AAF's
