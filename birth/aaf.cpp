@@ -148,14 +148,15 @@ struct Record {
 
 void readA93(Record& r, const QString& text) {
     const QStringList f = text.split(u',');
+    auto field = [&f](int i) { return i < f.size() ? f.at(i).trimmed() : QString(); };
+    Birth& b = r.birth;
+    // The name first: a record left out is reported with it.
+    b.surname = unknownIfStar(field(0));
+    b.firstName = unknownIfStar(field(1));
     if (f.size() != 7) {
         r.fail(r.line, QStringLiteral("Die #A93-Zeile hat %1 statt 7 Felder.").arg(f.size()));
         return;
     }
-    auto field = [&f](int i) { return f.at(i).trimmed(); };
-    Birth& b = r.birth;
-    b.surname = unknownIfStar(field(0));
-    b.firstName = unknownIfStar(field(1));
     b.kind = kindOf(field(2));
     b.place = unknownIfStar(field(5));
     b.country = unknownIfStar(field(6));
@@ -301,7 +302,7 @@ void finish(Record& r, AafRead& out) {
         }
     }
     if (!r.error.isEmpty()) {
-        out.skipped.append({r.errorLine, r.error});
+        out.skipped.append({r.errorLine, r.error, r.birth.name()});
         return;
     }
     out.births.append(r.birth);

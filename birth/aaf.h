@@ -17,10 +17,12 @@ namespace zeitrad::birth {
 
 enum class AafEncoding { Utf8, Windows1252 };
 
-// A record left out, with the line its #A93 stands on (from 1) and the German reason.
+// A record left out, with the line of its fault (from 1), the German reason and the name its
+// #A93 gives ("Nachname, Vorname"; empty when it gives none).
 struct AafSkip {
     int line = 0;
     QString reason;
+    QString name;
     friend bool operator==(const AafSkip&, const AafSkip&) = default;
 };
 

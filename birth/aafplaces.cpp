@@ -49,7 +49,8 @@ void placeFromAtlas(AafRead& read, Atlas* atlas, const QString& noAtlasReason) {
                     : QStringLiteral(
                           "Ohne #B93 braucht der Datensatz den Ort aus dem Ortsatlas, der „%1“ "
                           "(%2) nicht kennt; bitte Koordinaten und Zeitzone als #B93 angeben.")
-                          .arg(where, b.country.isEmpty() ? QStringLiteral("*") : b.country)});
+                          .arg(where, b.country.isEmpty() ? QStringLiteral("*") : b.country),
+             b.name()});
         read.births.removeAt(i);
         read.lines.removeAt(i);
     }

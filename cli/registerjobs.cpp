@@ -162,24 +162,6 @@ std::string textList(const QList<Birth>& births) {
     return text(out);
 }
 
-// The name an #A93 line gives (the line itself or the nearest one above), for a skipped record.
-std::string recordName(const QStringList& fileLines, int line) {
-    for (int i = std::min<int>(line, int(fileLines.size())) - 1; i >= 0; --i) {
-        if (!fileLines[i].startsWith(QStringLiteral("#A93:")))
-            continue;
-        const QStringList f = fileLines[i].mid(5).split(u',');
-        Birth b;
-        auto field = [&f](int k) {
-            const QString v = k < f.size() ? f[k].trimmed() : QString();
-            return v == u"*" ? QString() : v;
-        };
-        b.surname = field(0);
-        b.firstName = field(1);
-        return text(b.name());
-    }
-    return {};
-}
-
 } // namespace
 
 JobResult importJob(const std::string& file, birth::Atlas* atlas) {
@@ -274,22 +256,14 @@ Refused<std::vector<AafEntry>> aafEntries(const std::string& file, birth::Atlas*
     const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
     if (const auto* refusal = std::get_if<Refusal>(&bytes))
         return *refusal;
-    const QByteArray& data = std::get<QByteArray>(bytes);
-    birth::AafRead read = birth::readAaf(data);
+    birth::AafRead read = birth::readAaf(std::get<QByteArray>(bytes));
     birth::placeFromAtlas(read, atlas);
     std::vector<AafEntry> entries;
     entries.reserve(std::size_t(read.births.size() + read.skipped.size()));
     for (qsizetype i = 0; i < read.births.size(); ++i)
         entries.push_back({read.lines[i], text(read.births[i].name()), read.births[i], {}});
-    if (!read.skipped.isEmpty()) {
-        const QString decoded = read.encoding == birth::AafEncoding::Utf8
-                                    ? QString::fromUtf8(data)
-                                    : birth::fromWindows1252(data);
-        const QStringList fileLines = decoded.split(u'\n');
-        for (const birth::AafSkip& skip : read.skipped)
-            entries.push_back(
-                {skip.line, recordName(fileLines, skip.line), std::nullopt, text(skip.reason)});
-    }
+    for (const birth::AafSkip& skip : read.skipped)
+        entries.push_back({skip.line, text(skip.name), std::nullopt, text(skip.reason)});
     std::stable_sort(entries.begin(), entries.end(),
                      [](const AafEntry& a, const AafEntry& b) { return a.line < b.line; });
     return entries;
