@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "birth/birthmoon.h"
 #include "birth/moment.h"
 
 namespace zeitrad::birth {
@@ -270,7 +271,10 @@ void finish(Record& r, AafRead& out) {
         if (!r.zoneName.isEmpty() && !b93.localMeanTime &&
             QTimeZone::isTimeZoneIdAvailable(r.zoneName.toUtf8()))
             b.zone = r.zoneName;
-        // The Julian day in Universal Time stands above the local time.
+        // The #A93 date and time are the birth's clock reading; the moment follows from them by
+        // the birth library's rule (a place's own mean time where the zone kept local mean time,
+        // which other programs may not know). The Julian day in Universal Time only has to fall
+        // within a day of that reading.
         if (b93.julianDay && b.time && !b.zone.isEmpty()) {
             const qint64 utc = std::llround((*b93.julianDay - unixEpochJulianDay) * msPerDay);
             qint64 offsetMs = 0;
@@ -281,24 +285,9 @@ void finish(Record& r, AafRead& out) {
                                       .offsetFromUtc(
                                           QDateTime::fromMSecsSinceEpoch(utc, QTimeZone::utc()))) *
                            1000;
-            // To the second: five decimals of a day are 0.864 s.
-            const qint64 localSeconds =
-                static_cast<qint64>(std::floor((utc + offsetMs) / 1000.0 + 0.5));
-            const qint64 days = static_cast<qint64>(std::floor(localSeconds / 86400.0));
-            const QDate date = QDate::fromJulianDay(days + 2440588);
-            const QTime time =
-                QTime::fromMSecsSinceStartOfDay(int(localSeconds - days * 86400) * 1000);
-            if (date != b.date ||
-                time.addSecs(-time.second()) != b.time->addSecs(-b.time->second())) {
-                if (std::llabs(QDateTime(date, time, QTimeZone::utc())
-                                   .secsTo(QDateTime(b.date, *b.time, QTimeZone::utc()))) > 86400)
-                    r.fail(b93.line, QStringLiteral("Der Julianische Tag passt nicht zum Datum %1.")
-                                         .arg(b.date.toString(QStringLiteral("d.M.yyyy"))));
-            }
-            if (r.error.isEmpty()) {
-                b.date = date;
-                b.time = time;
-            }
+            if (std::llabs(utc + offsetMs - localAsUtcMSecs(b.date, *b.time)) > msPerDay)
+                r.fail(b93.line, QStringLiteral("Der Julianische Tag passt nicht zum Datum %1.")
+                                     .arg(b.date.toString(QStringLiteral("d.M.yyyy"))));
         }
     }
     if (!r.error.isEmpty()) {
@@ -416,40 +405,32 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
             QString julianDay = QStringLiteral("*");
             QString zoneField = QStringLiteral("*");
             QString summer = QStringLiteral("0");
-            std::optional<qint64> utc;
+            // The moment Zeitrad reckons with (the place's own mean time where the zone kept
+            // local mean time); for an unknown time its noon gives the zone difference.
+            const Refused<double> moment = birthUtcMSecs(b);
+            const double* utc = std::get_if<double>(&moment);
             if (b.zone == Birth::localMeanTime) {
                 summer = QStringLiteral("L");
-                if (b.time)
-                    utc = localAsUtcMSecs(b.date, *b.time) - std::llround(*b.longitude * 240000.0);
-            } else if (b.zone.startsWith(QStringLiteral("UTC"))) {
-                // A fixed offset: the zone difference alone.
-                const int offset =
-                    QTimeZone(b.zone.toUtf8()).offsetFromUtc(QDateTime::currentDateTimeUtc());
-                zoneField = writeZoneDifference(offset);
-                if (b.time)
-                    utc = localAsUtcMSecs(b.date, *b.time) - qint64(offset) * 1000;
-            } else {
-                const QTimeZone zone(b.zone.toUtf8());
-                const QTime time = b.time.value_or(QTime(12, 0));
-                const QList<ZoneMoment> moments = zoneMoments(b.date, time, zone);
-                if (!moments.isEmpty()) {
-                    const ZoneMoment& m = moments.first();
-                    const int standard = zone.standardTimeOffset(
-                        QDateTime::fromMSecsSinceEpoch(m.utcMSecs, QTimeZone::utc()));
-                    const int summerSeconds = m.offsetSeconds - standard;
-                    if (summerSeconds == 0 || summerSeconds == 3600 || summerSeconds == 7200) {
-                        zoneField = writeZoneDifference(standard);
-                        summer = QString::number(summerSeconds / 3600);
-                    } else {
-                        zoneField = writeZoneDifference(m.offsetSeconds);
-                    }
-                    if (b.time)
-                        utc = m.utcMSecs;
+            } else if (utc) {
+                const int offset = int(std::llround(
+                    (localAsUtcMSecs(b.date, b.time.value_or(QTime(12, 0))) - *utc) / 1000.0));
+                // A fixed offset is the zone difference alone; a zone's splits into its standard
+                // time and summer time.
+                const int standard = b.zone.startsWith(QStringLiteral("UTC"))
+                                         ? offset
+                                         : QTimeZone(b.zone.toUtf8())
+                                               .standardTimeOffset(QDateTime::fromMSecsSinceEpoch(
+                                                   qint64(*utc), QTimeZone::utc()));
+                const int summerSeconds = offset - standard;
+                if (summerSeconds == 0 || summerSeconds == 3600 || summerSeconds == 7200) {
+                    zoneField = writeZoneDifference(standard);
+                    summer = QString::number(summerSeconds / 3600);
+                } else {
+                    zoneField = writeZoneDifference(offset);
                 }
             }
-            if (utc)
-                julianDay =
-                    QString::asprintf("%013.5f", unixEpochJulianDay + *utc / double(msPerDay));
+            if (utc && b.time)
+                julianDay = QString::asprintf("%013.5f", unixEpochJulianDay + *utc / msPerDay);
             text += QStringLiteral("#B93:%1,%2,%3,%4,%5\r\n")
                         .arg(julianDay, writeAngle(*b.latitude, u'n', u's'),
                              writeAngle(*b.longitude, u'e', u'w'), zoneField, summer);

@@ -43,6 +43,21 @@ QString nakshatraAt(QDate date, QTime time) {
         zeitrad::nakshatraName[std::get<zeitrad::moon::Position>(p).reading.nakshatra]);
 }
 
+Birth ravensburg(double longitude) {
+    Birth b;
+    b.surname = QStringLiteral("Ort");
+    b.firstName = QStringLiteral("Olga");
+    b.kind = Birth::Kind::Female;
+    b.date = QDate(1880, 4, 1);
+    b.time = QTime(12, 0);
+    b.place = QStringLiteral("Ravensburg");
+    b.country = QStringLiteral("D");
+    b.latitude = 47 + 47 / 60.0;
+    b.longitude = longitude;
+    b.zone = QStringLiteral("Europe/Berlin");
+    return b;
+}
+
 } // namespace
 
 class AafTest : public QObject {
@@ -106,6 +121,7 @@ private slots:
         winter.date = QDate(1990, 1, 15);
         winter.note = QStringLiteral("#COM am Anfang\n\nnach einer Leerzeile");
         births.append(winter);
+        births.append(ravensburg(9 + 37 / 60.0)); // its own clock reading, not Berlin's
         const AafRead again = readAaf(writeAaf(births, AafEncoding(encoding)));
         QCOMPARE(again.skipped, QList<AafSkip>{});
         QCOMPARE(again.births.size(), births.size());
@@ -130,6 +146,11 @@ private slots:
                      .split(u'\n'));
         QCOMPARE(writeAaf({births[0]}, AafEncoding::Windows1252).left(18),
                  QByteArray("#A93:M\xFCller,J\xFCrgen"));
+        // Ravensburg kept its own mean time in 1880 (9° 36′ 38″ O: UT + 0:38:27, not Berlin's
+        // + 0:53:28): 12:00 there is 11:21:33 UT, JD 2407806.5 + 40893 s / 86400 s.
+        QCOMPARE(QString::fromUtf8(writeAaf({ravensburg(9.61062)})),
+                 "#A93:Ort,Olga,f,1.4.1880,12:00,Ravensburg,D\r\n"
+                 "#B93:2407806.97330,47n47,9e37,0he38,0\r\n#ZNAM:Europe/Berlin\r\n");
     }
 
     // The day of an unknown birth time: on each of these days the Moon enters a nakshatra, and
