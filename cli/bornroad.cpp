@@ -97,8 +97,7 @@ Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, Bor
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
     double utcMSecs = m.utcMSecs;
     // Read on the place's own mean time (before its zone kept standard time): the zone is "LMT".
-    bool placeMeanTime = m.clock.startsWith(QStringLiteral("Ortszeit ")) &&
-                         !m.clock.startsWith(QStringLiteral("Ortszeit der Zonenstadt"));
+    bool placeMeanTime = m.placeMeanTime;
     if (!m.choices.isEmpty() && !twice.earlier) {
         const auto chosen = chosenMoment(local, m, twice.summerTime);
         if (const auto* refusal = std::get_if<Refusal>(&chosen))
