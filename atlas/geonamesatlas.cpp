@@ -103,6 +103,11 @@ GeonamesAtlas::GeonamesAtlas() : GeonamesAtlas(catalogue("de"), catalogue("en"))
 GeonamesAtlas::GeonamesAtlas(const QString& germanCatalogue, const QString& englishCatalogue)
     : germanCatalogue_(germanCatalogue), englishCatalogue_(englishCatalogue) {}
 
+GeonamesAtlas::~GeonamesAtlas() {
+    if (!indexText_.empty())
+        indexFile_.unmap(reinterpret_cast<uchar*>(const_cast<char*>(indexText_.data())));
+}
+
 int GeonamesAtlas::size() {
     std::call_once(loaded_, &GeonamesAtlas::load, this);
     return int(places_.size());
@@ -219,27 +224,38 @@ void GeonamesAtlas::writeExactIndex() const {
     out.commit();
 }
 
+void GeonamesAtlas::openExactIndex() {
+    indexFile_.setFileName(exactIndex_);
+    if (!indexFile_.open(QIODevice::ReadOnly))
+        return;
+    const qint64 size = indexFile_.size();
+    uchar* mapped = size > 0 ? indexFile_.map(0, size) : nullptr;
+    const std::string_view text(reinterpret_cast<const char*>(mapped), mapped ? size_t(size) : 0);
+    const QByteArray header = fingerprint().toUtf8() + '\n';
+    if (!mapped || !text.starts_with(std::string_view(header.constData(), size_t(header.size()))) ||
+        !text.ends_with('\n')) {
+        // Written from other data, or cut short: not to be trusted.
+        if (mapped)
+            indexFile_.unmap(mapped);
+        indexFile_.close();
+        return;
+    }
+    indexText_ = text;
+    indexHeader_ = size_t(header.size());
+}
+
 std::optional<std::optional<Place>> GeonamesAtlas::exactFromIndex(const QString& folded,
                                                                   const QString& within) const {
-    QFile file(exactIndex_);
-    if (!file.open(QIODevice::ReadOnly))
+    if (indexText_.empty())
         return std::nullopt;
-    const qint64 size = file.size();
-    const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-    if (!mapped)
-        return std::nullopt;
-    const std::string_view text(reinterpret_cast<const char*>(mapped), size_t(size));
-    const QByteArray header = fingerprint().toUtf8() + '\n';
-    if (!text.starts_with(std::string_view(header.constData(), size_t(header.size()))) ||
-        !text.ends_with('\n'))
-        return std::nullopt; // written from other data, or cut short: not to be trusted
+    const std::string_view text = indexText_;
     const QByteArray targetBytes = folded.toUtf8();
     const std::string_view target(targetBytes.constData(), size_t(targetBytes.size()));
     const auto keyAt = [&text](size_t line) {
         return text.substr(line, text.find_first_of("\t\n", line) - line);
     };
     // The first line whose name is not below the target; every line ends with a newline.
-    size_t low = size_t(header.size()), high = text.size();
+    size_t low = indexHeader_, high = text.size();
     while (low < high) {
         const size_t middle = low + (high - low) / 2;
         const size_t line = std::max(text.rfind('\n', middle - 1) + 1, low);
@@ -311,6 +327,7 @@ std::optional<Place> GeonamesAtlas::exact(const QString& name, const QString& qu
     if (folded.isEmpty())
         return std::nullopt;
     if (!exactIndex_.isEmpty() && !built_) {
+        std::call_once(indexOpened_, &GeonamesAtlas::openExactIndex, this);
         if (auto answer = exactFromIndex(folded, within))
             return *answer;
         std::call_once(loaded_, &GeonamesAtlas::load, this);

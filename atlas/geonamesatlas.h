@@ -7,12 +7,14 @@
 
 #include "birth/atlas.h"
 
+#include <QFile>
 #include <QList>
 #include <QString>
 
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace zeitrad::atlas {
@@ -23,6 +25,7 @@ public:
     // (locale/<lang>/LC_MESSAGES/geonames.mo).
     GeonamesAtlas();
     GeonamesAtlas(const QString& germanCatalogue, const QString& englishCatalogue);
+    ~GeonamesAtlas() override;
 
     QList<birth::Place> find(const QString& typed, int limit = 10) override;
     std::optional<birth::Place> exact(const QString& name, const QString& qualifier = {}) override;
@@ -39,6 +42,7 @@ public:
 
 private:
     void load();
+    void openExactIndex();
     std::optional<std::optional<birth::Place>> exactFromIndex(const QString& folded,
                                                               const QString& within) const;
     void writeExactIndex() const;
@@ -46,6 +50,14 @@ private:
     QString germanCatalogue_, englishCatalogue_, exactIndex_;
     std::once_flag loaded_;
     std::atomic<bool> built_ = false;
+
+    // The index file, opened and mapped by the first exact() and kept mapped: its whole text and
+    // the length of its first line, or empty when it is missing, cut short or written from other
+    // data.
+    std::once_flag indexOpened_;
+    QFile indexFile_;
+    std::string_view indexText_;
+    size_t indexHeader_ = 0;
 
     struct Key {
         QString folded; // no case, no accents

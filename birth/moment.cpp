@@ -98,6 +98,7 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
               [](const ZoneMoment& a, const ZoneMoment& b) { return a.utcMSecs < b.utcMSecs; });
     const ZoneMoment& first = moments.first();
     BirthMoments found{static_cast<double>(first.utcMSecs), {}, {}};
+    found.placeMeanTime = first.placeMeanTime;
     if (first.placeMeanTime)
         found.clock = placeClock;
     else if (givesLocalMeanTime(zone, first.utcMSecs))

@@ -51,6 +51,8 @@ struct BirthMoments {
     // Which clocks the time was read on, for the earlier moment: "Zeitzone Europe/Berlin
     // (UTC+0:53:28)", "Ortszeit Ravensburg (LMT, 9° 37′ O)", "UTC".
     QString clock;
+    // The earlier moment was read on the birth place's own mean time, not on the zone's clocks.
+    bool placeMeanTime = false;
 };
 
 // The moment of a birth. A zone with a longitude: where the zone's clocks showed local mean

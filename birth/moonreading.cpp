@@ -72,7 +72,9 @@ Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate) {
     MoonReading reading;
     reading.fields =
         moon::fieldsFor(p.tropical, civilDate.day(), civilDate.month(), civilDate.year());
+    reading.longitude = p.longitude;
     reading.tropical = p.tropical;
+    reading.ayanamsa = r.ayanamsa;
     reading.nakshatra = r.nakshatra;
     const QString nakshatra = fromView(nakshatraName[r.nakshatra]);
     reading.text = momentText(p.moment) + "\n" + "Mond tropisch: " + signLongitudeText(p.tropical) +

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 
+#include <cstdint>
+
 #include "astronomy/moon.h"
 #include "engine/calculation.h"
 #include "engine/refusal.h"
@@ -14,7 +16,9 @@ namespace zeitrad::birth {
 
 struct MoonReading {
     BirthInput fields;           // the civil date and the tropical position, tropical ticked
+    double longitude = 0;        // the apparent tropical longitude, degrees, not rounded
     moon::SignPosition tropical; // the position rounded to whole arc-seconds
+    std::int64_t ayanamsa = 0;   // of the civil year, tenths of an arc-second
     int nakshatra = 0;           // 1..27, as the calculation will find it from the fields
     QString text;                // the lines the Moon calculator shows
 };

@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "astronomy/moon.h"
 #include "birth/moment.h"
 #include "birth/moonreading.h"
 #include "cli/clockreading.h"
@@ -97,8 +96,7 @@ Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, Bor
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
     double utcMSecs = m.utcMSecs;
     // Read on the place's own mean time (before its zone kept standard time): the zone is "LMT".
-    bool placeMeanTime = m.clock.startsWith(QStringLiteral("Ortszeit ")) &&
-                         !m.clock.startsWith(QStringLiteral("Ortszeit der Zonenstadt"));
+    bool placeMeanTime = m.placeMeanTime;
     if (!m.choices.isEmpty() && !twice.earlier) {
         const auto chosen = chosenMoment(local, m, twice.summerTime);
         if (const auto* refusal = std::get_if<Refusal>(&chosen))
@@ -113,14 +111,9 @@ Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, Bor
         return *refusal;
     const birth::MoonReading& r = std::get<birth::MoonReading>(reading);
     born.fields = r.fields;
-    // The unrounded longitude: the moment's seconds since 1.1.1970 are carried into the date.
-    const auto position = moon::position({1970, 1, 1, utcMSecs / 1000.0}, local.date.year());
-    if (const auto* refusal = std::get_if<Refusal>(&position))
-        return *refusal;
-    const moon::Position& p = std::get<moon::Position>(position);
-    facts.moonTropical = p.longitude;
-    facts.ayanamsa = double(p.reading.ayanamsa) / 36'000.0;
-    facts.moonSidereal = std::fmod(p.longitude - facts.ayanamsa + 360.0, 360.0);
+    facts.moonTropical = r.longitude;
+    facts.ayanamsa = double(r.ayanamsa) / 36'000.0;
+    facts.moonSidereal = std::fmod(r.longitude - facts.ayanamsa + 360.0, 360.0);
 
     facts.local =
         text(QDateTime(local.date, local.time, QTimeZone::utc()).toString("yyyy-MM-ddTHH:mm:ss"));

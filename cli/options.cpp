@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "engine/names.h"
@@ -118,11 +119,28 @@ bool setClocks(Options& o, Clocks clocks, std::string_view where) {
     return true;
 }
 
-// One option: its names, what it does with its value (false: the value is refused) and the
-// message for a refused value, for a flag given a value, and (where it differs) for a value that
-// is missing.
+// What an option belongs to, for the rules between the options a command line names.
+enum class Group {
+    none,
+    fields,
+    born,
+    clocks,
+    summerTime,
+    registered,
+    aaf,
+    jobs,
+    output,
+    format,
+    encoding,
+    count_
+};
+
+// One option: its names, its group, what it does with its value (false: the value is refused)
+// and the message for a refused value, for a flag given a value, and (where it differs) for a
+// value that is missing.
 struct Option {
     std::string_view name, shortName;
+    Group group;
     bool (*apply)(Options&, std::string_view value);
     std::string_view refusal;
     bool takesValue = true;
@@ -130,25 +148,26 @@ struct Option {
 };
 
 constexpr Option options[] = {
-    {"--help", "-h", [](Options& o, std::string_view) { return o.help = true; },
+    {"--help", "-h", Group::none, [](Options& o, std::string_view) { return o.help = true; },
      "--help nimmt keinen Wert", false},
-    {"--version", "", [](Options& o, std::string_view) { return o.version = true; },
+    {"--version", "", Group::none, [](Options& o, std::string_view) { return o.version = true; },
      "--version nimmt keinen Wert", false},
-    {"--tropical", "", [](Options& o, std::string_view) { return o.input.tropical = true; },
+    {"--tropical", "", Group::fields,
+     [](Options& o, std::string_view) { return o.input.tropical = true; },
      "--tropical nimmt keinen Wert", false},
-    {"--date", "",
+    {"--date", "", Group::fields,
      [](Options& o, std::string_view v) {
          return setFields(v, '.', o.input.day, o.input.month, o.input.year);
      },
      "--date braucht drei Felder, getrennt durch zwei Punkte: T.M.J", true,
      "--date braucht einen Wert"},
-    {"--moon", "",
+    {"--moon", "", Group::fields,
      [](Options& o, std::string_view v) {
          return setFields(v, ':', o.input.degrees, o.input.minutes, o.input.seconds);
      },
      "--moon braucht drei Felder, getrennt durch zwei Doppelpunkte: G:M:S", true,
      "--moon braucht einen Wert"},
-    {"--sign", "",
+    {"--sign", "", Group::fields,
      [](Options& o, std::string_view v) {
          const std::optional<int> sign = signOf(v);
          if (sign) {
@@ -157,7 +176,7 @@ constexpr Option options[] = {
          return sign.has_value();
      },
      "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
-    {"--on", "",
+    {"--on", "", Group::output,
      [](Options& o, std::string_view v) {
          const std::optional<CivilDate> day = isoDateOf(v);
          if (day) {
@@ -166,7 +185,7 @@ constexpr Option options[] = {
          return day.has_value();
      },
      "--on braucht einen Tag der Form JJJJ-MM-TT"},
-    {"--format", "",
+    {"--format", "", Group::format,
      [](Options& o, std::string_view v) {
          constexpr std::pair<std::string_view, Format> formats[] = {
              {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
@@ -179,7 +198,7 @@ constexpr Option options[] = {
          return false;
      },
      "--format braucht text, csv oder json"},
-    {"--depth", "",
+    {"--depth", "", Group::output,
      [](Options& o, std::string_view v) {
          if (v.size() != 1 || v[0] < '1' || v[0] > '0' + deepestLevel) {
              return false;
@@ -188,7 +207,7 @@ constexpr Option options[] = {
          return true;
      },
      "--depth braucht 1, 2, 3, 4 oder 5"},
-    {"--year-length", "",
+    {"--year-length", "", Group::output,
      [](Options& o, std::string_view v) {
          const std::optional<YearLength> length = yearLengthFromToken(v);
          if (length) {
@@ -197,45 +216,49 @@ constexpr Option options[] = {
          return length.has_value();
      },
      "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
-    {"--born", "",
+    {"--born", "", Group::born,
      [](Options& o, std::string_view v) {
          o.born.moment = v;
          return true;
      },
      "--born braucht Datum und Uhrzeit: \"T.M.J H:MM\" oder \"T.M.J H:MM:SS\""},
-    {"--zone", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::zone, v); },
+    {"--zone", "", Group::clocks,
+     [](Options& o, std::string_view v) { return setClocks(o, Clocks::zone, v); },
      "--zone braucht eine Zeitzone, z. B. Europe/Berlin oder UTC"},
-    {"--place", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::place, v); },
+    {"--place", "", Group::clocks,
+     [](Options& o, std::string_view v) { return setClocks(o, Clocks::place, v); },
      "--place braucht einen Ort, z. B. \"Frankfurt am Main\" oder \"Ravensburg, Deutschland\""},
-    {"--lmt", "", [](Options& o, std::string_view v) { return setClocks(o, Clocks::meanTime, v); },
+    {"--lmt", "", Group::clocks,
+     [](Options& o, std::string_view v) { return setClocks(o, Clocks::meanTime, v); },
      "--lmt braucht die geographische Länge des Geburtsorts, z. B. 13.4 oder -73.99"},
-    {"--birth", "",
+    {"--birth", "", Group::registered,
      [](Options& o, std::string_view v) {
          o.birthName = v;
          return !v.empty();
      },
      "--birth braucht den Namen einer Geburt des Registers, z. B. \"Müller, Jürgen\""},
-    {"--aaf", "", [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
+    {"--aaf", "", Group::aaf,
+     [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
      "--aaf braucht eine AAF-Datei"},
-    {"--import", "",
+    {"--import", "", Group::jobs,
      [](Options& o, std::string_view v) { return setFile(o, {}, Action::importAaf, v); },
      "--import braucht eine AAF-Datei"},
-    {"--export", "",
+    {"--export", "", Group::jobs,
      [](Options& o, std::string_view v) { return setFile(o, {}, Action::exportAaf, v); },
      "--export braucht den Namen der AAF-Datei, die geschrieben wird"},
-    {"--list", "",
+    {"--list", "", Group::jobs,
      [](Options& o, std::string_view) {
          o.action = Action::list;
          return true;
      },
      "--list nimmt keinen Wert", false},
-    {"--encoding", "",
+    {"--encoding", "", Group::encoding,
      [](Options& o, std::string_view v) {
          o.windows1252 = v == "windows-1252";
          return v == "utf-8" || v == "windows-1252";
      },
      "--encoding braucht utf-8 oder windows-1252"},
-    {"--sommerzeit", "",
+    {"--sommerzeit", "", Group::summerTime,
      [](Options& o, std::string_view v) {
          if (v != "ja" && v != "nein") {
              return false;
@@ -246,49 +269,35 @@ constexpr Option options[] = {
      "--sommerzeit braucht ja oder nein"},
 };
 
-// Which options the command line names, for the rules between them.
-struct Named {
-    int fields = 0, born = 0, clocks = 0, summerTime = 0;
-    int registered = 0, aaf = 0; // --birth, --aaf
-    int jobs = 0;                // --import, --export, --list
-    int output = 0, format = 0, encoding = 0;
-};
+// How many options of each group the command line names.
+class Named {
+public:
+    void add(Group group) { ++counts_[std::size_t(group)]; }
+    int operator[](Group group) const { return counts_[std::size_t(group)]; }
 
-void count(Named& named, std::string_view option) {
-    constexpr std::string_view fieldOptions[] = {"--date", "--moon", "--sign", "--tropical"};
-    constexpr std::string_view clockOptions[] = {"--zone", "--place", "--lmt"};
-    named.fields += std::count(std::begin(fieldOptions), std::end(fieldOptions), option) > 0;
-    named.clocks += std::count(std::begin(clockOptions), std::end(clockOptions), option) > 0;
-    constexpr std::string_view jobOptions[] = {"--import", "--export", "--list"};
-    constexpr std::string_view outputOptions[] = {"--on", "--depth", "--year-length"};
-    named.jobs += std::count(std::begin(jobOptions), std::end(jobOptions), option) > 0;
-    named.output += std::count(std::begin(outputOptions), std::end(outputOptions), option) > 0;
-    named.born += option == "--born";
-    named.registered += option == "--birth";
-    named.aaf += option == "--aaf";
-    named.summerTime += option == "--sommerzeit";
-    named.format += option == "--format";
-    named.encoding += option == "--encoding";
-}
+private:
+    std::array<int, std::size_t(Group::count_)> counts_{};
+};
 
 // The register's batch jobs take no input of a calculation.
 std::optional<Refusal> chooseJob(const Options& o, const Named& named) {
-    if (named.encoding > 0 && o.action != Action::exportAaf) {
+    using enum Group;
+    if (named[encoding] > 0 && o.action != Action::exportAaf) {
         return Refusal{"--encoding gehört zu --export"};
     }
-    if (named.jobs == 0) {
+    if (named[jobs] == 0) {
         return std::nullopt;
     }
-    if (named.jobs > 1) {
+    if (named[jobs] > 1) {
         return Refusal{"--import, --export und --list nur einzeln und je einmal angeben"};
     }
-    if (named.fields + named.born + named.clocks + named.summerTime + named.registered + named.aaf +
-            named.output >
+    if (named[fields] + named[born] + named[clocks] + named[summerTime] + named[registered] +
+            named[aaf] + named[output] >
         0) {
         return Refusal{"--import, --export und --list rechnen nichts: nicht zusammen mit den "
                        "Angaben einer Geburt oder --on, --depth, --year-length"};
     }
-    if (named.format > 0 && o.action != Action::list) {
+    if (named[format] > 0 && o.action != Action::list) {
         return Refusal{"--format gehört hier nur zu --list"};
     }
     return std::nullopt;
@@ -296,32 +305,33 @@ std::optional<Refusal> chooseJob(const Options& o, const Named& named) {
 
 // The road the options take, or why they do not fit together.
 std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
-    if (named.registered + named.aaf > 0) {
-        if (named.registered + named.aaf + named.born > 1) {
+    using enum Group;
+    if (named[registered] + named[aaf] > 0) {
+        if (named[registered] + named[aaf] + named[born] > 1) {
             return Refusal{"nur eine der Angaben --born, --birth oder --aaf, und nur einmal"};
         }
-        if (named.fields + named.clocks + named.summerTime > 0) {
+        if (named[fields] + named[clocks] + named[summerTime] > 0) {
             return Refusal{"--birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: "
                            "nicht zusammen mit --date, --moon, --sign, --tropical, --zone, "
                            "--place, --lmt oder --sommerzeit"};
         }
-        o.road = named.aaf > 0 ? Road::aaf : Road::registered;
+        o.road = named[aaf] > 0 ? Road::aaf : Road::registered;
         return std::nullopt;
     }
-    if (named.born == 0) {
-        if (named.clocks > 0 || named.summerTime > 0) {
+    if (named[born] == 0) {
+        if (named[clocks] > 0 || named[summerTime] > 0) {
             return Refusal{"--zone, --place, --lmt und --sommerzeit gehören zu --born"};
         }
         return std::nullopt;
     }
-    if (named.born > 1) {
+    if (named[born] > 1) {
         return Refusal{"--born nur einmal angeben"};
     }
-    if (named.fields > 0) {
+    if (named[fields] > 0) {
         return Refusal{"--born berechnet die Mondposition selbst: nicht zusammen mit --date, "
                        "--moon, --sign oder --tropical"};
     }
-    if (named.clocks != 1) {
+    if (named[clocks] != 1) {
         return Refusal{"--born braucht genau eine der Angaben --zone, --place oder --lmt"};
     }
     o.road = Road::born;
@@ -359,7 +369,7 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
         if (!option->apply(parsed, value.value_or(""))) {
             return Refusal{std::string(option->refusal)};
         }
-        count(named, option->name);
+        named.add(option->group);
     }
     if (auto refusal = chooseJob(parsed, named)) {
         return *refusal;

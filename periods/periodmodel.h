@@ -31,7 +31,6 @@ public:
     // The periods as far as they are made: three levels, and the levels below where a row was
     // opened.
     const PeriodList& periods() const { return list_; }
-    const CivilDate& today() const { return today_; }
     // The positions of the running periods from the top, as runningOn gives them, as deep as the
     // running periods' children are made.
     const std::vector<int>& running() const { return running_; }
