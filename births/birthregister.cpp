@@ -274,13 +274,12 @@ void BirthRegister::deleteSelected() {
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    for (const Birth& b : births) {
-        const auto done = register_->remove(b.id);
-        if (const auto* r = std::get_if<Refusal>(&done)) {
-            complain(message(*r));
-            break;
-        }
-    }
+    QList<qint64> ids;
+    for (const Birth& b : births)
+        ids.append(b.id);
+    const auto done = register_->remove(ids);
+    if (const auto* r = std::get_if<Refusal>(&done))
+        complain(message(*r));
     reload();
 }
 
