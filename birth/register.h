@@ -39,10 +39,11 @@ public:
     // The births whose name or place holds the text, folded (searchFolded).
     Refused<QList<Birth>> search(const QString& text);
 
-    // Each change is one transaction. add() gives the birth's new number.
+    // Each change is one transaction. add() gives the birth's new number. remove() takes all the
+    // births given or, when one cannot go, none; a number no longer in the register is passed over.
     virtual Refused<qint64> add(const Birth& birth) = 0;
     virtual Refused<Done> update(const Birth& birth) = 0;
-    virtual Refused<Done> remove(qint64 id) = 0;
+    virtual Refused<Done> remove(const QList<qint64>& ids) = 0;
     // All the births in one transaction; those already in the register (same name, date, time
     // and place) are left out and reported with lines[i] (the line each came from).
     virtual Refused<ImportReport> import(const QList<Birth>& births, const QList<int>& lines) = 0;
@@ -56,5 +57,5 @@ QString importReportText(const ImportReport& report, const QList<struct AafSkip>
 
 } // namespace zeitrad::birth
 
-#define ZeitradRegister_iid "org.zeitrad.Register/1"
+#define ZeitradRegister_iid "org.zeitrad.Register/2"
 Q_DECLARE_INTERFACE(zeitrad::birth::Register, ZeitradRegister_iid)

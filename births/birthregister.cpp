@@ -17,11 +17,13 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
+#include <QTimeZone>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "birth/aafplaces.h"
+#include "birth/moment.h"
 #include "birth/plugins.h"
 #include "births/birthmodel.h"
 
@@ -41,26 +43,49 @@ QString message(const Refusal& r) {
     return QString::fromStdString(r.message);
 }
 
-// The fields of one birth, for editing; false when cancelled.
+// The clocks the birth library can read: a zone Qt knows (also "UTC+01:00"), "UTC", local mean
+// time, or none yet.
+bool knownZone(const QString& zone) {
+    return zone.isEmpty() || zone == birth::utcZoneId || zone == birth::localMeanTimeId ||
+           QTimeZone(zone.toLatin1()).isValid();
+}
+
+QString timeText(const std::optional<QTime>& t) {
+    if (!t)
+        return {};
+    return t->toString(t->second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+}
+
+template <typename T> T* named(T* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+// The fields of one birth, for editing; false when cancelled. A field left as it was keeps the
+// stored value; a new place (or country) takes the atlas's coordinates, or none.
 bool editBirth(Birth& b, QWidget* parent) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("BirthEditDialog"));
     dialog.setWindowTitle(QStringLiteral("Geburt bearbeiten"));
     auto* form = new QFormLayout;
-    auto* surname = new QLineEdit(b.surname);
-    auto* firstName = new QLineEdit(b.firstName);
-    auto* kind = new QComboBox;
+    auto* surname = named(new QLineEdit(b.surname), "BirthEditSurname");
+    auto* firstName = named(new QLineEdit(b.firstName), "BirthEditFirstName");
+    auto* kind = named(new QComboBox, "BirthEditKind");
     kind->addItems({QStringLiteral("Person"), QStringLiteral("Frau"), QStringLiteral("Mann"),
                     QStringLiteral("Ereignis")});
     kind->setCurrentIndex(int(b.kind));
-    auto* date = new QDateEdit(b.date);
+    auto* date = named(new QDateEdit, "BirthEditDate");
     date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    auto* time = new QLineEdit(b.time ? b.time->toString(QStringLiteral("HH:mm")) : QString());
+    date->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    date->setDate(b.date);
+    const QDate shownDate = date->date();
+    const QString shownTime = timeText(b.time);
+    auto* time = named(new QLineEdit(shownTime), "BirthEditTime");
     time->setPlaceholderText(QStringLiteral("unbekannt"));
-    auto* place = new QLineEdit(b.place);
-    auto* country = new QLineEdit(b.country);
-    auto* zone = new QLineEdit(b.zone);
-    auto* note = new QPlainTextEdit(b.note);
+    auto* place = named(new QLineEdit(b.place), "BirthEditPlace");
+    auto* country = named(new QLineEdit(b.country), "BirthEditCountry");
+    auto* zone = named(new QLineEdit(b.zone), "BirthEditZone");
+    auto* note = named(new QPlainTextEdit(b.note), "BirthEditNote");
     form->addRow(QStringLiteral("Nachname"), surname);
     form->addRow(QStringLiteral("Vorname"), firstName);
     form->addRow(QStringLiteral("Art"), kind);
@@ -70,17 +95,25 @@ bool editBirth(Birth& b, QWidget* parent) {
     form->addRow(QStringLiteral("Land"), country);
     form->addRow(QStringLiteral("Zeitzone"), zone);
     form->addRow(QStringLiteral("Notiz"), note);
+    auto readTime = [&] {
+        const QString t = time->text().trimmed();
+        QTime read = QTime::fromString(t, QStringLiteral("H:mm:ss"));
+        return read.isValid() ? read : QTime::fromString(t, QStringLiteral("H:mm"));
+    };
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        const QTime t = QTime::fromString(time->text().trimmed(), QStringLiteral("H:mm"));
-        if (!time->text().trimmed().isEmpty() && !t.isValid()) {
-            QMessageBox::warning(&dialog, QStringLiteral("Zeitrad"),
-                                 QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: HH:MM; "
-                                                "leer, wenn unbekannt).")
-                                     .arg(time->text()));
-            return;
-        }
+        auto refuse = [&](const QString& why) {
+            QMessageBox::warning(&dialog, QStringLiteral("Zeitrad"), why);
+        };
+        if (!time->text().trimmed().isEmpty() && !readTime().isValid())
+            return refuse(QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: HH:MM oder "
+                                         "HH:MM:SS; leer, wenn unbekannt).")
+                              .arg(time->text()));
+        if (!knownZone(zone->text().trimmed()))
+            return refuse(message(birth::unknownZone(zone->text().trimmed())) +
+                          QStringLiteral(" Erwartet: eine Zeitzone wie „Europe/Berlin“, "
+                                         "„UTC+01:00“ oder „LMT“ (mittlere Ortszeit)."));
         dialog.accept();
     });
     auto* layout = new QVBoxLayout(&dialog);
@@ -91,13 +124,26 @@ bool editBirth(Birth& b, QWidget* parent) {
     b.surname = surname->text().trimmed();
     b.firstName = firstName->text().trimmed();
     b.kind = Birth::Kind(kind->currentIndex());
-    b.date = date->date();
+    if (date->date() != shownDate)
+        b.date = date->date();
     if (time->text().trimmed().isEmpty())
         b.time.reset();
-    else
-        b.time = QTime::fromString(time->text().trimmed(), QStringLiteral("H:mm"));
-    b.place = place->text().trimmed();
-    b.country = country->text().trimmed();
+    else if (time->text().trimmed() != shownTime)
+        b.time = readTime();
+    const QString newPlace = place->text().trimmed(), newCountry = country->text().trimmed();
+    if (newPlace != b.place.trimmed() || newCountry != b.country.trimmed()) {
+        b.latitude.reset();
+        b.longitude.reset();
+        birth::Atlas* atlas =
+            newPlace.isEmpty() ? nullptr : birth::plugin<birth::Atlas>(QStringLiteral("atlas"));
+        if (const auto found =
+                atlas ? atlas->exact(newPlace, birth::isoCountry(newCountry)) : std::nullopt) {
+            b.latitude = found->latitude;
+            b.longitude = found->longitude;
+        }
+    }
+    b.place = newPlace;
+    b.country = newCountry;
     b.zone = zone->text().trimmed();
     b.note = note->toPlainText();
     return true;
@@ -228,13 +274,12 @@ void BirthRegister::deleteSelected() {
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    for (const Birth& b : births) {
-        const auto done = register_->remove(b.id);
-        if (const auto* r = std::get_if<Refusal>(&done)) {
-            complain(message(*r));
-            break;
-        }
-    }
+    QList<qint64> ids;
+    for (const Birth& b : births)
+        ids.append(b.id);
+    const auto done = register_->remove(ids);
+    if (const auto* r = std::get_if<Refusal>(&done))
+        complain(message(*r));
     reload();
 }
 

@@ -420,13 +420,15 @@ Refused<Done> SqlRegister::update(const Birth& birth) {
     });
 }
 
-Refused<Done> SqlRegister::remove(qint64 id) {
+Refused<Done> SqlRegister::remove(const QList<qint64>& ids) {
     return change<Done>([&](QSqlDatabase& db) -> Refused<Done> {
         QSqlQuery q(db);
         q.prepare(QStringLiteral("DELETE FROM births WHERE id=?"));
-        q.addBindValue(id);
-        if (!q.exec())
-            return failure(q.lastError());
+        for (const qint64 id : ids) {
+            q.addBindValue(id);
+            if (!q.exec())
+                return failure(q.lastError());
+        }
         return Done{};
     });
 }

@@ -29,7 +29,7 @@ public:
     Refused<QList<birth::Birth>> list() override;
     Refused<qint64> add(const birth::Birth& birth) override;
     Refused<birth::Done> update(const birth::Birth& birth) override;
-    Refused<birth::Done> remove(qint64 id) override;
+    Refused<birth::Done> remove(const QList<qint64>& ids) override;
     Refused<birth::ImportReport> import(const QList<birth::Birth>& births,
                                         const QList<int>& lines) override;
 

@@ -1,6 +1,7 @@
-// The register on its SQLite file: births kept privately, an import that adds nothing twice, a
-// file from a newer program read-only, a damaged or foreign file left as it was, two programs
-// writing at once, a folder that cannot be written, and an import stopped by a kill or a full disk.
+// The register on its SQLite file: births kept privately, several deleted all or none, an import
+// that adds nothing twice, a file from a newer program read-only, a damaged or foreign file left as
+// it was, two programs writing at once, a folder that cannot be written, and an import stopped by a
+// kill or a full disk.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -137,7 +138,7 @@ private slots:
         b.id = value(reg.add(b));
         b.firstName = QStringLiteral("Änne");
         value(reg.update(b));
-        value(reg.remove(value(reg.add(person(2)))));
+        value(reg.remove({value(reg.add(person(2)))}));
 
         SqlRegister again; // a second window on the same file
         value(again.open(path));
@@ -147,6 +148,21 @@ private slots:
         QCOMPARE(value(again.search(QStringLiteral("anne koln"))).size(), 0);
         QCOMPARE(value(again.search(QStringLiteral("koln"))).size(), 1);
         QCOMPARE(value(again.search(QStringLiteral("ANNE"))).size(), 1);
+    }
+
+    // Births deleted together go all or none: one that cannot be deleted (kept here by a trigger,
+    // as a full disk or another session would) keeps the others too.
+    void removingSeveralKeepsAllWhenOneFails() {
+        const QString path = file("loeschen.sqlite");
+        SqlRegister reg;
+        value(reg.open(path));
+        const qint64 first = value(reg.add(person(1))), kept = value(reg.add(person(2)));
+        sql(path, QStringLiteral("CREATE TRIGGER kept BEFORE DELETE ON births WHEN old.id=%1 "
+                                 "BEGIN SELECT raise(ABORT, 'bleibt'); END")
+                      .arg(kept));
+        QVERIFY(refusal(reg.remove({first, kept}))
+                    .startsWith("Das Geburtenregister wurde nicht geändert: Fehler der Datenbank"));
+        QCOMPARE(value(reg.list()).size(), 2);
     }
 
     void importAddsNothingTwice() {

@@ -1,6 +1,9 @@
 // The register window as a user meets it: "Geburten" on the toolbar, a search that folds umlauts
-// and case, "Öffnen" filling the input screen and calculating, a deletion that asks first, and the
-// opened birth's fields back at the next start.
+// and case, "Öffnen" filling the input screen and calculating, a deletion that asks first, an edit
+// that changes only what was typed, an export that is the owner's alone, and the opened birth's
+// fields back at the next start.
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -153,6 +156,85 @@ private slots:
         QCOMPARE(qRound(*found[0].latitude * 100), 4778); // 47° 47′ N
         QCOMPARE(qRound(*found[0].longitude * 100), 961); // 9° 37′ O
         QVERIFY(std::get<QList<Birth>>(reg->search("Otto")).isEmpty());
+    }
+
+    // The edit dialog changes what was typed and nothing else: a date before 1752 and the seconds
+    // stay, a zone the birth library cannot read is refused with nothing saved, and a new place
+    // takes the atlas's coordinates or none.
+    void editChangesOnlyWhatWasTyped_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("only the note changed keeps 1749 date and seconds")
+            << "BirthEditNote"
+            << "Taufbuch"
+            << ""
+            << "28.08.1749 13:27:45 Europe/Berlin Frankfurt am Main 50.11/8.68 Taufbuch";
+        QTest::newRow("bad zone refused, register unchanged")
+            << "BirthEditZone"
+            << "Mars/Olympus"
+            << "Die Zeitzone „Mars/Olympus“ ist nicht bekannt. Erwartet: eine Zeitzone wie "
+               "„Europe/Berlin“, „UTC+01:00“ oder „LMT“ (mittlere Ortszeit)."
+            << "28.08.1749 13:27:45 Europe/Berlin Frankfurt am Main 50.11/8.68 ";
+        QTest::newRow("new place drops coordinates")
+            << "BirthEditPlace"
+            << "Xyzzyhausen"
+            << ""
+            << "28.08.1749 13:27:45 Europe/Berlin Xyzzyhausen - ";
+        QTest::newRow("new place takes the atlas's coordinates")
+            << "BirthEditPlace"
+            << "Ravensburg"
+            << ""
+            << "28.08.1749 13:27:45 Europe/Berlin Ravensburg 47.78/9.61 ";
+    }
+    void editChangesOnlyWhatWasTyped() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, refused);
+        QFETCH(QString, stored);
+        Register* reg = plugin<Register>(QStringLiteral("register"));
+        Birth b;
+        b.surname = "Bearbeitet";
+        b.date = QDate(1749, 8, 28);
+        b.time = QTime(13, 27, 45);
+        b.place = "Frankfurt am Main";
+        b.country = "D";
+        b.latitude = 50.11;
+        b.longitude = 8.68;
+        b.zone = "Europe/Berlin";
+        const qint64 id = std::get<qint64>(reg->add(b));
+        uitest::Window ui;
+        auto* window = openRegister(ui);
+        QTest::keyClicks(uitest::find<QLineEdit>(window, "BirthSearch"), "Bearbeitet");
+        table(window)->selectRow(0);
+        QString message;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QWidget* edit = uitest::find(dialog, qPrintable(field));
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, typed);
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    message = box->text();
+                    box->button(QMessageBox::Ok)->click();
+                }
+            });
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            if (dialog->isVisible())
+                qobject_cast<QDialog*>(dialog)->reject();
+        });
+        uitest::click(window, "BirthEdit");
+        const Birth saved = std::get<QList<Birth>>(reg->search("Bearbeitet")).value(0);
+        reg->remove({id});
+        QCOMPARE(message, refused);
+        const QString coordinates =
+            saved.latitude ? QString::asprintf("%.2f/%.2f", *saved.latitude, *saved.longitude)
+                           : QStringLiteral("-");
+        QCOMPARE(QStringList({saved.date.toString("dd.MM.yyyy"), saved.time->toString("HH:mm:ss"),
+                              saved.zone, saved.place, coordinates, saved.note})
+                     .join(' '),
+                 stored);
     }
 };
 
