@@ -51,6 +51,9 @@ signals:
     void saved(const zeitrad::birth::Birth& birth);
 
 private:
+    // The clocks the zone field names: the chosen entry's id, else the text as typed, such as a
+    // fixed offset ("UTC+01:00") that the list does not hold; the birth library judges it.
+    QString zoneId() const;
     // The moment the fields stand for, or why they stand for none.
     Refused<birth::BirthMoments> moments() const;
     void updateResult();
@@ -75,6 +78,9 @@ private:
     QPushButton* apply_ = nullptr;
     QPushButton* save_ = nullptr;
     std::optional<birth::Birth> opened_;
+    // The place field as the opened birth left it: while it reads so, saving keeps that birth's
+    // place, country and coordinates, shown or not.
+    QString openedPlaceText_;
     birth::Register* register_ = nullptr;
 };
 
