@@ -397,7 +397,9 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
     for (const int n : {birth.date.day(), birth.date.month(), birth.date.year(), p.sign, p.degrees,
                         p.minutes, p.seconds})
         remembered << QString::number(n);
-    QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    QSettings settings;
+    settings.setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    zeitrad::birth::syncPrivately(settings);
     w.nextBirthName_ = birth.name();
     w.births_->opened = birth;
     if (w.moonDialog_)

@@ -1,5 +1,8 @@
 #include "birth/birth.h"
 
+#include <QFile>
+#include <QSettings>
+
 namespace zeitrad::birth {
 
 QString Birth::name() const {
@@ -19,6 +22,11 @@ bool sameData(const Birth& a, const Birth& b) {
     return a.sameBirthAs(b) && a.kind == b.kind && a.country == b.country &&
            a.latitude == b.latitude && a.longitude == b.longitude && a.zone == b.zone &&
            a.note == b.note;
+}
+
+void syncPrivately(QSettings& settings) {
+    settings.sync();
+    QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 namespace {

@@ -5,7 +5,6 @@
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -401,9 +400,8 @@ void MoonDialog::remember() const {
     if (index >= 0)
         settings.setValue(zoneKey, zone_->itemData(index));
     settings.setValue(longitudeKey, longitude_->text());
-    settings.sync();
-    // The birth place is personal: the settings are for their owner's eyes only.
-    QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
+    // The birth place is personal.
+    birth::syncPrivately(settings);
 }
 
 void MoonDialog::recall() {
