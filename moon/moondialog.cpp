@@ -16,13 +16,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 #include <variant>
 
 #include "birth/atlas.h"
 #include "birth/birthmoon.h"
 #include "birth/moment.h"
 #include "birth/moonreading.h"
-#include "birth/plugins.h"
 #include "birth/register.h"
 #include "engine/geography.h"
 #include "moon/placefield.h"
@@ -64,7 +64,8 @@ QString nameField(const birth::Birth& birth) {
 
 } // namespace
 
-MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
+MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
+    : QDialog(parent), openRegister_(std::move(openRegister)) {
     setObjectName("MoonDialog");
     setWindowTitle("Mondposition aus Geburtszeit");
 
@@ -304,25 +305,6 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
     updateResult();
 }
 
-birth::Register* MoonDialog::openRegister(QString* why) {
-    // The register file is the one the register window shows; the plugin's one instance serves
-    // both, so a file it has open already stays open.
-    const QString path = birth::defaultRegisterPath();
-    birth::Register* reg = register_;
-    if (!reg)
-        reg = birth::plugin<birth::Register>(QStringLiteral("register"), why);
-    if (!reg)
-        return nullptr;
-    if (!register_ || reg->path() != path) {
-        const auto opened = reg->open(path);
-        if (const auto* refusal = std::get_if<Refusal>(&opened)) {
-            *why = german(*refusal);
-            return nullptr;
-        }
-    }
-    return register_ = reg;
-}
-
 void MoonDialog::save() {
     auto refuse = [this](const QString& why) { QMessageBox::warning(this, windowTitle(), why); };
     birth::Birth b = opened_.value_or(birth::Birth{});
@@ -353,7 +335,7 @@ void MoonDialog::save() {
             std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
 
     QString why;
-    birth::Register* reg = openRegister(&why);
+    birth::Register* reg = openRegister_(&why);
     if (!reg)
         return refuse(why);
     if (b.id != 0) {

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 #include "birth/birth.h"
@@ -35,7 +36,11 @@ class PlaceField;
 class MoonDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit MoonDialog(QWidget* parent);
+    // The register of births that "In Geburten speichern" writes to, opened when first needed:
+    // the window's own; nullptr with the German reason in *why.
+    using RegisterOpener = std::function<birth::Register*(QString* why)>;
+
+    MoonDialog(QWidget* parent, RegisterOpener openRegister);
 
     // The date the dialog shows when it opens; today's when none is given.
     void presetDate(std::optional<QDate> date);
@@ -59,8 +64,6 @@ private:
     void updateResult();
     void apply();
     void save();
-    // The register, opened on the first save; nullptr with the German reason in *why.
-    birth::Register* openRegister(QString* why);
     // A place taken from the atlas: its zone and longitude into their fields.
     void takePlace(const birth::Place& place);
     void remember() const;
@@ -81,7 +84,7 @@ private:
     // The place field as the opened birth left it: while it reads so, saving keeps that birth's
     // place, country and coordinates, shown or not.
     QString openedPlaceText_;
-    birth::Register* register_ = nullptr;
+    RegisterOpener openRegister_;
 };
 
 } // namespace zeitrad::ui
