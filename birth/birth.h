@@ -35,8 +35,6 @@ struct Birth {
 
     // "Müller, Anna", "Müller" or "Anna": how lists and headers name the birth.
     QString name() const;
-    // The same birth for the register: same name, date, time and place.
-    bool sameBirthAs(const Birth& other) const;
     // The fields a user and a file give (not the register's number nor its dates).
     friend bool sameData(const Birth& a, const Birth& b);
 };

@@ -39,7 +39,8 @@ public:
     // The births whose name or place holds the text, folded (searchFolded).
     Refused<QList<Birth>> search(const QString& text);
 
-    // Each change is one transaction. add() gives the birth's new number.
+    // Each change is one transaction. add() gives the birth's new number; it refuses a birth
+    // already in the register (same name, date, time and place).
     virtual Refused<qint64> add(const Birth& birth) = 0;
     virtual Refused<Done> update(const Birth& birth) = 0;
     virtual Refused<Done> remove(qint64 id) = 0;

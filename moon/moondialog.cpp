@@ -343,15 +343,7 @@ void MoonDialog::save() {
         if (const auto* refusal = std::get_if<Refusal>(&updated))
             return refuse(german(*refusal));
     } else {
-        // The same birth twice is one birth too many; it is opened from the register to change it.
-        const auto same = reg->search(b.surname.isEmpty() ? b.firstName : b.surname);
-        if (const auto* refusal = std::get_if<Refusal>(&same))
-            return refuse(german(*refusal));
-        for (const birth::Birth& kept : std::get<QList<birth::Birth>>(same))
-            if (kept.sameBirthAs(b))
-                return refuse("„" + b.name() +
-                              "“ steht mit diesem Datum, dieser Zeit und diesem Ort schon im "
-                              "Geburtenregister; nichts gespeichert.");
+        // The register refuses the same birth twice.
         const auto added = reg->add(b);
         if (const auto* refusal = std::get_if<Refusal>(&added))
             return refuse(german(*refusal));
