@@ -345,6 +345,10 @@ struct TZeitrad::Births {
     // The birth opened last: the Moon calculator shows it and saves changes to it.
     std::optional<zeitrad::birth::Birth> opened;
 
+    // The register, its plugin loaded and its file opened on first use; the register window
+    // and the Moon calculator both work on it. nullptr with the German reason in *why.
+    zeitrad::birth::Register* openRegister(QString* why);
+
     // A birth from the register: its Moon into the input screen's fields, then the calculation,
     // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
     // its fields are filled again at the next start.
@@ -361,14 +365,10 @@ void TZeitrad::Button25Click() {
         births_ = std::make_unique<Births>();
     if (!births_->window) {
         QString why;
-        if (!births_->reg)
-            births_->reg = plugin<Register>(QStringLiteral("register"), &why);
-        if (!births_->reg)
+        Register* reg = births_->openRegister(&why);
+        if (!reg)
             return refuse(why);
-        const zeitrad::Refused<Done> opened = births_->reg->open(defaultRegisterPath());
-        if (const auto* r = std::get_if<zeitrad::Refusal>(&opened))
-            return refuse(QString::fromStdString(r->message));
-        births_->window = new zeitrad::births::BirthRegister(births_->reg, this);
+        births_->window = new zeitrad::births::BirthRegister(reg, this);
         connect(births_->window, &zeitrad::births::BirthRegister::openRequested, this,
                 [this](const Birth& birth) { Births::open(*this, birth); });
     } else {
@@ -377,6 +377,21 @@ void TZeitrad::Button25Click() {
     births_->window->show();
     births_->window->raise();
     births_->window->activateWindow();
+}
+
+zeitrad::birth::Register* TZeitrad::Births::openRegister(QString* why) {
+    using namespace zeitrad::birth;
+    if (reg)
+        return reg;
+    Register* loaded = plugin<Register>(QStringLiteral("register"), why);
+    if (!loaded)
+        return nullptr;
+    const zeitrad::Refused<Done> opened = loaded->open(defaultRegisterPath());
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&opened)) {
+        *why = QString::fromStdString(r->message);
+        return nullptr;
+    }
+    return reg = loaded;
 }
 
 void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
@@ -397,7 +412,9 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
     for (const int n : {birth.date.day(), birth.date.month(), birth.date.year(), p.sign, p.degrees,
                         p.minutes, p.seconds})
         remembered << QString::number(n);
-    QSettings().setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    QSettings settings;
+    settings.setValue(QStringLiteral("Geburten/zuletzt"), remembered);
+    zeitrad::birth::syncPrivately(settings);
     w.nextBirthName_ = birth.name();
     w.births_->opened = birth;
     if (w.moonDialog_)
@@ -454,7 +471,11 @@ void TZeitrad::Button17Click() {
 void TZeitrad::Button23Click() {
     InputScreen* input = screens().panel8;
     if (!moonDialog_) {
-        moonDialog_ = new MoonDialog(this);
+        moonDialog_ = new MoonDialog(this, [this](QString* why) {
+            if (!births_)
+                births_ = std::make_unique<Births>();
+            return births_->openRegister(why);
+        });
         connect(moonDialog_, &MoonDialog::applied, input, &InputScreen::enter);
         connect(moonDialog_, &MoonDialog::saved, this, [this] {
             if (births_ && births_->window)

@@ -1,5 +1,8 @@
 #include "birth/birth.h"
 
+#include <QFile>
+#include <QSettings>
+
 namespace zeitrad::birth {
 
 QString Birth::name() const {
@@ -10,15 +13,16 @@ QString Birth::name() const {
     return surname + QStringLiteral(", ") + firstName;
 }
 
-bool Birth::sameBirthAs(const Birth& other) const {
-    return surname == other.surname && firstName == other.firstName && date == other.date &&
-           time == other.time && place == other.place;
-}
-
 bool sameData(const Birth& a, const Birth& b) {
-    return a.sameBirthAs(b) && a.kind == b.kind && a.country == b.country &&
+    return a.surname == b.surname && a.firstName == b.firstName && a.date == b.date &&
+           a.time == b.time && a.place == b.place && a.kind == b.kind && a.country == b.country &&
            a.latitude == b.latitude && a.longitude == b.longitude && a.zone == b.zone &&
            a.note == b.note;
+}
+
+void syncPrivately(QSettings& settings) {
+    settings.sync();
+    QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 namespace {

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+class QSettings;
+
 namespace zeitrad::birth {
 
 struct Birth {
@@ -33,11 +35,13 @@ struct Birth {
 
     // "Müller, Anna", "Müller" or "Anna": how lists and headers name the birth.
     QString name() const;
-    // The same birth for the register: same name, date, time and place.
-    bool sameBirthAs(const Birth& other) const;
     // The fields a user and a file give (not the register's number nor its dates).
     friend bool sameData(const Birth& a, const Birth& b);
 };
+
+// Writes the settings out now, readable and writable by their owner only: they hold a birth (its
+// date, its place). Qt keeps these permissions when it writes the file again.
+void syncPrivately(QSettings& settings);
 
 // "person", "female", "male", "event": the kind as the register stores it and the list writes it.
 const char* kindName(Birth::Kind kind);

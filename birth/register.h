@@ -39,8 +39,9 @@ public:
     // The births whose name or place holds the text, folded (searchFolded).
     Refused<QList<Birth>> search(const QString& text);
 
-    // Each change is one transaction. add() gives the birth's new number. remove() takes all the
-    // births given or, when one cannot go, none; a number no longer in the register is passed over.
+    // Each change is one transaction. add() gives the birth's new number; it refuses a birth
+    // already in the register (same name, date, time and place). remove() takes all the births
+    // given or, when one cannot go, none; a number no longer in the register is passed over.
     virtual Refused<qint64> add(const Birth& birth) = 0;
     virtual Refused<Done> update(const Birth& birth) = 0;
     virtual Refused<Done> remove(const QList<qint64>& ids) = 0;

@@ -5,7 +5,6 @@
 #include <QCompleter>
 #include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,13 +16,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 #include <variant>
 
 #include "birth/atlas.h"
 #include "birth/birthmoon.h"
 #include "birth/moment.h"
 #include "birth/moonreading.h"
-#include "birth/plugins.h"
 #include "birth/register.h"
 #include "engine/geography.h"
 #include "moon/placefield.h"
@@ -65,7 +64,8 @@ QString nameField(const birth::Birth& birth) {
 
 } // namespace
 
-MoonDialog::MoonDialog(QWidget* parent) : QDialog(parent) {
+MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
+    : QDialog(parent), openRegister_(std::move(openRegister)) {
     setObjectName("MoonDialog");
     setWindowTitle("Mondposition aus Geburtszeit");
 
@@ -170,13 +170,15 @@ void MoonDialog::presetDate(std::optional<QDate> date) {
     updateResult();
 }
 
-Refused<birth::BirthMoments> MoonDialog::moments() const {
+QString MoonDialog::zoneId() const {
     const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
-    if (index < 0)
-        return birth::unknownZone(zone_->currentText());
+    return index >= 0 ? zone_->itemData(index).toString() : zone_->currentText().trimmed();
+}
+
+Refused<birth::BirthMoments> MoonDialog::moments() const {
     // A birth time not known counts as noon, local time.
     const QTime time = timeUnknown_->isChecked() ? QTime(12, 0) : time_->time();
-    birth::LocalBirth local{date_->date(), time, zone_->itemData(index).toString(), {}};
+    birth::LocalBirth local{date_->date(), time, zoneId(), {}};
     // A typed place counts once it is taken from the atlas; an empty field leaves the zone alone.
     const std::optional<birth::Place> place = place_->place();
     if (!place && !place_->text().trimmed().isEmpty())
@@ -197,9 +199,9 @@ Refused<birth::BirthMoments> MoonDialog::moments() const {
 
 void MoonDialog::updateResult() {
     // The longitude counts for local mean time, and with a birth place for the place's own.
-    const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
+    const QString zone = zoneId();
     const std::optional<birth::Place> place = place_->place();
-    longitude_->setEnabled(place || (index >= 0 && zone_->itemData(index).toString() == lmtId));
+    longitude_->setEnabled(place || zone == lmtId);
     coordinates_->setText(place ? place->coordinates() : QString());
     const auto found = moments();
     if (const auto* refusal = std::get_if<Refusal>(&found)) {
@@ -209,13 +211,11 @@ void MoonDialog::updateResult() {
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
     QString text;
     if (timeUnknown_->isChecked()) {
-        const bool lmt = zone_->itemData(index).toString() == lmtId;
         std::optional<double> longitude;
-        if (lmt || place)
+        if (zone == lmtId || place)
             longitude =
                 std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
-        const auto day =
-            birth::unknownTimeText(date_->date(), zone_->itemData(index).toString(), longitude);
+        const auto day = birth::unknownTimeText(date_->date(), zone, longitude);
         if (const auto* refusal = std::get_if<Refusal>(&day))
             text = german(*refusal) + "\n";
         else
@@ -289,8 +289,11 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
         place.zoneId = birth.zone;
         place_->setPlace(place);
     } else {
+        // Without coordinates the atlas has not placed it: the field stays empty, and saving
+        // keeps the place the birth has.
         place_->clear();
     }
+    openedPlaceText_ = place_->text();
     if (!birth.zone.isEmpty()) {
         const int index = zone_->findData(birth.zone);
         if (index >= 0)
@@ -300,25 +303,6 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
     }
     longitude_->setText(birth.longitude ? longitudeField(*birth.longitude) : QString());
     updateResult();
-}
-
-birth::Register* MoonDialog::openRegister(QString* why) {
-    // The register file is the one the register window shows; the plugin's one instance serves
-    // both, so a file it has open already stays open.
-    const QString path = birth::defaultRegisterPath();
-    birth::Register* reg = register_;
-    if (!reg)
-        reg = birth::plugin<birth::Register>(QStringLiteral("register"), why);
-    if (!reg)
-        return nullptr;
-    if (!register_ || reg->path() != path) {
-        const auto opened = reg->open(path);
-        if (const auto* refusal = std::get_if<Refusal>(&opened)) {
-            *why = german(*refusal);
-            return nullptr;
-        }
-    }
-    return register_ = reg;
 }
 
 void MoonDialog::save() {
@@ -335,21 +319,23 @@ void MoonDialog::save() {
         return refuse(german(*refusal));
     b.date = date_->date();
     b.time = timeUnknown_->isChecked() ? std::nullopt : std::optional<QTime>(time_->time());
-    const int index = zone_->findText(zone_->currentText(), Qt::MatchFixedString);
-    const QString zone = zone_->itemData(index).toString();
+    const QString zone = zoneId();
     b.zone = zone == lmtId ? birth::Birth::localMeanTime : zone;
     const std::optional<birth::Place> place = place_->place();
-    b.place = place ? place->name : QString();
-    b.country = place ? place->countryCode : QString();
-    b.latitude = place ? std::optional<double>(place->latitude) : std::nullopt;
-    b.longitude.reset();
+    // An opened birth keeps its place, country and coordinates unless the place field changed.
+    if (!opened_ || place_->text() != openedPlaceText_) {
+        b.place = place ? place->name : QString();
+        b.country = place ? place->countryCode : QString();
+        b.latitude = place ? std::optional<double>(place->latitude) : std::nullopt;
+        b.longitude.reset();
+    }
     // moments() has taken the longitude already wherever it counts.
     if (place || zone == lmtId)
         b.longitude =
             std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
 
     QString why;
-    birth::Register* reg = openRegister(&why);
+    birth::Register* reg = openRegister_(&why);
     if (!reg)
         return refuse(why);
     if (b.id != 0) {
@@ -357,15 +343,7 @@ void MoonDialog::save() {
         if (const auto* refusal = std::get_if<Refusal>(&updated))
             return refuse(german(*refusal));
     } else {
-        // The same birth twice is one birth too many; it is opened from the register to change it.
-        const auto same = reg->search(b.surname.isEmpty() ? b.firstName : b.surname);
-        if (const auto* refusal = std::get_if<Refusal>(&same))
-            return refuse(german(*refusal));
-        for (const birth::Birth& kept : std::get<QList<birth::Birth>>(same))
-            if (kept.sameBirthAs(b))
-                return refuse("„" + b.name() +
-                              "“ steht mit diesem Datum, dieser Zeit und diesem Ort schon im "
-                              "Geburtenregister; nichts gespeichert.");
+        // The register refuses the same birth twice.
         const auto added = reg->add(b);
         if (const auto* refusal = std::get_if<Refusal>(&added))
             return refuse(german(*refusal));
@@ -396,9 +374,8 @@ void MoonDialog::remember() const {
     if (index >= 0)
         settings.setValue(zoneKey, zone_->itemData(index));
     settings.setValue(longitudeKey, longitude_->text());
-    settings.sync();
-    // The birth place is personal: the settings are for their owner's eyes only.
-    QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
+    // The birth place is personal.
+    birth::syncPrivately(settings);
 }
 
 void MoonDialog::recall() {

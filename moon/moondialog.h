@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 #include "birth/birth.h"
@@ -35,7 +36,11 @@ class PlaceField;
 class MoonDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit MoonDialog(QWidget* parent);
+    // The register of births that "In Geburten speichern" writes to, opened when first needed:
+    // the window's own; nullptr with the German reason in *why.
+    using RegisterOpener = std::function<birth::Register*(QString* why)>;
+
+    MoonDialog(QWidget* parent, RegisterOpener openRegister);
 
     // The date the dialog shows when it opens; today's when none is given.
     void presetDate(std::optional<QDate> date);
@@ -51,13 +56,14 @@ signals:
     void saved(const zeitrad::birth::Birth& birth);
 
 private:
+    // The clocks the zone field names: the chosen entry's id, else the text as typed, such as a
+    // fixed offset ("UTC+01:00") that the list does not hold; the birth library judges it.
+    QString zoneId() const;
     // The moment the fields stand for, or why they stand for none.
     Refused<birth::BirthMoments> moments() const;
     void updateResult();
     void apply();
     void save();
-    // The register, opened on the first save; nullptr with the German reason in *why.
-    birth::Register* openRegister(QString* why);
     // A place taken from the atlas: its zone and longitude into their fields.
     void takePlace(const birth::Place& place);
     void remember() const;
@@ -75,7 +81,10 @@ private:
     QPushButton* apply_ = nullptr;
     QPushButton* save_ = nullptr;
     std::optional<birth::Birth> opened_;
-    birth::Register* register_ = nullptr;
+    // The place field as the opened birth left it: while it reads so, saving keeps that birth's
+    // place, country and coordinates, shown or not.
+    QString openedPlaceText_;
+    RegisterOpener openRegister_;
 };
 
 } // namespace zeitrad::ui

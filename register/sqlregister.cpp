@@ -393,7 +393,25 @@ template <typename T, typename Work> Refused<T> SqlRegister::change(Work work) {
 
 Refused<qint64> SqlRegister::add(const Birth& birth) {
     return change<qint64>([&](QSqlDatabase& db) -> Refused<qint64> {
+        // The same birth twice is one too many (the same rule as an import's); it is opened from
+        // the register to change it. Read inside the transaction that writes.
         QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT coalesce(time, ''), place FROM births WHERE surname=? "
+                                 "AND first_name=? AND date=?"));
+        const QString date = birth.date.toString(Qt::ISODate);
+        q.addBindValue(text(birth.surname));
+        q.addBindValue(text(birth.firstName));
+        q.addBindValue(date);
+        if (!q.exec())
+            return failure(q.lastError());
+        while (q.next())
+            if (key(birth.surname, birth.firstName, date, q.value(0).toString(),
+                    q.value(1).toString()) == key(birth))
+                return Refusal{("„" + birth.name() +
+                                "“ steht mit diesem Datum, dieser Zeit und diesem Ort schon im "
+                                "Geburtenregister; nichts gespeichert.")
+                                   .toStdString()};
+        q.finish();
         q.prepare(insertStatement());
         const QString stamp = now();
         bind(q, birth, stamp, stamp);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -90,6 +91,10 @@ private slots:
             QTest::keyClicks(search, "smith");
             // Return with one birth left opens it.
             QTest::keyClick(search, Qt::Key_Return);
+            // The settings now hold that birth: for their owner's eyes only.
+            QCOMPARE(QFile::permissions(QSettings().fileName()) &
+                         ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                     QFile::ReadOwner | QFile::WriteOwner);
             QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit4")->text(), "5");
             QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit5")->text(), "2");
             QCOMPARE(uitest::find<QLineEdit>(&ui.window, "Edit6")->text(), "1970");

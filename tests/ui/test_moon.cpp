@@ -138,6 +138,8 @@ private slots:
     void placeGivesZoneAndLongitude();
     void unknownPlaceChangesNothing();
     void savesIntoTheRegister();
+    void openedBirthKeepsWhatTheDialogDoesNotShow_data();
+    void openedBirthKeepsWhatTheDialogDoesNotShow();
     void unknownTimeTellsTheDay();
 
     void initTestCase() {
@@ -601,6 +603,33 @@ void MoonTest::savesIntoTheRegister() {
     QCOMPARE(kept[0].surname + "|" + kept[0].firstName + "|" + kept[0].place,
              QString("Schmidt||Ravensburg"));
     QCOMPARE(kept[0].time, std::optional<QTime>(QTime(14, 30)));
+}
+
+// A birth opened from the register without coordinates (an AAF record with "#B93:*,*,*"), on a
+// zone's clocks or a fixed offset: a new time saved, its place, country and zone stay.
+void MoonTest::openedBirthKeepsWhatTheDialogDoesNotShow_data() {
+    QTest::addColumn<QString>("zone");
+    QTest::newRow("zone") << "Europe/Berlin";
+    QTest::newRow("fixed offset") << "UTC+00:53";
+}
+void MoonTest::openedBirthKeepsWhatTheDialogDoesNotShow() {
+    QFETCH(QString, zone);
+    OwnRegister r;
+    zeitrad::birth::Birth b;
+    b.surname = "Ort";
+    b.date = {1880, 4, 1};
+    b.time = QTime(12, 0);
+    b.place = "Ravensburg";
+    b.country = "D";
+    b.zone = zone;
+    b.id = std::get<qint64>(r.reg->add(b));
+    Calculator c;
+    c.dialog->setOpenedBirth(b);
+    c.field<QTimeEdit>("MoonTime")->setTime({9, 15});
+    QCOMPARE(uitest::messageFrom([&] { uitest::click(c.dialog, "MoonSave"); }), QString());
+    const zeitrad::birth::Birth kept = r.all().value(0);
+    QCOMPARE(QStringList({kept.place, kept.country, kept.zone, kept.time->toString()}),
+             QStringList({"Ravensburg", "D", zone, "09:15:00"}));
 }
 
 // "Geburtszeit unbekannt": the Moon's span over the day and whether its nakshatra changes, above
