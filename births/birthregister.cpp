@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QTimeZone>
 #include <QVBoxLayout>
@@ -101,6 +100,7 @@ bool editBirth(Birth& b, QWidget* parent) {
         return read.isValid() ? read : QTime::fromString(t, QStringLiteral("H:mm"));
     };
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         auto refuse = [&](const QString& why) {
@@ -271,6 +271,8 @@ void BirthRegister::deleteSelected() {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Zeitrad"), question,
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("BirthDeleteQuestion"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Löschen"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Abbrechen"));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;

@@ -124,12 +124,13 @@ private slots:
         QString asked;
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                asked = box->text();
+                asked = box->text() + " [" + box->button(QMessageBox::Yes)->text() + "|" +
+                        box->button(QMessageBox::No)->text() + "]";
                 box->button(QMessageBox::No)->click();
             }
         });
         uitest::click(reg, "BirthDelete");
-        QCOMPARE(asked, "Die Geburt „Cezanne, Paul“ aus dem Register löschen?");
+        QCOMPARE(asked, "Die Geburt „Cezanne, Paul“ aus dem Register löschen? [Löschen|Abbrechen]");
         QCOMPARE(table(reg)->model()->rowCount(), 5);
     }
 
