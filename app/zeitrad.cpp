@@ -16,7 +16,7 @@
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
-#include "birth/birthmoon.h"
+#include "birth/moment.h"
 #include "birth/moonreading.h"
 #include "birth/plugins.h"
 #include "birth/register.h"

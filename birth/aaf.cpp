@@ -8,7 +8,6 @@
 
 #include <cmath>
 
-#include "birth/birthmoon.h"
 #include "birth/moment.h"
 
 namespace zeitrad::birth {

@@ -16,18 +16,6 @@ namespace {
 constexpr qint64 msPerDay = 86400000;
 
 // The moment a local date and time stands for, in ms on the civil time scale.
-// The earlier moment the clocks stand for, by the birth library's one rule (the zone's clocks,
-// the place's own mean time before the zone kept standard time, local mean time, fixed offsets).
-Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
-                           std::optional<double> longitude, const QString& place = {}) {
-    if (zone.isEmpty())
-        return Refusal{"Die Zeitzone der Geburt ist nicht bekannt."};
-    const Refused<BirthMoments> moments = birthMoments({date, time, zone, longitude, place});
-    if (const auto* r = std::get_if<Refusal>(&moments))
-        return *r;
-    return std::get<BirthMoments>(moments).utcMSecs;
-}
-
 Refused<moon::Position> moonAt(double utcMSecs, int civilYear) {
     const double days = std::floor(utcMSecs / msPerDay);
     const QDate date = QDate::fromJulianDay(qint64(days) + 2440588);
@@ -63,11 +51,6 @@ QString nakshatraText(int n) {
 }
 
 } // namespace
-
-Refused<double> birthUtcMSecs(const Birth& birth) {
-    return localToUtc(birth.date, birth.time.value_or(QTime(12, 0)), birth.zone, birth.longitude,
-                      birth.place);
-}
 
 Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
                                  std::optional<double> longitude) {

@@ -1,5 +1,4 @@
-// The moment a birth in the register stands for, and what can be said of the Moon when its time
-// is unknown.
+// What can be said of the Moon when a birth's time is unknown.
 #pragma once
 
 #include <QDate>
@@ -11,12 +10,6 @@
 #include "engine/refusal.h"
 
 namespace zeitrad::birth {
-
-// The birth's moment in milliseconds since 1970 on the civil time scale (as zoneMoments gives
-// it): its local time, or 12:00 when unknown, on its zone's clocks (the earlier moment when the
-// clocks went back over it) or in local mean time at its longitude. Refused in German when the
-// zone is unknown or the clocks skipped that time.
-Refused<double> birthUtcMSecs(const Birth& birth);
 
 // For an unknown birth time: "Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen
 // Stier 12°03′ und Stier 25°10′; die Nakshatra wechselt um 14:12 von Rohini zu Mrigashiraa." or

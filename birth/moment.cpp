@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "birth/atlas.h"
+#include "birth/birth.h"
 #include "birth/localtime.h"
 #include "engine/geography.h"
 
@@ -128,6 +129,21 @@ QString choiceText(const QTime& time, const ZoneMoment& moment) {
                          : moment.daylightTime ? "Sommerzeit"
                                                : "Normalzeit";
     return time.toString("HH:mm") + " " + kind + " (" + offsetText(moment.offsetSeconds) + ")";
+}
+
+Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
+                           std::optional<double> longitude, const QString& place) {
+    if (zone.isEmpty())
+        return Refusal{"Die Zeitzone der Geburt ist nicht bekannt."};
+    const Refused<BirthMoments> moments = birthMoments({date, time, zone, longitude, place});
+    if (const auto* r = std::get_if<Refusal>(&moments))
+        return *r;
+    return std::get<BirthMoments>(moments).utcMSecs;
+}
+
+Refused<double> birthUtcMSecs(const Birth& birth) {
+    return localToUtc(birth.date, birth.time.value_or(QTime(12, 0)), birth.zone, birth.longitude,
+                      birth.place);
 }
 
 } // namespace zeitrad::birth

@@ -15,6 +15,8 @@
 
 namespace zeitrad::birth {
 
+struct Birth;
+
 // The zone ids that are not a zone's own.
 inline const QString utcZoneId = QStringLiteral("UTC");
 inline const QString localMeanTimeId = QStringLiteral("LMT");
@@ -68,6 +70,16 @@ Refusal unknownZone(const QString& zoneId);
 // The moments at which a zone's clocks showed this local date and time, earliest first: none
 // when the clocks skipped it, two when they went back over it.
 QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZone& zone);
+
+// The earlier moment a local date and time stand for, by the rule of birthMoments(), in
+// milliseconds since 1970 on the civil time scale. Refused in German when the zone is empty or
+// unknown or the clocks skipped that time.
+Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
+                           std::optional<double> longitude, const QString& place = {});
+
+// The moment a birth of the register stands for: its local time, or 12:00 when unknown, read by
+// localToUtc() with its zone, longitude and place.
+Refused<double> birthUtcMSecs(const Birth& birth);
 
 // The local date and time read as if they were UTC, in milliseconds since 1970.
 qint64 localAsUtcMSecs(const QDate& date, const QTime& time);
