@@ -12,7 +12,9 @@
 #include "widgets/colors.h"
 #include "widgets/fonts.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
+
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -75,4 +77,4 @@ QString resolvedFamily(const QString& requested) {
     return QFontInfo(QFont(requested)).family();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

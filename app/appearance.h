@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
 
 // Sets style, palette and fonts on the running application. Safe to call more than once.
 void applyAppearance();
@@ -11,4 +11,4 @@ void applyAppearance();
 // The family that a font name of the screens resolves to on this machine.
 QString resolvedFamily(const QString& requested);
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

@@ -2,7 +2,9 @@
 
 #include "engine/tables.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
+
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -64,4 +66,4 @@ void Furniture::addLabels(QWidget* lowestControl) {
     }
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

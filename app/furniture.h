@@ -8,7 +8,7 @@
 #include "widgets/label.h"
 #include "widgets/shape.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
 
 class Furniture {
 public:
@@ -19,14 +19,14 @@ public:
     // paint, since none of them can be seen at start.
     void addLabels(QWidget* lowestControl);
 
-    Shape* legendStrip() const { return shape183_; }
-    const QList<Label*>& legendLabels() const { return legend_; }
-    Label* nakshatraLabel() const { return label261_; }
+    widgets::Shape* legendStrip() const { return shape183_; }
+    const QList<widgets::Label*>& legendLabels() const { return legend_; }
+    widgets::Label* nakshatraLabel() const { return label261_; }
 
 private:
-    Shape* shape183_ = nullptr;
-    QList<Label*> legend_;
-    Label* label261_ = nullptr;
+    widgets::Shape* shape183_ = nullptr;
+    QList<widgets::Label*> legend_;
+    widgets::Label* label261_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

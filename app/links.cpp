@@ -5,7 +5,9 @@
 
 #include "screens/contact.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
+
+using namespace zeitrad::screens;
 
 const LinkTargets& linkTargets() {
     static const QString site = "http://" + contact::publisherHost;
@@ -25,4 +27,4 @@ void openTarget(const QString& target) {
     QDesktopServices::openUrl(QUrl(target, QUrl::StrictMode));
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

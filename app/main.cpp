@@ -7,7 +7,7 @@
 
 int main(int argc, char* argv[]) {
     // The font configuration needs no display: it loads while the toolkit connects to one.
-    zeitrad::ui::FontWarmup fonts;
+    zeitrad::app::FontWarmup fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zeitrad");
     // Where QSettings keeps what the window remembers (the period list's year length).

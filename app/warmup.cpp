@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
 
 namespace {
 
@@ -115,4 +115,4 @@ void awaitFontWarmup() {
         activeWarmup->await();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

@@ -6,7 +6,7 @@
 
 #include <thread>
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
 
 // Starts loading the font configuration when made; make it before the application object. While
 // it exists, awaitFontWarmup() waits for it. Destroying it waits for the loading thread. Only the
@@ -28,4 +28,4 @@ private:
 // Returns once the configuration of the current FontWarmup is loaded, at once when there is none.
 void awaitFontWarmup();
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::app

@@ -18,13 +18,13 @@
 #include "app/links.h"
 #include "birth/moment.h"
 #include "birth/moonreading.h"
-#include "birth/plugins.h"
 #include "birth/register.h"
-#include "births/birthregister.h"
 #include "engine/input.h"
-#include "moon/moondialog.h"
-#include "periods/periodexport.h"
-#include "periods/periodwindow.h"
+#include "mooncalculator/moondialog.h"
+#include "periodlist/periodexport.h"
+#include "periodlist/periodwindow.h"
+#include "pluginloader/pluginloader.h"
+#include "registerwindow/registerwindow.h"
 #include "screens/bookscreen.h"
 #include "screens/coursescreen.h"
 #include "screens/divisions.h"
@@ -38,7 +38,11 @@
 #include "widgets/button.h"
 #include "widgets/pictureloader.h"
 
-using namespace zeitrad::ui;
+using namespace zeitrad::app;
+using namespace zeitrad::mooncalculator;
+using namespace zeitrad::periodlist;
+using namespace zeitrad::screens;
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -341,7 +345,7 @@ void TZeitrad::Button24Click() {
 
 struct TZeitrad::Births {
     zeitrad::birth::Register* reg = nullptr;
-    zeitrad::births::BirthRegister* window = nullptr;
+    zeitrad::registerwindow::BirthRegister* window = nullptr;
     // The birth opened last: the Moon calculator shows it and saves changes to it.
     std::optional<zeitrad::birth::Birth> opened;
 
@@ -368,8 +372,8 @@ void TZeitrad::Button25Click() {
         Register* reg = births_->openRegister(&why);
         if (!reg)
             return refuse(why);
-        births_->window = new zeitrad::births::BirthRegister(reg, this);
-        connect(births_->window, &zeitrad::births::BirthRegister::openRequested, this,
+        births_->window = new zeitrad::registerwindow::BirthRegister(reg, this);
+        connect(births_->window, &zeitrad::registerwindow::BirthRegister::openRequested, this,
                 [this](const Birth& birth) { Births::open(*this, birth); });
     } else {
         births_->window->reload();
@@ -383,7 +387,7 @@ zeitrad::birth::Register* TZeitrad::Births::openRegister(QString* why) {
     using namespace zeitrad::birth;
     if (reg)
         return reg;
-    Register* loaded = plugin<Register>(QStringLiteral("register"), why);
+    Register* loaded = zeitrad::pluginloader::plugin<Register>(QStringLiteral("register"), why);
     if (!loaded)
         return nullptr;
     const zeitrad::Refused<Done> opened = loaded->open(defaultRegisterPath());
@@ -407,7 +411,7 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
         return refuse(QString::fromStdString(r->message));
     const zeitrad::birth::MoonReading& m = std::get<zeitrad::birth::MoonReading>(reading);
     w.screens().panel8->enter(m.fields);
-    const zeitrad::moon::SignPosition& p = m.tropical;
+    const zeitrad::astronomy::SignPosition& p = m.tropical;
     QStringList remembered;
     for (const int n : {birth.date.day(), birth.date.month(), birth.date.year(), p.sign, p.degrees,
                         p.minutes, p.seconds})

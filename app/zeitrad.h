@@ -13,22 +13,30 @@
 #include "app/links.h"
 #include "engine/calculation.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::app {
 class Furniture;
+}
+namespace zeitrad::screens {
 class StartScreen;
 class OverviewScreen;
 class SampleOverview;
 class InputScreen;
-class MoonDialog;
 class StripPages;
 class TextScreen;
 class BookScreen;
 class InfoScreen;
 class CourseScreen;
 class DivisionsScreen;
+} // namespace zeitrad::screens
+namespace zeitrad::widgets {
 class Label;
+}
+namespace zeitrad::mooncalculator {
+class MoonDialog;
+}
+namespace zeitrad::periodlist {
 class PeriodWindow;
-} // namespace zeitrad::ui
+}
 
 class TZeitrad : public QWidget {
     Q_OBJECT
@@ -47,7 +55,7 @@ public:
     void ensureScreens();
 
     // The link labels built so far, each with the target it opens.
-    const zeitrad::ui::Links& links() const { return links_; }
+    const zeitrad::app::Links& links() const { return links_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,15 +106,15 @@ private:
 
     // The screens that are hidden at start.
     struct Screens {
-        zeitrad::ui::OverviewScreen* panel1;
-        zeitrad::ui::SampleOverview* panel16;
-        zeitrad::ui::StripPages* strips;
-        zeitrad::ui::DivisionsScreen* panel14;
-        zeitrad::ui::InputScreen* panel8;
-        zeitrad::ui::TextScreen* panel3;
-        zeitrad::ui::BookScreen* panel5;
-        zeitrad::ui::InfoScreen* panel7;
-        zeitrad::ui::CourseScreen* panel13;
+        zeitrad::screens::OverviewScreen* panel1;
+        zeitrad::screens::SampleOverview* panel16;
+        zeitrad::screens::StripPages* strips;
+        zeitrad::screens::DivisionsScreen* panel14;
+        zeitrad::screens::InputScreen* panel8;
+        zeitrad::screens::TextScreen* panel3;
+        zeitrad::screens::BookScreen* panel5;
+        zeitrad::screens::InfoScreen* panel7;
+        zeitrad::screens::CourseScreen* panel13;
     };
     // The hidden screens, built on first use.
     const Screens& screens();
@@ -118,15 +126,16 @@ private:
     void hideScreens();
     void showStripPage(int page);
     // Makes `label` a link to `target` that runs `handler` when clicked.
-    void addLink(zeitrad::ui::Label* label, const QString& target, void (TZeitrad::*handler)());
-    void openLink(const zeitrad::ui::Label* label);
+    void addLink(zeitrad::widgets::Label* label, const QString& target,
+                 void (TZeitrad::*handler)());
+    void openLink(const zeitrad::widgets::Label* label);
     // The "X" of the info or course screen while that screen covers the whole window, else null.
     QPushButton* coveringCloseButton() const;
 
     zeitrad::Engine engine_;
     bool startFinishing_ = false;
-    std::unique_ptr<zeitrad::ui::Furniture> furniture_;
-    zeitrad::ui::StartScreen* panel2_ = nullptr;
+    std::unique_ptr<zeitrad::app::Furniture> furniture_;
+    zeitrad::screens::StartScreen* panel2_ = nullptr;
     QPushButton* button22_ = nullptr;
     // The toolbar, shown by "OK".
     QPushButton* button1_ = nullptr;
@@ -142,15 +151,15 @@ private:
     QPushButton* button24_ = nullptr;
     QPushButton* button25_ = nullptr;
     std::unique_ptr<Screens> screens_;
-    zeitrad::ui::Links links_;
+    zeitrad::app::Links links_;
     // The Moon calculator, made when first asked for.
-    zeitrad::ui::MoonDialog* moonDialog_ = nullptr;
+    zeitrad::mooncalculator::MoonDialog* moonDialog_ = nullptr;
     // The last successful calculation, and the period list, made when first opened.
     std::optional<zeitrad::Result> lastResult_;
     // The name of the birth calculated last when it was opened from the register, empty for one
     // typed in; and the name that the next calculation takes (set only while a birth is opened).
     QString lastBirthName_, nextBirthName_;
-    zeitrad::ui::PeriodWindow* periodWindow_ = nullptr;
+    zeitrad::periodlist::PeriodWindow* periodWindow_ = nullptr;
     // The register of births (a plugin, loaded when first opened), its window, and the opening
     // of a birth from it (app/zeitrad.cpp). Kept out of this header, which the tests include
     // beside helpers of their own named "birth".

@@ -9,7 +9,7 @@
 #include "engine/input.h"
 #include "engine/tables.h"
 
-namespace zeitrad::moon {
+namespace zeitrad::astronomy {
 
 namespace {
 
@@ -214,4 +214,4 @@ std::variant<Position, Refusal> position(const Moment& moment, int civilYear) {
     return p;
 }
 
-} // namespace zeitrad::moon
+} // namespace zeitrad::astronomy

@@ -17,7 +17,7 @@
 
 #include "engine/calculation.h"
 
-namespace zeitrad::moon {
+namespace zeitrad::astronomy {
 
 // The civil years (the birth's local calendar year, which goes into the year field) that the Moon's
 // position is given for.
@@ -103,4 +103,4 @@ SiderealReading siderealReading(const SignPosition& tropical, int civilYear);
 // The input fields as the dialog fills them: the civil date, the position, tropical ticked.
 BirthInput fieldsFor(const SignPosition& tropical, int day, int month, int year);
 
-} // namespace zeitrad::moon
+} // namespace zeitrad::astronomy

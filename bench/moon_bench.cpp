@@ -6,9 +6,9 @@
 
 namespace {
 
-void runPosition(benchmark::State& state, const zeitrad::moon::Moment& moment, int civilYear) {
+void runPosition(benchmark::State& state, const zeitrad::astronomy::Moment& moment, int civilYear) {
     for (auto _ : state) {
-        auto outcome = zeitrad::moon::position(moment, civilYear);
+        auto outcome = zeitrad::astronomy::position(moment, civilYear);
         benchmark::DoNotOptimize(outcome);
     }
 }

@@ -7,13 +7,14 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "birth/aaf.h"
-#include "births/birthregister.h"
-#include "register/sqlregister.h"
+#include "formats/aaf.h"
+#include "registerwindow/registerwindow.h"
+#include "sqlregister/sqlregister.h"
 
 namespace {
 
 using namespace zeitrad::birth;
+using namespace zeitrad::formats;
 
 const char* const surnames[] = {"Müller", "Schmidt", "Schneider", "Fischer", "Weber",
                                 "Meyer",  "Wagner",  "Becker",    "Schulz",  "Hoffmann"};
@@ -43,7 +44,7 @@ void importTenThousand(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
         QTemporaryDir dir;
-        zeitrad::reg::SqlRegister reg;
+        zeitrad::sqlregister::SqlRegister reg;
         reg.open(dir.filePath(QStringLiteral("bench-%1.sqlite").arg(n++)));
         const AafRead read = readAaf(file);
         const auto report = reg.import(read.births, read.lines);
@@ -54,7 +55,7 @@ void importTenThousand(benchmark::State& state) {
 
 struct Filled {
     QTemporaryDir dir;
-    zeitrad::reg::SqlRegister reg;
+    zeitrad::sqlregister::SqlRegister reg;
     Filled() {
         reg.open(dir.filePath(QStringLiteral("bench.sqlite")));
         const AafRead read = readAaf(tenThousandRecords());
@@ -65,7 +66,7 @@ struct Filled {
 void openWindowOnTenThousand(benchmark::State& state) {
     Filled filled;
     for (auto _ : state) {
-        zeitrad::births::BirthRegister window(&filled.reg);
+        zeitrad::registerwindow::BirthRegister window(&filled.reg);
         window.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.findChild<QTableView*>()->model()->rowCount());
@@ -75,7 +76,7 @@ void openWindowOnTenThousand(benchmark::State& state) {
 // One keystroke after another: "m", "mu", "mul", "mull", then back to "m".
 void filterKeystroke(benchmark::State& state) {
     Filled filled;
-    zeitrad::births::BirthRegister window(&filled.reg);
+    zeitrad::registerwindow::BirthRegister window(&filled.reg);
     window.show();
     QApplication::processEvents();
     auto* search = window.findChild<QLineEdit*>(QStringLiteral("BirthSearch"));

@@ -17,10 +17,10 @@
 
 #include "app/zeitrad.h"
 #include "astronomy/moon.h"
-#include "moon/moondialog.h"
-#include "periods/periodexport.h"
-#include "periods/periodmodel.h"
-#include "periods/periodwindow.h"
+#include "mooncalculator/moondialog.h"
+#include "periodlist/periodexport.h"
+#include "periodlist/periodmodel.h"
+#include "periodlist/periodwindow.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void zoneAndMoonPosition(benchmark::State& state) {
         const double ms = static_cast<double>(moments.front().utcMSecs);
         const double days = std::floor(ms / 86'400'000.0);
         const QDate utc = QDate(1970, 1, 1).addDays(static_cast<qint64>(days));
-        benchmark::DoNotOptimize(zeitrad::moon::position(
+        benchmark::DoNotOptimize(zeitrad::astronomy::position(
             {utc.year(), utc.month(), utc.day(), (ms - days * 86'400'000.0) / 1000}, 1947));
     }
 }
@@ -117,7 +117,7 @@ zeitrad::Result defaultResult() {
 // running on a fixed day found.
 void periodModelBuild(benchmark::State& state) {
     const zeitrad::Result result = defaultResult();
-    zeitrad::ui::PeriodModel model;
+    zeitrad::periodlist::PeriodModel model;
     for (auto _ : state)
         model.setPeriods(zeitrad::buildPeriods(result, zeitrad::YearLength::solar), {2031, 5, 17});
 }
@@ -127,7 +127,7 @@ void periodModelBuild(benchmark::State& state) {
 void periodWindowOpens(benchmark::State& state) {
     const zeitrad::Result result = defaultResult();
     for (auto _ : state) {
-        auto* window = new zeitrad::ui::PeriodWindow(nullptr);
+        auto* window = new zeitrad::periodlist::PeriodWindow(nullptr);
         window->showResult(result, {2031, 5, 17});
         window->show();
         QApplication::processEvents();
@@ -144,7 +144,7 @@ void periodNodeExpands(benchmark::State& state) {
     const zeitrad::Result result = defaultResult();
     const int level = static_cast<int>(state.range(0));
     const std::vector<int> path = {0, 1, 1, 0};
-    zeitrad::ui::PeriodWindow window(nullptr);
+    zeitrad::periodlist::PeriodWindow window(nullptr);
     window.show();
     auto* tree = window.findChild<QTreeView*>("PeriodTree");
     for (auto _ : state) {
@@ -167,13 +167,13 @@ void periodNodeExpands(benchmark::State& state) {
 
 // "PDF …": the document laid out and written to an A4 PDF through a QSaveFile.
 void periodPdfExport(benchmark::State& state) {
-    zeitrad::ui::PeriodWindow window(nullptr);
+    zeitrad::periodlist::PeriodWindow window(nullptr);
     window.showResult(defaultResult(), {2031, 5, 17});
-    const zeitrad::ui::PeriodDocument document = window.document();
+    const zeitrad::periodlist::PeriodDocument document = window.document();
     QTemporaryDir folder;
     const QString path = folder.filePath("perioden.pdf");
     for (auto _ : state)
-        if (!zeitrad::ui::savePdf(path, document).isEmpty())
+        if (!zeitrad::periodlist::savePdf(path, document).isEmpty())
             state.SkipWithError("the PDF was not written");
 }
 

@@ -1,7 +1,7 @@
 // The atlas of birth places: a town's time zone and coordinates from its German or English name.
 // The interface lives here, in the birth library, so that the window and zeitrad-dasa both ask
 // it; the atlas itself (on libgeonames, GLib and GIO) is the plugin "atlas", loaded on first use:
-//   zeitrad::birth::plugin<zeitrad::birth::Atlas>(QStringLiteral("atlas"))
+//   zeitrad::pluginloader::plugin<zeitrad::birth::Atlas>(QStringLiteral("atlas"))
 #pragma once
 
 #include <QList>

@@ -16,15 +16,15 @@ namespace {
 constexpr qint64 msPerDay = 86400000;
 
 // The moment a local date and time stands for, in ms on the civil time scale.
-Refused<moon::Position> moonAt(double utcMSecs, int civilYear) {
+Refused<astronomy::Position> moonAt(double utcMSecs, int civilYear) {
     const double days = std::floor(utcMSecs / msPerDay);
     const QDate date = QDate::fromJulianDay(qint64(days) + 2440588);
-    const moon::Moment moment{date.year(), date.month(), date.day(),
-                              (utcMSecs - days * msPerDay) / 1000.0};
-    return moon::position(moment, civilYear);
+    const astronomy::Moment moment{date.year(), date.month(), date.day(),
+                                   (utcMSecs - days * msPerDay) / 1000.0};
+    return astronomy::position(moment, civilYear);
 }
 
-QString signText(const moon::SignPosition& p) {
+QString signText(const astronomy::SignPosition& p) {
     return QStringLiteral("%1 %2°%3′")
         .arg(QString::fromUtf8(signName[p.sign]))
         .arg(p.degrees)
@@ -64,13 +64,13 @@ Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
 
     struct Sample {
         double utc;
-        moon::Position position;
+        astronomy::Position position;
     };
     auto sample = [&](double utc) -> Refused<Sample> {
-        Refused<moon::Position> p = moonAt(utc, date.year());
+        Refused<astronomy::Position> p = moonAt(utc, date.year());
         if (const auto* r = std::get_if<Refusal>(&p))
             return *r;
-        return Sample{utc, std::get<moon::Position>(p)};
+        return Sample{utc, std::get<astronomy::Position>(p)};
     };
     // Every ten minutes; a change between two samples is narrowed down to the minute.
     constexpr double step = 600000;

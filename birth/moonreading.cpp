@@ -18,7 +18,7 @@ QString fromView(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).trimmed();
 }
 
-moon::Moment momentOf(double utcMSecs) {
+astronomy::Moment momentOf(double utcMSecs) {
     const double days = std::floor(utcMSecs / msPerDay);
     const QDate date = QDate(1970, 1, 1).addDays(static_cast<qint64>(days));
     return {date.year(), date.month(), date.day(), (utcMSecs - days * msPerDay) / 1000.0};
@@ -42,7 +42,7 @@ QString arcText(std::int64_t tenths) {
         .arg(seconds % 60, 2, 10, QChar('0'));
 }
 
-QString momentText(const moon::Moment& m) {
+QString momentText(const astronomy::Moment& m) {
     const QDate date(m.year, m.month, m.day);
     const QTime time = QTime(0, 0).addMSecs(static_cast<int>(std::floor(m.seconds * 1000)));
     // Before 1960 the clocks kept mean solar time at Greenwich, not yet UTC.
@@ -52,7 +52,7 @@ QString momentText(const moon::Moment& m) {
 
 } // namespace
 
-QString signLongitudeText(const moon::SignPosition& position) {
+QString signLongitudeText(const astronomy::SignPosition& position) {
     const std::string_view name = signName[position.sign];
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
            QString(" %1° %2′ %3″")
@@ -63,15 +63,15 @@ QString signLongitudeText(const moon::SignPosition& position) {
 
 Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate) {
     const int civilYear = civilDate.year();
-    const auto outcome = moon::position(momentOf(utcMSecs), civilYear);
+    const auto outcome = astronomy::position(momentOf(utcMSecs), civilYear);
     if (const auto* refusal = std::get_if<Refusal>(&outcome))
         return *refusal;
-    const moon::Position& p = std::get<moon::Position>(outcome);
-    const moon::SiderealReading& r = p.reading;
+    const astronomy::Position& p = std::get<astronomy::Position>(outcome);
+    const astronomy::SiderealReading& r = p.reading;
 
     MoonReading reading;
     reading.fields =
-        moon::fieldsFor(p.tropical, civilDate.day(), civilDate.month(), civilDate.year());
+        astronomy::fieldsFor(p.tropical, civilDate.day(), civilDate.month(), civilDate.year());
     reading.longitude = p.longitude;
     reading.tropical = p.tropical;
     reading.ayanamsa = r.ayanamsa;
@@ -84,8 +84,8 @@ Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate) {
 
     // Birth times are often rounded; the whole overview hangs on the nakshatra.
     for (const int minutes : {-10, 10}) {
-        const auto other = moon::position(momentOf(utcMSecs + minutes * 60'000.0), civilYear);
-        const auto* shifted = std::get_if<moon::Position>(&other);
+        const auto other = astronomy::position(momentOf(utcMSecs + minutes * 60'000.0), civilYear);
+        const auto* shifted = std::get_if<astronomy::Position>(&other);
         if (!shifted || shifted->reading.nakshatra == r.nakshatra)
             continue;
         const QString name = fromView(nakshatraName[shifted->reading.nakshatra]);

@@ -15,12 +15,12 @@
 namespace zeitrad::birth {
 
 struct MoonReading {
-    BirthInput fields;           // the civil date and the tropical position, tropical ticked
-    double longitude = 0;        // the apparent tropical longitude, degrees, not rounded
-    moon::SignPosition tropical; // the position rounded to whole arc-seconds
-    std::int64_t ayanamsa = 0;   // of the civil year, tenths of an arc-second
-    int nakshatra = 0;           // 1..27, as the calculation will find it from the fields
-    QString text;                // the lines the Moon calculator shows
+    BirthInput fields;                // the civil date and the tropical position, tropical ticked
+    double longitude = 0;             // the apparent tropical longitude, degrees, not rounded
+    astronomy::SignPosition tropical; // the position rounded to whole arc-seconds
+    std::int64_t ayanamsa = 0;        // of the civil year, tenths of an arc-second
+    int nakshatra = 0;                // 1..27, as the calculation will find it from the fields
+    QString text;                     // the lines the Moon calculator shows
 };
 
 // utcMSecs: milliseconds since 1970 on the civil time scale (UTC from 1960, mean solar time
@@ -30,6 +30,6 @@ struct MoonReading {
 Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate);
 
 // "Löwe 13° 10′ 02″": a longitude within its sign to the whole arc-second.
-QString signLongitudeText(const moon::SignPosition& position);
+QString signLongitudeText(const astronomy::SignPosition& position);
 
 } // namespace zeitrad::birth

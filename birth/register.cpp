@@ -3,8 +3,6 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include "birth/aaf.h"
-
 namespace zeitrad::birth {
 
 Refused<QList<Birth>> Register::search(const QString& text) {
@@ -27,18 +25,6 @@ QString defaultRegisterPath() {
     if (data.isEmpty() || !QDir::isAbsolutePath(data))
         data = QDir::homePath() + QStringLiteral("/.local/share");
     return data + QStringLiteral("/zeitrad/geburten.sqlite");
-}
-
-QString importReportText(const ImportReport& report, const QList<AafSkip>& skipped) {
-    QStringList lines;
-    lines << (report.added == 1 ? QStringLiteral("1 Geburt aufgenommen.")
-                                : QStringLiteral("%1 Geburten aufgenommen.").arg(report.added));
-    for (const int line : report.duplicateLines)
-        lines
-            << QStringLiteral("Zeile %1: schon im Register, nicht doppelt aufgenommen.").arg(line);
-    for (const AafSkip& skip : skipped)
-        lines << QStringLiteral("Zeile %1: übersprungen – %2").arg(skip.line).arg(skip.reason);
-    return lines.join(u'\n');
 }
 
 } // namespace zeitrad::birth

@@ -1,7 +1,7 @@
 // The register of births: kept in one file, found again by name and place, changed one birth at
 // a time, filled from AAF files. The window and zeitrad-dasa see only this interface; the SQLite
-// side lives in register/ (zeitrad_register, a static library for zeitrad-dasa, and the plugin
-// "register" that the window loads on first use, so that nothing of Qt SQL loads at start).
+// side lives in sqlregister/ (zeitrad_sqlregister, a static library for zeitrad-dasa, and the
+// plugin "register" that the window loads on first use, so that nothing of Qt SQL loads at start).
 #pragma once
 
 #include <QList>
@@ -52,9 +52,6 @@ public:
 
 // ZEITRAD_REGISTER, or geburten.sqlite in zeitrad/ under $XDG_DATA_HOME (~/.local/share).
 QString defaultRegisterPath();
-
-// The German report of an AAF import: how many went in, the duplicates and the skipped records.
-QString importReportText(const ImportReport& report, const QList<struct AafSkip>& skipped);
 
 } // namespace zeitrad::birth
 

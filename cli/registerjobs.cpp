@@ -8,11 +8,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "birth/aaf.h"
-#include "birth/aafplaces.h"
 #include "birth/register.h"
 #include "cli/report.h"
-#include "register/sqlregister.h"
+#include "formats/aaf.h"
+#include "formats/aafplaces.h"
+#include "formats/import.h"
+#include "sqlregister/sqlregister.h"
 
 namespace zeitrad::cli {
 
@@ -34,11 +35,11 @@ JobResult refused(const std::string& message) {
 
 // The register, opened; none when it does not exist yet and only reading is asked for (nothing
 // is created for that).
-Refused<std::unique_ptr<reg::SqlRegister>> openRegister(bool forWriting) {
+Refused<std::unique_ptr<sqlregister::SqlRegister>> openRegister(bool forWriting) {
     const QString path = birth::defaultRegisterPath();
     if (!forWriting && !QFileInfo::exists(path))
-        return std::unique_ptr<reg::SqlRegister>();
-    auto opened = std::make_unique<reg::SqlRegister>();
+        return std::unique_ptr<sqlregister::SqlRegister>();
+    auto opened = std::make_unique<sqlregister::SqlRegister>();
     const Refused<birth::Done> done = opened->open(path);
     if (const auto* refusal = std::get_if<Refusal>(&done))
         return *refusal;
@@ -52,7 +53,7 @@ Refused<QList<Birth>> registerBirths() {
     auto opened = openRegister(false);
     if (const auto* refusal = std::get_if<Refusal>(&opened))
         return *refusal;
-    auto& reg = std::get<std::unique_ptr<reg::SqlRegister>>(opened);
+    auto& reg = std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
     if (!reg)
         return QList<Birth>();
     return reg->list();
@@ -168,20 +169,21 @@ JobResult importJob(const std::string& file, birth::Atlas* atlas) {
     auto opened = openRegister(true);
     if (const auto* refusal = std::get_if<Refusal>(&opened))
         return refused(refusal->message);
-    auto& reg = *std::get<std::unique_ptr<reg::SqlRegister>>(opened);
+    auto& reg = *std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
     const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
     if (const auto* refusal = std::get_if<Refusal>(&bytes))
         return refused(refusal->message);
-    birth::AafRead read = birth::readAaf(std::get<QByteArray>(bytes));
-    birth::placeFromAtlas(read, atlas,
-                          QStringLiteral("Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht "
-                                         "geladen werden konnte."));
+    formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));
+    formats::placeFromAtlas(
+        read, atlas,
+        QStringLiteral("Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht "
+                       "geladen werden konnte."));
     const Refused<birth::ImportReport> report = reg.import(read.births, read.lines);
     if (const auto* refusal = std::get_if<Refusal>(&report))
         return refused(refusal->message);
     return {read.skipped.isEmpty() ? 0 : 1,
             {},
-            text(birth::importReportText(std::get<birth::ImportReport>(report), read.skipped)) +
+            text(formats::importReportText(std::get<birth::ImportReport>(report), read.skipped)) +
                 '\n'};
 }
 
@@ -191,7 +193,7 @@ JobResult exportJob(const std::string& file, bool windows1252) {
     auto opened = openRegister(false);
     if (const auto* refusal = std::get_if<Refusal>(&opened))
         return refused(refusal->message);
-    const auto& reg = std::get<std::unique_ptr<reg::SqlRegister>>(opened);
+    const auto& reg = std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
     if (!reg)
         return refused(text("Es gibt kein Geburtenregister unter „" +
                             shown(birth::defaultRegisterPath()) +
@@ -199,9 +201,9 @@ JobResult exportJob(const std::string& file, bool windows1252) {
     const Refused<QList<Birth>> births = reg->list();
     if (const auto* refusal = std::get_if<Refusal>(&births))
         return refused(refusal->message);
-    const Refused<birth::Done> saved =
-        birth::saveAaf(QString::fromStdString(file), std::get<QList<Birth>>(births),
-                       windows1252 ? birth::AafEncoding::Windows1252 : birth::AafEncoding::Utf8);
+    const Refused<birth::Done> saved = formats::saveAaf(
+        QString::fromStdString(file), std::get<QList<Birth>>(births),
+        windows1252 ? formats::AafEncoding::Windows1252 : formats::AafEncoding::Utf8);
     if (const auto* refusal = std::get_if<Refusal>(&saved))
         return refused(refusal->message);
     return {};
@@ -256,13 +258,13 @@ Refused<std::vector<AafEntry>> aafEntries(const std::string& file, birth::Atlas*
     const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
     if (const auto* refusal = std::get_if<Refusal>(&bytes))
         return *refusal;
-    birth::AafRead read = birth::readAaf(std::get<QByteArray>(bytes));
-    birth::placeFromAtlas(read, atlas);
+    formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));
+    formats::placeFromAtlas(read, atlas);
     std::vector<AafEntry> entries;
     entries.reserve(std::size_t(read.births.size() + read.skipped.size()));
     for (qsizetype i = 0; i < read.births.size(); ++i)
         entries.push_back({read.lines[i], text(read.births[i].name()), read.births[i], {}});
-    for (const birth::AafSkip& skip : read.skipped)
+    for (const formats::AafSkip& skip : read.skipped)
         entries.push_back({skip.line, text(skip.name), std::nullopt, text(skip.reason)});
     std::stable_sort(entries.begin(), entries.end(),
                      [](const AafEntry& a, const AafEntry& b) { return a.line < b.line; });

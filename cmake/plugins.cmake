@@ -1,4 +1,4 @@
-# Plugins: libraries that only a later action needs, loaded on first use (birth/plugins.h).
+# Plugins: libraries that only a later action needs, loaded on first use (pluginloader/pluginloader.h).
 #   zeitrad_add_plugin(NAME sources...)  makes the MODULE library libzeitrad_NAME.so in
 #   <build>/plugins and installs it into <libdir>/zeitrad/plugins. (One folder deeper than
 #   <libdir>/zeitrad: CPack gives a package with a library right inside a folder of /usr/lib

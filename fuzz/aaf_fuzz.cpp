@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "birth/aaf.h"
+#include "formats/aaf.h"
 #include "fuzz/require.h"
 
 using zeitrad::fuzz::require;

@@ -3,7 +3,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-namespace zeitrad::ui {
+namespace zeitrad::printing {
 
 bool PrintPlugin::print(QWidget* parent, const std::function<bool(QWidget*, QPrinter&)>& setUp,
                         const std::function<void(QPagedPaintDevice&)>& paint) {
@@ -17,4 +17,4 @@ bool PrintPlugin::print(QWidget* parent, const std::function<bool(QWidget*, QPri
     return true;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::printing

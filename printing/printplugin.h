@@ -1,19 +1,20 @@
-// The plugin "print": QPrinter and QPrintDialog for the rest of the program (periods/printing.h).
+// The plugin "print": QPrinter and QPrintDialog for the rest of the program
+// (periodlist/printing.h).
 #pragma once
 
 #include <QObject>
 
-#include "periods/printing.h"
+#include "periodlist/printing.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::printing {
 
-class PrintPlugin : public QObject, public Printing {
+class PrintPlugin : public QObject, public periodlist::Printing {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ZeitradPrinting_iid)
-    Q_INTERFACES(zeitrad::ui::Printing)
+    Q_INTERFACES(zeitrad::periodlist::Printing)
 public:
     bool print(QWidget* parent, const std::function<bool(QWidget*, QPrinter&)>& setUp,
                const std::function<void(QPagedPaintDevice&)>& paint) override;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::printing

@@ -4,7 +4,9 @@
 #include "widgets/memo.h"
 #include "widgets/picture.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 BookScreen::BookScreen(QWidget* window)
     : Panel("Panel5", window, QRect(24, 104, 777, 521), colors::skyBlue) {
@@ -31,4 +33,4 @@ BookScreen::BookScreen(QWidget* window)
     makeButton("Button11", this, QRect(-200, -120, 75, 25), "Button11");
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -4,7 +4,7 @@
 #include "widgets/label.h"
 #include "widgets/panel.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
 // The book's catalogue data as the screen shows it.
 namespace book {
@@ -14,21 +14,21 @@ inline const QString pages = "Seiten: 312";
 inline const QString price = "Preis: 29,80 EUR";
 } // namespace book
 
-class BookScreen : public Panel {
+class BookScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit BookScreen(QWidget* window);
 
     // The small panel that lies outside the screen's area and is never seen.
-    Panel* innerPanel() const { return inner_; }
+    widgets::Panel* innerPanel() const { return inner_; }
     // The link labels: the book's order page and the publisher's further titles.
-    Label* orderLink() const { return label429_; }
-    Label* titlesLink() const { return label433_; }
+    widgets::Label* orderLink() const { return label429_; }
+    widgets::Label* titlesLink() const { return label433_; }
 
 private:
-    Panel* inner_ = nullptr;
-    Label* label429_ = nullptr;
-    Label* label433_ = nullptr;
+    widgets::Panel* inner_ = nullptr;
+    widgets::Label* label429_ = nullptr;
+    widgets::Label* label433_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

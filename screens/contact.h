@@ -3,10 +3,10 @@
 
 #include <QString>
 
-namespace zeitrad::ui::contact {
+namespace zeitrad::screens::contact {
 
 inline const QString publisherHost = "www.kelmora.example";
 inline const QString publisherMail = "verlag@kelmora.example";
 inline const QString secondSiteHost = "www.jyotisha.example";
 
-} // namespace zeitrad::ui::contact
+} // namespace zeitrad::screens::contact

@@ -4,7 +4,9 @@
 #include "widgets/button.h"
 #include "widgets/picture.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -53,4 +55,4 @@ CourseScreen::CourseScreen(QWidget* window)
     button18_ = makeButton("Button18", this, QRect(800, 8, 17, 17), "X", tahoma(8, true));
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -6,22 +6,22 @@
 #include "widgets/label.h"
 #include "widgets/panel.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class CourseScreen : public Panel {
+class CourseScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit CourseScreen(QWidget* window);
 
     QPushButton* closeButton() const { return button18_; }
     // The link labels: the order line and the publisher's web address.
-    Label* orderLink() const { return label431_; }
-    Label* siteLink() const { return label432_; }
+    widgets::Label* orderLink() const { return label431_; }
+    widgets::Label* siteLink() const { return label432_; }
 
 private:
     QPushButton* button18_ = nullptr;
-    Label* label431_ = nullptr;
-    Label* label432_ = nullptr;
+    widgets::Label* label431_ = nullptr;
+    widgets::Label* label432_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -2,7 +2,9 @@
 
 #include "widgets/picture.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 DivisionsScreen::DivisionsScreen(QWidget* window)
     : Panel("Panel14", window, QRect(40, 208, 729, 209), colors::buttonFace) {
@@ -10,4 +12,4 @@ DivisionsScreen::DivisionsScreen(QWidget* window)
     new Picture("Image5", this, QRect(8, 16, 705, 177), ":/divisions.jpg");
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

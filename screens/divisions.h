@@ -4,12 +4,12 @@
 #include "widgets/colors.h"
 #include "widgets/panel.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class DivisionsScreen : public Panel {
+class DivisionsScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit DivisionsScreen(QWidget* window);
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -4,7 +4,9 @@
 #include "widgets/button.h"
 #include "widgets/picture.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 InfoScreen::InfoScreen(QWidget* window)
     : Panel("Panel7", window, QRect(0, 0, 825, 705), QColor(7, 7, 7)) {
@@ -24,4 +26,4 @@ InfoScreen::InfoScreen(QWidget* window)
     button21_ = makeButton("Button21", this, QRect(800, 8, 17, 17), "X");
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -6,24 +6,24 @@
 #include "widgets/label.h"
 #include "widgets/panel.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class InfoScreen : public Panel {
+class InfoScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit InfoScreen(QWidget* window);
 
     QPushButton* closeButton() const { return button21_; }
     // The link labels: the publisher's web address, the second site's, and the mail address.
-    Label* siteLink() const { return label259_; }
-    Label* secondSiteLink() const { return label421_; }
-    Label* mailLink() const { return label420_; }
+    widgets::Label* siteLink() const { return label259_; }
+    widgets::Label* secondSiteLink() const { return label421_; }
+    widgets::Label* mailLink() const { return label420_; }
 
 private:
     QPushButton* button21_ = nullptr;
-    Label* label259_ = nullptr;
-    Label* label421_ = nullptr;
-    Label* label420_ = nullptr;
+    widgets::Label* label259_ = nullptr;
+    widgets::Label* label421_ = nullptr;
+    widgets::Label* label420_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

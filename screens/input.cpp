@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QRadioButton>
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -192,4 +194,4 @@ BirthInput InputScreen::input() const {
     return in;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -11,9 +11,9 @@
 #include "widgets/panel.h"
 #include "widgets/shape.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class InputScreen : public Panel {
+class InputScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit InputScreen(QWidget* window);
@@ -50,4 +50,4 @@ private:
     QList<QWidget*> tabOrder_;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -12,7 +12,9 @@
 #include "engine/tables.h"
 #include "screens/overviewgeometry.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 using namespace overview;
 
@@ -76,7 +78,7 @@ private:
 };
 
 QAccessibleInterface* cellAccessible(const QString& className, QObject* object) {
-    if (className != QLatin1String(ui::Shape::staticMetaObject.className()) ||
+    if (className != QLatin1String(widgets::Shape::staticMetaObject.className()) ||
         !object->isWidgetType())
         return nullptr;
     auto* frame = static_cast<QWidget*>(object);
@@ -94,7 +96,7 @@ OverviewScreen::OverviewScreen(QWidget* window)
         return true;
     }();
     Q_UNUSED(accessible);
-    new ui::Shape("Shape262", this, QRect(8, 8, 737, 41), colors::skyBlue);
+    new widgets::Shape("Shape262", this, QRect(8, 8, 737, 41), colors::skyBlue);
     auto* title = new Label("Label244", this, QPoint(200, 16), "Vimsottari Dasas Lebensübersicht",
                             titleFont(), colors::yellow, colors::skyBlue);
     title->setFixedBox(QSize(340, 26));
@@ -106,15 +108,15 @@ OverviewScreen::OverviewScreen(QWidget* window)
         for (int column = 1; column <= columns; ++column) {
             const int k = cellOf(row, column);
             const QRect bounds(columnLeft(column), rowTop(row), columnWidthOf(column), cellHeight);
-            frames_[k] = new ui::Shape(QString("Shape%1").arg(k), this, bounds,
-                                       k == 1 ? colors::buttonHighlight : colors::white);
+            frames_[k] = new widgets::Shape(QString("Shape%1").arg(k), this, bounds,
+                                            k == 1 ? colors::buttonHighlight : colors::white);
         }
     }
     for (int row = 1; row <= rows; ++row) {
         for (int column = 1; column <= columns; ++column) {
             const QRect bounds = frames_[cellOf(row, column)]->geometry().adjusted(
                 frameInset, frameInset, -frameInset, -frameInset);
-            inner_[cellOf(row, column)] = new ui::Shape(
+            inner_[cellOf(row, column)] = new widgets::Shape(
                 QString("Shape%1").arg(innerFieldNumber(row, column)), this, bounds, colors::white);
         }
     }
@@ -131,11 +133,11 @@ OverviewScreen::OverviewScreen(QWidget* window)
     }
     for (int row = 1; row <= rows; ++row) {
         const RowNames& names = rowNames[row - 1];
-        topBars_[row] = new ui::Shape(QString("Shape%1").arg(names.topBar), this,
-                                      QRect(barLeft, rowTop(row), barWidth, barHeight));
+        topBars_[row] = new widgets::Shape(QString("Shape%1").arg(names.topBar), this,
+                                           QRect(barLeft, rowTop(row), barWidth, barHeight));
         bottomBars_[row] =
-            new ui::Shape(QString("Shape%1").arg(names.bottomBar), this,
-                          QRect(barLeft, rowTop(row) + bottomBarOffset, barWidth, barHeight));
+            new widgets::Shape(QString("Shape%1").arg(names.bottomBar), this,
+                               QRect(barLeft, rowTop(row) + bottomBarOffset, barWidth, barHeight));
     }
     bottomBars_[1]->setClear(true);
 
@@ -271,4 +273,4 @@ void OverviewScreen::markMahadasas() {
     }
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

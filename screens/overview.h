@@ -11,9 +11,9 @@
 #include "widgets/panel.h"
 #include "widgets/shape.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class OverviewScreen : public Panel {
+class OverviewScreen : public widgets::Panel {
     Q_OBJECT
 public:
     static constexpr int rows = overview::rows;
@@ -31,9 +31,9 @@ public:
     void markMahadasas();
 
     // The parts of cell k (1..81) and line 1..3 of its text.
-    ui::Shape* frame(int k) const { return frames_[k]; }
-    ui::Shape* innerField(int k) const { return inner_[k]; }
-    Label* line(int k, int line) const { return labels_[3 * k - 3 + line]; }
+    widgets::Shape* frame(int k) const { return frames_[k]; }
+    widgets::Shape* innerField(int k) const { return inner_[k]; }
+    widgets::Label* line(int k, int line) const { return labels_[3 * k - 3 + line]; }
 
     // The shown cell (1..81) at a point of the panel, 0 for none.
     int cellAt(const QPoint& point) const;
@@ -58,12 +58,12 @@ private:
     void setLinesVisible(int k, bool visible);
 
     // Index 0 unused, so that cell k and label n are addressed by their numbers.
-    std::array<ui::Shape*, cellCount + 1> frames_{};
+    std::array<widgets::Shape*, cellCount + 1> frames_{};
     bool filled_ = false;
-    std::array<ui::Shape*, cellCount + 1> inner_{};
-    std::array<Label*, 3 * cellCount + 1> labels_{};
-    std::array<ui::Shape*, rows + 1> topBars_{};
-    std::array<ui::Shape*, rows + 1> bottomBars_{};
+    std::array<widgets::Shape*, cellCount + 1> inner_{};
+    std::array<widgets::Label*, 3 * cellCount + 1> labels_{};
+    std::array<widgets::Shape*, rows + 1> topBars_{};
+    std::array<widgets::Shape*, rows + 1> bottomBars_{};
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

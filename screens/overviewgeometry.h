@@ -2,7 +2,7 @@
 // overview builds its grid from and that the tests probe it by.
 #pragma once
 
-namespace zeitrad::ui::overview {
+namespace zeitrad::screens::overview {
 
 // The overview panel in the window.
 constexpr int panelLeft = 40;
@@ -94,4 +94,4 @@ constexpr int lineNumber(int cell, int line) {
     return 3 * cell - 3 + line;
 }
 
-} // namespace zeitrad::ui::overview
+} // namespace zeitrad::screens::overview

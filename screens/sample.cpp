@@ -2,7 +2,9 @@
 
 #include "engine/tables.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -32,4 +34,4 @@ void SampleOverview::showFor(const Result& result) {
     show();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

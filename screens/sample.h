@@ -8,9 +8,9 @@
 #include "widgets/panel.h"
 #include "widgets/picture.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class SampleOverview : public Panel {
+class SampleOverview : public widgets::Panel {
     Q_OBJECT
 public:
     explicit SampleOverview(QWidget* window);
@@ -23,8 +23,8 @@ public:
     static QString pictureFor(int lord);
 
 private:
-    Picture* image6_ = nullptr;
-    Label* label419_ = nullptr;
+    widgets::Picture* image6_ = nullptr;
+    widgets::Label* label419_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

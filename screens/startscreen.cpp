@@ -4,7 +4,9 @@
 #include "widgets/button.h"
 #include "widgets/picture.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 namespace credits {
 const QString programmer = "Jonas Brendel";
@@ -39,4 +41,4 @@ StartScreen::StartScreen(QWidget* window)
     button4_ = makeButton("Button4", this, QRect(328, 632, 177, 25), "OK");
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

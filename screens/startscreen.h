@@ -6,23 +6,23 @@
 #include "widgets/label.h"
 #include "widgets/panel.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class StartScreen : public Panel {
+class StartScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit StartScreen(QWidget* window);
     QPushButton* okButton() const { return button4_; }
     // The link labels: the publisher's web address, the programmer's name, the mail link.
-    Label* siteLink() const { return label251_; }
-    Label* nameLink() const { return label252_; }
-    Label* mailLink() const { return label415_; }
+    widgets::Label* siteLink() const { return label251_; }
+    widgets::Label* nameLink() const { return label252_; }
+    widgets::Label* mailLink() const { return label415_; }
 
 private:
     QPushButton* button4_ = nullptr;
-    Label* label251_ = nullptr;
-    Label* label252_ = nullptr;
-    Label* label415_ = nullptr;
+    widgets::Label* label251_ = nullptr;
+    widgets::Label* label252_ = nullptr;
+    widgets::Label* label415_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

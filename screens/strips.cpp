@@ -7,7 +7,9 @@
 
 #include "engine/tables.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 namespace {
 
@@ -266,4 +268,4 @@ void StripPages::setPage(int page) {
             QString::fromUtf8(pageCaptions[i].pages[static_cast<std::size_t>(page - 1)]));
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

@@ -15,7 +15,7 @@
 #include "widgets/panel.h"
 #include "widgets/shape.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
 // Arcs on a page are whole arc-seconds from the first point of the page's first sign, so that
 // every nakshatra and antardasa boundary is exact.
@@ -75,7 +75,7 @@ QColor planetFill(int planet);
 QColor planetTextColor(int planet);
 
 // One sign strip: a panel that paints its cells and bars and carries the labels on them.
-class SignStrip : public Panel {
+class SignStrip : public widgets::Panel {
     Q_OBJECT
 public:
     // strip is 1..4, top to bottom.
@@ -106,7 +106,8 @@ public:
 
 private:
     std::array<SignStrip*, 4> strips_{}; // top to bottom: Panel9, Panel11, Panel10, Panel12
-    std::array<Label*, 13> captions_{};  // the page-dependent labels, in caption-table order
+    std::array<widgets::Label*, 13>
+        captions_{}; // the page-dependent labels, in caption-table order
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

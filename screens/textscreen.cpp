@@ -4,7 +4,9 @@
 #include "widgets/label.h"
 #include "widgets/memo.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
+
+using namespace zeitrad::widgets;
 
 TextScreen::TextScreen(QWidget* window)
     : Panel("Panel3", window, QRect(15, 38, 785, 585), colors::teal) {
@@ -23,4 +25,4 @@ TextScreen::TextScreen(QWidget* window)
     }
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

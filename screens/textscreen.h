@@ -3,18 +3,18 @@
 
 #include "widgets/panel.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::screens {
 
-class TextScreen : public Panel {
+class TextScreen : public widgets::Panel {
     Q_OBJECT
 public:
     explicit TextScreen(QWidget* window);
 
     // The small panel that lies outside the screen's area and is never seen.
-    Panel* innerPanel() const { return inner_; }
+    widgets::Panel* innerPanel() const { return inner_; }
 
 private:
-    Panel* inner_ = nullptr;
+    widgets::Panel* inner_ = nullptr;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::screens

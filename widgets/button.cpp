@@ -1,6 +1,6 @@
 #include "widgets/button.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 QPushButton* makeButton(const QString& name, QWidget* parent, const QRect& geometry,
                         const QString& caption, const QFont& font) {
@@ -12,4 +12,4 @@ QPushButton* makeButton(const QString& name, QWidget* parent, const QRect& geome
     return button;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

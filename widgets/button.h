@@ -8,9 +8,9 @@
 
 #include "widgets/fonts.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 QPushButton* makeButton(const QString& name, QWidget* parent, const QRect& geometry,
                         const QString& caption, const QFont& font = windowFont());
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 class ClickTracker {
 public:
@@ -26,4 +26,4 @@ private:
     bool pressed_ = false;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -5,7 +5,7 @@
 
 #include "engine/tables.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 namespace colors {
 inline const QColor purple{128, 0, 128};
@@ -45,4 +45,4 @@ inline QColor planetQColor(int planet) {
     return toQColor(planetColor[planet]);
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

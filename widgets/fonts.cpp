@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 int pointsToPixels(int points) {
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
@@ -20,4 +20,4 @@ QFont windowFont() {
     return tahoma(8);
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QString>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 int pointsToPixels(int points);
 QFont makeFont(const QString& family, int points, bool bold = false, bool italic = false);
@@ -15,4 +15,4 @@ inline QFont tahoma(int points, bool bold = false) {
 // The window's default font: Tahoma 8 pt.
 QFont windowFont();
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

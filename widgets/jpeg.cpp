@@ -5,7 +5,7 @@
 
 #include <jpeglib.h>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 namespace {
 
@@ -79,4 +79,4 @@ QImage decodeJpeg(const QByteArray& data) {
     return decoder.image.convertToFormat(QImage::Format_RGB32);
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -5,10 +5,10 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 // Decodes baseline or progressive JPEG data (greyscale or colour) into an RGB32 image.
 // Returns a null image when the data cannot be decoded completely.
 QImage decodeJpeg(const QByteArray& data);
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -7,7 +7,7 @@
 
 #include "widgets/textfit.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 namespace {
 
@@ -120,4 +120,4 @@ void Label::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

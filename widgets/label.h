@@ -15,7 +15,7 @@
 #include "widgets/colors.h"
 #include "widgets/fonts.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 class Label : public QWidget {
     Q_OBJECT
@@ -60,4 +60,4 @@ private:
     ClickTracker click_;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -5,7 +5,7 @@
 
 #include "widgets/colors.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 QString loadText(const QString& resource) {
     QFile file(resource);
@@ -41,4 +41,4 @@ QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, const QRect& geom
     return memo;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

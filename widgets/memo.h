@@ -7,7 +7,7 @@
 #include <QRect>
 #include <QString>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 // A text held in the resources (UTF-8), without the file's final line break.
 QString loadText(const QString& resource);
@@ -18,4 +18,4 @@ QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, const QRect& geom
                          const QString& text, const QFont& font, const QColor& background,
                          bool verticalScrollBar);
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -4,7 +4,7 @@
 
 #include "widgets/colors.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 Panel::Panel(const QString& name, QWidget* parent, const QRect& geometry, const QColor& color,
              const QString& caption)
@@ -47,4 +47,4 @@ void Panel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

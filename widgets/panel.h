@@ -10,7 +10,7 @@
 
 #include "widgets/click.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 class Panel : public QWidget {
     Q_OBJECT
@@ -32,4 +32,4 @@ private:
     ClickTracker click_;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -5,7 +5,7 @@
 
 #include "widgets/pictureloader.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 Picture::Picture(const QString& name, QWidget* parent, const QRect& geometry,
                  const QString& resource, bool stretch)
@@ -49,4 +49,4 @@ void Picture::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 class Picture : public QWidget {
     Q_OBJECT
@@ -32,4 +32,4 @@ private:
     mutable std::optional<QImage> image_;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -9,7 +9,7 @@
 
 #include "widgets/jpeg.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 namespace {
 
@@ -78,4 +78,4 @@ QByteArray keepDecoded(const QImage& picture) {
     return data;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

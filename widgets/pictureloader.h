@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QString>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 // Decodes a picture from the resources (or a file); a null image when it is missing or damaged.
 // A picture kept decoded in the resources is shown where it lies, without a copy.
@@ -19,4 +19,4 @@ QImage loadPicture(const QString& resource);
 // the same machine, so the window shows the same pixels either way.
 QByteArray keepDecoded(const QImage& picture);
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 Shape::Shape(const QString& name, QWidget* parent, const QRect& geometry, const QColor& fill)
     : QWidget(parent), fill_(fill) {
@@ -44,4 +44,4 @@ void Shape::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

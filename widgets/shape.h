@@ -9,7 +9,7 @@
 
 #include "widgets/colors.h"
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 class Shape : public QWidget {
     Q_OBJECT
@@ -31,4 +31,4 @@ private:
     bool clear_ = false;
 };
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 namespace {
 
@@ -82,4 +82,4 @@ const TextFit& measureText(const QFont& font, const QString& text) {
     return *it;
 }
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

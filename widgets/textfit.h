@@ -7,7 +7,7 @@
 #include <QSize>
 #include <QString>
 
-namespace zeitrad::ui {
+namespace zeitrad::widgets {
 
 struct TextFit {
     QSize size;
@@ -16,4 +16,4 @@ struct TextFit {
 
 const TextFit& measureText(const QFont& font, const QString& text);
 
-} // namespace zeitrad::ui
+} // namespace zeitrad::widgets

@@ -8,18 +8,18 @@
 
 #include "astronomy/moon.h"
 
-namespace zeitrad::moon {
+namespace zeitrad::astronomy {
 
 void PrintTo(const SignPosition& p, std::ostream* os) {
     *os << "sign " << p.sign << ", " << p.degrees << "°" << p.minutes << "′" << p.seconds << "″";
 }
 
-} // namespace zeitrad::moon
+} // namespace zeitrad::astronomy
 
 namespace {
 
 using namespace zeitrad;
-using namespace zeitrad::moon;
+using namespace zeitrad::astronomy;
 
 double arcSecondsBetween(double a, double b) {
     return std::remainder(a - b, 360.0) * 3600;

@@ -92,27 +92,27 @@ inline void calculate(QWidget& w, const Entry& e) {
     uitest::click(&w, "Button12");
 }
 
-namespace ov = zeitrad::ui::overview;
+namespace ov = zeitrad::screens::overview;
 
-inline zeitrad::ui::Shape* shape(const QWidget& w, int number) {
-    return uitest::find<zeitrad::ui::Shape>(&w, qPrintable(QString("Shape%1").arg(number)));
+inline zeitrad::widgets::Shape* shape(const QWidget& w, int number) {
+    return uitest::find<zeitrad::widgets::Shape>(&w, qPrintable(QString("Shape%1").arg(number)));
 }
 // The three lines of cell k (1..81), its outer frame and its inner field.
-inline zeitrad::ui::Label* line(const QWidget& w, int k, int n) {
-    return uitest::find<zeitrad::ui::Label>(
+inline zeitrad::widgets::Label* line(const QWidget& w, int k, int n) {
+    return uitest::find<zeitrad::widgets::Label>(
         &w, qPrintable(QString("Label%1").arg(ov::lineNumber(k, n))));
 }
-inline zeitrad::ui::Shape* frame(const QWidget& w, int k) {
+inline zeitrad::widgets::Shape* frame(const QWidget& w, int k) {
     return shape(w, k);
 }
-inline zeitrad::ui::Shape* innerField(const QWidget& w, int k) {
+inline zeitrad::widgets::Shape* innerField(const QWidget& w, int k) {
     return shape(w, ov::innerFieldNumber(ov::rowOf(k), ov::columnOf(k)));
 }
 // The bars, top and bottom, of rows 1..9.
-inline zeitrad::ui::Shape* topBar(const QWidget& w, int row) {
+inline zeitrad::widgets::Shape* topBar(const QWidget& w, int row) {
     return shape(w, ov::rowNames[row - 1].topBar);
 }
-inline zeitrad::ui::Shape* bottomBar(const QWidget& w, int row) {
+inline zeitrad::widgets::Shape* bottomBar(const QWidget& w, int row) {
     return shape(w, ov::rowNames[row - 1].bottomBar);
 }
 
@@ -178,7 +178,8 @@ struct Snapshot {
 inline Snapshot snapshot(QWidget& w) {
     Snapshot s;
     for (int n = 1; n <= 243; ++n) {
-        auto* label = uitest::find<zeitrad::ui::Label>(&w, qPrintable(QString("Label%1").arg(n)));
+        auto* label =
+            uitest::find<zeitrad::widgets::Label>(&w, qPrintable(QString("Label%1").arg(n)));
         s.texts << label->text();
         s.lineVisible << label->isVisibleTo(&w);
     }
@@ -186,8 +187,8 @@ inline Snapshot snapshot(QWidget& w) {
         s.colours << rgb(frame(w, k)->brushColor());
     for (int row = 1; row <= 9; ++row)
         s.colours << rgb(topBar(w, row)->brushColor()) << rgb(bottomBar(w, row)->brushColor());
-    s.nakshatra = uitest::find<zeitrad::ui::Label>(&w, "Label261")->text();
-    s.sampleDate = uitest::find<zeitrad::ui::Label>(&w, "Label419")->text();
+    s.nakshatra = uitest::find<zeitrad::widgets::Label>(&w, "Label261")->text();
+    s.sampleDate = uitest::find<zeitrad::widgets::Label>(&w, "Label419")->text();
     s.hint = uitest::find<QWidget>(&w, "Shape84")->toolTip();
     for (const char* panel : {"Panel1", "Panel2", "Panel3", "Panel5", "Panel7", "Panel8", "Panel9",
                               "Panel13", "Panel14", "Panel16"})

@@ -74,7 +74,7 @@ void AccessibilityTest::walkReadsEveryVisibleLabelAndCell() {
 
     const QHash<const QObject*, Reading> found = readWindow(w);
     int visible = 0;
-    for (const auto* label : w.findChildren<zeitrad::ui::Label*>()) {
+    for (const auto* label : w.findChildren<zeitrad::widgets::Label*>()) {
         if (!label->isVisibleTo(&w))
             continue;
         ++visible;
@@ -103,10 +103,10 @@ void AccessibilityTest::linksReadAsLinks() {
     uitest::Window ui(false);
     QWidget& w = ui.window;
     QSet<QString> linkNames;
-    for (const zeitrad::ui::Label* label : ui.window.links().keys())
+    for (const zeitrad::widgets::Label* label : ui.window.links().keys())
         linkNames.insert(label->objectName());
     QCOMPARE(linkNames.size(), 10);
-    for (auto* label : w.findChildren<zeitrad::ui::Label*>()) {
+    for (auto* label : w.findChildren<zeitrad::widgets::Label*>()) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(label);
         QVERIFY(node);
         const bool link = linkNames.contains(label->objectName());

@@ -6,7 +6,7 @@
 #include "uitest.h"
 
 using birth::Entry;
-using zeitrad::ui::Label;
+using zeitrad::widgets::Label;
 
 namespace {
 

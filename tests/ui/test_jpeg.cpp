@@ -10,7 +10,7 @@
 #include "widgets/picture.h"
 #include "widgets/pictureloader.h"
 
-using zeitrad::ui::decodeJpeg;
+using zeitrad::widgets::decodeJpeg;
 
 namespace {
 
@@ -75,7 +75,7 @@ void JpegTest::everyEmbeddedJpegDecodes() {
     QDirIterator it(":/", {"*.jpg"}, QDir::Files);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QImage picture = zeitrad::ui::loadPicture(path);
+        const QImage picture = zeitrad::widgets::loadPicture(path);
         QVERIFY2(!picture.isNull(), qPrintable(path));
         // libjpeg and Qt's own reader agree on the size.
         QCOMPARE(picture.size(), QImage(path).size());
@@ -90,7 +90,7 @@ void JpegTest::otherEmbeddedPicturesLoadAsQtReadsThem() {
     QDirIterator it(":/", {"*.png", "*.bmp"}, QDir::Files);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QImage picture = zeitrad::ui::loadPicture(path);
+        const QImage picture = zeitrad::widgets::loadPicture(path);
         QVERIFY2(!picture.isNull(), qPrintable(path));
         QCOMPARE(picture, QImage(path));
         ++count;
@@ -105,8 +105,8 @@ void JpegTest::decodedPicturesAreTheirJpegsShownInPlace() {
     int count = 0;
     while (it.hasNext()) {
         const QString path = it.next();
-        const QImage kept = zeitrad::ui::loadPicture(path);
-        QCOMPARE(kept, zeitrad::ui::loadPicture(":/" + it.fileName()));
+        const QImage kept = zeitrad::widgets::loadPicture(path);
+        QCOMPARE(kept, zeitrad::widgets::loadPicture(":/" + it.fileName()));
         QCOMPARE(kept.constBits(), QResource(path).data() + 16);
         ++count;
     }
@@ -116,7 +116,7 @@ void JpegTest::decodedPicturesAreTheirJpegsShownInPlace() {
 void JpegTest::decodedFormRoundTripsAndRefusesDamage_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<bool>("valid");
-    const QByteArray good = zeitrad::ui::keepDecoded(testPattern());
+    const QByteArray good = zeitrad::widgets::keepDecoded(testPattern());
     const auto withSize = [&](quint32 width, quint32 height) {
         QByteArray data = good;
         std::memcpy(data.data() + 8, &width, 4);
@@ -139,7 +139,7 @@ void JpegTest::decodedFormRoundTripsAndRefusesDamage() {
     QFile file(dir.filePath("picture"));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
     file.close();
-    const QImage picture = zeitrad::ui::loadPicture(file.fileName());
+    const QImage picture = zeitrad::widgets::loadPicture(file.fileName());
     if (valid)
         QCOMPARE(picture, testPattern());
     else
@@ -162,7 +162,7 @@ void JpegTest::damagedPictureDrawsNothing() {
     parent.setPalette(pal);
     parent.setAutoFillBackground(true);
     auto* picture =
-        new zeitrad::ui::Picture("Broken", &parent, QRect(0, 0, 64, 48), file.fileName());
+        new zeitrad::widgets::Picture("Broken", &parent, QRect(0, 0, 64, 48), file.fileName());
     QVERIFY(picture->image().isNull());
     const QImage shot = parent.grab().toImage();
     QCOMPARE(shot.pixel(20, 20) & 0xFFFFFFu, qRgb(0, 128, 0) & 0xFFFFFFu);

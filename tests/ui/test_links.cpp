@@ -96,7 +96,7 @@ void LinksTest::clickOpensTarget() {
     QWidget& w = ui.window;
     if (!opener.isEmpty())
         uitest::click(&w, qPrintable(opener));
-    auto* link = uitest::find<zeitrad::ui::Label>(&w, qPrintable(label));
+    auto* link = uitest::find<zeitrad::widgets::Label>(&w, qPrintable(label));
     QVERIFY(link->isVisibleTo(&w));
     QVERIFY(link->parentWidget()->rect().contains(link->geometry()));
     QCOMPARE(link->cursor().shape(), hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
@@ -119,7 +119,7 @@ void LinksTest::everyLinkLabelIsTested() {
     QStringList tested, known;
     for (const LinkCase& c : linkCases())
         tested << c.label;
-    for (const zeitrad::ui::Label* label : ui.window.links().keys())
+    for (const zeitrad::widgets::Label* label : ui.window.links().keys())
         known << label->objectName();
     tested.sort();
     known.sort();

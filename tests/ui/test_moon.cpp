@@ -17,13 +17,13 @@
 #include "astronomy/moon.h"
 #include "birth.h"
 #include "birth/moment.h"
-#include "birth/plugins.h"
 #include "birth/register.h"
-#include "moon/moondialog.h"
+#include "mooncalculator/moondialog.h"
+#include "pluginloader/pluginloader.h"
 #include "screens/input.h"
 #include "uitest.h"
 
-using zeitrad::ui::MoonDialog;
+using zeitrad::mooncalculator::MoonDialog;
 
 namespace {
 
@@ -87,10 +87,11 @@ struct Calculator {
 
 // What the fields must hold for a moment in UTC (or UT before 1960), from the astronomy alone.
 QStringList expectedFields(const QDate& civil, const QDateTime& utc, double extraSeconds = 0) {
-    const zeitrad::moon::Moment moment{utc.date().year(), utc.date().month(), utc.date().day(),
-                                       utc.time().msecsSinceStartOfDay() / 1000.0 + extraSeconds};
-    const auto outcome = zeitrad::moon::position(moment, civil.year());
-    const auto& p = std::get<zeitrad::moon::Position>(outcome);
+    const zeitrad::astronomy::Moment moment{utc.date().year(), utc.date().month(), utc.date().day(),
+                                            utc.time().msecsSinceStartOfDay() / 1000.0 +
+                                                extraSeconds};
+    const auto outcome = zeitrad::astronomy::position(moment, civil.year());
+    const auto& p = std::get<zeitrad::astronomy::Position>(outcome);
     return {QString::number(p.tropical.degrees), QString::number(p.tropical.minutes),
             QString::number(p.tropical.seconds), QString::number(civil.day()),
             QString::number(civil.month()),      QString::number(civil.year()),
@@ -103,7 +104,7 @@ struct OwnRegister {
     zeitrad::birth::Register* reg = nullptr;
     OwnRegister() {
         qputenv("ZEITRAD_REGISTER", dir.filePath("geburten.sqlite").toLocal8Bit());
-        reg = zeitrad::birth::plugin<zeitrad::birth::Register>("register");
+        reg = zeitrad::pluginloader::plugin<zeitrad::birth::Register>("register");
         if (!reg || !std::holds_alternative<zeitrad::birth::Done>(
                         reg->open(dir.filePath("geburten.sqlite"))))
             qFatal("the register did not open");
@@ -237,9 +238,9 @@ void MoonTest::appliesThePositionOfTheBirthMoment() {
     // Calculated as always, the overview is the one for those fields typed by hand.
     uitest::click(&c.ui.window, "Button12");
     const auto outcome = zeitrad::Engine().calculate(
-        uitest::find<zeitrad::ui::InputScreen>(&c.ui.window, "Panel8")->input());
+        uitest::find<zeitrad::screens::InputScreen>(&c.ui.window, "Panel8")->input());
     const auto& result = std::get<zeitrad::Result>(outcome);
-    QCOMPARE(uitest::find<zeitrad::ui::Label>(&c.ui.window, "Label261")->text(),
+    QCOMPARE(uitest::find<zeitrad::widgets::Label>(&c.ui.window, "Label261")->text(),
              QString::fromStdString(result.nakshatraName));
     QVERIFY(c.result().contains(QString::fromStdString(result.nakshatraName)));
 }
@@ -336,8 +337,8 @@ void MoonTest::warnsWhenTenMinutesChangeTheNakshatra() {
     // The first minute of 1 March 2001 (UTC) whose Moon stands in another nakshatra than the one
     // before it, found from the astronomy alone.
     const auto nakshatraAt = [](int minute) {
-        const auto p = zeitrad::moon::position({2001, 3, 1, minute * 60.0}, 2001);
-        return std::get<zeitrad::moon::Position>(p).reading.nakshatra;
+        const auto p = zeitrad::astronomy::position({2001, 3, 1, minute * 60.0}, 2001);
+        return std::get<zeitrad::astronomy::Position>(p).reading.nakshatra;
     };
     int change = 1;
     while (nakshatraAt(change) == nakshatraAt(change - 1))

@@ -9,12 +9,12 @@
 #include "uitest.h"
 
 using birth::Entry;
-using zeitrad::ui::Label;
-using zeitrad::ui::Shape;
+using zeitrad::widgets::Label;
+using zeitrad::widgets::Shape;
 
 namespace {
 
-namespace ov = zeitrad::ui::overview;
+namespace ov = zeitrad::screens::overview;
 
 const QRgb white = uitest::rgb(255, 255, 255);
 const QRgb buttonFace = uitest::rgb(240, 240, 240);
@@ -410,7 +410,8 @@ void OverviewTest::sampleOverviewAtNakshatraStart() {
 
     // The panel shows the birth lord's picture, and the picture is an overview of that lord's
     // birth: its birth cell's frame is in the lord's colour.
-    const QImage picture = zeitrad::ui::loadPicture(zeitrad::ui::SampleOverview::pictureFor(lord));
+    const QImage picture =
+        zeitrad::widgets::loadPicture(zeitrad::screens::SampleOverview::pictureFor(lord));
     QCOMPARE(picture.size(), QSize(754, 559));
     const QImage image = birth::screen(w);
     const QPoint origin = uitest::find<QWidget>(&w, "Image6")->mapTo(&w, QPoint(0, 0));

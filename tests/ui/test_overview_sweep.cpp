@@ -10,8 +10,8 @@
 #include "uitest.h"
 
 using birth::Entry;
-using zeitrad::ui::Label;
-using zeitrad::ui::Shape;
+using zeitrad::widgets::Label;
+using zeitrad::widgets::Shape;
 
 namespace {
 
@@ -288,8 +288,9 @@ void OverviewSweepTest::everyCellAgreesWithTheEngine() {
         if (onStart) {
             ++starts;
             QCOMPARE(grid.sampleDate->text(), QString::fromStdString(result->birthDateText()));
-            QCOMPARE(grid.sample->findChild<zeitrad::ui::Picture*>("Image6")->image(),
-                     zeitrad::ui::loadPicture(zeitrad::ui::SampleOverview::pictureFor(birthLord)));
+            QCOMPARE(grid.sample->findChild<zeitrad::widgets::Picture*>("Image6")->image(),
+                     zeitrad::widgets::loadPicture(
+                         zeitrad::screens::SampleOverview::pictureFor(birthLord)));
             // "Berechnungsangaben" puts the picture away for the next birth.
             berechnungsangaben->click();
         }

@@ -15,14 +15,14 @@
 
 #include "birth.h"
 #include "engine/periods.h"
-#include "periods/periodexport.h"
-#include "periods/periodmodel.h"
-#include "periods/periodwindow.h"
+#include "periodlist/periodexport.h"
+#include "periodlist/periodmodel.h"
+#include "periodlist/periodwindow.h"
 #include "uitest.h"
 
 using namespace zeitrad;
-using zeitrad::ui::PeriodModel;
-using zeitrad::ui::PeriodWindow;
+using zeitrad::periodlist::PeriodModel;
+using zeitrad::periodlist::PeriodWindow;
 
 namespace {
 
@@ -161,12 +161,12 @@ void PeriodsTest::initTestCase() {
     QApplication::setApplicationName("Zeitrad");
     QSettings().clear();
     QVERIFY(folder_.isValid());
-    ui::exportDialogs().saveFileName = [this](QWidget*, const QString&, const QString&,
-                                              const QString&) {
+    periodlist::exportDialogs().saveFileName = [this](QWidget*, const QString&, const QString&,
+                                                      const QString&) {
         ++fileDialogs_;
         return nextFile_;
     };
-    ui::exportDialogs().setUpPrinter = [this](QWidget*, QPrinter& printer) {
+    periodlist::exportDialogs().setUpPrinter = [this](QWidget*, QPrinter& printer) {
         if (printFile_.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -201,7 +201,7 @@ void PeriodsTest::buttonWaitsForACalculationAndListFollowsIt() {
     const PeriodList expected = expectedPeriods(second, YearLength::solar);
     QCOMPARE(list->model()->periods().birthDate, expected.birthDate);
     QCOMPARE(list->model()->index(0, 0).data().toString(),
-             ui::periodName(expected.mahadasas[0].lord));
+             periodlist::periodName(expected.mahadasas[0].lord));
     const QString header = uitest::find<QLabel>(list, "PeriodHeader")->text();
     QVERIFY2(header.contains("05.07.1980") && header.contains("Skorpion"), qPrintable(header));
     uitest::click(&ui.window, "Button24");

@@ -180,7 +180,7 @@ void PicturesTest::picturesAreClearUnderTheirLabels() {
     QFETCH(double, allowedShare);
     uitest::Window ui;
     const auto* control =
-        uitest::find<zeitrad::ui::Picture>(&ui.window, picture.toLatin1().constData());
+        uitest::find<zeitrad::widgets::Picture>(&ui.window, picture.toLatin1().constData());
     const QImage image = control->image().convertToFormat(QImage::Format_RGB32);
     QVERIFY(!image.isNull());
     // The part of the picture on screen, in the coordinates of the screen it lies on.
@@ -188,8 +188,8 @@ void PicturesTest::picturesAreClearUnderTheirLabels() {
     int covered = 0;
     int drawn = 0;
     QString where;
-    for (const auto* label :
-         control->parentWidget()->findChildren<zeitrad::ui::Label*>(Qt::FindDirectChildrenOnly)) {
+    for (const auto* label : control->parentWidget()->findChildren<zeitrad::widgets::Label*>(
+             Qt::FindDirectChildrenOnly)) {
         const QRect over = label->geometry().intersected(shown);
         for (int y = over.top(); y <= over.bottom(); ++y) {
             for (int x = over.left(); x <= over.right(); ++x) {

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "moon/placefield.h"
+#include "mooncalculator/placefield.h"
 
 using zeitrad::birth::Place;
-using zeitrad::ui::PlaceField;
+using zeitrad::mooncalculator::PlaceField;
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QtTest>
 
 #include "birth.h"
-#include "birth/plugins.h"
-#include "periods/periodexport.h"
+#include "periodlist/periodexport.h"
+#include "pluginloader/pluginloader.h"
 #include "uitest.h"
 
 namespace {
@@ -41,7 +41,7 @@ private slots:
 void PrintingTest::initTestCase() {
     QVERIFY(folder_.isValid());
     pluginPath_ = qgetenv("ZEITRAD_PLUGIN_PATH");
-    zeitrad::ui::exportDialogs().setUpPrinter = [this](QWidget*, QPrinter& printer) {
+    zeitrad::periodlist::exportDialogs().setUpPrinter = [this](QWidget*, QPrinter& printer) {
         ++printerDialogs_;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile_);
@@ -110,7 +110,7 @@ void PrintingTest::printsToTheChosenPrinter() {
 // A plugin asked for as an interface it does not have is refused with the reason.
 void PrintingTest::otherInterfaceIsRefused() {
     QString why;
-    QVERIFY(!zeitrad::birth::plugin<Unrelated>("print", &why));
+    QVERIFY(!zeitrad::pluginloader::plugin<Unrelated>("print", &why));
     QCOMPARE(why, "Der Programmteil „print“ passt nicht zu diesem Programm.");
 }
 

@@ -13,8 +13,8 @@
 #include "app/appearance.h"
 #include "uitest.h"
 
-using zeitrad::ui::Label;
-using zeitrad::ui::Picture;
+using zeitrad::widgets::Label;
+using zeitrad::widgets::Picture;
 
 namespace {
 
@@ -285,9 +285,9 @@ void ReferenceTest::memosLook() {
     QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     QCOMPARE(box->horizontalScrollBar()->isVisible(), false);
     QCOMPARE(box->verticalScrollBar()->isVisible(), scrollBar);
-    QCOMPARE(box->font().pixelSize(), zeitrad::ui::pointsToPixels(12));
+    QCOMPARE(box->font().pixelSize(), zeitrad::widgets::pointsToPixels(12));
     QCOMPARE(box->font().bold(), bold);
-    QCOMPARE(QFontInfo(box->font()).family(), zeitrad::ui::resolvedFamily("Times New Roman"));
+    QCOMPARE(QFontInfo(box->font()).family(), zeitrad::app::resolvedFamily("Times New Roman"));
     if (!scrollBar)
         QCOMPARE(box->verticalScrollBar()->maximum(), 0); // the whole text fits the box
     // The box's colour where the user sees it: right of the first line's end.
@@ -426,7 +426,7 @@ void ReferenceTest::picturesShowTheirEmbeddedFiles() {
     uitest::Window ui;
     const QImage& image = uitest::find<Picture>(&ui.window, qPrintable(name))->image();
     QVERIFY2(!image.isNull(), "the picture is embedded and decodes");
-    QCOMPARE(image, zeitrad::ui::loadPicture(file));
+    QCOMPARE(image, zeitrad::widgets::loadPicture(file));
     // The info screen's picture keeps its 256 colours.
     if (name == "Image3") {
         QCOMPARE(image.format(), QImage::Format_Indexed8);

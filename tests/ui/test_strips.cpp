@@ -10,11 +10,11 @@
 #include "screens/strips.h"
 #include "uitest.h"
 
-using zeitrad::ui::Label;
-using zeitrad::ui::StripBar;
-using zeitrad::ui::StripRow;
-using zeitrad::ui::stripScaleLeft;
-using zeitrad::ui::stripScaleRight;
+using zeitrad::screens::StripBar;
+using zeitrad::screens::StripRow;
+using zeitrad::screens::stripScaleLeft;
+using zeitrad::screens::stripScaleRight;
+using zeitrad::widgets::Label;
 
 namespace {
 
@@ -66,10 +66,10 @@ QPoint stripOrigin(const QWidget& window, int strip) {
 }
 // The first and last pixel row of a row of the strips.
 int rowTop(StripRow row) {
-    return zeitrad::ui::rowPlace(row).top;
+    return zeitrad::screens::rowPlace(row).top;
 }
 int rowBottom(StripRow row) {
-    return rowTop(row) + zeitrad::ui::rowPlace(row).height - 1;
+    return rowTop(row) + zeitrad::screens::rowPlace(row).height - 1;
 }
 
 // One bar expected on a strip: its planet, whether it is a piece cut by a sign boundary, and the
@@ -272,7 +272,7 @@ void StripsTest::antardasaRow() {
     QCOMPARE(bars.last().to, signArc); // the row fills the sign exactly
 
     // The layout the strip is painted from.
-    const std::vector<StripBar> layout = zeitrad::ui::antardasaBars(strip);
+    const std::vector<StripBar> layout = zeitrad::screens::antardasaBars(strip);
     QCOMPARE(int(layout.size()), count);
     for (int i = 0; i < count; ++i) {
         const ExpectedBar& e = bars[i];
@@ -331,7 +331,7 @@ void StripsTest::nakshatraAndLordRows() {
     QFETCH(int, strip);
     QFETCH(ExpectedRow, bars);
 
-    const std::vector<StripBar> layout = zeitrad::ui::nakshatraBars(strip);
+    const std::vector<StripBar> layout = zeitrad::screens::nakshatraBars(strip);
     QCOMPARE(int(layout.size()), bars.size());
     for (int i = 0; i < bars.size(); ++i) {
         QCOMPARE(layout[std::size_t(i)].planet, indexOf(bars[i].planet));
@@ -399,7 +399,7 @@ void StripsTest::nakshatraLabels() {
     int strip = 0;
     StripBar onStrip;
     for (int s = 1; s <= 4; ++s)
-        for (const StripBar& bar : zeitrad::ui::nakshatraBars(s))
+        for (const StripBar& bar : zeitrad::screens::nakshatraBars(s))
             if (bar.planet == indexOf(planet) && bar.right - bar.left >= largest) {
                 largest = bar.right - bar.left;
                 strip = s;
@@ -498,8 +498,8 @@ void StripsTest::degreeScale_data() {
 
 void StripsTest::degreeScale() {
     QFETCH(int, strip);
-    const auto& cellLeft = zeitrad::ui::degreeCellLeft;
-    const int width = zeitrad::ui::degreeCellWidth;
+    const auto& cellLeft = zeitrad::screens::degreeCellLeft;
+    const int width = zeitrad::screens::degreeCellWidth;
     const int top = rowTop(StripRow::Degrees), bottom = rowBottom(StripRow::Degrees);
 
     uitest::Window w;

@@ -68,9 +68,9 @@ private slots:
 };
 
 void WarmupTest::resolvesTheProgramsFontsAsFontconfigDoes() {
-    zeitrad::ui::FontWarmup warmup;
-    zeitrad::ui::FontWarmup second; // a second one while the first runs loads nothing
-    zeitrad::ui::awaitFontWarmup();
+    zeitrad::app::FontWarmup warmup;
+    zeitrad::app::FontWarmup second; // a second one while the first runs loads nothing
+    zeitrad::app::awaitFontWarmup();
     FcConfig* warmed = FcConfigGetCurrent();
     QVERIFY(warmed);
 

@@ -101,7 +101,7 @@ void WindowTest::startScreenTexts_data() {
 void WindowTest::startScreenTexts() {
     QFETCH(QString, name);
     uitest::Window ui(false);
-    auto* label = uitest::find<zeitrad::ui::Label>(&ui.window, qPrintable(name));
+    auto* label = uitest::find<zeitrad::widgets::Label>(&ui.window, qPrintable(name));
     QVERIFY(label->isVisible());
     QVERIFY(!label->text().isEmpty());
     QVERIFY(label->parentWidget()->rect().contains(label->geometry()));
@@ -127,7 +127,8 @@ void WindowTest::okRevealsToolbarAndEmptyWindow() {
         if (b->parentWidget() == &ui.window && b->y() == 8 && b->isVisible())
             ++toolbar;
     QCOMPARE(toolbar, 12);
-    for (QWidget* child : ui.window.findChildren<zeitrad::ui::Panel*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* child :
+         ui.window.findChildren<zeitrad::widgets::Panel*>(Qt::FindDirectChildrenOnly))
         QVERIFY2(!child->isVisible(), qPrintable(child->objectName()));
     // The empty purple window, and the "Urtexte" button on it.
     auto* urtexte = uitest::find<QPushButton>(&ui.window, "Button22");
@@ -245,7 +246,7 @@ void WindowTest::legendLabelsHiddenUntilCalculation() {
     QVERIFY(uitest::shown(&ui.window, "Shape183"));
     for (const char* name : legend)
         QVERIFY(!uitest::shown(&ui.window, name));
-    auto* nakshatra = uitest::find<zeitrad::ui::Label>(&ui.window, "Label261");
+    auto* nakshatra = uitest::find<zeitrad::widgets::Label>(&ui.window, "Label261");
     QCOMPARE(nakshatra->text(), QString());
     uitest::click(&ui.window, "Button12");
     for (const char* name : legend)
@@ -268,10 +269,10 @@ void WindowTest::legendLabelsHiddenUntilCalculation() {
     }
     // "Sani - Saturn" in silver on black, "Guru - Jupiter" in yellow on navy.
     uitest::click(&ui.window, "Button13");
-    auto* sani = uitest::find<zeitrad::ui::Label>(&ui.window, "Label267");
+    auto* sani = uitest::find<zeitrad::widgets::Label>(&ui.window, "Label267");
     QCOMPARE(sani->text(), QString("  Sani - Saturn  "));
     QCOMPARE(uitest::pixel(ui.window, sani->geometry().topLeft() + QPoint(2, 2)), rgb(0, 0, 0));
-    auto* guru = uitest::find<zeitrad::ui::Label>(&ui.window, "Label266");
+    auto* guru = uitest::find<zeitrad::widgets::Label>(&ui.window, "Label266");
     QCOMPARE(uitest::pixel(ui.window, guru->geometry().topLeft() + QPoint(2, 2)), rgb(0, 0, 128));
 }
 
@@ -290,14 +291,14 @@ void WindowTest::fontsResolveToInstalledFamilies() {
     QFETCH(QString, requested);
     QFETCH(QString, family);
     uitest::Window ui(false);
-    QCOMPARE(zeitrad::ui::resolvedFamily(requested), family);
+    QCOMPARE(zeitrad::app::resolvedFamily(requested), family);
 }
 
 void WindowTest::windowFontLineHeight() {
     uitest::Window ui(false);
     // Tahoma 8 pt at 96 dpi: 11-pixel characters on 13-pixel lines.
-    QCOMPARE(zeitrad::ui::windowFont().pixelSize(), 11);
-    const zeitrad::ui::Label label("Line", nullptr, QPoint(0, 0), "Sukra");
+    QCOMPARE(zeitrad::widgets::windowFont().pixelSize(), 11);
+    const zeitrad::widgets::Label label("Line", nullptr, QPoint(0, 0), "Sukra");
     QCOMPARE(label.height(), 13);
 }
 
@@ -331,7 +332,7 @@ void WindowTest::hiddenScreensAreBuiltAfterFirstPaintInStackingOrder() {
         "Panel3",   "Panel2",   "Panel5",  "Panel7",   "Panel13"};
     QStringList order;
     for (QObject* child : window.children())
-        if (qobject_cast<zeitrad::ui::Panel*>(child) || qobject_cast<QPushButton*>(child))
+        if (qobject_cast<zeitrad::widgets::Panel*>(child) || qobject_cast<QPushButton*>(child))
             order.append(child->objectName());
     QCOMPARE(order, expected);
     // Only the start screen is visible, as before they were built.

@@ -12,13 +12,13 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: decodepicture PICTURE OUTPUT\n");
         return 2;
     }
-    const QImage picture = zeitrad::ui::loadPicture(QString::fromLocal8Bit(argv[1]));
+    const QImage picture = zeitrad::widgets::loadPicture(QString::fromLocal8Bit(argv[1]));
     if (picture.isNull()) {
         std::fprintf(stderr, "decodepicture: %s cannot be decoded\n", argv[1]);
         return 1;
     }
     QSaveFile out(QString::fromLocal8Bit(argv[2]));
-    const QByteArray data = zeitrad::ui::keepDecoded(picture);
+    const QByteArray data = zeitrad::widgets::keepDecoded(picture);
     if (!out.open(QIODevice::WriteOnly) || out.write(data) != data.size() || !out.commit()) {
         std::fprintf(stderr, "decodepicture: %s cannot be written\n", argv[2]);
         return 1;

@@ -58,7 +58,7 @@ QImage drawSample(int lord) {
     Engine expected;
     const Outcome outcome = expected.calculate(position);
     const auto* result = std::get_if<Result>(&outcome);
-    auto* birthLine = window.findChild<ui::Label*>("Label1");
+    auto* birthLine = window.findChild<widgets::Label*>("Label1");
     const std::string_view name = planetName[lord];
     if (result == nullptr || !result->onNakshatraStart || result->birthLord != lord ||
         !(window.engine() == expected) ||
@@ -67,11 +67,11 @@ QImage drawSample(int lord) {
     }
 
     auto* overview = window.findChild<QWidget*>("Panel1");
-    window.findChild<ui::Label*>("Label3")->setText(QString());
+    window.findChild<widgets::Label*>("Label3")->setText(QString());
     const QImage shot = overview->grab().toImage();
 
     QImage image(sampleSize, QImage::Format_RGB32);
-    image.fill(ui::colors::buttonFace);
+    image.fill(widgets::colors::buttonFace);
     QPainter painter(&image);
     painter.drawImage(QPoint(1, 0), shot);
     return image;
@@ -79,7 +79,7 @@ QImage drawSample(int lord) {
 
 QString fileFor(int lord) {
     // ":/sample-ketu.jpg" -> "sample-ketu.jpg"
-    return ui::SampleOverview::pictureFor(lord).mid(2);
+    return screens::SampleOverview::pictureFor(lord).mid(2);
 }
 
 const bool registered = [] {

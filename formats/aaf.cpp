@@ -1,0 +1,464 @@
+#include "formats/aaf.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTimeZone>
+
+#include <cmath>
+
+#include "birth/moment.h"
+
+namespace zeitrad::formats {
+
+using birth::Birth;
+using birth::Done;
+
+namespace {
+
+// Windows-1252 from 0x80 to 0x9F; the five unassigned bytes stand for the control characters of
+// the same number, as Windows reads them.
+constexpr char16_t windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr double unixEpochJulianDay = 2440587.5;
+constexpr qint64 msPerDay = 86400000;
+
+QString unknownIfStar(const QString& field) {
+    return field == u"*" ? QString() : field;
+}
+
+QString starIfEmpty(QString field) {
+    if (field.isEmpty())
+        return QStringLiteral("*");
+    // A field ends at a comma and no field may hold "#".
+    field.replace(u',', u';');
+    field.replace(u'#', u' ');
+    field.replace(u'\n', u' ');
+    return field;
+}
+
+QChar kindLetter(Birth::Kind kind) {
+    switch (kind) {
+    case Birth::Kind::Female:
+        return u'f';
+    case Birth::Kind::Male:
+        return u'm';
+    case Birth::Kind::Event:
+        return u'e';
+    case Birth::Kind::Person:
+        break;
+    }
+    return u'*';
+}
+
+Birth::Kind kindOf(const QString& letter) {
+    const QString l = letter.toLower();
+    if (l == u"m")
+        return Birth::Kind::Male;
+    if (l == u"f" || l == u"w")
+        return Birth::Kind::Female;
+    if (l == u"e")
+        return Birth::Kind::Event;
+    return Birth::Kind::Person;
+}
+
+// "49n05", "8e11", "33s52", "151e12", "74w00", optionally with seconds "49n05:30".
+std::optional<double> readAngle(const QString& text, const QString& positive,
+                                const QString& negative, int limit) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,3})([a-zA-Z])(\\d{1,2})(?::(\\d{1,2}))?$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString side = m.captured(2).toLower();
+    if (!positive.contains(side) && !negative.contains(side))
+        return std::nullopt;
+    const int degrees = m.captured(1).toInt();
+    const int minutes = m.captured(3).toInt();
+    const int seconds = m.captured(4).isEmpty() ? 0 : m.captured(4).toInt();
+    if (minutes >= 60 || seconds >= 60)
+        return std::nullopt;
+    const double value = degrees + minutes / 60.0 + seconds / 3600.0;
+    if (value > limit)
+        return std::nullopt;
+    return negative.contains(side) ? -value : value;
+}
+
+QString writeAngle(double value, QChar positive, QChar negative) {
+    const qint64 minutes = std::llround(std::fabs(value) * 60);
+    return QStringLiteral("%1%2%3")
+        .arg(minutes / 60)
+        .arg(value < 0 ? negative : positive)
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// "1he00" (an hour east of Greenwich), "5hw00", "5he30": seconds east.
+std::optional<int> readZoneDifference(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})h([ewEW])(\\d{2})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch() || m.captured(3).toInt() >= 60 || m.captured(1).toInt() > 14)
+        return std::nullopt;
+    const int seconds = m.captured(1).toInt() * 3600 + m.captured(3).toInt() * 60;
+    return m.captured(2).toLower() == u"w" ? -seconds : seconds;
+}
+
+QString writeZoneDifference(int seconds) {
+    const int minutes = std::abs(seconds) / 60;
+    return QStringLiteral("%1h%2%3")
+        .arg(minutes / 60)
+        .arg(QChar(seconds < 0 ? u'w' : u'e'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString fixedZone(int offsetSeconds) {
+    if (offsetSeconds == 0)
+        return QStringLiteral("UTC");
+    const int minutes = std::abs(offsetSeconds) / 60;
+    return QStringLiteral("UTC%1%2:%3")
+        .arg(QChar(offsetSeconds < 0 ? u'-' : u'+'))
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// What a #B93 line says, kept until the record ends (its #ZNAM may follow).
+struct B93 {
+    int line = 0;
+    std::optional<double> julianDay;
+    std::optional<int> zoneSeconds; // standard offset plus summer time
+    bool localMeanTime = false;
+};
+
+struct Record {
+    Birth birth;
+    int line = 0;
+    std::optional<B93> b93;
+    QString zoneName;
+    QString error; // set: the record is skipped
+    int errorLine = 0;
+    bool inComment = false;
+
+    void fail(int at, const QString& why) {
+        if (error.isEmpty()) {
+            error = why;
+            errorLine = at;
+        }
+    }
+};
+
+void readA93(Record& r, const QString& text) {
+    const QStringList f = text.split(u',');
+    auto field = [&f](int i) { return i < f.size() ? f.at(i).trimmed() : QString(); };
+    Birth& b = r.birth;
+    // The name first: a record left out is reported with it.
+    b.surname = unknownIfStar(field(0));
+    b.firstName = unknownIfStar(field(1));
+    if (f.size() != 7) {
+        r.fail(r.line, QStringLiteral("Die #A93-Zeile hat %1 statt 7 Felder.").arg(f.size()));
+        return;
+    }
+    b.kind = kindOf(field(2));
+    b.place = unknownIfStar(field(5));
+    b.country = unknownIfStar(field(6));
+
+    static const QRegularExpression datePattern(
+        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(-?\\d{1,4})$"));
+    const QRegularExpressionMatch d = datePattern.match(field(3));
+    if (d.hasMatch())
+        b.date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
+    if (!b.date.isValid()) {
+        r.fail(r.line,
+               QStringLiteral("Das Datum „%1“ ist kein Tag (erwartet: T.M.JJJJ).").arg(field(3)));
+        return;
+    }
+    if (field(4) != u"*") {
+        static const QRegularExpression timePattern(
+            QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}))?$"));
+        const QRegularExpressionMatch t = timePattern.match(field(4));
+        QTime time;
+        if (t.hasMatch())
+            time = QTime(t.captured(1).toInt(), t.captured(2).toInt(),
+                         t.captured(3).isEmpty() ? 0 : t.captured(3).toInt());
+        if (!time.isValid()) {
+            r.fail(
+                r.line,
+                QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: h:mm).").arg(field(4)));
+            return;
+        }
+        b.time = time;
+    }
+}
+
+void readB93(Record& r, const QString& text, int line) {
+    const QStringList f = text.split(u',');
+    if (f.size() < 4) {
+        r.fail(line, QStringLiteral("Die #B93-Zeile hat %1 statt 5 Felder.").arg(f.size()));
+        return;
+    }
+    auto field = [&f](int i) { return i < f.size() ? f.at(i).trimmed() : QStringLiteral("*"); };
+    B93 b93;
+    b93.line = line;
+    if (field(0) != u"*") {
+        bool ok = false;
+        const double jd = field(0).toDouble(&ok);
+        // From 4713 BC to AD 9999.
+        if (!ok || !std::isfinite(jd) || jd < 0 || jd > 5373484.5) {
+            r.fail(line, QStringLiteral("Der Julianische Tag „%1“ ist keine Zahl im Kalender.")
+                             .arg(field(0)));
+            return;
+        }
+        b93.julianDay = jd;
+    }
+    if (field(1) != u"*") {
+        r.birth.latitude = readAngle(field(1), QStringLiteral("n"), QStringLiteral("s"), 90);
+        if (!r.birth.latitude) {
+            r.fail(
+                line,
+                QStringLiteral(
+                    "Die Breite „%1“ ist keine Breite zwischen 90° Nord und 90° Süd (etwa 49n05).")
+                    .arg(field(1)));
+            return;
+        }
+    }
+    if (field(2) != u"*") {
+        r.birth.longitude = readAngle(field(2), QStringLiteral("eo"), QStringLiteral("w"), 180);
+        if (!r.birth.longitude) {
+            r.fail(
+                line,
+                QStringLiteral(
+                    "Die Länge „%1“ ist keine Länge zwischen 180° Ost und 180° West (etwa 8e11).")
+                    .arg(field(2)));
+            return;
+        }
+    }
+    const QString summer = field(4).toLower();
+    if (summer == u"l") {
+        b93.localMeanTime = true;
+        if (!r.birth.longitude) {
+            r.fail(line, QStringLiteral("Ortszeit (L) ohne geographische Länge."));
+            return;
+        }
+    } else if (field(3) != u"*") {
+        const std::optional<int> zone = readZoneDifference(field(3));
+        if (!zone) {
+            r.fail(line,
+                   QStringLiteral("Die Zonendifferenz „%1“ ist keine (etwa 1he00 oder 5hw00).")
+                       .arg(field(3)));
+            return;
+        }
+        int dst = 0;
+        if (summer == u"1" || summer == u"2")
+            dst = summer.toInt() * 3600;
+        else if (summer != u"0" && summer != u"*" && !summer.isEmpty()) {
+            r.fail(line,
+                   QStringLiteral("Die Sommerzeit „%1“ ist keine (0, 1, 2 oder L).").arg(field(4)));
+            return;
+        }
+        b93.zoneSeconds = *zone + dst;
+    }
+    r.b93 = b93;
+}
+
+void finish(Record& r, AafRead& out) {
+    if (r.error.isEmpty() && r.b93) {
+        Birth& b = r.birth;
+        const B93& b93 = *r.b93;
+        if (b93.localMeanTime)
+            b.zone = Birth::localMeanTime;
+        else if (b93.zoneSeconds)
+            b.zone = fixedZone(*b93.zoneSeconds);
+        if (!r.zoneName.isEmpty() && !b93.localMeanTime &&
+            QTimeZone::isTimeZoneIdAvailable(r.zoneName.toUtf8()))
+            b.zone = r.zoneName;
+        // The #A93 date and time are the birth's clock reading; the moment follows from them by
+        // the birth library's rule (a place's own mean time where the zone kept local mean time,
+        // which other programs may not know). The Julian day in Universal Time only has to fall
+        // within a day of that reading.
+        if (b93.julianDay && b.time && !b.zone.isEmpty()) {
+            const qint64 utc = std::llround((*b93.julianDay - unixEpochJulianDay) * msPerDay);
+            qint64 offsetMs = 0;
+            if (b.zone == Birth::localMeanTime)
+                offsetMs = std::llround(*b.longitude * 240.0 * 1000);
+            else
+                offsetMs = qint64(QTimeZone(b.zone.toUtf8())
+                                      .offsetFromUtc(
+                                          QDateTime::fromMSecsSinceEpoch(utc, QTimeZone::utc()))) *
+                           1000;
+            if (std::llabs(utc + offsetMs - birth::localAsUtcMSecs(b.date, *b.time)) > msPerDay)
+                r.fail(b93.line, QStringLiteral("Der Julianische Tag passt nicht zum Datum %1.")
+                                     .arg(b.date.toString(QStringLiteral("d.M.yyyy"))));
+        }
+    }
+    if (!r.error.isEmpty()) {
+        out.skipped.append({r.errorLine, r.error, r.birth.name()});
+        return;
+    }
+    out.births.append(r.birth);
+    out.lines.append(r.line);
+}
+
+} // namespace
+
+QString fromWindows1252(QByteArrayView bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        text.append(QChar(u >= 0x80 && u < 0xA0 ? windows1252High[u - 0x80] : char16_t(u)));
+    }
+    return text;
+}
+
+QByteArray toWindows1252(QStringView text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(char(u));
+            continue;
+        }
+        char out = '?';
+        for (int i = 0; i < 32; ++i)
+            if (windows1252High[i] == u)
+                out = char(0x80 + i);
+        bytes.append(out);
+    }
+    return bytes;
+}
+
+AafRead readAaf(const QByteArray& bytes) {
+    AafRead out;
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (utf8.hasError()) {
+        text = fromWindows1252(view);
+        out.encoding = AafEncoding::Windows1252;
+    }
+
+    std::optional<Record> record;
+    int lineNumber = 0;
+    for (QStringView line : QStringTokenizer(text, u'\n')) {
+        ++lineNumber;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!line.startsWith(u'#')) {
+            // A comment goes on over the lines that do not begin a chunk (empty ones aside).
+            if (record && record->inComment && !line.isEmpty())
+                record->birth.note += u'\n' + line.toString();
+            continue;
+        }
+        const qsizetype colon = line.indexOf(u':');
+        const QString tag = (colon < 0 ? line : line.first(colon)).toString().toUpper();
+        const QString value = colon < 0 ? QString() : line.sliced(colon + 1).toString();
+        if (tag == u"#A93") {
+            if (record)
+                finish(*record, out);
+            record.emplace();
+            record->line = lineNumber;
+            readA93(*record, value);
+            continue;
+        }
+        if (!record)
+            continue;
+        record->inComment = false;
+        if (tag == u"#B93") {
+            if (record->b93)
+                record->fail(lineNumber, QStringLiteral("Der Satz hat zwei #B93-Zeilen."));
+            else
+                readB93(*record, value, lineNumber);
+        } else if (tag == u"#ZNAM") {
+            record->zoneName = value.trimmed();
+        } else if (tag == u"#COM" || tag == u"#SRC" || tag == u"#VIA") {
+            QString& note = record->birth.note;
+            if (!note.isEmpty())
+                note += u'\n';
+            if (tag == u"#SRC")
+                note += QStringLiteral("Quelle: ");
+            else if (tag == u"#VIA")
+                note += QStringLiteral("Über: ");
+            note += value;
+            record->inComment = true;
+        }
+        // Computed chunks (#LPOS, #HPOS, #ASP, ...) and others are worked out anew.
+    }
+    if (record)
+        finish(*record, out);
+    return out;
+}
+
+QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
+    QString text;
+    for (const Birth& b : births) {
+        text += QStringLiteral("#A93:%1,%2,%3,%4,%5,%6,%7\r\n")
+                    .arg(starIfEmpty(b.surname), starIfEmpty(b.firstName), kindLetter(b.kind),
+                         b.date.toString(QStringLiteral("d.M.yyyy")),
+                         !b.time            ? QStringLiteral("*")
+                         : b.time->second() ? b.time->toString(QStringLiteral("H:mm:ss"))
+                                            : b.time->toString(QStringLiteral("H:mm")),
+                         starIfEmpty(b.place), starIfEmpty(b.country));
+        if (b.latitude && b.longitude && !b.zone.isEmpty()) {
+            QString julianDay = QStringLiteral("*");
+            QString zoneField = QStringLiteral("*");
+            QString summer = QStringLiteral("0");
+            // The moment Zeitrad reckons with (the place's own mean time where the zone kept
+            // local mean time); for an unknown time its noon gives the zone difference.
+            const Refused<double> moment = birth::birthUtcMSecs(b);
+            const double* utc = std::get_if<double>(&moment);
+            if (b.zone == Birth::localMeanTime) {
+                summer = QStringLiteral("L");
+            } else if (utc) {
+                const int offset = int(std::llround(
+                    (birth::localAsUtcMSecs(b.date, b.time.value_or(QTime(12, 0))) - *utc) /
+                    1000.0));
+                // A fixed offset is the zone difference alone; a zone's splits into its standard
+                // time and summer time.
+                const int standard = b.zone.startsWith(QStringLiteral("UTC"))
+                                         ? offset
+                                         : QTimeZone(b.zone.toUtf8())
+                                               .standardTimeOffset(QDateTime::fromMSecsSinceEpoch(
+                                                   qint64(*utc), QTimeZone::utc()));
+                const int summerSeconds = offset - standard;
+                if (summerSeconds == 0 || summerSeconds == 3600 || summerSeconds == 7200) {
+                    zoneField = writeZoneDifference(standard);
+                    summer = QString::number(summerSeconds / 3600);
+                } else {
+                    zoneField = writeZoneDifference(offset);
+                }
+            }
+            if (utc && b.time)
+                julianDay = QString::asprintf("%013.5f", unixEpochJulianDay + *utc / msPerDay);
+            text += QStringLiteral("#B93:%1,%2,%3,%4,%5\r\n")
+                        .arg(julianDay, writeAngle(*b.latitude, u'n', u's'),
+                             writeAngle(*b.longitude, u'e', u'w'), zoneField, summer);
+            if (b.zone != Birth::localMeanTime && !b.zone.startsWith(QStringLiteral("UTC")))
+                text += QStringLiteral("#ZNAM:%1\r\n").arg(b.zone);
+        }
+        if (!b.note.isEmpty())
+            for (const QString& line : b.note.split(u'\n'))
+                text += QStringLiteral("#COM:%1\r\n").arg(line);
+    }
+    return encoding == AafEncoding::Utf8 ? text.toUtf8() : toWindows1252(text);
+}
+
+Refused<Done> saveAaf(const QString& path, const QList<Birth>& births, AafEncoding encoding) {
+    const QByteArray bytes = writeAaf(births, encoding);
+    // Written beside the old file and put in its place only when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(bytes) != bytes.size() || !file.commit())
+        return Refusal{QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben; eine frühere "
+                                      "Datei dieses Namens bleibt unverändert.")
+                           .arg(QDir::toNativeSeparators(path))
+                           .toStdString()};
+    return Done{};
+}
+
+} // namespace zeitrad::formats

@@ -1,0 +1,53 @@
+// AAF, the exchange format of German-speaking astrology: a text file of records, each beginning
+// with an #A93 line (surname, first name, kind, date, local time, place, country code; "*" for
+// what is not known), optionally followed by #B93 (Julian day in Universal Time, latitude such
+// as 49n05, longitude such as 8e11, zone difference such as 1he00, summer time or L for local
+// mean time), #ZNAM, #COM (continued on lines that do not start with "#"), #SRC, #VIA and
+// computed chunks, which are passed over.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include "birth/birth.h"
+#include "birth/register.h"
+
+namespace zeitrad::formats {
+
+enum class AafEncoding { Utf8, Windows1252 };
+
+// A record left out, with the line of its fault (from 1), the German reason and the name its
+// #A93 gives ("Nachname, Vorname"; empty when it gives none).
+struct AafSkip {
+    int line = 0;
+    QString reason;
+    QString name;
+    friend bool operator==(const AafSkip&, const AafSkip&) = default;
+};
+
+struct AafRead {
+    QList<birth::Birth> births; // the good records in file order; without #B93 no coordinates/zone
+    QList<int> lines;           // the line of each birth's #A93
+    QList<AafSkip> skipped;
+    AafEncoding encoding = AafEncoding::Utf8; // as detected
+};
+
+// Reads a whole file: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
+AafRead readAaf(const QByteArray& bytes);
+
+// The births as an AAF file (with #B93 where coordinates and clocks are known). Characters that
+// Windows-1252 cannot hold are written as "?".
+QByteArray writeAaf(const QList<birth::Birth>& births, AafEncoding encoding = AafEncoding::Utf8);
+
+// The births written to an AAF file as writeAaf gives them, readable by the owner alone (birth data
+// is personal). The file changes only when it is complete; refused, with the German reason, an
+// earlier file of that name stays as it was.
+Refused<birth::Done> saveAaf(const QString& path, const QList<birth::Birth>& births,
+                             AafEncoding encoding = AafEncoding::Utf8);
+
+// Windows-1252 both ways, without a codec library.
+QString fromWindows1252(QByteArrayView bytes);
+QByteArray toWindows1252(QStringView text);
+
+} // namespace zeitrad::formats

@@ -1,0 +1,320 @@
+#include "periodlist/periodwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyle>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "engine/differences.h"
+#include "engine/yearlengths.h"
+#include "periodlist/periodmodel.h"
+
+namespace zeitrad::periodlist {
+
+namespace {
+
+const QString yearLengthKey = QStringLiteral("Perioden/Jahreslaenge"); // "365.2425", "360", ...
+const QString exportDepthKey = QStringLiteral("Perioden/Exporttiefe");
+// Before the choice of five lengths: true for 360 days, else the Gregorian year.
+const QString days360Key = QStringLiteral("Perioden/JahrGleich360Tage");
+constexpr int defaultExportDepth = 3;
+
+// The export depths as the choice offers them, from 1.
+constexpr const char* depthLabels[deepestLevel] = {
+    "1 – Mahadasas", "2 – Antardasas", "3 – Pratyantardasas", "4 – Sukshmadasas", "5 – Pranadasas"};
+
+// The positions from the top of a row: its place in the tree order.
+std::vector<int> pathOf(QModelIndex index) {
+    std::vector<int> path;
+    for (; index.isValid(); index = index.parent())
+        path.insert(path.begin(), index.row());
+    return path;
+}
+
+} // namespace
+
+PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("PeriodList");
+    setWindowTitle(QStringLiteral("Vimsottari Dasa – Perioden"));
+    resize(480, 640);
+
+    header_ = new QLabel(this);
+    header_->setObjectName("PeriodHeader");
+    header_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    noDates_ = new QLabel(this);
+    noDates_->setObjectName("PeriodNoDates");
+    noDates_->setWordWrap(true);
+    noDates_->setStyleSheet("color: #a00000");
+
+    model_ = new PeriodModel(this);
+    tree_ = new QTreeView(this);
+    tree_->setObjectName("PeriodTree");
+    tree_->setModel(model_);
+    tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree_->setUniformRowHeights(true);
+    tree_->setAlternatingRowColors(true);
+    tree_->header()->setStretchLastSection(false);
+    // The names take what the ages and dates leave; those are as wide as their widest bold text,
+    // set once: measuring every row again whenever a row opens costs more than making its rows.
+    tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    tree_->header()->setSectionResizeMode(PeriodModel::name, QHeaderView::Stretch);
+    QFont bold = tree_->font();
+    bold.setBold(true);
+    const QFontMetrics rows(bold), titles(tree_->header()->font());
+    const int margins = 4 * tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const std::pair<PeriodModel::Column, QString> widest[] = {
+        {PeriodModel::age, QStringLiteral("888 Jahre 88 M 88 T")},
+        {PeriodModel::begins, QStringLiteral("88.88.8888")},
+        {PeriodModel::ends, QStringLiteral("88.88.8888")}};
+    for (const auto& [column, text] : widest)
+        tree_->header()->resizeSection(
+            column, std::max(rows.horizontalAdvance(text),
+                             titles.horizontalAdvance(
+                                 model_->headerData(column, Qt::Horizontal).toString())) +
+                        margins);
+
+    auto* copy = new QAction(QStringLiteral("Kopieren"), tree_);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QAction::triggered, this, &PeriodWindow::copySelection);
+    tree_->addAction(copy);
+
+    yearLength_ = new QComboBox(this);
+    yearLength_->setObjectName("YearLength");
+    yearLength_->setToolTip(
+        QStringLiteral("Wie viele Kalendertage ein Jahr der Dasas (360 Tage des Alters) dauert"));
+    for (const YearLength length : yearLengths)
+        yearLength_->addItem(QString::fromStdString(yearLengthLabel(length)),
+                             static_cast<int>(length));
+    yearLength_->setCurrentIndex(yearLength_->findData(static_cast<int>(rememberedYearLength())));
+    auto* yearLengthLabel = new QLabel(QStringLiteral("&Jahreslänge:"), this);
+    yearLengthLabel->setBuddy(yearLength_);
+    connect(yearLength_, &QComboBox::currentIndexChanged, this, [this] {
+        QSettings().setValue(yearLengthKey, QString::fromStdString(yearLengthToken(yearLength())));
+        rebuild();
+    });
+
+    auto* why = new QPushButton(QStringLiteral("Warum weichen andere Programme ab?"), this);
+    why->setObjectName("PeriodWhy");
+    connect(why, &QPushButton::clicked, this, &PeriodWindow::explainDifferences);
+
+    depth_ = new QComboBox(this);
+    depth_->setObjectName("ExportDepth");
+    depth_->setToolTip(QStringLiteral("Bis zu welcher Ebene Drucken, PDF und CSV die Perioden "
+                                      "aufführen"));
+    for (const char* label : depthLabels)
+        depth_->addItem(QString::fromUtf8(label));
+    depth_->setCurrentIndex(rememberedExportDepth() - 1);
+    auto* depthLabel = new QLabel(QStringLiteral("&Tiefe:"), this);
+    depthLabel->setBuddy(depth_);
+    connect(depth_, &QComboBox::currentIndexChanged, this,
+            [this] { QSettings().setValue(exportDepthKey, exportDepth()); });
+
+    auto* printButton = new QPushButton(QStringLiteral("Drucken …"), this);
+    printButton->setObjectName("PeriodPrint");
+    auto* pdfButton = new QPushButton(QStringLiteral("PDF …"), this);
+    pdfButton->setObjectName("PeriodPdf");
+    auto* csvButton = new QPushButton(QStringLiteral("CSV …"), this);
+    csvButton->setObjectName("PeriodCsv");
+    connect(printButton, &QPushButton::clicked, this, &PeriodWindow::print);
+    connect(pdfButton, &QPushButton::clicked, this, &PeriodWindow::exportPdf);
+    connect(csvButton, &QPushButton::clicked, this, &PeriodWindow::exportCsv);
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(yearLengthLabel);
+    choices->addWidget(yearLength_);
+    choices->addStretch();
+    choices->addWidget(why);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(depthLabel);
+    buttons->addWidget(depth_);
+    buttons->addStretch();
+    buttons->addWidget(printButton);
+    buttons->addWidget(pdfButton);
+    buttons->addWidget(csvButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(header_);
+    layout->addWidget(noDates_);
+    layout->addLayout(choices);
+    layout->addWidget(tree_, 1);
+    layout->addLayout(buttons);
+    tree_->setFocus();
+}
+
+YearLength PeriodWindow::rememberedYearLength() {
+    QSettings settings;
+    if (settings.contains(yearLengthKey)) {
+        const auto length =
+            yearLengthFromToken(settings.value(yearLengthKey).toString().toStdString());
+        return length.value_or(YearLength::gregorian);
+    }
+    const YearLength carried =
+        settings.value(days360Key, false).toBool() ? YearLength::days360 : YearLength::gregorian;
+    if (settings.contains(days360Key))
+        settings.setValue(yearLengthKey, QString::fromStdString(yearLengthToken(carried)));
+    return carried;
+}
+
+int PeriodWindow::rememberedExportDepth() {
+    bool ok = false;
+    const int depth = QSettings().value(exportDepthKey).toInt(&ok);
+    return ok && depth >= 1 && depth <= deepestLevel ? depth : defaultExportDepth;
+}
+
+YearLength PeriodWindow::yearLength() const {
+    return static_cast<YearLength>(yearLength_->currentData().toInt());
+}
+
+int PeriodWindow::exportDepth() const {
+    return depth_->currentIndex() + 1;
+}
+
+void PeriodWindow::showResult(const Result& result, const CivilDate& today,
+                              const QString& birthName) {
+    result_ = result;
+    today_ = today;
+    birthName_ = birthName;
+    rebuild();
+}
+
+void PeriodWindow::showResult(const Result& result, const QString& birthName) {
+    const QDate now = QDate::currentDate();
+    showResult(result, CivilDate{now.year(), now.month(), now.day()}, birthName);
+}
+
+void PeriodWindow::rebuild() {
+    if (!result_)
+        return;
+    model_->setPeriods(buildPeriods(*result_, yearLength()), today_);
+    const PeriodDocument doc = document();
+    QString header = QStringLiteral("Geburt: %1\nMond: %2\nNakshatra: %3")
+                         .arg(doc.birthDate, doc.moon, doc.nakshatra);
+    if (!birthName_.isEmpty())
+        header.prepend(QStringLiteral("Name: %1\n").arg(birthName_));
+    header_->setText(header);
+    const PeriodList& list = model_->periods();
+    noDates_->setText(QString::fromStdString(list.noDatesReason));
+    noDates_->setVisible(!list.hasDates());
+    selectRunning();
+}
+
+void PeriodWindow::selectRunning() {
+    // Without a running period (no dates, or a day outside the cycle) the first row. Opening a
+    // running pratyantardasa or sukshmadasa makes its children, and the running path goes on
+    // into them, down to the pranadasa.
+    QModelIndex deepest = model_->index(0, 0);
+    for (std::size_t depth = 1; depth <= model_->running().size(); ++depth) {
+        const std::vector<int>& running = model_->running();
+        deepest = model_->indexOfPath({running.begin(), running.begin() + depth});
+        if (model_->canFetchMore(deepest))
+            model_->fetchMore(deepest);
+        tree_->expand(deepest);
+    }
+    tree_->setCurrentIndex(deepest);
+    tree_->scrollTo(deepest, QAbstractItemView::PositionAtCenter);
+}
+
+void PeriodWindow::showCell(int cell) {
+    const QModelIndex at = model_->indexOfCell(cell);
+    if (!at.isValid())
+        return;
+    tree_->setCurrentIndex(at);
+    tree_->scrollTo(at, QAbstractItemView::PositionAtCenter);
+}
+
+PeriodDocument PeriodWindow::document() const {
+    PeriodDocument doc;
+    if (!result_)
+        return doc;
+    doc.list = model_->periods();
+    doc.today = today_;
+    doc.depth = exportDepth();
+    doc.birthName = birthName_;
+    doc.birthDate = doc.list.birthDate ? dateText(doc.list.birthDate)
+                                       : QString::fromStdString(result_->birthDateText());
+    doc.moon = moonText(*result_);
+    doc.nakshatra = QString::fromStdString(result_->nakshatraName).trimmed();
+    return doc;
+}
+
+void PeriodWindow::copySelection() {
+    QModelIndexList rows = tree_->selectionModel()->selectedRows(0);
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return pathOf(a) < pathOf(b); });
+    QStringList headers;
+    for (int c = 0; c < model_->columnCount(); ++c)
+        headers << model_->headerData(c, Qt::Horizontal).toString();
+    QString text = headers.join('\t') + '\n';
+    for (const QModelIndex& row : rows) {
+        QStringList fields;
+        for (int c = 0; c < model_->columnCount(); ++c)
+            fields << row.siblingAtColumn(c).data().toString();
+        text += fields.join('\t') + '\n';
+    }
+    QApplication::clipboard()->setText(text);
+}
+
+QString PeriodWindow::suggestedFileName(const QString& extension) const {
+    QString name = birthName_;
+    // Nothing that a file system or a file manager would read as a folder or a pattern.
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = '_';
+    name = name.simplified();
+    return (name.isEmpty() ? QStringLiteral("Perioden") : QStringLiteral("Perioden ") + name) +
+           '.' + extension;
+}
+
+void PeriodWindow::exportCsv() {
+    const PeriodDocument doc = document();
+    exportToFile(this, QStringLiteral("Perioden als CSV speichern"), suggestedFileName("csv"),
+                 QStringLiteral("CSV-Dateien (*.csv)"), [&doc](const QString& path) {
+                     return saveBytes(path, periodsCsv(doc.list, doc.depth));
+                 });
+}
+
+void PeriodWindow::exportPdf() {
+    const PeriodDocument doc = document();
+    exportToFile(this, QStringLiteral("Perioden als PDF speichern"), suggestedFileName("pdf"),
+                 QStringLiteral("PDF-Dateien (*.pdf)"),
+                 [&doc](const QString& path) { return savePdf(path, doc); });
+}
+
+void PeriodWindow::print() {
+    const PeriodDocument doc = document();
+    printWithDialog(this, [&doc](QPagedPaintDevice& printer) { printPeriods(printer, doc); });
+}
+
+void PeriodWindow::explainDifferences() {
+    if (!result_)
+        return;
+    const QString born = document().birthDate;
+    const QString whose = birthName_.isEmpty()
+                              ? QStringLiteral("Für die Geburt am %1.").arg(born)
+                              : QStringLiteral("Für %1, geboren am %2.").arg(birthName_, born);
+    const QString text =
+        whose + "\n\n" + QString::fromStdString(whyOthersDiffer(*result_, yearLength(), today_));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Warum weichen andere Programme ab?"),
+                    text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace zeitrad::periodlist

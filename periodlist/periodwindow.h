@@ -1,0 +1,71 @@
+// "Vimsottari Dasa – Perioden": the period list of the last calculation in a window of its own,
+// with the choice of the year length, the exports down to a chosen depth and why other programs
+// give other dates. It is made when first opened and follows every calculation while it lives.
+#pragma once
+
+#include <QWidget>
+
+#include <optional>
+
+#include "engine/calculation.h"
+#include "engine/civildate.h"
+#include "periodlist/periodexport.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+namespace zeitrad::periodlist {
+
+class PeriodModel;
+
+class PeriodWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PeriodWindow(QWidget* parent);
+
+    // Shows the periods of a calculation, of the birth called `birthName` when it came from the
+    // register (empty for a birth typed in); the periods running on `today` are bold and
+    // expanded, and the deepest of them is selected.
+    void showResult(const Result& result, const CivilDate& today, const QString& birthName = {});
+    // The same for the day of the computer's clock.
+    void showResult(const Result& result, const QString& birthName = {});
+    // Selects the period that an overview cell (1..81) stands for and scrolls to it.
+    void showCell(int cell);
+
+    PeriodModel* model() const { return model_; }
+    // What the exports of this window write, down to the depth chosen for them.
+    PeriodDocument document() const;
+    // The year length chosen, and the depth of the exports (1 .. 5).
+    YearLength yearLength() const;
+    int exportDepth() const;
+
+    // The choices as they are remembered between windows and runs. A year-length setting of an
+    // earlier version (360 days or not) is carried over.
+    static YearLength rememberedYearLength();
+    static int rememberedExportDepth();
+
+private:
+    void rebuild();
+    void selectRunning();
+    void copySelection();
+    void exportCsv();
+    void exportPdf();
+    void print();
+    void explainDifferences();
+    // "Perioden.csv", or "Perioden Müller, Anna.csv" for a birth from the register.
+    QString suggestedFileName(const QString& extension) const;
+
+    std::optional<Result> result_;
+    CivilDate today_;
+    QString birthName_;
+    PeriodModel* model_ = nullptr;
+    QTreeView* tree_ = nullptr;
+    QLabel* header_ = nullptr;
+    QLabel* noDates_ = nullptr;
+    QComboBox* yearLength_ = nullptr;
+    QComboBox* depth_ = nullptr;
+};
+
+} // namespace zeitrad::periodlist

@@ -1,0 +1,355 @@
+#include "registerwindow/registerwindow.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "birth/moment.h"
+#include "formats/aafplaces.h"
+#include "formats/import.h"
+#include "pluginloader/pluginloader.h"
+#include "registerwindow/birthmodel.h"
+
+namespace zeitrad::registerwindow {
+
+using birth::Birth;
+
+namespace {
+
+QPushButton* button(const char* name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QString message(const Refusal& r) {
+    return QString::fromStdString(r.message);
+}
+
+// The clocks the birth library can read: a zone Qt knows (also "UTC+01:00"), "UTC", local mean
+// time, or none yet.
+bool knownZone(const QString& zone) {
+    return zone.isEmpty() || zone == birth::utcZoneId || zone == birth::localMeanTimeId ||
+           QTimeZone(zone.toLatin1()).isValid();
+}
+
+QString timeText(const std::optional<QTime>& t) {
+    if (!t)
+        return {};
+    return t->toString(t->second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+}
+
+template <typename T> T* named(T* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+// The fields of one birth, for editing; false when cancelled. A field left as it was keeps the
+// stored value; a new place (or country) takes the atlas's coordinates, or none.
+bool editBirth(Birth& b, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("BirthEditDialog"));
+    dialog.setWindowTitle(QStringLiteral("Geburt bearbeiten"));
+    auto* form = new QFormLayout;
+    auto* surname = named(new QLineEdit(b.surname), "BirthEditSurname");
+    auto* firstName = named(new QLineEdit(b.firstName), "BirthEditFirstName");
+    auto* kind = named(new QComboBox, "BirthEditKind");
+    kind->addItems({QStringLiteral("Person"), QStringLiteral("Frau"), QStringLiteral("Mann"),
+                    QStringLiteral("Ereignis")});
+    kind->setCurrentIndex(int(b.kind));
+    auto* date = named(new QDateEdit, "BirthEditDate");
+    date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    date->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
+    date->setDate(b.date);
+    const QDate shownDate = date->date();
+    const QString shownTime = timeText(b.time);
+    auto* time = named(new QLineEdit(shownTime), "BirthEditTime");
+    time->setPlaceholderText(QStringLiteral("unbekannt"));
+    auto* place = named(new QLineEdit(b.place), "BirthEditPlace");
+    auto* country = named(new QLineEdit(b.country), "BirthEditCountry");
+    auto* zone = named(new QLineEdit(b.zone), "BirthEditZone");
+    auto* note = named(new QPlainTextEdit(b.note), "BirthEditNote");
+    form->addRow(QStringLiteral("Nachname"), surname);
+    form->addRow(QStringLiteral("Vorname"), firstName);
+    form->addRow(QStringLiteral("Art"), kind);
+    form->addRow(QStringLiteral("Datum"), date);
+    form->addRow(QStringLiteral("Uhrzeit"), time);
+    form->addRow(QStringLiteral("Ort"), place);
+    form->addRow(QStringLiteral("Land"), country);
+    form->addRow(QStringLiteral("Zeitzone"), zone);
+    form->addRow(QStringLiteral("Notiz"), note);
+    auto readTime = [&] {
+        const QString t = time->text().trimmed();
+        QTime read = QTime::fromString(t, QStringLiteral("H:mm:ss"));
+        return read.isValid() ? read : QTime::fromString(t, QStringLiteral("H:mm"));
+    };
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        auto refuse = [&](const QString& why) {
+            QMessageBox::warning(&dialog, QStringLiteral("Zeitrad"), why);
+        };
+        if (!time->text().trimmed().isEmpty() && !readTime().isValid())
+            return refuse(QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: HH:MM oder "
+                                         "HH:MM:SS; leer, wenn unbekannt).")
+                              .arg(time->text()));
+        if (!knownZone(zone->text().trimmed()))
+            return refuse(message(birth::unknownZone(zone->text().trimmed())) +
+                          QStringLiteral(" Erwartet: eine Zeitzone wie „Europe/Berlin“, "
+                                         "„UTC+01:00“ oder „LMT“ (mittlere Ortszeit)."));
+        dialog.accept();
+    });
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    b.surname = surname->text().trimmed();
+    b.firstName = firstName->text().trimmed();
+    b.kind = Birth::Kind(kind->currentIndex());
+    if (date->date() != shownDate)
+        b.date = date->date();
+    if (time->text().trimmed().isEmpty())
+        b.time.reset();
+    else if (time->text().trimmed() != shownTime)
+        b.time = readTime();
+    const QString newPlace = place->text().trimmed(), newCountry = country->text().trimmed();
+    if (newPlace != b.place.trimmed() || newCountry != b.country.trimmed()) {
+        b.latitude.reset();
+        b.longitude.reset();
+        birth::Atlas* atlas = newPlace.isEmpty()
+                                  ? nullptr
+                                  : pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"));
+        if (const auto found =
+                atlas ? atlas->exact(newPlace, formats::isoCountry(newCountry)) : std::nullopt) {
+            b.latitude = found->latitude;
+            b.longitude = found->longitude;
+        }
+    }
+    b.place = newPlace;
+    b.country = newCountry;
+    b.zone = zone->text().trimmed();
+    b.note = note->toPlainText();
+    return true;
+}
+
+} // namespace
+
+BirthRegister::BirthRegister(birth::Register* reg, QWidget* parent)
+    : QWidget(parent, Qt::Window), register_(reg), model_(new BirthModel(this)),
+      search_(new QLineEdit(this)), table_(new QTableView(this)) {
+    setObjectName(QStringLiteral("BirthRegister"));
+    setWindowTitle(QStringLiteral("Geburten"));
+    search_->setObjectName(QStringLiteral("BirthSearch"));
+    search_->setPlaceholderText(QStringLiteral("Name oder Ort suchen"));
+    search_->setClearButtonEnabled(true);
+    table_->setObjectName(QStringLiteral("BirthTable"));
+    table_->setModel(model_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(0, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setColumnWidth(0, 200);
+    table_->setColumnWidth(1, 130);
+
+    auto* open = button("BirthOpen", QStringLiteral("Öffnen"), this);
+    auto* edit = button("BirthEdit", QStringLiteral("Bearbeiten …"), this);
+    auto* remove = button("BirthDelete", QStringLiteral("Löschen"), this);
+    auto* import = button("BirthImport", QStringLiteral("AAF importieren …"), this);
+    auto* exportButton = button("BirthExport", QStringLiteral("AAF exportieren …"), this);
+    open->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {open, edit, remove})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(import);
+    buttons->addWidget(exportButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(search_);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    if (register_ && register_->readOnly()) {
+        auto* note = new QLabel(register_->readOnlyReason(), this);
+        note->setObjectName(QStringLiteral("BirthReadOnly"));
+        note->setWordWrap(true);
+        layout->addWidget(note);
+        for (QPushButton* b : {edit, remove, import})
+            b->setEnabled(false);
+    }
+    resize(560, 420);
+
+    connect(search_, &QLineEdit::textChanged, model_, &BirthModel::setFilter);
+    connect(table_, &QTableView::doubleClicked, this, &BirthRegister::openSelected);
+    connect(open, &QPushButton::clicked, this, &BirthRegister::openSelected);
+    connect(edit, &QPushButton::clicked, this, &BirthRegister::editSelected);
+    connect(remove, &QPushButton::clicked, this, &BirthRegister::deleteSelected);
+    connect(import, &QPushButton::clicked, this, &BirthRegister::chooseImport);
+    connect(exportButton, &QPushButton::clicked, this, &BirthRegister::chooseExport);
+    reload();
+}
+
+void BirthRegister::reload() {
+    const auto births = register_->list();
+    if (const auto* r = std::get_if<Refusal>(&births)) {
+        model_->setBirths({});
+        complain(message(*r));
+        return;
+    }
+    model_->setBirths(std::get<QList<Birth>>(births));
+}
+
+void BirthRegister::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openSelected();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QList<Birth> BirthRegister::selectedBirths() const {
+    QList<Birth> births;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+        births.append(model_->birthAt(index.row()));
+    return births;
+}
+
+void BirthRegister::complain(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zeitrad"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void BirthRegister::openSelected() {
+    QList<Birth> births = selectedBirths();
+    // With one birth left by the search, Return opens it.
+    if (births.isEmpty() && model_->rowCount() == 1)
+        births.append(model_->birthAt(0));
+    if (!births.isEmpty())
+        emit openRequested(births.first());
+}
+
+void BirthRegister::editSelected() {
+    const QList<Birth> births = selectedBirths();
+    if (births.isEmpty())
+        return;
+    Birth b = births.first();
+    if (!editBirth(b, this))
+        return;
+    const auto done = register_->update(b);
+    if (const auto* r = std::get_if<Refusal>(&done))
+        complain(message(*r));
+    reload();
+}
+
+void BirthRegister::deleteSelected() {
+    const QList<Birth> births = selectedBirths();
+    if (births.isEmpty())
+        return;
+    const QString question =
+        births.size() == 1
+            ? QStringLiteral("Die Geburt „%1“ aus dem Register löschen?").arg(births.first().name())
+            : QStringLiteral("Diese %1 Geburten aus dem Register löschen?").arg(births.size());
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Zeitrad"), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("BirthDeleteQuestion"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Löschen"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Abbrechen"));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    QList<qint64> ids;
+    for (const Birth& b : births)
+        ids.append(b.id);
+    const auto done = register_->remove(ids);
+    if (const auto* r = std::get_if<Refusal>(&done))
+        complain(message(*r));
+    reload();
+}
+
+QString BirthRegister::importFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("Die Datei „%1“ lässt sich nicht lesen.").arg(fileName);
+    formats::AafRead read = formats::readAaf(file.readAll());
+    // Records without #B93 are placed by the atlas, loaded only when one needs it.
+    const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
+        return !b.latitude && !b.longitude && b.zone.isEmpty();
+    });
+    if (unplaced) {
+        QString why;
+        birth::Atlas* atlas = pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"), &why);
+        formats::placeFromAtlas(read, atlas, why);
+    }
+    const auto report = register_->import(read.births, read.lines);
+    if (const auto* r = std::get_if<Refusal>(&report))
+        return message(*r);
+    reload();
+    return formats::importReportText(std::get<birth::ImportReport>(report), read.skipped);
+}
+
+std::optional<QString> BirthRegister::exportFile(const QString& fileName,
+                                                 formats::AafEncoding encoding) {
+    QList<Birth> births = selectedBirths();
+    if (births.isEmpty()) {
+        const auto all = register_->list();
+        if (const auto* r = std::get_if<Refusal>(&all))
+            return message(*r);
+        births = std::get<QList<Birth>>(all);
+    }
+    const auto saved = formats::saveAaf(fileName, births, encoding);
+    if (const auto* r = std::get_if<Refusal>(&saved))
+        return message(*r);
+    return std::nullopt;
+}
+
+void BirthRegister::chooseImport() {
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, QStringLiteral("AAF importieren"), {},
+        QStringLiteral("AAF-Dateien (*.aaf *.AAF *.txt);;Alle Dateien (*)"));
+    if (fileName.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zeitrad"), importFile(fileName),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("BirthImportReport"));
+    box.exec();
+}
+
+void BirthRegister::chooseExport() {
+    const QString utf8 = QStringLiteral("AAF (UTF-8) (*.aaf)");
+    const QString windows = QStringLiteral("AAF für ältere Programme (Windows-1252) (*.aaf)");
+    QString filter = utf8;
+    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("AAF exportieren"),
+                                                    QStringLiteral("geburten.aaf"),
+                                                    utf8 + QStringLiteral(";;") + windows, &filter);
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.contains(u'.'))
+        fileName += QStringLiteral(".aaf");
+    if (const auto failure =
+            exportFile(fileName, filter == windows ? formats::AafEncoding::Windows1252
+                                                   : formats::AafEncoding::Utf8))
+        complain(*failure);
+}
+
+} // namespace zeitrad::registerwindow

@@ -1,0 +1,54 @@
+// The register window (BirthRegister): a search field, the table of births and the buttons to
+// open, edit, delete, import and export them. Not modal; "Öffnen" hands the birth to the window
+// through openRequested.
+#pragma once
+
+#include <QWidget>
+
+#include "birth/register.h"
+#include "formats/aaf.h"
+
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace zeitrad::registerwindow {
+
+class BirthModel;
+
+class BirthRegister : public QWidget {
+    Q_OBJECT
+public:
+    // The register stays the caller's; it is open already.
+    BirthRegister(birth::Register* reg, QWidget* parent = nullptr);
+
+    // Reads the register anew (after a change elsewhere).
+    void reload();
+    // The German report of an import of the AAF file, its births in the register.
+    QString importFile(const QString& fileName);
+    // Writes the selected births (or all when none is selected); a German message when it failed,
+    // nothing otherwise.
+    std::optional<QString> exportFile(const QString& fileName, formats::AafEncoding encoding);
+
+signals:
+    void openRequested(const zeitrad::birth::Birth& birth);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void openSelected();
+    void editSelected();
+    void deleteSelected();
+    void chooseImport();
+    void chooseExport();
+    QList<birth::Birth> selectedBirths() const;
+    void complain(const QString& message);
+
+    birth::Register* register_;
+    BirthModel* model_;
+    QLineEdit* search_;
+    QTableView* table_;
+};
+
+} // namespace zeitrad::registerwindow

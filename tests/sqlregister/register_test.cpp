@@ -1,0 +1,324 @@
+// The register on its SQLite file: births kept privately, several deleted all or none, an import
+// that adds nothing twice, a file from a newer program read-only, a damaged or foreign file left as
+// it was, two programs writing at once, a folder that cannot be written, and an import stopped by a
+// kill or a full disk.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "formats/aaf.h"
+#include "formats/import.h"
+#include "sqlregister/sqlregister.h"
+
+using namespace zeitrad::birth;
+using namespace zeitrad::formats;
+using zeitrad::Refusal;
+using zeitrad::sqlregister::SqlRegister;
+
+namespace {
+
+Birth person(int n) {
+    Birth b;
+    b.surname = QStringLiteral("Nummer");
+    b.firstName = QString::number(n);
+    b.date = QDate(1970, 1, 1).addDays(n);
+    b.time = QTime(12, 0);
+    b.place = QStringLiteral("Köln");
+    b.country = QStringLiteral("D");
+    b.latitude = 50.94;
+    b.longitude = 6.96;
+    b.zone = QStringLiteral("Europe/Berlin");
+    return b;
+}
+
+QList<Birth> people(int count) {
+    QList<Birth> births;
+    for (int i = 0; i < count; ++i)
+        births.append(person(i));
+    return births;
+}
+
+template <typename T> T value(const zeitrad::Refused<T>& r) {
+    if (const auto* refusal = std::get_if<Refusal>(&r))
+        qFatal("refused: %s", refusal->message.c_str());
+    return std::get<T>(r);
+}
+
+QString refusal(const auto& r) {
+    const auto* why = std::get_if<Refusal>(&r);
+    return why ? QString::fromStdString(why->message) : QString();
+}
+
+// A register at path holding the births.
+void fill(const QString& path, const QList<Birth>& births) {
+    SqlRegister reg;
+    value(reg.open(path));
+    value(reg.import(births, {}));
+}
+
+// One statement on the file through a connection of its own; its first value.
+QVariant sql(const QString& path, const QString& statement) {
+    QVariant result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "side");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        if (q.exec(statement) && q.next())
+            result = q.value(0);
+    }
+    QSqlDatabase::removeDatabase("side");
+    return result;
+}
+
+// What SQLite itself says of the file, and how many births it holds.
+QPair<QString, int> checkFile(const QString& path) {
+    return {sql(path, "PRAGMA integrity_check").toString(),
+            sql(path, "SELECT count(*) FROM births").toInt()};
+}
+
+int mode(const QString& path) {
+    struct stat s {};
+    stat(QFile::encodeName(path).constData(), &s);
+    return int(s.st_mode & 0777);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// A process that imports 20000 births into the register at path, its files limited to maxBytes
+// when given; what it was refused goes to fd.
+pid_t importInChild(const QString& path, qint64 maxBytes, int fd) {
+    const QList<Birth> births = people(20000);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (maxBytes > 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(maxBytes), RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        SqlRegister reg;
+        const QByteArray why = (refusal(reg.open(path)) + refusal(reg.import(births, {}))).toUtf8();
+        (void)!write(fd, why.constData(), size_t(why.size()));
+        _exit(0);
+    }
+    return child;
+}
+
+} // namespace
+
+class RegisterTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString file(const char* name) { return dir_.filePath(QString::fromLatin1(name)); }
+
+private slots:
+    void keepsBirthsPrivatelyAndChangesThem() {
+        const QString path = file("privat/geburten.sqlite");
+        SqlRegister reg;
+        value(reg.open(path));
+        QCOMPARE(mode(dir_.filePath("privat")), 0700);
+        QCOMPARE(mode(path), 0600);
+
+        Birth b = person(1);
+        b.time.reset();
+        b.note = QStringLiteral("Zwei\nZeilen");
+        b.id = value(reg.add(b));
+        b.firstName = QStringLiteral("Änne");
+        value(reg.update(b));
+        value(reg.remove({value(reg.add(person(2)))}));
+
+        SqlRegister again; // a second window on the same file
+        value(again.open(path));
+        const QList<Birth> births = value(again.list());
+        QCOMPARE(births.size(), 1);
+        QVERIFY(sameData(births[0], b));
+        QCOMPARE(value(again.search(QStringLiteral("anne koln"))).size(), 0);
+        QCOMPARE(value(again.search(QStringLiteral("koln"))).size(), 1);
+        QCOMPARE(value(again.search(QStringLiteral("ANNE"))).size(), 1);
+    }
+
+    // Births deleted together go all or none: one that cannot be deleted (kept here by a trigger,
+    // as a full disk or another session would) keeps the others too.
+    void removingSeveralKeepsAllWhenOneFails() {
+        const QString path = file("loeschen.sqlite");
+        SqlRegister reg;
+        value(reg.open(path));
+        const qint64 first = value(reg.add(person(1))), kept = value(reg.add(person(2)));
+        sql(path, QStringLiteral("CREATE TRIGGER kept BEFORE DELETE ON births WHEN old.id=%1 "
+                                 "BEGIN SELECT raise(ABORT, 'bleibt'); END")
+                      .arg(kept));
+        QVERIFY(refusal(reg.remove({first, kept}))
+                    .startsWith("Das Geburtenregister wurde nicht geändert: Fehler der Datenbank"));
+        QCOMPARE(value(reg.list()).size(), 2);
+    }
+
+    void importAddsNothingTwice() {
+        SqlRegister reg;
+        value(reg.open(file("import.sqlite")));
+        QFile sample(QStringLiteral(ZEITRAD_TEST_DATA "/sample.aaf"));
+        QVERIFY(sample.open(QIODevice::ReadOnly));
+        const AafRead read = readAaf(sample.readAll());
+        QCOMPARE(value(reg.import(read.births, read.lines)).added, 5);
+        const ImportReport second = value(reg.import(read.births, read.lines));
+        QCOMPARE(second.added, 0);
+        QCOMPARE(second.duplicateLines, (QList<int>{2, 7, 8, 10, 13}));
+        QCOMPARE(
+            importReportText(second, read.skipped.mid(0, 1)),
+            "0 Geburten aufgenommen.\n"
+            "Zeile 2: schon im Register, nicht doppelt aufgenommen.\n"
+            "Zeile 7: schon im Register, nicht doppelt aufgenommen.\n"
+            "Zeile 8: schon im Register, nicht doppelt aufgenommen.\n"
+            "Zeile 10: schon im Register, nicht doppelt aufgenommen.\n"
+            "Zeile 13: schon im Register, nicht doppelt aufgenommen.\n"
+            "Zeile 16: übersprungen – Das Datum „31.2.1990“ ist kein Tag (erwartet: T.M.JJJJ).");
+        QCOMPARE(value(reg.list()).size(), 5);
+    }
+
+    void newerFileOpensReadOnly() {
+        const QString path = file("neuer.sqlite");
+        fill(path, {person(1)});
+        sql(path, "PRAGMA user_version=2");
+        SqlRegister reg;
+        value(reg.open(path));
+        QVERIFY(reg.readOnly());
+        const QString reason = "Das Geburtenregister stammt aus einer neueren Zeitrad-Version; es "
+                               "ist nur zum Lesen geöffnet.";
+        QCOMPARE(reg.readOnlyReason(), reason);
+        QCOMPARE(value(reg.list()).size(), 1);
+        QCOMPARE(refusal(reg.add(person(2))), reason);
+        QCOMPARE(refusal(reg.import({person(3)}, {1})), reason);
+    }
+
+    void damagedOrForeignFileIsLeftAsItWas_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("text") << "text.sqlite";
+        QTest::newRow("another program's database") << "fremd.sqlite";
+        QTest::newRow("damaged register") << "kaputt.sqlite";
+    }
+    void damagedOrForeignFileIsLeftAsItWas() {
+        QFETCH(QString, name);
+        const QString path = dir_.filePath(name);
+        if (name == "fremd.sqlite")
+            sql(path, "CREATE TABLE notes (text TEXT)");
+        if (name == "kaputt.sqlite")
+            fill(path, people(400));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        if (name == "text.sqlite")
+            f.write("#A93:Müller,Jürgen,m,3.7.1985,14:30,München,D\n");
+        if (name == "kaputt.sqlite") {
+            QVERIFY(f.size() > 3 * 4096);
+            f.seek(2 * 4096);
+            f.write(QByteArray(4096, '\x5A'));
+        }
+        f.close();
+        const QByteArray before = bytesOf(path);
+        const QStringList filesBefore = QDir(dir_.path()).entryList(QDir::Files);
+        SqlRegister reg;
+        QCOMPARE(refusal(reg.open(path)),
+                 QStringLiteral("Die Datei „%1“ ist beschädigt oder kein Geburtenregister von "
+                                "Zeitrad. Sie bleibt unverändert.")
+                     .arg(path));
+        QCOMPARE(bytesOf(path), before);
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), filesBefore);
+    }
+
+    void twoProgramsSavingAtOnceLoseNothing() {
+        const QString path = file("zwei.sqlite");
+        fill(path, {});
+        pid_t children[2];
+        for (int c = 0; c < 2; ++c) {
+            children[c] = fork();
+            if (children[c] == 0) {
+                SqlRegister reg;
+                bool ok = std::holds_alternative<Done>(reg.open(path));
+                for (int i = 0; i < 150 && ok; ++i)
+                    ok = std::holds_alternative<qint64>(reg.add(person(c * 1000 + i)));
+                _exit(ok ? 0 : 1);
+            }
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        QCOMPARE(checkFile(path), qMakePair(QStringLiteral("ok"), 300));
+    }
+
+    void folderThatCannotBeWritten() {
+        // A folder that cannot be made (not even by root): /proc takes no new folders.
+        SqlRegister reg;
+        QCOMPARE(refusal(reg.open(QStringLiteral("/proc/zeitrad-probe/geburten.sqlite"))),
+                 "Der Ordner „/proc/zeitrad-probe“ für das Geburtenregister lässt sich nicht "
+                 "anlegen.");
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        const QString folder = file("nurlesen");
+        QVERIFY(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        const QString path = folder + "/geburten.sqlite";
+        QCOMPARE(refusal(reg.open(path)),
+                 QStringLiteral("Das Geburtenregister „%1“ lässt sich nicht anlegen: der Ordner "
+                                "ist schreibgeschützt oder voll.")
+                     .arg(path));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // An import is one transaction: killed at any moment, or stopped by a full disk (made here by
+    // a limit on the size of the files the child may write), the file holds none of it or all. A
+    // full disk is refused with a German message.
+    void stoppedImportKeepsNoneOrAll_data() {
+        QTest::addColumn<int>("killAfterMs"); // -1: not killed, the disk is full
+        QTest::newRow("full disk") << -1;
+        for (const int ms : {0, 15, 40, 80, 150, 400})
+            QTest::newRow(qPrintable(QStringLiteral("killed after %1 ms").arg(ms))) << ms;
+    }
+    void stoppedImportKeepsNoneOrAll() {
+        QFETCH(int, killAfterMs);
+        const QString path = dir_.filePath(QStringLiteral("abbruch%1.sqlite").arg(killAfterMs));
+        fill(path, {person(-1)});
+        const bool full = killAfterMs < 0;
+        int fds[2];
+        QVERIFY(pipe(fds) == 0);
+        const pid_t child =
+            importInChild(path, full ? QFileInfo(path).size() + 64 * 1024 : 0, fds[1]);
+        close(fds[1]);
+        if (!full) {
+            QThread::msleep(killAfterMs);
+            kill(child, SIGKILL);
+        }
+        QFile said;
+        QVERIFY(said.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        const QByteArray why = said.readAll();
+        waitpid(child, nullptr, 0);
+        const auto [check, count] = checkFile(path);
+        QCOMPARE(check, QStringLiteral("ok"));
+        QVERIFY2(count == 1 || count == 20001, qPrintable(QString::number(count)));
+        if (full) {
+            QVERIFY2(why.startsWith("Das Geburtenregister"), why.constData());
+            QCOMPARE(count, 1);
+        }
+        SqlRegister reg;
+        value(reg.open(path));
+        QCOMPARE(value(reg.list()).size(), count);
+    }
+};
+
+QTEST_GUILESS_MAIN(RegisterTest)
+#include "register_test.moc"
