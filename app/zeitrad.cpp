@@ -345,7 +345,7 @@ void TZeitrad::Button24Click() {
 
 struct TZeitrad::Births {
     zeitrad::birth::Register* reg = nullptr;
-    zeitrad::registerwindow::BirthRegister* window = nullptr;
+    zeitrad::registerwindow::RegisterWindow* window = nullptr;
     // The birth opened last: the Moon calculator shows it and saves changes to it.
     std::optional<zeitrad::birth::Birth> opened;
 
@@ -372,8 +372,8 @@ void TZeitrad::Button25Click() {
         Register* reg = births_->openRegister(&why);
         if (!reg)
             return refuse(why);
-        births_->window = new zeitrad::registerwindow::BirthRegister(reg, this);
-        connect(births_->window, &zeitrad::registerwindow::BirthRegister::openRequested, this,
+        births_->window = new zeitrad::registerwindow::RegisterWindow(reg, this);
+        connect(births_->window, &zeitrad::registerwindow::RegisterWindow::openRequested, this,
                 [this](const Birth& birth) { Births::open(*this, birth); });
     } else {
         births_->window->reload();

@@ -66,7 +66,7 @@ struct Filled {
 void openWindowOnTenThousand(benchmark::State& state) {
     Filled filled;
     for (auto _ : state) {
-        zeitrad::registerwindow::BirthRegister window(&filled.reg);
+        zeitrad::registerwindow::RegisterWindow window(&filled.reg);
         window.show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.findChild<QTableView*>()->model()->rowCount());
@@ -76,7 +76,7 @@ void openWindowOnTenThousand(benchmark::State& state) {
 // One keystroke after another: "m", "mu", "mul", "mull", then back to "m".
 void filterKeystroke(benchmark::State& state) {
     Filled filled;
-    zeitrad::registerwindow::BirthRegister window(&filled.reg);
+    zeitrad::registerwindow::RegisterWindow window(&filled.reg);
     window.show();
     QApplication::processEvents();
     auto* search = window.findChild<QLineEdit*>(QStringLiteral("BirthSearch"));

@@ -153,7 +153,7 @@ bool editBirth(Birth& b, QWidget* parent) {
 
 } // namespace
 
-BirthRegister::BirthRegister(birth::Register* reg, QWidget* parent)
+RegisterWindow::RegisterWindow(birth::Register* reg, QWidget* parent)
     : QWidget(parent, Qt::Window), register_(reg), model_(new BirthModel(this)),
       search_(new QLineEdit(this)), table_(new QTableView(this)) {
     setObjectName(QStringLiteral("BirthRegister"));
@@ -201,16 +201,16 @@ BirthRegister::BirthRegister(birth::Register* reg, QWidget* parent)
     resize(560, 420);
 
     connect(search_, &QLineEdit::textChanged, model_, &BirthModel::setFilter);
-    connect(table_, &QTableView::doubleClicked, this, &BirthRegister::openSelected);
-    connect(open, &QPushButton::clicked, this, &BirthRegister::openSelected);
-    connect(edit, &QPushButton::clicked, this, &BirthRegister::editSelected);
-    connect(remove, &QPushButton::clicked, this, &BirthRegister::deleteSelected);
-    connect(import, &QPushButton::clicked, this, &BirthRegister::chooseImport);
-    connect(exportButton, &QPushButton::clicked, this, &BirthRegister::chooseExport);
+    connect(table_, &QTableView::doubleClicked, this, &RegisterWindow::openSelected);
+    connect(open, &QPushButton::clicked, this, &RegisterWindow::openSelected);
+    connect(edit, &QPushButton::clicked, this, &RegisterWindow::editSelected);
+    connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteSelected);
+    connect(import, &QPushButton::clicked, this, &RegisterWindow::chooseImport);
+    connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::chooseExport);
     reload();
 }
 
-void BirthRegister::reload() {
+void RegisterWindow::reload() {
     const auto births = register_->list();
     if (const auto* r = std::get_if<Refusal>(&births)) {
         model_->setBirths({});
@@ -220,7 +220,7 @@ void BirthRegister::reload() {
     model_->setBirths(std::get<QList<Birth>>(births));
 }
 
-void BirthRegister::keyPressEvent(QKeyEvent* event) {
+void RegisterWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         openSelected();
         return;
@@ -228,19 +228,19 @@ void BirthRegister::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-QList<Birth> BirthRegister::selectedBirths() const {
+QList<Birth> RegisterWindow::selectedBirths() const {
     QList<Birth> births;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows())
         births.append(model_->birthAt(index.row()));
     return births;
 }
 
-void BirthRegister::complain(const QString& text) {
+void RegisterWindow::complain(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Zeitrad"), text, QMessageBox::Ok, this);
     box.exec();
 }
 
-void BirthRegister::openSelected() {
+void RegisterWindow::openSelected() {
     QList<Birth> births = selectedBirths();
     // With one birth left by the search, Return opens it.
     if (births.isEmpty() && model_->rowCount() == 1)
@@ -249,7 +249,7 @@ void BirthRegister::openSelected() {
         emit openRequested(births.first());
 }
 
-void BirthRegister::editSelected() {
+void RegisterWindow::editSelected() {
     const QList<Birth> births = selectedBirths();
     if (births.isEmpty())
         return;
@@ -262,7 +262,7 @@ void BirthRegister::editSelected() {
     reload();
 }
 
-void BirthRegister::deleteSelected() {
+void RegisterWindow::deleteSelected() {
     const QList<Birth> births = selectedBirths();
     if (births.isEmpty())
         return;
@@ -287,7 +287,7 @@ void BirthRegister::deleteSelected() {
     reload();
 }
 
-QString BirthRegister::importFile(const QString& fileName) {
+QString RegisterWindow::importFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Die Datei „%1“ lässt sich nicht lesen.").arg(fileName);
@@ -308,7 +308,7 @@ QString BirthRegister::importFile(const QString& fileName) {
     return formats::importReportText(std::get<birth::ImportReport>(report), read.skipped);
 }
 
-std::optional<QString> BirthRegister::exportFile(const QString& fileName,
+std::optional<QString> RegisterWindow::exportFile(const QString& fileName,
                                                  formats::AafEncoding encoding) {
     QList<Birth> births = selectedBirths();
     if (births.isEmpty()) {
@@ -323,7 +323,7 @@ std::optional<QString> BirthRegister::exportFile(const QString& fileName,
     return std::nullopt;
 }
 
-void BirthRegister::chooseImport() {
+void RegisterWindow::chooseImport() {
     const QString fileName = QFileDialog::getOpenFileName(
         this, QStringLiteral("AAF importieren"), {},
         QStringLiteral("AAF-Dateien (*.aaf *.AAF *.txt);;Alle Dateien (*)"));
@@ -335,7 +335,7 @@ void BirthRegister::chooseImport() {
     box.exec();
 }
 
-void BirthRegister::chooseExport() {
+void RegisterWindow::chooseExport() {
     const QString utf8 = QStringLiteral("AAF (UTF-8) (*.aaf)");
     const QString windows = QStringLiteral("AAF für ältere Programme (Windows-1252) (*.aaf)");
     QString filter = utf8;

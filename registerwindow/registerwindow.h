@@ -1,6 +1,6 @@
-// The register window (BirthRegister): a search field, the table of births and the buttons to
-// open, edit, delete, import and export them. Not modal; "Öffnen" hands the birth to the window
-// through openRequested.
+// The register window (RegisterWindow, object name BirthRegister): a search field, the table of
+// births and the buttons to open, edit, delete, import and export them. Not modal; "Öffnen" hands
+// the birth to the window through openRequested.
 #pragma once
 
 #include <QWidget>
@@ -16,11 +16,11 @@ namespace zeitrad::registerwindow {
 
 class BirthModel;
 
-class BirthRegister : public QWidget {
+class RegisterWindow : public QWidget {
     Q_OBJECT
 public:
     // The register stays the caller's; it is open already.
-    BirthRegister(birth::Register* reg, QWidget* parent = nullptr);
+    RegisterWindow(birth::Register* reg, QWidget* parent = nullptr);
 
     // Reads the register anew (after a change elsewhere).
     void reload();

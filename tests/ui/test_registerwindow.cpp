@@ -34,9 +34,9 @@ class BirthsTest : public QObject {
         return model->data(model->index(row, column)).toString();
     }
     // "Geburten" on the toolbar: the register window, its search emptied.
-    static zeitrad::registerwindow::BirthRegister* openRegister(uitest::Window& ui) {
+    static zeitrad::registerwindow::RegisterWindow* openRegister(uitest::Window& ui) {
         uitest::click(&ui.window, "Button25");
-        auto* reg = ui.window.findChild<zeitrad::registerwindow::BirthRegister*>("BirthRegister");
+        auto* reg = ui.window.findChild<zeitrad::registerwindow::RegisterWindow*>("BirthRegister");
         if (!reg || !reg->isVisible())
             qFatal("no register window");
         uitest::find<QLineEdit>(reg, "BirthSearch")->clear();
