@@ -16,9 +16,8 @@
 #include "app/appearance.h"
 #include "app/furniture.h"
 #include "app/links.h"
-#include "birth/moment.h"
-#include "birth/moonreading.h"
 #include "birth/register.h"
+#include "birth/road.h"
 #include "engine/input.h"
 #include "mooncalculator/moondialog.h"
 #include "periodlist/periodexport.h"
@@ -403,13 +402,10 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
         QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, &w);
         box.exec();
     };
-    const zeitrad::Refused<double> moment = zeitrad::birth::birthUtcMSecs(birth);
-    if (const auto* r = std::get_if<zeitrad::Refusal>(&moment))
+    const auto moon = zeitrad::birth::moonOf(birth);
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&moon))
         return refuse(QString::fromStdString(r->message));
-    const auto reading = zeitrad::birth::readMoon(std::get<double>(moment), birth.date);
-    if (const auto* r = std::get_if<zeitrad::Refusal>(&reading))
-        return refuse(QString::fromStdString(r->message));
-    const zeitrad::birth::MoonReading& m = std::get<zeitrad::birth::MoonReading>(reading);
+    const zeitrad::birth::MoonReading& m = std::get<zeitrad::birth::BirthMoon>(moon).reading;
     w.screens().panel8->enter(m.fields);
     const zeitrad::astronomy::SignPosition& p = m.tropical;
     QStringList remembered;

@@ -16,7 +16,7 @@ QString Birth::name() const {
 bool sameData(const Birth& a, const Birth& b) {
     return a.surname == b.surname && a.firstName == b.firstName && a.date == b.date &&
            a.time == b.time && a.place == b.place && a.kind == b.kind && a.country == b.country &&
-           a.latitude == b.latitude && a.longitude == b.longitude && a.zone == b.zone &&
+           a.latitude == b.latitude && a.longitude == b.longitude && a.clocks == b.clocks &&
            a.note == b.note;
 }
 
@@ -61,18 +61,66 @@ QString searchFolded(const QString& text) {
     return folded;
 }
 
+namespace {
+
+struct KindWords {
+    Birth::Kind kind;
+    const char* stored;
+    const char* shown;
+};
+constexpr KindWords kindWords[] = {{Birth::Kind::Person, "person", "Person"},
+                                   {Birth::Kind::Female, "female", "Frau"},
+                                   {Birth::Kind::Male, "male", "Mann"},
+                                   {Birth::Kind::Event, "event", "Ereignis"}};
+
+const KindWords& wordsOf(Birth::Kind kind) {
+    for (const KindWords& w : kindWords)
+        if (w.kind == kind)
+            return w;
+    return kindWords[0];
+}
+
+} // namespace
+
 const char* kindName(Birth::Kind kind) {
-    switch (kind) {
-    case Birth::Kind::Female:
-        return "female";
-    case Birth::Kind::Male:
-        return "male";
-    case Birth::Kind::Event:
-        return "event";
-    case Birth::Kind::Person:
-        break;
+    return wordsOf(kind).stored;
+}
+
+Birth::Kind kindNamed(QStringView name) {
+    for (const KindWords& w : kindWords)
+        if (name == QLatin1StringView(w.stored))
+            return w.kind;
+    return Birth::Kind::Person;
+}
+
+QString kindLabel(Birth::Kind kind) {
+    return QString::fromUtf8(wordsOf(kind).shown);
+}
+
+QString timeText(const std::optional<QTime>& time, bool shortWhenWhole) {
+    if (!time)
+        return {};
+    return time->toString(shortWhenWhole && time->second() == 0 ? QStringLiteral("HH:mm")
+                                                                : QStringLiteral("HH:mm:ss"));
+}
+
+void setName(Birth& birth, const QString& typed) {
+    const qsizetype comma = typed.indexOf(u',');
+    birth.surname = (comma < 0 ? typed : typed.left(comma)).simplified();
+    birth.firstName = comma < 0 ? QString() : typed.mid(comma + 1).simplified();
+}
+
+QList<Birth> birthsNamed(const QList<Birth>& births, const QString& typed) {
+    const QString wanted = searchFolded(typed.trimmed());
+    QList<Birth> exact, holding;
+    for (const Birth& b : births) {
+        const QString folded = searchFolded(b.name());
+        if (folded == wanted)
+            exact.append(b);
+        else if (folded.contains(wanted))
+            holding.append(b);
     }
-    return "person";
+    return exact.isEmpty() ? holding : exact;
 }
 
 } // namespace zeitrad::birth

@@ -5,10 +5,13 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QTime>
 
 #include <optional>
+
+#include "birth/clocks.h"
 
 class QSettings;
 
@@ -25,13 +28,10 @@ struct Birth {
     std::optional<QTime> time;                 // local time; none when unknown
     QString place, country;                    // place name and country code ("D", "A", "CH", ...)
     std::optional<double> latitude, longitude; // degrees, north and east positive
-    // The clocks: an IANA zone id ("Europe/Berlin"), a fixed offset ("UTC+01:00"), "LMT" (local
-    // mean time at the longitude), or empty when not known.
-    QString zone;
+    // The clocks the time was read on; none when not known.
+    std::optional<Clocks> clocks;
     QString note;
     QDateTime added, changed; // kept by the register
-
-    static inline const QString localMeanTime = QStringLiteral("LMT");
 
     // "Müller, Anna", "Müller" or "Anna": how lists and headers name the birth.
     QString name() const;
@@ -45,9 +45,27 @@ void syncPrivately(QSettings& settings);
 
 // "person", "female", "male", "event": the kind as the register stores it and the list writes it.
 const char* kindName(Birth::Kind kind);
+// The kind of its stored name; a person for any other.
+Birth::Kind kindNamed(QStringView name);
+// "Person", "Frau", "Mann", "Ereignis": the kind as the window shows it.
+QString kindLabel(Birth::Kind kind);
+// Every kind, in the order a choice offers them.
+inline constexpr Birth::Kind allKinds[] = {Birth::Kind::Person, Birth::Kind::Female,
+                                           Birth::Kind::Male, Birth::Kind::Event};
+
+// "14:30:00", as the register keeps a time and the lists give it; empty when the time is unknown.
+// `short` gives "14:30" when the seconds are zero.
+QString timeText(const std::optional<QTime>& time, bool shortWhenWhole = false);
+
+// "Müller, Jürgen" into surname and first name, split at the first comma; a single word is the
+// surname. And back: how a name field shows a birth's name.
+void setName(Birth& birth, const QString& typed);
 
 // Text folded for searching: lower case, ä→a, ö→o, ü→u, ß→ss and other accents dropped, so that
 // "muller" finds "Müller".
 QString searchFolded(const QString& text);
+// The births a typed name means: those whose folded name is the typed one, or else those whose
+// name holds it.
+QList<Birth> birthsNamed(const QList<Birth>& births, const QString& typed);
 
 } // namespace zeitrad::birth

@@ -50,9 +50,8 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
     if (!birth.date.isValid() || !birth.time.isValid())
         return Refusal{"Das Geburtsdatum oder die Geburtszeit fehlt."};
     const qint64 local = localAsUtcMSecs(birth.date, birth.time);
-    if (birth.zoneId == utcZoneId)
-        return BirthMoments{static_cast<double>(local), {}, utcZoneId};
-    if (birth.zoneId == localMeanTimeId) {
+    const Clocks& clocks = birth.clocks;
+    if (clocks.isMeanTime()) {
         if (!birth.longitudeDegrees)
             return Refusal{std::string(noLongitudeMessage)};
         const double offset = localMeanTimeOffsetSeconds({*birth.longitudeDegrees});
@@ -61,16 +60,17 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
                             "Mittlere Ortszeit (LMT, " +
                                 Place::longitudeText(*birth.longitudeDegrees) + ")"};
     }
-    const QTimeZone zone(birth.zoneId.toLatin1());
+    // A fixed offset (as an AAF file gives clocks without a zone's name) has one moment for every
+    // time, and no rules to ask.
+    if (clocks.isOffset())
+        return BirthMoments{static_cast<double>(local - qint64{clocks.offsetSeconds()} * 1000),
+                            {},
+                            clocks.offsetSeconds() == 0 ? QStringLiteral("UTC")
+                                                        : "Zonenzeit " + clocks.text()};
+    const QString& zoneId = clocks.zoneId();
+    const QTimeZone zone(zoneId.toLatin1());
     if (!zone.isValid())
-        return unknownZone(birth.zoneId);
-    // A fixed offset ("UTC+10:00", as an AAF file gives clocks without a zone's name) has one
-    // moment for every time; it has no rules to ask (Qt's answers for its transitions are void).
-    if (birth.zoneId.startsWith(utcZoneId)) {
-        const int offset = zone.offsetFromUtc(QDateTime::fromMSecsSinceEpoch(0, QTimeZone::utc()));
-        return BirthMoments{
-            static_cast<double>(local - qint64{offset} * 1000), {}, "Zonenzeit " + birth.zoneId};
-    }
+        return unknownZone(zoneId);
     // With the place's longitude known, the zone's clocks count except where they showed the
     // zone city's mean time: the place then read its own. Both can stand for the time where the
     // place's clocks went back at the switch to standard time.
@@ -92,7 +92,7 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
             moments.append(moment);
     if (moments.isEmpty())
         return Refusal{(birth.time.toString("HH:mm:ss") + " gab es am " +
-                        birth.date.toString("dd.MM.yyyy") + " in der Zeitzone " + birth.zoneId +
+                        birth.date.toString("dd.MM.yyyy") + " in der Zeitzone " + zoneId +
                         " nicht: die Uhren wurden über diese Zeit vorgestellt.")
                            .toStdString()};
     std::sort(moments.begin(), moments.end(),
@@ -103,10 +103,10 @@ Refused<BirthMoments> birthMoments(const LocalBirth& birth) {
     if (first.placeMeanTime)
         found.clock = placeClock;
     else if (givesLocalMeanTime(zone, first.utcMSecs))
-        found.clock = "Ortszeit der Zonenstadt " + birth.zoneId + " (LMT, " +
-                      offsetText(first.offsetSeconds) + ")";
+        found.clock =
+            "Ortszeit der Zonenstadt " + zoneId + " (LMT, " + offsetText(first.offsetSeconds) + ")";
     else
-        found.clock = "Zonenzeit " + birth.zoneId + " (" + offsetText(first.offsetSeconds) + ")";
+        found.clock = "Zonenzeit " + zoneId + " (" + offsetText(first.offsetSeconds) + ")";
     if (moments.size() > 1)
         found.choices = moments;
     return found;
@@ -131,19 +131,37 @@ QString choiceText(const QTime& time, const ZoneMoment& moment) {
     return time.toString("HH:mm") + " " + kind + " (" + offsetText(moment.offsetSeconds) + ")";
 }
 
-Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
-                           std::optional<double> longitude, const QString& place) {
-    if (zone.isEmpty())
-        return Refusal{"Die Zeitzone der Geburt ist nicht bekannt."};
-    const Refused<BirthMoments> moments = birthMoments({date, time, zone, longitude, place});
-    if (const auto* r = std::get_if<Refusal>(&moments))
-        return *r;
-    return std::get<BirthMoments>(moments).utcMSecs;
+const ZoneMoment& summerTimeChoice(const BirthMoments& moments, bool summerTime) {
+    const auto& c = moments.choices;
+    const auto matching = std::count_if(
+        c.begin(), c.end(), [&](const ZoneMoment& m) { return m.daylightTime == summerTime; });
+    if (matching == 1)
+        return *std::find_if(c.begin(), c.end(),
+                             [&](const ZoneMoment& m) { return m.daylightTime == summerTime; });
+    return summerTime ? c.first() : c.last();
+}
+
+Refused<LocalBirth> localBirth(const Birth& birth) {
+    const QString name = birth.name();
+    if (!birth.date.isValid())
+        return Refusal{("„" + name + "“: das Geburtsdatum fehlt.").toStdString()};
+    if (!birth.clocks)
+        return Refusal{("„" + name +
+                        "“: die Zeitzone der Geburt ist nicht bekannt; bitte im Register oder als "
+                        "#B93 ergänzen.")
+                           .toStdString()};
+    return LocalBirth{birth.date, birth.time.value_or(QTime(12, 0)), *birth.clocks, birth.longitude,
+                      birth.place};
 }
 
 Refused<double> birthUtcMSecs(const Birth& birth) {
-    return localToUtc(birth.date, birth.time.value_or(QTime(12, 0)), birth.zone, birth.longitude,
-                      birth.place);
+    const Refused<LocalBirth> local = localBirth(birth);
+    if (const auto* r = std::get_if<Refusal>(&local))
+        return *r;
+    const Refused<BirthMoments> moments = birthMoments(std::get<LocalBirth>(local));
+    if (const auto* r = std::get_if<Refusal>(&moments))
+        return *r;
+    return std::get<BirthMoments>(moments).utcMSecs;
 }
 
 } // namespace zeitrad::birth

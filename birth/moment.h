@@ -11,22 +11,19 @@
 
 #include <optional>
 
+#include "birth/clocks.h"
 #include "engine/refusal.h"
 
 namespace zeitrad::birth {
 
 struct Birth;
 
-// The zone ids that are not a zone's own.
-inline const QString utcZoneId = QStringLiteral("UTC");
-inline const QString localMeanTimeId = QStringLiteral("LMT");
-
 // A birth as its certificate gives it: the local date and time and the clocks they were read on.
 struct LocalBirth {
     QDate date;
     QTime time;
-    // "UTC", an IANA zone id ("Europe/Berlin"), or "LMT": local mean time at longitudeDegrees.
-    QString zoneId;
+    // The clocks; local mean time is that of longitudeDegrees.
+    Clocks clocks = Clocks::utc();
     // The birth place's longitude, degrees east of Greenwich (west negative). Local mean time
     // needs it; with a zone it counts while the zone's clocks showed local mean time: the place
     // then kept its own mean time, not the zone city's.
@@ -71,14 +68,17 @@ Refusal unknownZone(const QString& zoneId);
 // when the clocks skipped it, two when they went back over it.
 QList<ZoneMoment> zoneMoments(const QDate& date, const QTime& time, const QTimeZone& zone);
 
-// The earlier moment a local date and time stand for, by the rule of birthMoments(), in
-// milliseconds since 1970 on the civil time scale. Refused in German when the zone is empty or
-// unknown or the clocks skipped that time.
-Refused<double> localToUtc(const QDate& date, const QTime& time, const QString& zone,
-                           std::optional<double> longitude, const QString& place = {});
+// Of two moments the clocks showed, the one on summer time (or not); when the zone's data does
+// not tell them apart, the earlier (before the clocks went back) counts as the summer time.
+const ZoneMoment& summerTimeChoice(const BirthMoments& moments, bool summerTime);
 
-// The moment a birth of the register stands for: its local time, or 12:00 when unknown, read by
-// localToUtc() with its zone, longitude and place.
+// A birth of the register as its certificate gives it: its local time, or 12:00 when unknown, on
+// its clocks, with its longitude and place. Refused, with the German reason and the birth's name,
+// without a date or without clocks.
+Refused<LocalBirth> localBirth(const Birth& birth);
+
+// The earlier moment a birth stands for (localBirth(), then birthMoments()), in milliseconds
+// since 1970 on the civil time scale.
 Refused<double> birthUtcMSecs(const Birth& birth);
 
 // The local date and time read as if they were UTC, in milliseconds since 1970.

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/names.h"
+#include "engine/periodtext.h"
 #include "engine/tables.h"
 
 namespace zeitrad::birth {
@@ -24,22 +25,8 @@ astronomy::Moment momentOf(double utcMSecs) {
     return {date.year(), date.month(), date.day(), (utcMSecs - days * msPerDay) / 1000.0};
 }
 
-// A sidereal longitude in tenths of an arc-second, shown to the whole arc-second as the
-// calculation's nakshatra search sees it.
-QString siderealText(std::int64_t tenths) {
-    const std::int64_t seconds = tenths / 10;
-    const int sign = static_cast<int>(seconds / (30 * 3600)) + 1;
-    const std::int64_t within = seconds % (30 * 3600);
-    return signLongitudeText({sign, static_cast<int>(within / 3600),
-                              static_cast<int>(within / 60 % 60), static_cast<int>(within % 60)});
-}
-
-QString arcText(std::int64_t tenths) {
-    const std::int64_t seconds = tenths / 10;
-    return QString("%1° %2′ %3″")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QChar('0'))
-        .arg(seconds % 60, 2, 10, QChar('0'));
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 QString momentText(const astronomy::Moment& m) {
@@ -53,12 +40,9 @@ QString momentText(const astronomy::Moment& m) {
 } // namespace
 
 QString signLongitudeText(const astronomy::SignPosition& position) {
-    const std::string_view name = signName[position.sign];
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
-           QString(" %1° %2′ %3″")
-               .arg(position.degrees)
-               .arg(position.minutes, 2, 10, QChar('0'))
-               .arg(position.seconds, 2, 10, QChar('0'));
+    const std::int64_t seconds = ((position.sign - 1) * 30 + position.degrees) * 3600 +
+                                 position.minutes * 60 + position.seconds;
+    return fromStd(longitudeText(seconds * 10));
 }
 
 Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate) {
@@ -76,11 +60,12 @@ Refused<MoonReading> readMoon(double utcMSecs, const QDate& civilDate) {
     reading.tropical = p.tropical;
     reading.ayanamsa = r.ayanamsa;
     reading.nakshatra = r.nakshatra;
-    const QString nakshatra = fromView(nakshatraName[r.nakshatra]);
+    // To the whole arc-second, as the calculation's nakshatra search sees them.
     reading.text = momentText(p.moment) + "\n" + "Mond tropisch: " + signLongitudeText(p.tropical) +
                    "\n" + "Mond siderisch (Ayanamsa " + QString::number(civilYear) + ": " +
-                   arcText(r.ayanamsa) + "): " + siderealText(r.longitude) + "\n" +
-                   "Nakshatra: " + nakshatra + ", Herrscher " + fromView(planetName[r.lord]);
+                   fromStd(arcText(r.ayanamsa / 10 * 10)) +
+                   "): " + fromStd(longitudeText(r.longitude / 10 * 10)) + "\n" +
+                   "Nakshatra: " + fromStd(nakshatraText(r.nakshatra));
 
     // Birth times are often rounded; the whole overview hangs on the nakshatra.
     for (const int minutes : {-10, 10}) {

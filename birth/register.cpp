@@ -5,18 +5,6 @@
 
 namespace zeitrad::birth {
 
-Refused<QList<Birth>> Register::search(const QString& text) {
-    Refused<QList<Birth>> all = list();
-    if (std::holds_alternative<Refusal>(all) || text.isEmpty())
-        return all;
-    const QString wanted = searchFolded(text);
-    QList<Birth> found;
-    for (const Birth& b : std::get<QList<Birth>>(all))
-        if (searchFolded(b.name()).contains(wanted) || searchFolded(b.place).contains(wanted))
-            found.append(b);
-    return found;
-}
-
 QString defaultRegisterPath() {
     const QString chosen = qEnvironmentVariable("ZEITRAD_REGISTER");
     if (!chosen.isEmpty())

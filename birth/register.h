@@ -36,8 +36,6 @@ public:
 
     // Every birth, by name.
     virtual Refused<QList<Birth>> list() = 0;
-    // The births whose name or place holds the text, folded (searchFolded).
-    Refused<QList<Birth>> search(const QString& text);
 
     // Each change is one transaction. add() gives the birth's new number; it refuses a birth
     // already in the register (same name, date, time and place). remove() takes all the births

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-#include "birth/moment.h"
-#include "birth/moonreading.h"
+#include "birth/road.h"
 #include "cli/clockreading.h"
 #include "engine/geography.h"
 
@@ -49,8 +48,9 @@ Refused<Place> placeNamed(const QString& typed, birth::Atlas* atlas) {
 }
 
 // Of two moments the clocks showed, the one --sommerzeit chose; refused, naming both, without.
-Refused<birth::ZoneMoment> chosenMoment(const LocalBirth& local, const birth::BirthMoments& m,
-                                        std::optional<bool> summerTime) {
+Refused<const birth::ZoneMoment*> chosenMoment(const birth::LocalBirth& local,
+                                               const birth::BirthMoments& m,
+                                               std::optional<bool> summerTime) {
     if (!summerTime) {
         QStringList both;
         for (const birth::ZoneMoment& c : m.choices)
@@ -59,77 +59,39 @@ Refused<birth::ZoneMoment> chosenMoment(const LocalBirth& local, const birth::Bi
                             .toString("HH:mm") +
                         " UTC";
         return Refusal{text(local.time.toString("HH:mm:ss") + " gab es am " +
-                            local.date.toString("dd.MM.yyyy") + " in der Zeitzone " + local.zoneId +
-                            " zweimal: " + both.join(" und ") +
+                            local.date.toString("dd.MM.yyyy") + " in der Zeitzone " +
+                            local.clocks.text() + " zweimal: " + both.join(" und ") +
                             ". Welche gemeint ist, sagt --sommerzeit ja oder nein.")};
     }
-    // The one on summer time or not; if the zone's data does not tell them apart, the earlier
-    // (before the clocks went back) counts as the summer time.
-    const auto matching = std::count_if(m.choices.begin(), m.choices.end(),
-                                        [&](auto& c) { return c.daylightTime == *summerTime; });
-    if (matching == 1)
-        return *std::find_if(m.choices.begin(), m.choices.end(),
-                             [&](auto& c) { return c.daylightTime == *summerTime; });
-    return *summerTime ? m.choices.first() : m.choices.last();
+    return &birth::summerTimeChoice(m, *summerTime);
 }
 
-} // namespace
-
-namespace {
-
-// How a time the clocks showed twice is taken: as --sommerzeit says (refused without it), or the
-// earlier of the two, as the register's births are.
-struct Twice {
-    bool earlier = false;
-    std::optional<bool> summerTime;
-};
-
-// The common road of every birth: the local date and time on their clocks to the moment, the Moon
-// at it, the fields that "Übernehmen" writes and the facts. `born` comes with the place's facts
-// (and the name) filled in; `placeLine` is the text's line of the place, if any.
-Refused<BornBirth> computeLocal(const LocalBirth& local, const Twice& twice, BornBirth born,
-                                const QString& placeLine, bool timeUnknown) {
+// The answer's facts of a birth's Moon: the moment, the Moon and the lines the text begins with.
+// `born` comes with the place's facts (and the name) filled in; `placeLine` is the text's line of
+// the place, if any.
+BornBirth answerOf(const birth::BirthMoon& moon, BornBirth born, const QString& placeLine) {
     BirthFacts& facts = born.facts;
-    const auto moments = birth::birthMoments(local);
-    if (const auto* refusal = std::get_if<Refusal>(&moments))
-        return *refusal;
-    const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
-    double utcMSecs = m.utcMSecs;
-    // Read on the place's own mean time (before its zone kept standard time): the zone is "LMT".
-    bool placeMeanTime = m.placeMeanTime;
-    if (!m.choices.isEmpty() && !twice.earlier) {
-        const auto chosen = chosenMoment(local, m, twice.summerTime);
-        if (const auto* refusal = std::get_if<Refusal>(&chosen))
-            return *refusal;
-        utcMSecs = double(std::get<birth::ZoneMoment>(chosen).utcMSecs);
-        placeMeanTime = std::get<birth::ZoneMoment>(chosen).placeMeanTime;
-    }
-
-    // As "Übernehmen" in the Moon calculator: the local date and the rounded tropical position.
-    const auto reading = birth::readMoon(utcMSecs, local.date);
-    if (const auto* refusal = std::get_if<Refusal>(&reading))
-        return *refusal;
-    const birth::MoonReading& r = std::get<birth::MoonReading>(reading);
+    const birth::MoonReading& r = moon.reading;
     born.fields = r.fields;
     facts.moonTropical = r.longitude;
     facts.ayanamsa = double(r.ayanamsa) / 36'000.0;
     facts.moonSidereal = std::fmod(r.longitude - facts.ayanamsa + 360.0, 360.0);
 
+    const LocalBirth& local = moon.local;
     facts.local =
         text(QDateTime(local.date, local.time, QTimeZone::utc()).toString("yyyy-MM-ddTHH:mm:ss"));
-    facts.zone = text(placeMeanTime ? birth::localMeanTimeId : local.zoneId);
-    facts.utc = isoUtc(utcMSecs);
+    // Read on the place's own mean time (before its zone kept standard time): the zone is "LMT".
+    facts.zone = text(moon.placeMeanTime ? birth::Clocks::meanTime().text() : local.clocks.text());
+    facts.utc = isoUtc(moon.utcMSecs);
 
-    const qint64 offset =
-        std::llround((double(birth::localAsUtcMSecs(local.date, local.time)) - utcMSecs) / 1000.0);
     const QString clocks =
-        local.zoneId == birth::localMeanTimeId
+        local.clocks.isMeanTime()
             ? "mittlere Ortszeit bei " + Place::longitudeText(*local.longitudeDegrees)
-            : local.zoneId;
+            : local.clocks.text();
     facts.lines.push_back(text("Geburtszeit: " + local.date.toString("dd.MM.yyyy") + " " +
                                local.time.toString("HH:mm:ss") + " " + clocks + " (" +
-                               birth::offsetText(int(offset)) + ")"));
-    if (timeUnknown)
+                               birth::offsetText(moon.offsetSeconds) + ")"));
+    if (moon.timeUnknown)
         facts.lines.push_back("Die Geburtszeit ist unbekannt: gerechnet mit 12:00 Uhr am "
                               "Geburtsort.");
     if (!placeLine.isEmpty())
@@ -148,16 +110,18 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
     if (const auto* refusal = std::get_if<Refusal>(&clock))
         return *refusal;
     const ClockReading& c = std::get<ClockReading>(clock);
-    LocalBirth local{
-        QDate(c.date.year, c.date.month, c.date.day), QTime(c.hour, c.minute, c.second), {}, {}};
+    birth::Birth b;
+    b.date = QDate(c.date.year, c.date.month, c.date.day);
+    b.time = QTime(c.hour, c.minute, c.second);
 
     BornBirth born;
     const QString where = qtext(options.where);
     QString placeLine;
     switch (options.clocks) {
     case Clocks::zone:
-        local.zoneId =
-            where.compare(birth::utcZoneId, Qt::CaseInsensitive) == 0 ? birth::utcZoneId : where;
+        b.clocks = birth::Clocks::fromText(where);
+        if (!b.clocks)
+            return birth::unknownZone(where);
         break;
     case Clocks::place: {
         auto found = placeNamed(where, atlas);
@@ -165,9 +129,10 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
             return *refusal;
         const Place& place = std::get<Place>(found);
         // The zone's rules, and the place's own mean time before the zone kept standard time.
-        local.zoneId = place.zoneId;
-        local.longitudeDegrees = place.longitude;
-        local.placeName = place.name;
+        b.clocks = birth::Clocks::zone(place.zoneId);
+        b.place = place.name;
+        b.latitude = place.latitude;
+        b.longitude = place.longitude;
         born.facts.place = BirthFacts::Place{text(place.name), text(place.country), place.latitude,
                                              place.longitude};
         placeLine = "Geburtsort: " + place.label() + " (" + place.coordinates() + ")";
@@ -177,29 +142,38 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
         const auto longitude = parseGeoLongitude(options.where);
         if (const auto* refusal = std::get_if<Refusal>(&longitude))
             return *refusal;
-        local.zoneId = birth::localMeanTimeId;
-        local.longitudeDegrees = std::get<GeoLongitude>(longitude).degrees;
+        b.clocks = birth::Clocks::meanTime();
+        b.longitude = std::get<GeoLongitude>(longitude).degrees;
         break;
     }
     }
-    return computeLocal(local, Twice{false, options.summerTime}, std::move(born), placeLine, false);
+    const auto moments = birth::momentsOf(b);
+    if (const auto* refusal = std::get_if<Refusal>(&moments))
+        return *refusal;
+    const birth::BirthMoments& m = std::get<birth::BirthMoments>(moments);
+    const birth::ZoneMoment* chosen = nullptr;
+    if (!m.choices.isEmpty()) {
+        const auto picked =
+            chosenMoment(std::get<LocalBirth>(birth::localBirth(b)), m, options.summerTime);
+        if (const auto* refusal = std::get_if<Refusal>(&picked))
+            return *refusal;
+        chosen = std::get<const birth::ZoneMoment*>(picked);
+    }
+    const auto moon = birth::moonAt(b, m, chosen);
+    if (const auto* refusal = std::get_if<Refusal>(&moon))
+        return *refusal;
+    return answerOf(std::get<birth::BirthMoon>(moon), std::move(born), placeLine);
 }
 
 Refused<BornBirth> computeBirth(const birth::Birth& b) {
-    const QString name = b.name();
-    if (!b.date.isValid())
-        return Refusal{text("„" + name + "“: das Geburtsdatum fehlt.")};
-    if (b.zone.isEmpty())
-        return Refusal{text("„" + name +
-                            "“: die Zeitzone der Geburt ist nicht bekannt; bitte im Register "
-                            "oder als #B93 ergänzen.")};
-    // As the register's Moon does: the local time, or 12:00 when it is not known, on the zone's
-    // clocks with the place's longitude (its own mean time before the zone's standard time).
-    LocalBirth local{b.date, b.time.value_or(QTime(12, 0)), b.zone, b.longitude, b.place};
-    if (b.zone.compare(birth::utcZoneId, Qt::CaseInsensitive) == 0)
-        local.zoneId = birth::utcZoneId;
+    // As the window opens a birth of the register: the local time, or 12:00 when it is not known,
+    // on its clocks with the place's longitude (its own mean time before the zone's standard time),
+    // of two moments the earlier.
+    const auto moon = birth::moonOf(b);
+    if (const auto* refusal = std::get_if<Refusal>(&moon))
+        return *refusal;
     BornBirth born;
-    born.facts.name = text(name);
+    born.facts.name = text(b.name());
     QString placeLine;
     if (b.latitude && b.longitude) {
         born.facts.place =
@@ -209,7 +183,7 @@ Refused<BornBirth> computeBirth(const birth::Birth& b) {
     } else if (!b.place.isEmpty()) {
         placeLine = "Geburtsort: " + b.place + (b.country.isEmpty() ? "" : ", " + b.country);
     }
-    return computeLocal(local, Twice{true, {}}, std::move(born), placeLine, !b.time.has_value());
+    return answerOf(std::get<birth::BirthMoon>(moon), std::move(born), placeLine);
 }
 
 } // namespace zeitrad::cli

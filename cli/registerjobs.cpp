@@ -68,8 +68,9 @@ Refused<QByteArray> readFile(const QString& path) {
     return file.readAll();
 }
 
-QString timeText(const Birth& b) {
-    return b.time ? b.time->toString("HH:mm:ss") : QString();
+// The clocks as the register keeps them; empty when not known.
+QString clocksText(const Birth& b) {
+    return b.clocks ? b.clocks->text() : QString();
 }
 
 // "Müller, Jürgen, 03.07.1985 14:30, München": how a list of births names each.
@@ -96,12 +97,12 @@ std::string jsonList(const QList<Birth>& births) {
                ", \"firstName\": " + jsonOptional(b.firstName) +
                ", \"kind\": " + jsonString(birth::kindName(b.kind)) +
                ", \"date\": " + jsonString(text(b.date.toString(Qt::ISODate))) +
-               ", \"time\": " + jsonOptional(timeText(b)) +
+               ", \"time\": " + jsonOptional(birth::timeText(b.time)) +
                ", \"place\": " + jsonString(text(b.place)) +
                ", \"country\": " + jsonString(text(b.country)) +
                ", \"latitude\": " + jsonOptional(b.latitude) +
                ", \"longitude\": " + jsonOptional(b.longitude) +
-               ", \"zone\": " + jsonString(text(b.zone)) + '}';
+               ", \"zone\": " + jsonString(text(clocksText(b))) + '}';
     }
     out += births.isEmpty() ? "]\n" : "\n]\n";
     return out;
@@ -121,16 +122,11 @@ QString decimal(std::optional<double> v) {
 std::string csvList(const QList<Birth>& births) {
     QString out = "Nachname;Vorname;Art;Datum;Uhrzeit;Ort;Land;Breite;Länge;Zone\n";
     for (const Birth& b : births)
-        out += QStringList{csvField(b.surname),
-                           csvField(b.firstName),
-                           birth::kindName(b.kind),
-                           b.date.toString(Qt::ISODate),
-                           timeText(b),
-                           csvField(b.place),
-                           csvField(b.country),
-                           decimal(b.latitude),
-                           decimal(b.longitude),
-                           csvField(b.zone)}
+        out += QStringList{csvField(b.surname),     csvField(b.firstName),
+                           birth::kindName(b.kind), b.date.toString(Qt::ISODate),
+                           birth::timeText(b.time), csvField(b.place),
+                           csvField(b.country),     decimal(b.latitude),
+                           decimal(b.longitude),    csvField(clocksText(b))}
                    .join(u';') +
                '\n';
     return text(out);
@@ -150,9 +146,9 @@ std::string textList(const QList<Birth>& births) {
     }
     QString out;
     for (const Birth& b : births) {
-        const QString clocks = b.zone == Birth::localMeanTime && b.longitude
+        const QString clocks = b.clocks && b.clocks->isMeanTime() && b.longitude
                                    ? "Ortszeit bei " + birth::Place::longitudeText(*b.longitude)
-                                   : b.zone;
+                                   : clocksText(b);
         out += b.name().leftJustified(nameWidth + 2) + b.date.toString("dd.MM.yyyy") + "  " +
                (b.time ? b.time->toString("HH:mm:ss") : QStringLiteral("--:--:--")) + "  " +
                where(b).leftJustified(placeWidth + 2) + clocks;
@@ -230,16 +226,7 @@ Refused<Birth> registeredBirth(const std::string& name) {
     if (const auto* refusal = std::get_if<Refusal>(&births))
         return *refusal;
     const QString typed = QString::fromStdString(name).trimmed();
-    const QString wanted = birth::searchFolded(typed);
-    QList<Birth> exact, holding;
-    for (const Birth& b : std::get<QList<Birth>>(births)) {
-        const QString folded = birth::searchFolded(b.name());
-        if (folded == wanted)
-            exact.append(b);
-        else if (folded.contains(wanted))
-            holding.append(b);
-    }
-    const QList<Birth>& found = exact.isEmpty() ? holding : exact;
+    const QList<Birth> found = birth::birthsNamed(std::get<QList<Birth>>(births), typed);
     if (found.size() == 1)
         return found.first();
     if (found.isEmpty())

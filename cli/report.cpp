@@ -192,8 +192,7 @@ std::string textReport(const Report& report, int depth) {
         }
     }
     out += "Geburt: " + r.birthDateText() + '\n';
-    out += "Nakshatra: " + std::to_string(r.nakshatra) + ' ' + r.nakshatraName +
-           ", Herr: " + lordName(r.birthLord) + "\n\nÜbersicht\n";
+    out += "Nakshatra: " + nakshatraText(r.nakshatra) + "\n\nÜbersicht\n";
     for (int row = 1; row <= rows; ++row) {
         std::array<std::string, 3> lines;
         for (int column = 1; column <= columns; ++column) {

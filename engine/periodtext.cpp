@@ -45,22 +45,30 @@ std::string startText(const Period& period) {
     return period.atBirth ? std::string(birthWord) : ageText(period.startAge);
 }
 
-std::string longitudeText(std::int64_t tenths) {
-    const std::int64_t perSign = 30 * tenthsPerDegree;
-    const auto sign = static_cast<std::size_t>(tenths / perSign) + 1;
-    const std::int64_t within = tenths % perSign;
-    const auto rest = within % tenthsPerArcMinute;
+std::string arcText(std::int64_t tenths) {
+    const auto rest = tenths % tenthsPerArcMinute;
     char buffer[48];
-    const int n = std::snprintf(buffer, sizeof buffer, " %d° %02d′ %02d",
-                                static_cast<int>(within / tenthsPerDegree),
-                                static_cast<int>(within % tenthsPerDegree / tenthsPerArcMinute),
+    const int n = std::snprintf(buffer, sizeof buffer, "%d° %02d′ %02d",
+                                static_cast<int>(tenths / tenthsPerDegree),
+                                static_cast<int>(tenths % tenthsPerDegree / tenthsPerArcMinute),
                                 static_cast<int>(rest / 10));
-    std::string text = std::string(signName.at(sign)) +
-                       std::string(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+    std::string text(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
     if (rest % 10 != 0) {
         text += ',' + std::to_string(rest % 10);
     }
     return text + "″";
+}
+
+std::string longitudeText(std::int64_t tenths) {
+    const std::int64_t perSign = 30 * tenthsPerDegree;
+    const auto sign = static_cast<std::size_t>(tenths / perSign) + 1;
+    return std::string(signName.at(sign)) + ' ' + arcText(tenths % perSign);
+}
+
+std::string nakshatraText(int nakshatra) {
+    return std::to_string(nakshatra) + ' ' +
+           std::string(nakshatraName.at(static_cast<std::size_t>(nakshatra))) +
+           ", Herr: " + lordName(nakshatraLord(nakshatra));
 }
 
 std::string germanDate(const std::optional<CivilDate>& date) {

@@ -29,9 +29,16 @@ std::string ageText(const AgeTriple& age);
 // Where the list shows a period beginning: "Geburt" when it is listed from birth, else its age.
 std::string startText(const Period& period);
 
+// An arc in tenths of an arc-second: "23° 38′ 53″", and ",5" after the seconds when the tenths
+// are not zero.
+std::string arcText(std::int64_t tenths);
+
 // A longitude in tenths of an arc-second (0 <= tenths < 360°) within its sign:
-// "Löwe 23° 01′ 01″", and ",5" after the seconds when the tenths are not zero.
+// "Löwe 23° 01′ 01″", as arcText() within the sign.
 std::string longitudeText(std::int64_t tenths);
+
+// A nakshatra (1..27) with its number and lord: "23 Dhanishta, Herr: Mangal".
+std::string nakshatraText(int nakshatra);
 
 // "07.03.1985"; empty without a date.
 std::string germanDate(const std::optional<CivilDate>& date);

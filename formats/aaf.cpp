@@ -114,16 +114,6 @@ QString writeZoneDifference(int seconds) {
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString fixedZone(int offsetSeconds) {
-    if (offsetSeconds == 0)
-        return QStringLiteral("UTC");
-    const int minutes = std::abs(offsetSeconds) / 60;
-    return QStringLiteral("UTC%1%2:%3")
-        .arg(QChar(offsetSeconds < 0 ? u'-' : u'+'))
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
 // What a #B93 line says, kept until the record ends (its #ZNAM may follow).
 struct B93 {
     int line = 0;
@@ -267,23 +257,25 @@ void finish(Record& r, AafRead& out) {
         Birth& b = r.birth;
         const B93& b93 = *r.b93;
         if (b93.localMeanTime)
-            b.zone = Birth::localMeanTime;
+            b.clocks = birth::Clocks::meanTime();
         else if (b93.zoneSeconds)
-            b.zone = fixedZone(*b93.zoneSeconds);
+            b.clocks = birth::Clocks::offset(*b93.zoneSeconds);
         if (!r.zoneName.isEmpty() && !b93.localMeanTime &&
             QTimeZone::isTimeZoneIdAvailable(r.zoneName.toUtf8()))
-            b.zone = r.zoneName;
+            b.clocks = birth::Clocks::fromText(r.zoneName);
         // The #A93 date and time are the birth's clock reading; the moment follows from them by
         // the birth library's rule (a place's own mean time where the zone kept local mean time,
         // which other programs may not know). The Julian day in Universal Time only has to fall
         // within a day of that reading.
-        if (b93.julianDay && b.time && !b.zone.isEmpty()) {
+        if (b93.julianDay && b.time && b.clocks) {
             const qint64 utc = std::llround((*b93.julianDay - unixEpochJulianDay) * msPerDay);
             qint64 offsetMs = 0;
-            if (b.zone == Birth::localMeanTime)
+            if (b.clocks->isMeanTime())
                 offsetMs = std::llround(*b.longitude * 240.0 * 1000);
+            else if (b.clocks->isOffset())
+                offsetMs = qint64(b.clocks->offsetSeconds()) * 1000;
             else
-                offsetMs = qint64(QTimeZone(b.zone.toUtf8())
+                offsetMs = qint64(QTimeZone(b.clocks->zoneId().toUtf8())
                                       .offsetFromUtc(
                                           QDateTime::fromMSecsSinceEpoch(utc, QTimeZone::utc()))) *
                            1000;
@@ -403,7 +395,7 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
                          : b.time->second() ? b.time->toString(QStringLiteral("H:mm:ss"))
                                             : b.time->toString(QStringLiteral("H:mm")),
                          starIfEmpty(b.place), starIfEmpty(b.country));
-        if (b.latitude && b.longitude && !b.zone.isEmpty()) {
+        if (b.latitude && b.longitude && b.clocks) {
             QString julianDay = QStringLiteral("*");
             QString zoneField = QStringLiteral("*");
             QString summer = QStringLiteral("0");
@@ -411,7 +403,7 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
             // local mean time); for an unknown time its noon gives the zone difference.
             const Refused<double> moment = birth::birthUtcMSecs(b);
             const double* utc = std::get_if<double>(&moment);
-            if (b.zone == Birth::localMeanTime) {
+            if (b.clocks->isMeanTime()) {
                 summer = QStringLiteral("L");
             } else if (utc) {
                 const int offset = int(std::llround(
@@ -419,9 +411,9 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
                     1000.0));
                 // A fixed offset is the zone difference alone; a zone's splits into its standard
                 // time and summer time.
-                const int standard = b.zone.startsWith(QStringLiteral("UTC"))
+                const int standard = b.clocks->isOffset()
                                          ? offset
-                                         : QTimeZone(b.zone.toUtf8())
+                                         : QTimeZone(b.clocks->zoneId().toUtf8())
                                                .standardTimeOffset(QDateTime::fromMSecsSinceEpoch(
                                                    qint64(*utc), QTimeZone::utc()));
                 const int summerSeconds = offset - standard;
@@ -437,8 +429,8 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
             text += QStringLiteral("#B93:%1,%2,%3,%4,%5\r\n")
                         .arg(julianDay, writeAngle(*b.latitude, u'n', u's'),
                              writeAngle(*b.longitude, u'e', u'w'), zoneField, summer);
-            if (b.zone != Birth::localMeanTime && !b.zone.startsWith(QStringLiteral("UTC")))
-                text += QStringLiteral("#ZNAM:%1\r\n").arg(b.zone);
+            if (b.clocks->isZone())
+                text += QStringLiteral("#ZNAM:%1\r\n").arg(b.clocks->zoneId());
         }
         if (!b.note.isEmpty())
             for (const QString& line : b.note.split(u'\n'))

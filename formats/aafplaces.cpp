@@ -32,7 +32,7 @@ QString isoCountry(const QString& aafCountry) {
 void placeFromAtlas(AafRead& read, Atlas* atlas, const QString& noAtlasReason) {
     for (qsizetype i = 0; i < read.births.size();) {
         Birth& b = read.births[i];
-        if (b.latitude || b.longitude || !b.zone.isEmpty()) {
+        if (b.latitude || b.longitude || b.clocks) {
             ++i;
             continue;
         }
@@ -42,7 +42,7 @@ void placeFromAtlas(AafRead& read, Atlas* atlas, const QString& noAtlasReason) {
         if (place) {
             b.latitude = place->latitude;
             b.longitude = place->longitude;
-            b.zone = place->zoneId;
+            b.clocks = birth::Clocks::zone(place->zoneId);
             ++i;
             continue;
         }

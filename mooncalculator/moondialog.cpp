@@ -20,10 +20,9 @@
 #include <variant>
 
 #include "birth/atlas.h"
-#include "birth/birthmoon.h"
-#include "birth/moment.h"
-#include "birth/moonreading.h"
 #include "birth/register.h"
+#include "birth/road.h"
+#include "birth/unknowntime.h"
 #include "engine/geography.h"
 #include "mooncalculator/placefield.h"
 
@@ -31,8 +30,8 @@ namespace zeitrad::mooncalculator {
 
 namespace {
 
-const QString& utcId = birth::utcZoneId;
-const QString& lmtId = birth::localMeanTimeId;
+const QString utcId = birth::Clocks::utc().text();
+const QString lmtId = birth::Clocks::meanTime().text();
 
 QString german(const Refusal& refusal) {
     return QString::fromStdString(refusal.message);
@@ -46,14 +45,6 @@ const QString longitudeKey = QStringLiteral("MoonDialog/longitude");
 // A place's longitude as the longitude field takes it, fine enough for its mean time to the second.
 QString longitudeField(double degrees) {
     return QString::number(degrees, 'f', 4);
-}
-
-// The name field as the register keeps it: "Nachname, Vorname", split at the first comma; a single
-// word is the surname.
-void splitName(const QString& text, birth::Birth& birth) {
-    const qsizetype comma = text.indexOf(u',');
-    birth.surname = (comma < 0 ? text : text.left(comma)).simplified();
-    birth.firstName = comma < 0 ? QString() : text.mid(comma + 1).simplified();
 }
 
 QString nameField(const birth::Birth& birth) {
@@ -175,47 +166,36 @@ QString MoonDialog::zoneId() const {
     return index >= 0 ? zone_->itemData(index).toString() : zone_->currentText().trimmed();
 }
 
-Refused<birth::BirthMoments> MoonDialog::moments() const {
-    // A birth time not known counts as noon, local time.
-    const QTime time = timeUnknown_->isChecked() ? QTime(12, 0) : time_->time();
-    birth::LocalBirth local{date_->date(), time, zoneId(), {}};
-    // A typed place counts once it is taken from the atlas; an empty field leaves the zone alone.
-    const std::optional<birth::Place> place = place_->place();
-    if (!place && !place_->text().trimmed().isEmpty())
-        return Refusal{("Geburtsort „" + place_->text().trimmed() +
-                        "“: bitte einen Ort aus der Liste wählen (die Eingabetaste nimmt den "
-                        "ersten) oder das Feld leeren.")
-                           .toStdString()};
-    if (local.zoneId == lmtId || place) {
-        const auto parsed = parseGeoLongitude(longitude_->text().toStdString());
-        if (const auto* refusal = std::get_if<Refusal>(&parsed))
-            return *refusal;
-        local.longitudeDegrees = std::get<GeoLongitude>(parsed).degrees;
-        if (place)
-            local.placeName = place->name;
-    }
-    return birth::birthMoments(local);
+Refused<birth::Birth> MoonDialog::typedBirth() const {
+    birth::BirthFields fields;
+    fields.name = name_->text();
+    fields.date = date_->date();
+    if (!timeUnknown_->isChecked())
+        fields.time = time_->time();
+    fields.place = place_->place();
+    fields.placeText = place_->text();
+    fields.keepPlace = opened_ && place_->text() == openedPlaceText_;
+    fields.clocks = zoneId();
+    fields.longitude = longitude_->text();
+    return birth::birthOf(fields, opened_);
 }
 
 void MoonDialog::updateResult() {
     // The longitude counts for local mean time, and with a birth place for the place's own.
-    const QString zone = zoneId();
     const std::optional<birth::Place> place = place_->place();
-    longitude_->setEnabled(place || zone == lmtId);
+    longitude_->setEnabled(place || zoneId() == lmtId);
     coordinates_->setText(place ? place->coordinates() : QString());
-    const auto found = moments();
-    if (const auto* refusal = std::get_if<Refusal>(&found)) {
-        result_->setText(german(*refusal));
-        return;
-    }
+    const auto b = typedBirth();
+    if (const auto* refusal = std::get_if<Refusal>(&b))
+        return result_->setText(german(*refusal));
+    const auto found = birth::momentsOf(std::get<birth::Birth>(b));
+    if (const auto* refusal = std::get_if<Refusal>(&found))
+        return result_->setText(german(*refusal));
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
     QString text;
     if (timeUnknown_->isChecked()) {
-        std::optional<double> longitude;
-        if (zone == lmtId || place)
-            longitude =
-                std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
-        const auto day = birth::unknownTimeText(date_->date(), zone, longitude);
+        const birth::Birth& known = std::get<birth::Birth>(b);
+        const auto day = birth::unknownTimeText(known.date, *known.clocks, known.longitude);
         if (const auto* refusal = std::get_if<Refusal>(&day))
             text = german(*refusal) + "\n";
         else
@@ -224,13 +204,10 @@ void MoonDialog::updateResult() {
     text += "Gerechnet nach: " + m.clock + "\n";
     if (!m.choices.isEmpty())
         text += "Diese Uhrzeit gab es in dieser Zeitzone zweimal; hier die frühere.\n";
-    const auto reading = birth::readMoon(m.utcMSecs, date_->date());
-    if (const auto* refusal = std::get_if<Refusal>(&reading)) {
-        result_->setText(text + german(*refusal));
-        return;
-    }
-    text += std::get<birth::MoonReading>(reading).text;
-    result_->setText(text);
+    const auto moon = birth::moonAt(std::get<birth::Birth>(b), m);
+    if (const auto* refusal = std::get_if<Refusal>(&moon))
+        return result_->setText(text + german(*refusal));
+    result_->setText(text + std::get<birth::BirthMoon>(moon).reading.text);
 }
 
 void MoonDialog::apply() {
@@ -239,13 +216,18 @@ void MoonDialog::apply() {
         QMessageBox::warning(this, windowTitle(), place_->unknownPlaceMessage());
         return;
     }
-    const auto found = moments();
+    const auto b = typedBirth();
+    if (const auto* refusal = std::get_if<Refusal>(&b)) {
+        QMessageBox::warning(this, windowTitle(), german(*refusal));
+        return;
+    }
+    const auto found = birth::momentsOf(std::get<birth::Birth>(b));
     if (const auto* refusal = std::get_if<Refusal>(&found)) {
         QMessageBox::warning(this, windowTitle(), german(*refusal));
         return;
     }
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
-    double utcMSecs = m.utcMSecs;
+    const birth::ZoneMoment* chosen = nullptr;
     if (!m.choices.isEmpty()) {
         // The clocks showed this time twice: which of the two moments is the birth?
         QMessageBox ask(QMessageBox::Question, windowTitle(),
@@ -259,17 +241,17 @@ void MoonDialog::apply() {
                 ask.addButton(birth::choiceText(time_->time(), choice), QMessageBox::AcceptRole));
         ask.addButton("Abbrechen", QMessageBox::RejectRole);
         ask.exec();
-        const qsizetype chosen = options.indexOf(ask.clickedButton());
-        if (chosen < 0)
+        const qsizetype index = options.indexOf(ask.clickedButton());
+        if (index < 0)
             return;
-        utcMSecs = static_cast<double>(m.choices[chosen].utcMSecs);
+        chosen = &m.choices[index];
     }
-    const auto reading = birth::readMoon(utcMSecs, date_->date());
-    if (const auto* refusal = std::get_if<Refusal>(&reading)) {
+    const auto moon = birth::moonAt(std::get<birth::Birth>(b), m, chosen);
+    if (const auto* refusal = std::get_if<Refusal>(&moon)) {
         QMessageBox::warning(this, windowTitle(), german(*refusal));
         return;
     }
-    emit applied(std::get<birth::MoonReading>(reading).fields);
+    emit applied(std::get<birth::BirthMoon>(moon).reading.fields);
     accept();
 }
 
@@ -286,7 +268,7 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
         place.countryCode = birth.country;
         place.latitude = *birth.latitude;
         place.longitude = *birth.longitude;
-        place.zoneId = birth.zone;
+        place.zoneId = birth.clocks ? birth.clocks->text() : QString();
         place_->setPlace(place);
     } else {
         // Without coordinates the atlas has not placed it: the field stays empty, and saving
@@ -294,12 +276,12 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
         place_->clear();
     }
     openedPlaceText_ = place_->text();
-    if (!birth.zone.isEmpty()) {
-        const int index = zone_->findData(birth.zone);
+    if (birth.clocks) {
+        const int index = zone_->findData(birth.clocks->text());
         if (index >= 0)
             zone_->setCurrentIndex(index);
         else
-            zone_->setCurrentText(birth.zone);
+            zone_->setCurrentText(birth.clocks->text());
     }
     longitude_->setText(birth.longitude ? longitudeField(*birth.longitude) : QString());
     updateResult();
@@ -307,32 +289,18 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
 
 void MoonDialog::save() {
     auto refuse = [this](const QString& why) { QMessageBox::warning(this, windowTitle(), why); };
-    birth::Birth b = opened_.value_or(birth::Birth{});
-    splitName(name_->text(), b);
+    if (place_->namesUnknownPlace())
+        return refuse(place_->unknownPlaceMessage());
+    auto made = typedBirth();
+    if (const auto* refusal = std::get_if<Refusal>(&made))
+        return refuse(german(*refusal));
+    birth::Birth& b = std::get<birth::Birth>(made);
     if (b.surname.isEmpty() && b.firstName.isEmpty())
         return refuse("Bitte einen Namen eingeben (Nachname, Vorname), unter dem die Geburt "
                       "gespeichert wird.");
-    if (place_->namesUnknownPlace())
-        return refuse(place_->unknownPlaceMessage());
-    const auto found = moments();
+    const auto found = birth::momentsOf(b);
     if (const auto* refusal = std::get_if<Refusal>(&found))
         return refuse(german(*refusal));
-    b.date = date_->date();
-    b.time = timeUnknown_->isChecked() ? std::nullopt : std::optional<QTime>(time_->time());
-    const QString zone = zoneId();
-    b.zone = zone == lmtId ? birth::Birth::localMeanTime : zone;
-    const std::optional<birth::Place> place = place_->place();
-    // An opened birth keeps its place, country and coordinates unless the place field changed.
-    if (!opened_ || place_->text() != openedPlaceText_) {
-        b.place = place ? place->name : QString();
-        b.country = place ? place->countryCode : QString();
-        b.latitude = place ? std::optional<double>(place->latitude) : std::nullopt;
-        b.longitude.reset();
-    }
-    // moments() has taken the longitude already wherever it counts.
-    if (place || zone == lmtId)
-        b.longitude =
-            std::get<GeoLongitude>(parseGeoLongitude(longitude_->text().toStdString())).degrees;
 
     QString why;
     birth::Register* reg = openRegister_(&why);

@@ -59,8 +59,8 @@ private:
     // The clocks the zone field names: the chosen entry's id, else the text as typed, such as a
     // fixed offset ("UTC+01:00") that the list does not hold; the birth library judges it.
     QString zoneId() const;
-    // The moment the fields stand for, or why they stand for none.
-    Refused<birth::BirthMoments> moments() const;
+    // The birth the fields stand for, or why they stand for none.
+    Refused<birth::Birth> typedBirth() const;
     void updateResult();
     void apply();
     void save();

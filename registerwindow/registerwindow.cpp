@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimeZone>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -43,19 +42,6 @@ QString message(const Refusal& r) {
     return QString::fromStdString(r.message);
 }
 
-// The clocks the birth library can read: a zone Qt knows (also "UTC+01:00"), "UTC", local mean
-// time, or none yet.
-bool knownZone(const QString& zone) {
-    return zone.isEmpty() || zone == birth::utcZoneId || zone == birth::localMeanTimeId ||
-           QTimeZone(zone.toLatin1()).isValid();
-}
-
-QString timeText(const std::optional<QTime>& t) {
-    if (!t)
-        return {};
-    return t->toString(t->second() ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
-}
-
 template <typename T> T* named(T* control, const char* name) {
     control->setObjectName(QString::fromLatin1(name));
     return control;
@@ -71,20 +57,20 @@ bool editBirth(Birth& b, QWidget* parent) {
     auto* surname = named(new QLineEdit(b.surname), "BirthEditSurname");
     auto* firstName = named(new QLineEdit(b.firstName), "BirthEditFirstName");
     auto* kind = named(new QComboBox, "BirthEditKind");
-    kind->addItems({QStringLiteral("Person"), QStringLiteral("Frau"), QStringLiteral("Mann"),
-                    QStringLiteral("Ereignis")});
-    kind->setCurrentIndex(int(b.kind));
+    for (const Birth::Kind k : birth::allKinds)
+        kind->addItem(birth::kindLabel(k), QVariant::fromValue(int(k)));
+    kind->setCurrentIndex(kind->findData(int(b.kind)));
     auto* date = named(new QDateEdit, "BirthEditDate");
     date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     date->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     date->setDate(b.date);
     const QDate shownDate = date->date();
-    const QString shownTime = timeText(b.time);
+    const QString shownTime = birth::timeText(b.time, true);
     auto* time = named(new QLineEdit(shownTime), "BirthEditTime");
     time->setPlaceholderText(QStringLiteral("unbekannt"));
     auto* place = named(new QLineEdit(b.place), "BirthEditPlace");
     auto* country = named(new QLineEdit(b.country), "BirthEditCountry");
-    auto* zone = named(new QLineEdit(b.zone), "BirthEditZone");
+    auto* zone = named(new QLineEdit(b.clocks ? b.clocks->text() : QString()), "BirthEditZone");
     auto* note = named(new QPlainTextEdit(b.note), "BirthEditNote");
     form->addRow(QStringLiteral("Nachname"), surname);
     form->addRow(QStringLiteral("Vorname"), firstName);
@@ -111,7 +97,8 @@ bool editBirth(Birth& b, QWidget* parent) {
             return refuse(QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: HH:MM oder "
                                          "HH:MM:SS; leer, wenn unbekannt).")
                               .arg(time->text()));
-        if (!knownZone(zone->text().trimmed()))
+        const auto clocks = birth::Clocks::fromText(zone->text());
+        if (clocks && !clocks->known())
             return refuse(message(birth::unknownZone(zone->text().trimmed())) +
                           QStringLiteral(" Erwartet: eine Zeitzone wie „Europe/Berlin“, "
                                          "„UTC+01:00“ oder „LMT“ (mittlere Ortszeit)."));
@@ -124,7 +111,7 @@ bool editBirth(Birth& b, QWidget* parent) {
         return false;
     b.surname = surname->text().trimmed();
     b.firstName = firstName->text().trimmed();
-    b.kind = Birth::Kind(kind->currentIndex());
+    b.kind = Birth::Kind(kind->currentData().toInt());
     if (date->date() != shownDate)
         b.date = date->date();
     if (time->text().trimmed().isEmpty())
@@ -146,7 +133,7 @@ bool editBirth(Birth& b, QWidget* parent) {
     }
     b.place = newPlace;
     b.country = newCountry;
-    b.zone = zone->text().trimmed();
+    b.clocks = birth::Clocks::fromText(zone->text());
     b.note = note->toPlainText();
     return true;
 }
@@ -294,7 +281,7 @@ QString RegisterWindow::importFile(const QString& fileName) {
     formats::AafRead read = formats::readAaf(file.readAll());
     // Records without #B93 are placed by the atlas, loaded only when one needs it.
     const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
-        return !b.latitude && !b.longitude && b.zone.isEmpty();
+        return !b.latitude && !b.longitude && !b.clocks;
     });
     if (unplaced) {
         QString why;
@@ -309,7 +296,7 @@ QString RegisterWindow::importFile(const QString& fileName) {
 }
 
 std::optional<QString> RegisterWindow::exportFile(const QString& fileName,
-                                                 formats::AafEncoding encoding) {
+                                                  formats::AafEncoding encoding) {
     QList<Birth> births = selectedBirths();
     if (births.isEmpty()) {
         const auto all = register_->list();

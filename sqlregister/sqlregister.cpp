@@ -41,22 +41,8 @@ const char* const migrations[] = {
     "CREATE INDEX births_by_name ON births (surname, first_name, date);",
 };
 
-Birth::Kind kindFrom(const QString& name) {
-    if (name == u"female")
-        return Birth::Kind::Female;
-    if (name == u"male")
-        return Birth::Kind::Male;
-    if (name == u"event")
-        return Birth::Kind::Event;
-    return Birth::Kind::Person;
-}
-
 QVariant optionalReal(std::optional<double> v) {
     return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Double));
-}
-
-QString timeText(const std::optional<QTime>& t) {
-    return t ? t->toString(QStringLiteral("HH:mm:ss")) : QString();
 }
 
 QString key(const QString& surname, const QString& firstName, const QString& date,
@@ -65,7 +51,8 @@ QString key(const QString& surname, const QString& firstName, const QString& dat
 }
 
 QString key(const Birth& b) {
-    return key(b.surname, b.firstName, b.date.toString(Qt::ISODate), timeText(b.time), b.place);
+    return key(b.surname, b.firstName, b.date.toString(Qt::ISODate), birth::timeText(b.time),
+               b.place);
 }
 
 // Why a write failed, in German; nothing of it was kept.
@@ -136,7 +123,7 @@ Birth birthFrom(const QSqlQuery& q) {
     b.id = q.value(0).toLongLong();
     b.surname = q.value(1).toString();
     b.firstName = q.value(2).toString();
-    b.kind = kindFrom(q.value(3).toString());
+    b.kind = birth::kindNamed(q.value(3).toString());
     b.date = isoDate(q.value(4).toString());
     if (!q.value(5).isNull())
         b.time = isoTime(q.value(5).toString());
@@ -146,7 +133,7 @@ Birth birthFrom(const QSqlQuery& q) {
         b.latitude = q.value(8).toDouble();
     if (!q.value(9).isNull())
         b.longitude = q.value(9).toDouble();
-    b.zone = q.value(10).toString();
+    b.clocks = birth::Clocks::fromText(q.value(10).toString());
     b.note = q.value(11).toString();
     b.added = isoUtc(q.value(12).toString());
     b.changed = isoUtc(q.value(13).toString());
@@ -163,12 +150,13 @@ void bind(QSqlQuery& q, const Birth& b, const QString& added, const QString& cha
     q.addBindValue(text(b.firstName));
     q.addBindValue(QString::fromLatin1(birth::kindName(b.kind)));
     q.addBindValue(b.date.toString(Qt::ISODate));
-    q.addBindValue(b.time ? QVariant(timeText(b.time)) : QVariant(QMetaType(QMetaType::QString)));
+    q.addBindValue(b.time ? QVariant(birth::timeText(b.time))
+                          : QVariant(QMetaType(QMetaType::QString)));
     q.addBindValue(text(b.place));
     q.addBindValue(text(b.country));
     q.addBindValue(optionalReal(b.latitude));
     q.addBindValue(optionalReal(b.longitude));
-    q.addBindValue(text(b.zone));
+    q.addBindValue(b.clocks ? b.clocks->text() : QStringLiteral(""));
     q.addBindValue(text(b.note));
     q.addBindValue(added);
     q.addBindValue(changed);

@@ -38,7 +38,7 @@ Birth person(int n) {
     b.country = QStringLiteral("D");
     b.latitude = 50.94;
     b.longitude = 6.96;
-    b.zone = QStringLiteral("Europe/Berlin");
+    b.clocks = Clocks::zone(QStringLiteral("Europe/Berlin"));
     return b;
 }
 
@@ -147,9 +147,9 @@ private slots:
         const QList<Birth> births = value(again.list());
         QCOMPARE(births.size(), 1);
         QVERIFY(sameData(births[0], b));
-        QCOMPARE(value(again.search(QStringLiteral("anne koln"))).size(), 0);
-        QCOMPARE(value(again.search(QStringLiteral("koln"))).size(), 1);
-        QCOMPARE(value(again.search(QStringLiteral("ANNE"))).size(), 1);
+        // A name is found case and accents aside, and never by its place.
+        QCOMPARE(birthsNamed(births, QStringLiteral("ANNE")).size(), 1);
+        QCOMPARE(birthsNamed(births, QStringLiteral("koln")).size(), 0);
     }
 
     // Births deleted together go all or none: one that cannot be deleted (kept here by a trigger,

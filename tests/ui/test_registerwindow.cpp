@@ -158,12 +158,12 @@ private slots:
         QVERIFY2(report.contains("Zeile 2") && report.contains("„Xyzzyhausen“"),
                  qPrintable(report));
         Register* reg = plugin<Register>(QStringLiteral("register"));
-        const auto found = std::get<QList<Birth>>(reg->search("Olga"));
+        const auto found = birthsNamed(std::get<QList<Birth>>(reg->list()), "Olga");
         QCOMPARE(found.size(), 1);
-        QCOMPARE(found[0].zone, "Europe/Berlin");
+        QCOMPARE(found[0].clocks->text(), "Europe/Berlin");
         QCOMPARE(qRound(*found[0].latitude * 100), 4778); // 47° 47′ N
         QCOMPARE(qRound(*found[0].longitude * 100), 961); // 9° 37′ O
-        QVERIFY(std::get<QList<Birth>>(reg->search("Otto")).isEmpty());
+        QVERIFY(birthsNamed(std::get<QList<Birth>>(reg->list()), "Otto").isEmpty());
     }
 
     // The edit dialog changes what was typed and nothing else: a date before 1752 and the seconds
@@ -210,7 +210,7 @@ private slots:
         b.country = "D";
         b.latitude = 50.11;
         b.longitude = 8.68;
-        b.zone = "Europe/Berlin";
+        b.clocks = Clocks::zone("Europe/Berlin");
         const qint64 id = std::get<qint64>(reg->add(b));
         uitest::Window ui;
         auto* window = openRegister(ui);
@@ -233,14 +233,15 @@ private slots:
                 qobject_cast<QDialog*>(dialog)->reject();
         });
         uitest::click(window, "BirthEdit");
-        const Birth saved = std::get<QList<Birth>>(reg->search("Bearbeitet")).value(0);
+        const Birth saved = birthsNamed(std::get<QList<Birth>>(reg->list()), "Bearbeitet").value(0);
         reg->remove({id});
         QCOMPARE(message, refused);
         const QString coordinates =
             saved.latitude ? QString::asprintf("%.2f/%.2f", *saved.latitude, *saved.longitude)
                            : QStringLiteral("-");
         QCOMPARE(QStringList({saved.date.toString("dd.MM.yyyy"), saved.time->toString("HH:mm:ss"),
-                              saved.zone, saved.place, coordinates, saved.note})
+                              saved.clocks ? saved.clocks->text() : QString(), saved.place,
+                              coordinates, saved.note})
                      .join(' '),
                  stored);
     }

@@ -1,4 +1,4 @@
-#include "birth/birthmoon.h"
+#include "birth/unknowntime.h"
 
 #include <QTimeZone>
 
@@ -32,18 +32,28 @@ QString signText(const astronomy::SignPosition& p) {
 }
 
 // The local clock time (to the minute) of a moment on the birth's clocks.
-QString localTimeText(double utcMSecs, const QString& zone, std::optional<double> longitude) {
+QString localTimeText(double utcMSecs, const Clocks& clocks, std::optional<double> longitude) {
     double local = utcMSecs;
-    if (zone == Birth::localMeanTime)
+    if (clocks.isMeanTime())
         local += *longitude * 240000.0;
+    else if (clocks.isOffset())
+        local += clocks.offsetSeconds() * 1000.0;
     else
         local +=
-            QTimeZone(zone.toUtf8())
+            QTimeZone(clocks.zoneId().toUtf8())
                 .offsetFromUtc(QDateTime::fromMSecsSinceEpoch(qint64(utcMSecs), QTimeZone::utc())) *
             1000.0;
     const qint64 minutes = std::llround(local / 60000.0);
     const qint64 ofDay = ((minutes % 1440) + 1440) % 1440;
     return QTime(int(ofDay / 60), int(ofDay % 60)).toString(QStringLiteral("H:mm"));
+}
+
+// The earlier moment of a local time on the clocks, in ms on the civil time scale.
+Refused<double> momentOf(const QDate& date, const Clocks& clocks, std::optional<double> longitude) {
+    const Refused<BirthMoments> moments = birthMoments({date, QTime(0, 0), clocks, longitude});
+    if (const auto* r = std::get_if<Refusal>(&moments))
+        return *r;
+    return std::get<BirthMoments>(moments).utcMSecs;
 }
 
 QString nakshatraText(int n) {
@@ -52,12 +62,12 @@ QString nakshatraText(int n) {
 
 } // namespace
 
-Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
+Refused<QString> unknownTimeText(const QDate& date, const Clocks& clocks,
                                  std::optional<double> longitude) {
-    const Refused<double> start = localToUtc(date, QTime(0, 0), zone, longitude);
+    const Refused<double> start = momentOf(date, clocks, longitude);
     if (const auto* r = std::get_if<Refusal>(&start))
         return *r;
-    const Refused<double> next = localToUtc(date.addDays(1), QTime(0, 0), zone, longitude);
+    const Refused<double> next = momentOf(date.addDays(1), clocks, longitude);
     if (const auto* r = std::get_if<Refusal>(&next))
         return *r;
     const double from = std::get<double>(start), to = std::get<double>(next);
@@ -95,7 +105,7 @@ Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
                     mid;
             }
             changes << QStringLiteral("um %1 von %2 zu %3")
-                           .arg(localTimeText(hi, zone, longitude),
+                           .arg(localTimeText(hi, clocks, longitude),
                                 nakshatraText(previous.position.reading.nakshatra),
                                 nakshatraText(last.position.reading.nakshatra));
         }

@@ -6,16 +6,16 @@
 
 #include <optional>
 
-#include "birth/birth.h"
+#include "birth/clocks.h"
 #include "engine/refusal.h"
 
 namespace zeitrad::birth {
 
 // For an unknown birth time: "Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen
 // Stier 12°03′ und Stier 25°10′; die Nakshatra wechselt um 14:12 von Rohini zu Mrigashiraa." or
-// "...; die Nakshatra bleibt den ganzen Tag Rohini." The day runs from 0:00 to 24:00 on the zone's
-// clocks (zone as in Birth::zone; longitude needed for local mean time), positions tropical.
-Refused<QString> unknownTimeText(const QDate& date, const QString& zone,
+// "...; die Nakshatra bleibt den ganzen Tag Rohini." The day runs from 0:00 to 24:00 on the
+// clocks (the longitude is needed for local mean time), positions tropical.
+Refused<QString> unknownTimeText(const QDate& date, const Clocks& clocks,
                                  std::optional<double> longitude);
 
 } // namespace zeitrad::birth
