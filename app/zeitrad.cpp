@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
@@ -35,6 +34,7 @@
 #include "screens/strips.h"
 #include "screens/textscreen.h"
 #include "widgets/button.h"
+#include "widgets/dialogs.h"
 #include "widgets/pictureloader.h"
 
 using namespace zeitrad::app;
@@ -300,9 +300,7 @@ void TZeitrad::Button1Click() {
     const zeitrad::Outcome outcome = engine_.calculate(s.panel8->input());
     if (const auto* refusal = std::get_if<zeitrad::Refusal>(&outcome)) {
         // A refused input changes nothing: the input screen stays with what the user typed.
-        QMessageBox box(QMessageBox::Critical, "Zeitrad", QString::fromStdString(refusal->message),
-                        QMessageBox::Ok, this);
-        box.exec();
+        MessageBox::refuse(this, QString::fromStdString(refusal->message));
         return;
     }
     const auto& result = std::get<zeitrad::Result>(outcome);
@@ -349,8 +347,8 @@ struct TZeitrad::Births {
     std::optional<zeitrad::birth::Birth> opened;
 
     // The register, its plugin loaded and its file opened on first use; the register window
-    // and the Moon calculator both work on it. nullptr with the German reason in *why.
-    zeitrad::birth::Register* openRegister(QString* why);
+    // and the Moon calculator both work on it. Refused with the German reason.
+    zeitrad::Refused<zeitrad::birth::Register*> openRegister();
 
     // A birth from the register: its Moon into the input screen's fields, then the calculation,
     // as "Übernehmen" in the Moon calculator and the calculate button do. Remembered, so that
@@ -360,18 +358,14 @@ struct TZeitrad::Births {
 
 void TZeitrad::Button25Click() {
     using namespace zeitrad::birth;
-    auto refuse = [this](const QString& why) {
-        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, this);
-        box.exec();
-    };
     if (!births_)
         births_ = std::make_unique<Births>();
     if (!births_->window) {
-        QString why;
-        Register* reg = births_->openRegister(&why);
-        if (!reg)
-            return refuse(why);
-        births_->window = new zeitrad::registerwindow::RegisterWindow(reg, this);
+        const zeitrad::Refused<Register*> reg = births_->openRegister();
+        if (const auto* r = std::get_if<zeitrad::Refusal>(&reg))
+            return MessageBox::warn(this, *r);
+        births_->window =
+            new zeitrad::registerwindow::RegisterWindow(std::get<Register*>(reg), this);
         connect(births_->window, &zeitrad::registerwindow::RegisterWindow::openRequested, this,
                 [this](const Birth& birth) { Births::open(*this, birth); });
     } else {
@@ -382,26 +376,22 @@ void TZeitrad::Button25Click() {
     births_->window->activateWindow();
 }
 
-zeitrad::birth::Register* TZeitrad::Births::openRegister(QString* why) {
+zeitrad::Refused<zeitrad::birth::Register*> TZeitrad::Births::openRegister() {
     using namespace zeitrad::birth;
     if (reg)
         return reg;
-    Register* loaded = zeitrad::pluginloader::plugin<Register>(QStringLiteral("register"), why);
-    if (!loaded)
-        return nullptr;
-    const zeitrad::Refused<Done> opened = loaded->open(defaultRegisterPath());
-    if (const auto* r = std::get_if<zeitrad::Refusal>(&opened)) {
-        *why = QString::fromStdString(r->message);
-        return nullptr;
-    }
-    return reg = loaded;
+    const zeitrad::Refused<Register*> loaded =
+        zeitrad::pluginloader::plugin<Register>(QStringLiteral("register"));
+    if (std::holds_alternative<zeitrad::Refusal>(loaded))
+        return loaded;
+    const zeitrad::Refused<Done> opened = std::get<Register*>(loaded)->open(defaultRegisterPath());
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&opened))
+        return *r;
+    return reg = std::get<Register*>(loaded);
 }
 
 void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
-    auto refuse = [&w](const QString& why) {
-        QMessageBox box(QMessageBox::Warning, "Zeitrad", why, QMessageBox::Ok, &w);
-        box.exec();
-    };
+    auto refuse = [&w](const QString& why) { MessageBox::warn(&w, why); };
     const auto moon = zeitrad::birth::moonOf(birth);
     if (const auto* r = std::get_if<zeitrad::Refusal>(&moon))
         return refuse(QString::fromStdString(r->message));
@@ -471,10 +461,10 @@ void TZeitrad::Button17Click() {
 void TZeitrad::Button23Click() {
     InputScreen* input = screens().panel8;
     if (!moonDialog_) {
-        moonDialog_ = new MoonDialog(this, [this](QString* why) {
+        moonDialog_ = new MoonDialog(this, [this] {
             if (!births_)
                 births_ = std::make_unique<Births>();
-            return births_->openRegister(why);
+            return births_->openRegister();
         });
         connect(moonDialog_, &MoonDialog::applied, input, &InputScreen::enter);
         connect(moonDialog_, &MoonDialog::saved, this, [this] {

@@ -24,8 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation stands in for Arial and Times New Roman, DejaVu for every face that is missing;
 # Tahoma is compiled into the program.
-# The SQLite driver of Qt SQL is loaded by name at run time, so no library check finds it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, libqt6sql6-sqlite")
+# The SQLite driver of Qt SQL and Qt's German translation are loaded by name at run time, so no
+# library check finds them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation, fonts-dejavu-core, libqt6sql6-sqlite, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

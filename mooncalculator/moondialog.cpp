@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimeEdit>
@@ -25,6 +24,7 @@
 #include "birth/unknowntime.h"
 #include "engine/geography.h"
 #include "mooncalculator/placefield.h"
+#include "widgets/dialogs.h"
 
 namespace zeitrad::mooncalculator {
 
@@ -149,11 +149,14 @@ MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
     connect(longitude_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
     connect(place_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
     connect(place_, &PlaceField::placeTaken, this, &MoonDialog::takePlace);
-    connect(place_, &PlaceField::refused, this,
-            [this](const QString& message) { QMessageBox::warning(this, windowTitle(), message); });
+    connect(place_, &PlaceField::refused, this, [this](const QString& message) { warn(message); });
     connect(this, &QDialog::finished, this, &MoonDialog::remember);
     recall();
     updateResult();
+}
+
+void MoonDialog::warn(const QString& text) {
+    widgets::MessageBox::tell(this, widgets::MessageBox::Kind::Warning, text, windowTitle());
 }
 
 void MoonDialog::presetDate(std::optional<QDate> date) {
@@ -212,45 +215,34 @@ void MoonDialog::updateResult() {
 
 void MoonDialog::apply() {
     // A birth place typed but not known is never silently replaced by the zone's field.
-    if (place_->namesUnknownPlace()) {
-        QMessageBox::warning(this, windowTitle(), place_->unknownPlaceMessage());
-        return;
-    }
+    if (place_->namesUnknownPlace())
+        return warn(place_->unknownPlaceMessage());
     const auto b = typedBirth();
-    if (const auto* refusal = std::get_if<Refusal>(&b)) {
-        QMessageBox::warning(this, windowTitle(), german(*refusal));
-        return;
-    }
+    if (const auto* refusal = std::get_if<Refusal>(&b))
+        return warn(german(*refusal));
     const auto found = birth::momentsOf(std::get<birth::Birth>(b));
-    if (const auto* refusal = std::get_if<Refusal>(&found)) {
-        QMessageBox::warning(this, windowTitle(), german(*refusal));
-        return;
-    }
+    if (const auto* refusal = std::get_if<Refusal>(&found))
+        return warn(german(*refusal));
     const birth::BirthMoments& m = std::get<birth::BirthMoments>(found);
     const birth::ZoneMoment* chosen = nullptr;
     if (!m.choices.isEmpty()) {
         // The clocks showed this time twice: which of the two moments is the birth?
-        QMessageBox ask(QMessageBox::Question, windowTitle(),
-                        "Die Uhrzeit " + time_->time().toString("HH:mm:ss") +
-                            " gab es an diesem Tag zweimal, weil die Uhren zurückgestellt wurden. "
-                            "Welche ist gemeint?",
-                        QMessageBox::NoButton, this);
-        QList<QAbstractButton*> options;
+        QStringList options;
         for (const birth::ZoneMoment& choice : m.choices)
-            options.append(
-                ask.addButton(birth::choiceText(time_->time(), choice), QMessageBox::AcceptRole));
-        ask.addButton("Abbrechen", QMessageBox::RejectRole);
-        ask.exec();
-        const qsizetype index = options.indexOf(ask.clickedButton());
+            options << birth::choiceText(time_->time(), choice);
+        const int index = widgets::MessageBox::ask(
+            this, windowTitle(),
+            "Die Uhrzeit " + time_->time().toString("HH:mm:ss") +
+                " gab es an diesem Tag zweimal, weil die Uhren zurückgestellt wurden. Welche ist "
+                "gemeint?",
+            options);
         if (index < 0)
             return;
         chosen = &m.choices[index];
     }
     const auto moon = birth::moonAt(std::get<birth::Birth>(b), m, chosen);
-    if (const auto* refusal = std::get_if<Refusal>(&moon)) {
-        QMessageBox::warning(this, windowTitle(), german(*refusal));
-        return;
-    }
+    if (const auto* refusal = std::get_if<Refusal>(&moon))
+        return warn(german(*refusal));
     emit applied(std::get<birth::BirthMoon>(moon).reading.fields);
     accept();
 }
@@ -288,7 +280,7 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
 }
 
 void MoonDialog::save() {
-    auto refuse = [this](const QString& why) { QMessageBox::warning(this, windowTitle(), why); };
+    const auto refuse = [this](const QString& why) { warn(why); };
     if (place_->namesUnknownPlace())
         return refuse(place_->unknownPlaceMessage());
     auto made = typedBirth();
@@ -302,10 +294,10 @@ void MoonDialog::save() {
     if (const auto* refusal = std::get_if<Refusal>(&found))
         return refuse(german(*refusal));
 
-    QString why;
-    birth::Register* reg = openRegister_(&why);
-    if (!reg)
-        return refuse(why);
+    const Refused<birth::Register*> opened = openRegister_();
+    if (const auto* refusal = std::get_if<Refusal>(&opened))
+        return refuse(german(*refusal));
+    birth::Register* reg = std::get<birth::Register*>(opened);
     if (b.id != 0) {
         const auto updated = reg->update(b);
         if (const auto* refusal = std::get_if<Refusal>(&updated))

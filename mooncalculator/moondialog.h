@@ -37,8 +37,8 @@ class MoonDialog : public QDialog {
     Q_OBJECT
 public:
     // The register of births that "In Geburten speichern" writes to, opened when first needed:
-    // the window's own; nullptr with the German reason in *why.
-    using RegisterOpener = std::function<birth::Register*(QString* why)>;
+    // the window's own, or why it cannot be opened.
+    using RegisterOpener = std::function<Refused<birth::Register*>()>;
 
     MoonDialog(QWidget* parent, RegisterOpener openRegister);
 
@@ -62,6 +62,8 @@ private:
     // The birth the fields stand for, or why they stand for none.
     Refused<birth::Birth> typedBirth() const;
     void updateResult();
+    // A message box over the dialog, with its title.
+    void warn(const QString& text);
     void apply();
     void save();
     // A place taken from the atlas: its zone and longitude into their fields.

@@ -47,8 +47,14 @@ PlaceField::~PlaceField() {
 }
 
 birth::Atlas* PlaceField::atlas() {
-    if (!atlas_ && atlasProblem_.isEmpty())
-        atlas_ = pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"), &atlasProblem_);
+    if (!atlas_ && atlasProblem_.isEmpty()) {
+        const Refused<birth::Atlas*> loaded =
+            pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"));
+        if (const auto* refusal = std::get_if<Refusal>(&loaded))
+            atlasProblem_ = QString::fromStdString(refusal->message);
+        else
+            atlas_ = std::get<birth::Atlas*>(loaded);
+    }
     return atlas_;
 }
 

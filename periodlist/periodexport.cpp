@@ -1,9 +1,7 @@
 #include "periodlist/periodexport.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QImage>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -17,8 +15,13 @@
 #include "periodlist/periodmodel.h"
 #include "periodlist/printing.h"
 #include "pluginloader/pluginloader.h"
+#include "widgets/dialogs.h"
 
 namespace zeitrad::periodlist {
+
+using widgets::FileDialog;
+using widgets::MessageBox;
+using widgets::speakGerman;
 
 namespace {
 
@@ -57,13 +60,7 @@ QString escaped(const QString& text) {
 } // namespace
 
 ExportDialogs& exportDialogs() {
-    static ExportDialogs dialogs{
-        [](QWidget* parent, const QString& caption, const QString& suggested,
-           const QString& filter) {
-            return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
-        },
-        {},
-    };
+    static ExportDialogs dialogs;
     return dialogs;
 }
 
@@ -165,27 +162,25 @@ void exportToFile(QWidget* parent, const QString& caption, const QString& sugges
                   const QString& filter, const std::function<QString(const QString&)>& write) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path =
-        exportDialogs().saveFileName(parent, caption, QDir(folder).filePath(suggestedName), filter);
+        FileDialog::save(parent, caption, QDir(folder).filePath(suggestedName), filter);
     if (path.isEmpty())
         return;
     const QString message = write(path);
     if (message.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Critical, "Zeitrad", message, QMessageBox::Ok, parent);
-    box.exec();
+    MessageBox::refuse(parent, message);
 }
 
 void printWithDialog(QWidget* parent, const std::function<void(QPagedPaintDevice&)>& print) {
-    QString why;
-    Printing* printing = pluginloader::plugin<Printing>(QStringLiteral("print"), &why);
-    if (!printing) {
-        QMessageBox box(QMessageBox::Critical, "Zeitrad",
-                        QStringLiteral("Drucken ist nicht möglich. %1").arg(why), QMessageBox::Ok,
-                        parent);
-        box.exec();
+    const Refused<Printing*> printing = pluginloader::plugin<Printing>(QStringLiteral("print"));
+    if (const auto* refusal = std::get_if<Refusal>(&printing)) {
+        MessageBox::refuse(parent, QStringLiteral("Drucken ist nicht möglich. %1")
+                                       .arg(QString::fromStdString(refusal->message)));
         return;
     }
-    printing->print(parent, exportDialogs().setUpPrinter, print);
+    // The print dialog is Qt's own.
+    speakGerman();
+    std::get<Printing*>(printing)->print(parent, exportDialogs().setUpPrinter, print);
 }
 
 } // namespace zeitrad::periodlist

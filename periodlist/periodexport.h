@@ -18,17 +18,14 @@ class QWidget;
 
 namespace zeitrad::periodlist {
 
-// The dialogs that exporting asks, replaceable (the tests answer them without a modal dialog).
+// The printer dialog, replaceable (the tests answer it without a modal dialog; the file dialogs
+// they answer through widgets::FileDialog).
 struct ExportDialogs {
-    // The file to write; empty when the user cancels.
-    std::function<QString(QWidget* parent, const QString& caption, const QString& suggested,
-                          const QString& filter)>
-        saveFileName;
     // Lets the user choose and set up the printer; false when the user cancels. Empty: the print
     // dialog of the plugin "print".
     std::function<bool(QWidget* parent, QPrinter& printer)> setUpPrinter;
 };
-// The dialogs in use: QFileDialog and QPrintDialog unless replaced.
+// The dialogs in use: QPrintDialog unless replaced.
 ExportDialogs& exportDialogs();
 
 // What a period document shows: the birth (with its name when it came from the register), the

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStyle>
@@ -20,8 +19,13 @@
 #include "engine/differences.h"
 #include "engine/yearlengths.h"
 #include "periodlist/periodmodel.h"
+#include "widgets/dialogs.h"
 
 namespace zeitrad::periodlist {
+
+using widgets::FileDialog;
+using widgets::MessageBox;
+using widgets::speakGerman;
 
 namespace {
 
@@ -311,10 +315,8 @@ void PeriodWindow::explainDifferences() {
                               : QStringLiteral("Für %1, geboren am %2.").arg(birthName_, born);
     const QString text =
         whose + "\n\n" + QString::fromStdString(whyOthersDiffer(*result_, yearLength(), today_));
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Warum weichen andere Programme ab?"),
-                    text, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    MessageBox::tell(this, MessageBox::Kind::Information, text,
+                     QStringLiteral("Warum weichen andere Programme ab?"));
 }
 
 } // namespace zeitrad::periodlist

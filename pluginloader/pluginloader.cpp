@@ -40,7 +40,7 @@ QStringList folders() {
 
 } // namespace
 
-QObject* loadPlugin(const QString& name, QString* why) {
+Refused<QObject*> loadPlugin(const QString& name) {
     static QHash<QString, QObject*> loaded;
     if (QObject* object = loaded.value(name))
         return object;
@@ -57,12 +57,11 @@ QObject* loadPlugin(const QString& name, QString* why) {
         }
         reason = loader.errorString();
     }
-    if (why)
-        *why = reason.isEmpty()
-                   ? QStringLiteral("Der Programmteil %1 ist nicht installiert.").arg(file)
-                   : QStringLiteral("Der Programmteil %1 lässt sich nicht laden: %2")
-                         .arg(file, reason);
-    return nullptr;
+    return Refusal{
+        (reason.isEmpty()
+             ? QStringLiteral("Der Programmteil %1 ist nicht installiert.").arg(file)
+             : QStringLiteral("Der Programmteil %1 lässt sich nicht laden: %2").arg(file, reason))
+            .toStdString()};
 }
 
 } // namespace zeitrad::pluginloader

@@ -11,19 +11,24 @@
 #include <QObject>
 #include <QString>
 
+#include "engine/refusal.h"
+
 namespace zeitrad::pluginloader {
 
-// The plugin's instance (owned by Qt's plugin loader, alive until the program ends), or nullptr
-// with the German reason in *why.
-QObject* loadPlugin(const QString& name, QString* why = nullptr);
+// The plugin's instance (owned by Qt's plugin loader, alive until the program ends); refused
+// with the German reason when it is missing or cannot be loaded.
+Refused<QObject*> loadPlugin(const QString& name);
 
-// The plugin's instance as its interface I (declared with Q_DECLARE_INTERFACE), or nullptr.
-template <typename I> I* plugin(const QString& name, QString* why = nullptr) {
-    QObject* object = loadPlugin(name, why);
-    I* typed = qobject_cast<I*>(object);
-    if (object && !typed && why)
-        *why = QStringLiteral("Der Programmteil „%1“ passt nicht zu diesem Programm.").arg(name);
-    return typed;
+// The plugin's instance as its interface I (declared with Q_DECLARE_INTERFACE).
+template <typename I> Refused<I*> plugin(const QString& name) {
+    const Refused<QObject*> object = loadPlugin(name);
+    if (const auto* refusal = std::get_if<Refusal>(&object))
+        return *refusal;
+    if (I* typed = qobject_cast<I*>(std::get<QObject*>(object)))
+        return typed;
+    return Refusal{QStringLiteral("Der Programmteil „%1“ passt nicht zu diesem Programm.")
+                       .arg(name)
+                       .toStdString()};
 }
 
 } // namespace zeitrad::pluginloader

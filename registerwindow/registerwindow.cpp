@@ -5,14 +5,12 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -25,6 +23,7 @@
 #include "formats/import.h"
 #include "pluginloader/pluginloader.h"
 #include "registerwindow/birthmodel.h"
+#include "widgets/dialogs.h"
 
 namespace zeitrad::registerwindow {
 
@@ -48,8 +47,9 @@ template <typename T> T* named(T* control, const char* name) {
 }
 
 // The fields of one birth, for editing; false when cancelled. A field left as it was keeps the
-// stored value; a new place (or country) takes the atlas's coordinates, or none.
-bool editBirth(Birth& b, QWidget* parent) {
+// stored value; a new place (or country) takes the atlas's coordinates, or none: *remark then
+// says why, when the atlas could not be asked.
+bool editBirth(Birth& b, QWidget* parent, QString* remark) {
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("BirthEditDialog"));
     dialog.setWindowTitle(QStringLiteral("Geburt bearbeiten"));
@@ -90,9 +90,7 @@ bool editBirth(Birth& b, QWidget* parent) {
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        auto refuse = [&](const QString& why) {
-            QMessageBox::warning(&dialog, QStringLiteral("Zeitrad"), why);
-        };
+        auto refuse = [&](const QString& why) { widgets::MessageBox::warn(&dialog, why); };
         if (!time->text().trimmed().isEmpty() && !readTime().isValid())
             return refuse(QStringLiteral("Die Uhrzeit „%1“ gibt es nicht (erwartet: HH:MM oder "
                                          "HH:MM:SS; leer, wenn unbekannt).")
@@ -122,14 +120,17 @@ bool editBirth(Birth& b, QWidget* parent) {
     if (newPlace != b.place.trimmed() || newCountry != b.country.trimmed()) {
         b.latitude.reset();
         b.longitude.reset();
-        birth::Atlas* atlas = newPlace.isEmpty()
-                                  ? nullptr
-                                  : pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"));
-        if (const auto found =
-                atlas ? atlas->exact(newPlace, formats::isoCountry(newCountry)) : std::nullopt) {
-            b.latitude = found->latitude;
-            b.longitude = found->longitude;
-        }
+        const Refused<birth::Atlas*> atlas =
+            newPlace.isEmpty() ? Refused<birth::Atlas*>(nullptr)
+                               : pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"));
+        if (const auto* refusal = std::get_if<Refusal>(&atlas))
+            *remark = QStringLiteral("Gespeichert, doch ohne Koordinaten für „%1“: %2")
+                          .arg(newPlace, message(*refusal));
+        else if (birth::Atlas* places = std::get<birth::Atlas*>(atlas))
+            if (const auto found = places->exact(newPlace, formats::isoCountry(newCountry))) {
+                b.latitude = found->latitude;
+                b.longitude = found->longitude;
+            }
     }
     b.place = newPlace;
     b.country = newCountry;
@@ -223,8 +224,7 @@ QList<Birth> RegisterWindow::selectedBirths() const {
 }
 
 void RegisterWindow::complain(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zeitrad"), text, QMessageBox::Ok, this);
-    box.exec();
+    widgets::MessageBox::warn(this, text);
 }
 
 void RegisterWindow::openSelected() {
@@ -241,11 +241,14 @@ void RegisterWindow::editSelected() {
     if (births.isEmpty())
         return;
     Birth b = births.first();
-    if (!editBirth(b, this))
+    QString remark;
+    if (!editBirth(b, this, &remark))
         return;
     const auto done = register_->update(b);
     if (const auto* r = std::get_if<Refusal>(&done))
         complain(message(*r));
+    else if (!remark.isEmpty())
+        complain(remark);
     reload();
 }
 
@@ -257,13 +260,9 @@ void RegisterWindow::deleteSelected() {
         births.size() == 1
             ? QStringLiteral("Die Geburt „%1“ aus dem Register löschen?").arg(births.first().name())
             : QStringLiteral("Diese %1 Geburten aus dem Register löschen?").arg(births.size());
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Zeitrad"), question,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setObjectName(QStringLiteral("BirthDeleteQuestion"));
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Löschen"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Abbrechen"));
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
+    if (widgets::MessageBox::ask(this, QStringLiteral("Zeitrad"), question,
+                                 {QStringLiteral("Löschen")},
+                                 QStringLiteral("BirthDeleteQuestion")) != 0)
         return;
     QList<qint64> ids;
     for (const Birth& b : births)
@@ -285,8 +284,13 @@ QString RegisterWindow::importFile(const QString& fileName) {
     });
     if (unplaced) {
         QString why;
-        birth::Atlas* atlas = pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"), &why);
-        formats::placeFromAtlas(read, atlas, why);
+        const Refused<birth::Atlas*> atlas =
+            pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"));
+        if (const auto* refusal = std::get_if<Refusal>(&atlas))
+            why = QString::fromStdString(refusal->message);
+        formats::placeFromAtlas(
+            read, std::get_if<birth::Atlas*>(&atlas) ? std::get<birth::Atlas*>(atlas) : nullptr,
+            why);
     }
     const auto report = register_->import(read.births, read.lines);
     if (const auto* r = std::get_if<Refusal>(&report))
@@ -311,24 +315,22 @@ std::optional<QString> RegisterWindow::exportFile(const QString& fileName,
 }
 
 void RegisterWindow::chooseImport() {
-    const QString fileName = QFileDialog::getOpenFileName(
-        this, QStringLiteral("AAF importieren"), {},
+    const QString fileName = widgets::FileDialog::open(
+        this, QStringLiteral("AAF importieren"),
         QStringLiteral("AAF-Dateien (*.aaf *.AAF *.txt);;Alle Dateien (*)"));
     if (fileName.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Zeitrad"), importFile(fileName),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("BirthImportReport"));
-    box.exec();
+    widgets::MessageBox::tell(this, widgets::MessageBox::Kind::Information, importFile(fileName),
+                              QStringLiteral("Zeitrad"), QStringLiteral("BirthImportReport"));
 }
 
 void RegisterWindow::chooseExport() {
     const QString utf8 = QStringLiteral("AAF (UTF-8) (*.aaf)");
     const QString windows = QStringLiteral("AAF für ältere Programme (Windows-1252) (*.aaf)");
     QString filter = utf8;
-    QString fileName = QFileDialog::getSaveFileName(this, QStringLiteral("AAF exportieren"),
-                                                    QStringLiteral("geburten.aaf"),
-                                                    utf8 + QStringLiteral(";;") + windows, &filter);
+    QString fileName = widgets::FileDialog::save(this, QStringLiteral("AAF exportieren"),
+                                                 QStringLiteral("geburten.aaf"),
+                                                 utf8 + QStringLiteral(";;") + windows, &filter);
     if (fileName.isEmpty())
         return;
     if (!fileName.contains(u'.'))

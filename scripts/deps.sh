@@ -16,7 +16,7 @@ set -euo pipefail
 
 run=(
     g++ cmake ninja-build
-    qt6-base-dev libqt6sql6-sqlite libjpeg-dev libfontconfig-dev liberfa-dev libgeonames-dev
+    qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libjpeg-dev libfontconfig-dev liberfa-dev libgeonames-dev
     pkg-config tzdata
     fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-wine
     xdg-utils

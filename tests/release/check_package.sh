@@ -21,7 +21,7 @@ names=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/^ *([^ (]+).*/\1/' | sort -u)
 # named by hand. A library package may carry the suffix t64 (Debian 13 renamed those whose
 # interface holds a time_t).
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
-    libjpeg62-turbo fonts-liberation fonts-dejavu-core; do
+    libjpeg62-turbo fonts-liberation fonts-dejavu-core qt6-translations-l10n; do
     grep -qxF -e "$needed" -e "${needed}t64" <<<"$names" || fail "Depends lacks $needed"
 done
 # Every dependency is a real package: the program runs here, so each one is installed here.

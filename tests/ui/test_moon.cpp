@@ -105,9 +105,9 @@ struct OwnRegister {
     zeitrad::birth::Register* reg = nullptr;
     OwnRegister() {
         qputenv("ZEITRAD_REGISTER", dir.filePath("geburten.sqlite").toLocal8Bit());
-        reg = zeitrad::pluginloader::plugin<zeitrad::birth::Register>("register");
-        if (!reg || !std::holds_alternative<zeitrad::birth::Done>(
-                        reg->open(dir.filePath("geburten.sqlite"))))
+        reg = uitest::loaded<zeitrad::birth::Register>("register");
+        if (!std::holds_alternative<zeitrad::birth::Done>(
+                reg->open(dir.filePath("geburten.sqlite"))))
             qFatal("the register did not open");
     }
     QList<zeitrad::birth::Birth> all() {
@@ -263,19 +263,12 @@ void MoonTest::repeatedHourAsksWhichOne() {
     c.enter({{2021, 10, 31}, {2, 30}, "Europe/Berlin", {}});
     // The question offers both moments, earlier first, and a way out.
     const auto answer = [&](int choice) {
-        QStringList offered;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            const QList<QAbstractButton*> buttons = box->buttons();
-            for (QAbstractButton* b : buttons)
-                offered << b->text();
-            for (QAbstractButton* b : buttons)
-                if (b->text() == offered.value(choice))
-                    b->click();
-        });
+        const QStringList buttons = {"02:30 Sommerzeit (UTC+2)", "02:30 Normalzeit (UTC+1)",
+                                     "Abbrechen"};
+        uitest::Box box;
+        uitest::answerNext(&box, buttons[choice]);
         uitest::click(c.dialog, "MoonApply");
-        return offered;
+        return box.buttons;
     };
     QStringList offered = answer(2);
     QCOMPARE(offered.size(), 3);

@@ -161,11 +161,10 @@ void PeriodsTest::initTestCase() {
     QApplication::setApplicationName("Zeitrad");
     QSettings().clear();
     QVERIFY(folder_.isValid());
-    periodlist::exportDialogs().saveFileName = [this](QWidget*, const QString&, const QString&,
-                                                      const QString&) {
+    widgets::FileDialog::answerWith([this](const QString&, QString*) {
         ++fileDialogs_;
-        return nextFile_;
-    };
+        return nextFile_.isEmpty() ? QStringList() : QStringList{nextFile_};
+    });
     periodlist::exportDialogs().setUpPrinter = [this](QWidget*, QPrinter& printer) {
         if (printFile_.isEmpty())
             return false;

@@ -109,9 +109,9 @@ void PrintingTest::printsToTheChosenPrinter() {
 
 // A plugin asked for as an interface it does not have is refused with the reason.
 void PrintingTest::otherInterfaceIsRefused() {
-    QString why;
-    QVERIFY(!zeitrad::pluginloader::plugin<Unrelated>("print", &why));
-    QCOMPARE(why, "Der Programmteil „print“ passt nicht zu diesem Programm.");
+    const auto loaded = zeitrad::pluginloader::plugin<Unrelated>("print");
+    QCOMPARE(std::get<zeitrad::Refusal>(loaded).message,
+             "Der Programmteil „print“ passt nicht zu diesem Programm.");
 }
 
 QTEST_MAIN(PrintingTest)

@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
 
 #include "birth/register.h"
 #include "formats/aaf.h"
@@ -20,7 +22,6 @@
 
 using namespace zeitrad::birth;
 using namespace zeitrad::formats;
-using zeitrad::pluginloader::plugin;
 
 class BirthsTest : public QObject {
     Q_OBJECT
@@ -43,18 +44,63 @@ class BirthsTest : public QObject {
         return reg;
     }
 
+    // "Bearbeiten …" on the selected birth: the text typed into one field of the edit dialog, then
+    // "OK"; the message box that followed, if any.
+    static uitest::Box edit(QWidget* window, const QString& field, const QString& typed) {
+        uitest::Box message;
+        // The edit dialog is a dialog of its own: typed into once it shows.
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QWidget* edit = uitest::find(dialog, qPrintable(field));
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, typed);
+            uitest::answerNext(&message);
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            if (dialog->isVisible())
+                qobject_cast<QDialog*>(dialog)->reject();
+        });
+        uitest::click(window, "BirthEdit");
+        zeitrad::widgets::MessageBox::answerNext({});
+        return message;
+    }
+
 private slots:
     void initTestCase() {
         qputenv("ZEITRAD_REGISTER", dir_.filePath("geburten.sqlite").toUtf8());
         qputenv("XDG_CONFIG_HOME", dir_.filePath("config").toUtf8());
-        QString why;
-        Register* reg = plugin<Register>(QStringLiteral("register"), &why);
-        QVERIFY2(reg, qPrintable(why));
+        Register* reg = uitest::loaded<Register>("register");
         QVERIFY(std::holds_alternative<Done>(reg->open(defaultRegisterPath())));
         QFile sample(QStringLiteral(ZEITRAD_TEST_DATA "/sample.aaf"));
         QVERIFY(sample.open(QIODevice::ReadOnly));
         const AafRead read = readAaf(sample.readAll());
         QVERIFY(std::holds_alternative<ImportReport>(reg->import(read.births, read.lines)));
+    }
+
+    // Without the atlas (its plugin missing) a birth moved to a new place is still saved, without
+    // coordinates, and the user is told why. First, before anything else loads the atlas.
+    void editWithoutTheAtlas() {
+        Register* reg = uitest::loaded<Register>("register");
+        Birth b;
+        b.surname = "Umzug";
+        b.date = QDate(1980, 1, 1);
+        b.place = "Köln";
+        b.latitude = 50.94;
+        b.longitude = 6.96;
+        const qint64 id = std::get<qint64>(reg->add(b));
+        QTemporaryDir noPlugins;
+        qputenv("ZEITRAD_PLUGIN_PATH", noPlugins.path().toUtf8());
+        uitest::Window ui;
+        auto* window = openRegister(ui);
+        QTest::keyClicks(uitest::find<QLineEdit>(window, "BirthSearch"), "Umzug");
+        table(window)->selectRow(0);
+        const uitest::Box told = edit(window, "BirthEditPlace", "Ravensburg");
+        qunsetenv("ZEITRAD_PLUGIN_PATH");
+        const Birth saved = birthsNamed(std::get<QList<Birth>>(reg->list()), "Umzug").value(0);
+        reg->remove({id});
+        QCOMPARE(told.text, "Gespeichert, doch ohne Koordinaten für „Ravensburg“: Der Programmteil "
+                            "libzeitrad_atlas.so ist nicht installiert.");
+        QCOMPARE(saved.place, "Ravensburg");
+        QVERIFY(!saved.latitude && !saved.longitude);
     }
 
     // The births in order of their names; typed text folds umlauts and case and finds names
@@ -123,17 +169,36 @@ private slots:
         uitest::Window ui;
         auto* reg = openRegister(ui);
         table(reg)->selectRow(0);
-        QString asked;
-        QTimer::singleShot(0, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                asked = box->text() + " [" + box->button(QMessageBox::Yes)->text() + "|" +
-                        box->button(QMessageBox::No)->text() + "]";
-                box->button(QMessageBox::No)->click();
-            }
-        });
+        uitest::Box asked;
+        uitest::answerNext(&asked, "Abbrechen");
         uitest::click(reg, "BirthDelete");
-        QCOMPARE(asked, "Die Geburt „Cezanne, Paul“ aus dem Register löschen? [Löschen|Abbrechen]");
+        QCOMPARE(asked.text + " [" + asked.buttons.join('|') + "]",
+                 "Die Geburt „Cezanne, Paul“ aus dem Register löschen? [Löschen|Abbrechen]");
         QCOMPARE(table(reg)->model()->rowCount(), 5);
+        // Deleting is one click further, and takes the birth.
+        uitest::answerNext(&asked, "Löschen");
+        uitest::click(reg, "BirthDelete");
+        QCOMPARE(table(reg)->model()->rowCount(), 4);
+    }
+
+    // A name read from a file is shown as it is written, never as markup.
+    void markupInANameIsShownAsText() {
+        Register* reg = uitest::loaded<Register>("register");
+        Birth b;
+        b.surname = "<b>Fett</b>";
+        b.date = QDate(1990, 1, 1);
+        const qint64 id = std::get<qint64>(reg->add(b));
+        uitest::Window ui;
+        auto* window = openRegister(ui);
+        QTest::keyClicks(uitest::find<QLineEdit>(window, "BirthSearch"), "fett");
+        table(window)->selectRow(0);
+        QCOMPARE(cell(window, 0, 0), "<b>Fett</b>");
+        uitest::Box asked;
+        uitest::answerNext(&asked, "Abbrechen");
+        uitest::click(window, "BirthDelete");
+        reg->remove({id});
+        QCOMPARE(asked.text, "Die Geburt „<b>Fett</b>“ aus dem Register löschen?");
+        QVERIFY(asked.plain);
     }
 
     // "AAF exportieren": the births in a file that is the owner's alone.
@@ -157,7 +222,7 @@ private slots:
         const QString report = openRegister(ui)->importFile(file.fileName());
         QVERIFY2(report.contains("Zeile 2") && report.contains("„Xyzzyhausen“"),
                  qPrintable(report));
-        Register* reg = plugin<Register>(QStringLiteral("register"));
+        Register* reg = uitest::loaded<Register>("register");
         const auto found = birthsNamed(std::get<QList<Birth>>(reg->list()), "Olga");
         QCOMPARE(found.size(), 1);
         QCOMPARE(found[0].clocks->text(), "Europe/Berlin");
@@ -201,7 +266,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, refused);
         QFETCH(QString, stored);
-        Register* reg = plugin<Register>(QStringLiteral("register"));
+        Register* reg = uitest::loaded<Register>("register");
         Birth b;
         b.surname = "Bearbeitet";
         b.date = QDate(1749, 8, 28);
@@ -216,26 +281,10 @@ private slots:
         auto* window = openRegister(ui);
         QTest::keyClicks(uitest::find<QLineEdit>(window, "BirthSearch"), "Bearbeitet");
         table(window)->selectRow(0);
-        QString message;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QWidget* edit = uitest::find(dialog, qPrintable(field));
-            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(edit, typed);
-            QTimer::singleShot(0, [&] {
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    message = box->text();
-                    box->button(QMessageBox::Ok)->click();
-                }
-            });
-            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-            if (dialog->isVisible())
-                qobject_cast<QDialog*>(dialog)->reject();
-        });
-        uitest::click(window, "BirthEdit");
+        const uitest::Box message = edit(window, field, typed);
         const Birth saved = birthsNamed(std::get<QList<Birth>>(reg->list()), "Bearbeitet").value(0);
         reg->remove({id});
-        QCOMPARE(message, refused);
+        QCOMPARE(message.text, refused);
         const QString coordinates =
             saved.latitude ? QString::asprintf("%.2f/%.2f", *saved.latitude, *saved.longitude)
                            : QStringLiteral("-");

@@ -1,5 +1,6 @@
 // The main window as the user first meets it: the start screen, "OK", the toolbar, the period
 // bar, the fonts, and a window that keeps its controls in place.
+#include <QLineEdit>
 #include <QtTest>
 
 #include "app/appearance.h"
@@ -24,6 +25,7 @@ private slots:
     void windowFontLineHeight();
     void maximisingKeepsControlsInPlace();
     void hiddenScreensAreBuiltAfterFirstPaintInStackingOrder();
+    void qtSpeaksGermanFromTheFirstDialog();
 };
 
 void WindowTest::captionSizeAndIcon() {
@@ -339,6 +341,20 @@ void WindowTest::hiddenScreensAreBuiltAfterFirstPaintInStackingOrder() {
     for (const QString& name : expected)
         QCOMPARE(window.findChild<QWidget*>(name)->isVisibleTo(&window),
                  name == "Panel2" || name == "Button22");
+}
+
+// Qt's own words (its dialogs' buttons, context menus) are German once a dialog opens; the
+// translation is not loaded while the window starts.
+void WindowTest::qtSpeaksGermanFromTheFirstDialog() {
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    uitest::Window ui(false);
+    uitest::click(&ui.window, "Button4");
+    QCOMPARE(cancel(), QString("Cancel"));
+    // A refused calculation shows the first message box.
+    uitest::click(&ui.window, "Button13");
+    uitest::find<QLineEdit>(&ui.window, "Edit4")->setText("x");
+    QVERIFY(!uitest::messageFrom([&] { uitest::click(&ui.window, "Button12"); }).isEmpty());
+    QCOMPARE(cancel(), QString("Abbrechen"));
 }
 
 QTEST_MAIN(WindowTest)
