@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtPlugin>
 
+#include <functional>
 #include <variant>
 
 #include "birth/birth.h"
@@ -16,6 +17,9 @@
 namespace zeitrad::birth {
 
 using Done = std::monostate;
+
+// How far a long piece of work has come: `done` of `total` steps. Returning false cancels it.
+using Progress = std::function<bool(qsizetype done, qsizetype total)>;
 
 // What an import did: how many births went in, and which were there already (by line).
 struct ImportReport {
@@ -44,8 +48,11 @@ public:
     virtual Refused<Done> update(const Birth& birth) = 0;
     virtual Refused<Done> remove(const QList<qint64>& ids) = 0;
     // All the births in one transaction; those already in the register (same name, date, time
-    // and place) are left out and reported with lines[i] (the line each came from).
-    virtual Refused<ImportReport> import(const QList<Birth>& births, const QList<int>& lines) = 0;
+    // and place) are left out and reported with lines[i] (the line each came from). `progress`
+    // hears of the births done now and then; cancelled by it, the import is refused and keeps
+    // nothing.
+    virtual Refused<ImportReport> import(const QList<Birth>& births, const QList<int>& lines,
+                                         const Progress& progress = {}) = 0;
 };
 
 // ZEITRAD_REGISTER, or geburten.sqlite in zeitrad/ under $XDG_DATA_HOME (~/.local/share).
@@ -53,5 +60,5 @@ QString defaultRegisterPath();
 
 } // namespace zeitrad::birth
 
-#define ZeitradRegister_iid "org.zeitrad.Register/2"
+#define ZeitradRegister_iid "org.zeitrad.Register/3"
 Q_DECLARE_INTERFACE(zeitrad::birth::Register, ZeitradRegister_iid)

@@ -19,6 +19,7 @@
 #include "cli/registerjobs.h"
 #include "cli/report.h"
 #include "engine/periodtext.h"
+#include "formats/import.h"
 
 namespace {
 
@@ -227,15 +228,16 @@ std::string namedCsv(std::string_view csv, std::string_view name, bool header) {
 int aafRoad(Engine& engine, const Options& o, CivilDate on) {
     atlas::GeonamesAtlas places;
     places.setExactIndex(exactIndexPath());
-    const Refused<std::vector<AafEntry>> read = aafEntries(o.file, &places);
+    const Refused<QList<formats::Entry>> read =
+        formats::readEntries(QString::fromStdString(o.file), [&places] { return &places; });
     if (const auto* refusal = std::get_if<Refusal>(&read)) {
         writeError(refusal->message + '\n');
         return 1;
     }
     bool anyRefused = false, first = true;
     std::string out = o.format == Format::json ? "[\n" : "";
-    for (const AafEntry& entry : std::get<std::vector<AafEntry>>(read)) {
-        Refused<std::string> text = Refusal{entry.reason};
+    for (const formats::Entry& entry : std::get<QList<formats::Entry>>(read)) {
+        Refused<std::string> text = Refusal{entry.reason.toStdString()};
         std::optional<BornBirth> born;
         if (entry.birth) {
             Refused<BornBirth> computed = computeBirth(*entry.birth);
@@ -246,14 +248,14 @@ int aafRoad(Engine& engine, const Options& o, CivilDate on) {
                 text = std::get<Refusal>(computed);
             }
         }
-        const std::string name = entry.name.empty() ? "*" : entry.name;
+        const std::string name = entry.name.isEmpty() ? "*" : entry.name.toStdString();
         if (const auto* refusal = std::get_if<Refusal>(&text)) {
             anyRefused = true;
             writeError("Zeile " + std::to_string(entry.line) + " (" + name +
                        "): " + refusal->message + '\n');
             if (o.format == Format::json) {
                 out += std::string(first ? "" : ",\n") + "{\"name\": " +
-                       (entry.name.empty() ? std::string("null") : jsonString(entry.name)) +
+                       (entry.name.isEmpty() ? std::string("null") : jsonString(name)) +
                        ", \"error\": " +
                        jsonString("Zeile " + std::to_string(entry.line) + ": " + refusal->message) +
                        "}";

@@ -1,7 +1,6 @@
 #include "cli/registerjobs.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -11,7 +10,6 @@
 #include "birth/register.h"
 #include "cli/report.h"
 #include "formats/aaf.h"
-#include "formats/aafplaces.h"
 #include "formats/import.h"
 #include "sqlregister/sqlregister.h"
 
@@ -57,15 +55,6 @@ Refused<QList<Birth>> registerBirths() {
     if (!reg)
         return QList<Birth>();
     return reg->list();
-}
-
-Refused<QByteArray> readFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return Refusal{text("Die Datei „" + shown(path) + "“ gibt es nicht.")};
-    if (!file.open(QIODevice::ReadOnly))
-        return Refusal{text("Die Datei „" + shown(path) + "“ lässt sich nicht lesen.")};
-    return file.readAll();
 }
 
 // The clocks as the register keeps them; empty when not known.
@@ -166,21 +155,12 @@ JobResult importJob(const std::string& file, birth::Atlas* atlas) {
     if (const auto* refusal = std::get_if<Refusal>(&opened))
         return refused(refusal->message);
     auto& reg = *std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
-    const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
-    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+    const Refused<formats::Imported> imported =
+        formats::importFile(reg, QString::fromStdString(file), [atlas] { return atlas; });
+    if (const auto* refusal = std::get_if<Refusal>(&imported))
         return refused(refusal->message);
-    formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));
-    formats::placeFromAtlas(
-        read, atlas,
-        QStringLiteral("Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht "
-                       "geladen werden konnte."));
-    const Refused<birth::ImportReport> report = reg.import(read.births, read.lines);
-    if (const auto* refusal = std::get_if<Refusal>(&report))
-        return refused(refusal->message);
-    return {read.skipped.isEmpty() ? 0 : 1,
-            {},
-            text(formats::importReportText(std::get<birth::ImportReport>(report), read.skipped)) +
-                '\n'};
+    const formats::Imported& done = std::get<formats::Imported>(imported);
+    return {done.skipped.isEmpty() ? 0 : 1, {}, text(formats::importReportText(done)) + '\n'};
 }
 
 JobResult exportJob(const std::string& file, bool windows1252) {
@@ -239,23 +219,6 @@ Refused<Birth> registeredBirth(const std::string& name) {
     for (const Birth& b : found)
         message += "\n  " + birthLine(b);
     return Refusal{text(message)};
-}
-
-Refused<std::vector<AafEntry>> aafEntries(const std::string& file, birth::Atlas* atlas) {
-    const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
-    if (const auto* refusal = std::get_if<Refusal>(&bytes))
-        return *refusal;
-    formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));
-    formats::placeFromAtlas(read, atlas);
-    std::vector<AafEntry> entries;
-    entries.reserve(std::size_t(read.births.size() + read.skipped.size()));
-    for (qsizetype i = 0; i < read.births.size(); ++i)
-        entries.push_back({read.lines[i], text(read.births[i].name()), read.births[i], {}});
-    for (const formats::AafSkip& skip : read.skipped)
-        entries.push_back({skip.line, text(skip.name), std::nullopt, text(skip.reason)});
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const AafEntry& a, const AafEntry& b) { return a.line < b.line; });
-    return entries;
 }
 
 } // namespace zeitrad::cli

@@ -34,16 +34,4 @@ JobResult listJob(Format format);
 // (listed, one a line).
 Refused<birth::Birth> registeredBirth(const std::string& name);
 
-// One record of an AAF file for --aaf: a birth that was read, or the reason it was skipped.
-struct AafEntry {
-    int line = 0;     // the line of its #A93
-    std::string name; // "Müller, Jürgen"; empty when the file does not name it
-    std::optional<birth::Birth> birth;
-    std::string reason; // when there is no birth
-};
-
-// Every record of the file in file order; records without #B93 get their place from the atlas.
-// Refused when the file cannot be read.
-Refused<std::vector<AafEntry>> aafEntries(const std::string& file, birth::Atlas* atlas);
-
 } // namespace zeitrad::cli

@@ -322,7 +322,7 @@ QByteArray toWindows1252(QStringView text) {
     return bytes;
 }
 
-AafRead readAaf(const QByteArray& bytes) {
+AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
     AafRead out;
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
@@ -336,7 +336,12 @@ AafRead readAaf(const QByteArray& bytes) {
 
     std::optional<Record> record;
     int lineNumber = 0;
+    const qsizetype lines = progress ? text.count(u'\n') + 1 : 0;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
+        if (progress && lineNumber % 4096 == 0 && !progress(lineNumber, lines)) {
+            out.cancelled = true;
+            return out;
+        }
         ++lineNumber;
         if (line.endsWith(u'\r'))
             line.chop(1);

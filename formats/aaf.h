@@ -31,10 +31,13 @@ struct AafRead {
     QList<int> lines;           // the line of each birth's #A93
     QList<AafSkip> skipped;
     AafEncoding encoding = AafEncoding::Utf8; // as detected
+    bool cancelled = false;                   // the progress said stop
 };
 
 // Reads a whole file: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
-AafRead readAaf(const QByteArray& bytes);
+// `progress` hears of the lines read now and then; when it cancels, the read ends there with
+// `cancelled` set.
+AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress = {});
 
 // The births as an AAF file (with #B93 where coordinates and clocks are known). Characters that
 // Windows-1252 cannot hold are written as "?".

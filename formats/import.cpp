@@ -1,8 +1,90 @@
 #include "formats/import.h"
 
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+
+#include "formats/aafplaces.h"
+
 namespace zeitrad::formats {
+
+namespace {
+
+Refused<QByteArray> readWhole(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return Refusal{
+            ("Die Datei „" + QDir::toNativeSeparators(path) + "“ gibt es nicht.").toStdString()};
+    if (!file.open(QIODevice::ReadOnly))
+        return Refusal{
+            ("Die Datei „" + QDir::toNativeSeparators(path) + "“ lässt sich nicht lesen.")
+                .toStdString()};
+    return file.readAll();
+}
+
+// The file read, and its records without #B93 placed by the atlas, loaded only when one needs it.
+Refused<AafRead> readPlaced(const QString& path, const AtlasSource& atlas,
+                            const birth::Progress& progress) {
+    const Refused<QByteArray> bytes = readWhole(path);
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return *refusal;
+    AafRead read = readAaf(std::get<QByteArray>(bytes), progress);
+    if (read.cancelled)
+        return Refusal{"Der Import wurde abgebrochen; es wurde nichts aufgenommen."};
+    const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
+        return !b.latitude && !b.longitude && !b.clocks;
+    });
+    if (unplaced) {
+        const Refused<birth::Atlas*> places = atlas ? atlas() : Refused<birth::Atlas*>(nullptr);
+        const auto* refusal = std::get_if<Refusal>(&places);
+        QString why = QStringLiteral("Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht "
+                                     "geladen werden konnte.");
+        if (refusal)
+            why += u' ' + QString::fromStdString(refusal->message);
+        placeFromAtlas(read, refusal ? nullptr : std::get<birth::Atlas*>(places), why);
+    }
+    return read;
+}
+
+} // namespace
+
+Refused<Imported> importFile(birth::Register& reg, const QString& path, const AtlasSource& atlas,
+                             const birth::Progress& progress) {
+    // Reading is the first half of the work, importing the second.
+    const auto part = [&progress](qsizetype from) -> birth::Progress {
+        if (!progress)
+            return {};
+        return [&progress, from](qsizetype done, qsizetype total) {
+            return progress(from + (total > 0 ? done * 500 / total : 0), 1000);
+        };
+    };
+    Refused<AafRead> read = readPlaced(path, atlas, part(0));
+    if (const auto* refusal = std::get_if<Refusal>(&read))
+        return *refusal;
+    AafRead& r = std::get<AafRead>(read);
+    const Refused<birth::ImportReport> report = reg.import(r.births, r.lines, part(500));
+    if (const auto* refusal = std::get_if<Refusal>(&report))
+        return *refusal;
+    return Imported{std::get<birth::ImportReport>(report), r.skipped};
+}
+
+Refused<QList<Entry>> readEntries(const QString& path, const AtlasSource& atlas) {
+    Refused<AafRead> read = readPlaced(path, atlas, {});
+    if (const auto* refusal = std::get_if<Refusal>(&read))
+        return *refusal;
+    const AafRead& r = std::get<AafRead>(read);
+    QList<Entry> entries;
+    entries.reserve(r.births.size() + r.skipped.size());
+    for (qsizetype i = 0; i < r.births.size(); ++i)
+        entries.append({r.lines[i], r.births[i].name(), r.births[i], {}});
+    for (const AafSkip& skip : r.skipped)
+        entries.append({skip.line, skip.name, std::nullopt, skip.reason});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.line < b.line; });
+    return entries;
+}
 
 QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped) {
     QStringList lines;

@@ -1,15 +1,53 @@
-// Births from files into the register: the report of an import.
+// Births from files: an AAF file read with its records placed by the atlas, imported into the
+// register in one transaction, or handed out record by record; and the report of an import. The
+// window's register and zeitrad-dasa both import through here.
 #pragma once
 
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
+#include "birth/atlas.h"
 #include "birth/register.h"
 #include "formats/aaf.h"
 
 namespace zeitrad::formats {
 
-// The German report of an AAF import: how many went in, the duplicates and the skipped records.
+// Where an import finds the atlas for records without coordinates: asked only when one needs it.
+using AtlasSource = std::function<Refused<birth::Atlas*>()>;
+
+// What an import did, and what it left out.
+struct Imported {
+    birth::ImportReport report;
+    QList<AafSkip> skipped;
+};
+
+// The births of the file into the register in one transaction: refused, with the German reason,
+// when the file cannot be read or the register refuses; records without #B93 get place and zone
+// from the atlas (or are skipped, with its reason); records already in the register are left
+// out. `progress` hears of the work now and then (reading, then importing, as parts of a
+// thousand); cancelled by it, the import is refused and keeps nothing.
+Refused<Imported> importFile(birth::Register& reg, const QString& path, const AtlasSource& atlas,
+                             const birth::Progress& progress = {});
+
+// One record of a file: a birth that was read, or the reason it was skipped.
+struct Entry {
+    int line = 0; // the line of its #A93
+    QString name; // "Müller, Jürgen"; empty when the file does not name it
+    std::optional<birth::Birth> birth;
+    QString reason; // when there is no birth
+};
+
+// Every record of the file in file order, placed as an import places them. Refused when the file
+// cannot be read.
+Refused<QList<Entry>> readEntries(const QString& path, const AtlasSource& atlas);
+
+// The German report of an import: how many went in, the duplicates and the skipped records.
 QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped);
+inline QString importReportText(const Imported& imported) {
+    return importReportText(imported.report, imported.skipped);
+}
 
 } // namespace zeitrad::formats

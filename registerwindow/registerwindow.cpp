@@ -4,7 +4,6 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,8 +14,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 #include "birth/moment.h"
 #include "formats/aafplaces.h"
@@ -273,45 +270,30 @@ void RegisterWindow::deleteSelected() {
     reload();
 }
 
-QString RegisterWindow::importFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Die Datei „%1“ lässt sich nicht lesen.").arg(fileName);
-    formats::AafRead read = formats::readAaf(file.readAll());
-    // Records without #B93 are placed by the atlas, loaded only when one needs it.
-    const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
-        return !b.latitude && !b.longitude && !b.clocks;
-    });
-    if (unplaced) {
-        QString why;
-        const Refused<birth::Atlas*> atlas =
-            pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas"));
-        if (const auto* refusal = std::get_if<Refusal>(&atlas))
-            why = QString::fromStdString(refusal->message);
-        formats::placeFromAtlas(
-            read, std::get_if<birth::Atlas*>(&atlas) ? std::get<birth::Atlas*>(atlas) : nullptr,
-            why);
-    }
-    const auto report = register_->import(read.births, read.lines);
-    if (const auto* r = std::get_if<Refusal>(&report))
-        return message(*r);
+Refused<QString> RegisterWindow::importFile(const QString& fileName) {
+    // A long import shows its progress from about half a second on and can be cancelled.
+    widgets::ProgressDialog progress(this, QStringLiteral("AAF importieren"),
+                                     QStringLiteral("Geburten werden aufgenommen …"));
+    const auto imported = formats::importFile(
+        *register_, fileName,
+        [] { return pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas")); },
+        [&progress](qsizetype done, qsizetype total) { return progress.step(done, total); });
+    if (const auto* r = std::get_if<Refusal>(&imported))
+        return *r;
     reload();
-    return formats::importReportText(std::get<birth::ImportReport>(report), read.skipped);
+    return formats::importReportText(std::get<formats::Imported>(imported));
 }
 
-std::optional<QString> RegisterWindow::exportFile(const QString& fileName,
-                                                  formats::AafEncoding encoding) {
+Refused<birth::Done> RegisterWindow::exportFile(const QString& fileName,
+                                                formats::AafEncoding encoding) {
     QList<Birth> births = selectedBirths();
     if (births.isEmpty()) {
         const auto all = register_->list();
         if (const auto* r = std::get_if<Refusal>(&all))
-            return message(*r);
+            return *r;
         births = std::get<QList<Birth>>(all);
     }
-    const auto saved = formats::saveAaf(fileName, births, encoding);
-    if (const auto* r = std::get_if<Refusal>(&saved))
-        return message(*r);
-    return std::nullopt;
+    return formats::saveAaf(fileName, births, encoding);
 }
 
 void RegisterWindow::chooseImport() {
@@ -320,8 +302,12 @@ void RegisterWindow::chooseImport() {
         QStringLiteral("AAF-Dateien (*.aaf *.AAF *.txt);;Alle Dateien (*)"));
     if (fileName.isEmpty())
         return;
-    widgets::MessageBox::tell(this, widgets::MessageBox::Kind::Information, importFile(fileName),
-                              QStringLiteral("Zeitrad"), QStringLiteral("BirthImportReport"));
+    const Refused<QString> report = importFile(fileName);
+    if (const auto* r = std::get_if<Refusal>(&report))
+        return complain(message(*r));
+    widgets::MessageBox::tell(this, widgets::MessageBox::Kind::Information,
+                              std::get<QString>(report), QStringLiteral("Zeitrad"),
+                              QStringLiteral("BirthImportReport"));
 }
 
 void RegisterWindow::chooseExport() {
@@ -335,10 +321,10 @@ void RegisterWindow::chooseExport() {
         return;
     if (!fileName.contains(u'.'))
         fileName += QStringLiteral(".aaf");
-    if (const auto failure =
-            exportFile(fileName, filter == windows ? formats::AafEncoding::Windows1252
-                                                   : formats::AafEncoding::Utf8))
-        complain(*failure);
+    const auto saved = exportFile(fileName, filter == windows ? formats::AafEncoding::Windows1252
+                                                              : formats::AafEncoding::Utf8);
+    if (const auto* r = std::get_if<Refusal>(&saved))
+        complain(message(*r));
 }
 
 } // namespace zeitrad::registerwindow

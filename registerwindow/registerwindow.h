@@ -24,11 +24,11 @@ public:
 
     // Reads the register anew (after a change elsewhere).
     void reload();
-    // The German report of an import of the AAF file, its births in the register.
-    QString importFile(const QString& fileName);
-    // Writes the selected births (or all when none is selected); a German message when it failed,
-    // nothing otherwise.
-    std::optional<QString> exportFile(const QString& fileName, formats::AafEncoding encoding);
+    // The births of the AAF file into the register, with a progress dialog that can cancel it;
+    // the German report, or why nothing was imported.
+    Refused<QString> importFile(const QString& fileName);
+    // Writes the selected births (or all when none is selected).
+    Refused<birth::Done> exportFile(const QString& fileName, formats::AafEncoding encoding);
 
 signals:
     void openRequested(const zeitrad::birth::Birth& birth);

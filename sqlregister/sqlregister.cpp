@@ -440,7 +440,8 @@ Refused<Done> SqlRegister::remove(const QList<qint64>& ids) {
 }
 
 Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births,
-                                                 const QList<int>& lines) {
+                                                 const QList<int>& lines,
+                                                 const birth::Progress& progress) {
     return change<birth::ImportReport>([&](QSqlDatabase& db) -> Refused<birth::ImportReport> {
         // What is there already, read inside the transaction that writes.
         QSet<QString> known;
@@ -459,6 +460,8 @@ Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births,
         insert.prepare(insertStatement());
         const QString stamp = now();
         for (qsizetype i = 0; i < births.size(); ++i) {
+            if (progress && i % 256 == 0 && !progress(i, births.size()))
+                return Refusal{"Der Import wurde abgebrochen; es wurde nichts aufgenommen."};
             const QString k = key(births[i]);
             if (known.contains(k)) {
                 report.duplicateLines.append(i < lines.size() ? lines[i] : int(i + 1));

@@ -30,8 +30,8 @@ public:
     Refused<qint64> add(const birth::Birth& birth) override;
     Refused<birth::Done> update(const birth::Birth& birth) override;
     Refused<birth::Done> remove(const QList<qint64>& ids) override;
-    Refused<birth::ImportReport> import(const QList<birth::Birth>& births,
-                                        const QList<int>& lines) override;
+    Refused<birth::ImportReport> import(const QList<birth::Birth>& births, const QList<int>& lines,
+                                        const birth::Progress& progress = {}) override;
 
     // Closes the file (open() does it first, the destructor too).
     void close();

@@ -5,9 +5,11 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTranslator>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -18,6 +20,7 @@ namespace {
 bool german = false;
 std::optional<MessageBox::Answer> nextAnswer;
 FileDialog::Answer fileAnswer;
+int cancelProgressAt = 0;
 
 QMessageBox::Icon iconOf(MessageBox::Kind kind) {
     switch (kind) {
@@ -93,6 +96,34 @@ void MessageBox::answerNext(Answer answer) {
         nextAnswer = std::move(answer);
     else
         nextAnswer.reset();
+}
+
+ProgressDialog::ProgressDialog(QWidget* parent, const QString& title, const QString& label)
+    : dialog_(
+          std::make_unique<QProgressDialog>(label, QStringLiteral("Abbrechen"), 0, 1000, parent)),
+      cancelAt_(std::exchange(cancelProgressAt, 0)) {
+    speakGerman();
+    dialog_->setObjectName(QStringLiteral("ProgressDialog"));
+    dialog_->setWindowTitle(title);
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(500);
+    dialog_->setAutoReset(false);
+}
+
+ProgressDialog::~ProgressDialog() = default;
+
+bool ProgressDialog::step(qsizetype done, qsizetype total) {
+    if (++steps_ == cancelAt_)
+        dialog_->cancel();
+    // Before it shows (in the first half second) the dialog keeps the window's events waiting;
+    // once shown, each step lets them through.
+    dialog_->setMaximum(int(std::max<qsizetype>(total, 1)));
+    dialog_->setValue(int(std::min(done, total)));
+    return !dialog_->wasCanceled();
+}
+
+void ProgressDialog::cancelNext(int steps) {
+    cancelProgressAt = steps;
 }
 
 QString FileDialog::open(QWidget* parent, const QString& caption, const QString& filter) {

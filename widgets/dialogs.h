@@ -8,11 +8,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 #include "engine/refusal.h"
 
 class QAbstractButton;
 class QMessageBox;
+class QProgressDialog;
 class QWidget;
 
 namespace zeitrad::widgets {
@@ -48,6 +50,24 @@ public:
     // takes back an answer not yet used.
     using Answer = std::function<QAbstractButton*(QMessageBox& box)>;
     static void answerNext(Answer answer);
+};
+
+// The progress of a long piece of work, in a window-modal dialog shown from about half a second
+// on, with "Abbrechen"; while it shows, the window's events go on.
+class ProgressDialog {
+public:
+    ProgressDialog(QWidget* parent, const QString& title, const QString& label);
+    ~ProgressDialog();
+    // How far the work has come (done of total); false once the user cancelled it.
+    bool step(qsizetype done, qsizetype total);
+
+    // For tests: the next progress dialog is cancelled at its `steps`-th step, as by "Abbrechen".
+    static void cancelNext(int steps);
+
+private:
+    std::unique_ptr<QProgressDialog> dialog_;
+    int steps_ = 0;
+    int cancelAt_ = 0; // 0: only the user cancels
 };
 
 // Qt's file dialogs in German. Each gives the empty name (or none) when the user cancels.

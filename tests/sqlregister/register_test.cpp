@@ -189,6 +189,27 @@ private slots:
         QCOMPARE(value(reg.list()).size(), 5);
     }
 
+    // An import cancelled while it writes keeps none of the births; read through to the end, the
+    // file's records go in.
+    void cancelledImportKeepsNothing() {
+        SqlRegister reg;
+        value(reg.open(file("abgebrochen.sqlite")));
+        const QString sample = QStringLiteral(ZEITRAD_TEST_DATA "/sample.aaf");
+        QList<qsizetype> heard;
+        const auto cancelled = importFile(reg, sample, {}, [&](qsizetype done, qsizetype total) {
+            heard << done * 1000 / total;
+            return done < 500; // reading is the first half of the work
+        });
+        QCOMPARE(refusal(cancelled), "Der Import wurde abgebrochen; es wurde nichts aufgenommen.");
+        QCOMPARE(heard, (QList<qsizetype>{0, 500}));
+        QCOMPARE(value(reg.list()).size(), 0);
+        // Without an atlas the record without #B93 is skipped, and the report says why.
+        const Imported imported = value(importFile(reg, sample, {}));
+        QCOMPARE(imported.report.added, 4);
+        QCOMPARE(imported.skipped.value(0).reason,
+                 "Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht geladen werden konnte.");
+    }
+
     void newerFileOpensReadOnly() {
         const QString path = file("neuer.sqlite");
         fill(path, {person(1)});
