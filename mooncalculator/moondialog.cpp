@@ -215,8 +215,8 @@ void MoonDialog::updateResult() {
 
 void MoonDialog::apply() {
     // A birth place typed but not known is never silently replaced by the zone's field.
-    if (place_->namesUnknownPlace())
-        return warn(place_->unknownPlaceMessage());
+    if (const auto refusal = place_->unknownPlace())
+        return warn(german(*refusal));
     const auto b = typedBirth();
     if (const auto* refusal = std::get_if<Refusal>(&b))
         return warn(german(*refusal));
@@ -281,8 +281,8 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
 
 void MoonDialog::save() {
     const auto refuse = [this](const QString& why) { warn(why); };
-    if (place_->namesUnknownPlace())
-        return refuse(place_->unknownPlaceMessage());
+    if (const auto refusal = place_->unknownPlace())
+        return refuse(german(*refusal));
     auto made = typedBirth();
     if (const auto* refusal = std::get_if<Refusal>(&made))
         return refuse(german(*refusal));

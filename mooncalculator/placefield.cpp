@@ -139,8 +139,10 @@ std::optional<Place> PlaceField::takeTyped() {
     return found;
 }
 
-bool PlaceField::namesUnknownPlace() {
-    return !text().trimmed().isEmpty() && !takeTyped();
+std::optional<Refusal> PlaceField::unknownPlace() {
+    if (text().trimmed().isEmpty() || takeTyped())
+        return std::nullopt;
+    return Refusal{unknownPlaceMessage().toStdString()};
 }
 
 QString PlaceField::unknownPlaceMessage() const {

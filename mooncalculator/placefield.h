@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "birth/atlas.h"
+#include "engine/refusal.h"
 
 class QCompleter;
 class QLabel;
@@ -36,10 +37,9 @@ public:
     // the text names exactly ("Ravensburg", "Frankfurt am Main, Deutschland"), which is then
     // taken; no value when the text names no known place (or is empty).
     std::optional<birth::Place> takeTyped();
-    // The text is not empty and names no place of the atlas (a town it names exactly is taken).
-    bool namesUnknownPlace();
-    // The German message for a text that names no known place.
-    QString unknownPlaceMessage() const;
+    // Refused when the text is not empty and names no place of the atlas (a town it names exactly
+    // is taken).
+    std::optional<Refusal> unknownPlace();
 
     // The towns now in the list, first to last.
     QList<birth::Place> matches() const { return matches_; }
@@ -56,6 +56,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The German message for a text that names no known place.
+    QString unknownPlaceMessage() const;
     birth::Atlas* atlas();
     void ask(const QString& typed);
     void fill(int generation, const QList<birth::Place>& found);
