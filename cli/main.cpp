@@ -18,7 +18,8 @@
 #include "cli/options.h"
 #include "cli/registerjobs.h"
 #include "cli/report.h"
-#include "engine/periodtext.h"
+#include "formats/csv.h"
+#include "formats/json.h"
 
 namespace {
 
@@ -168,7 +169,7 @@ Refused<std::string> answer(Engine& engine, const Options& o, CivilDate on, cons
     const Report report{result, list, running, on, birth};
     switch (o.format) {
     case Format::csv:
-        return periodsCsv(list, depth);
+        return formats::periodsCsv(list, depth);
     case Format::json:
         return jsonReport(report);
     case Format::text:
@@ -185,22 +186,10 @@ int answerOrRefusal(const Refused<std::string>& text) {
     return emit(std::get<std::string>(text));
 }
 
-// A CSV field, in quotes when it holds the separator, a quote or a line break.
-std::string csvField(std::string_view field) {
-    if (field.find_first_of(";\"\n") == std::string_view::npos) {
-        return std::string(field);
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + '"';
-}
-
 // The period CSV of one record with its name in front of every row; the header only for the first.
 std::string namedCsv(std::string_view csv, std::string_view name, bool header) {
     std::string out;
-    const std::string field = csvField(name) + ';';
+    const std::string field = formats::csvField(name) + ';';
     std::size_t at = 0;
     bool first = true;
     while (at < csv.size()) {
@@ -252,11 +241,13 @@ int aafRoad(Engine& engine, const Options& o, CivilDate on) {
             writeError("Zeile " + std::to_string(entry.line) + " (" + name +
                        "): " + refusal->message + '\n');
             if (o.format == Format::json) {
-                out += std::string(first ? "" : ",\n") + "{\"name\": " +
-                       (entry.name.empty() ? std::string("null") : jsonString(entry.name)) +
-                       ", \"error\": " +
-                       jsonString("Zeile " + std::to_string(entry.line) + ": " + refusal->message) +
-                       "}";
+                out +=
+                    std::string(first ? "" : ",\n") + "{\"name\": " +
+                    (entry.name.empty() ? std::string("null") : formats::jsonString(entry.name)) +
+                    ", \"error\": " +
+                    formats::jsonString("Zeile " + std::to_string(entry.line) + ": " +
+                                        refusal->message) +
+                    "}";
                 first = false;
             }
             continue;

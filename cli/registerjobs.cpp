@@ -3,16 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 #include <memory>
 
 #include "birth/register.h"
-#include "cli/report.h"
 #include "formats/aaf.h"
 #include "formats/aafplaces.h"
+#include "formats/csv.h"
 #include "formats/import.h"
+#include "formats/json.h"
 #include "sqlregister/sqlregister.h"
 
 namespace zeitrad::cli {
@@ -20,6 +20,8 @@ namespace zeitrad::cli {
 namespace {
 
 using birth::Birth;
+using formats::jsonNumber;
+using formats::jsonString;
 
 std::string text(const QString& s) {
     return s.toStdString();
@@ -107,33 +109,19 @@ std::string jsonList(const QList<Birth>& births) {
     return out;
 }
 
-// A CSV field, in quotes when it holds the separator, a quote or a line break.
-QString csvField(QString field) {
-    if (!field.contains(u';') && !field.contains(u'"') && !field.contains(u'\n'))
-        return field;
-    return '"' + field.replace(u'"', QStringLiteral("\"\"")) + '"';
-}
-
 QString decimal(std::optional<double> v) {
     return v ? QString::number(*v, 'f', 6).replace(u'.', u',') : QString();
 }
 
 std::string csvList(const QList<Birth>& births) {
-    QString out = "Nachname;Vorname;Art;Datum;Uhrzeit;Ort;Land;Breite;Länge;Zone\n";
+    std::string out = formats::csvRow({"Nachname", "Vorname", "Art", "Datum", "Uhrzeit", "Ort",
+                                       "Land", "Breite", "Länge", "Zone"});
     for (const Birth& b : births)
-        out += QStringList{csvField(b.surname),
-                           csvField(b.firstName),
-                           birth::kindName(b.kind),
-                           b.date.toString(Qt::ISODate),
-                           timeText(b),
-                           csvField(b.place),
-                           csvField(b.country),
-                           decimal(b.latitude),
-                           decimal(b.longitude),
-                           csvField(b.zone)}
-                   .join(u';') +
-               '\n';
-    return text(out);
+        out += formats::csvRow({text(b.surname), text(b.firstName), birth::kindName(b.kind),
+                                text(b.date.toString(Qt::ISODate)), text(timeText(b)),
+                                text(b.place), text(b.country), text(decimal(b.latitude)),
+                                text(decimal(b.longitude)), text(b.zone)});
+    return out;
 }
 
 // One birth a line, the columns aligned: name, date, time, place and country, clocks.

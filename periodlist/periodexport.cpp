@@ -67,10 +67,6 @@ ExportDialogs& exportDialogs() {
     return dialogs;
 }
 
-QByteArray periodsCsv(const PeriodList& list, int depth) {
-    return QByteArray::fromStdString(zeitrad::periodsCsv(list, depth));
-}
-
 QString periodsHtml(const PeriodDocument& document) {
     const PeriodList& list = document.list;
     const int depth = std::clamp(document.depth, 1, deepestLevel);

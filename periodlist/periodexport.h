@@ -41,9 +41,6 @@ struct PeriodDocument {
     int depth = 3;
 };
 
-// The whole list as CSV down to `depth` levels (1 .. 5): UTF-8, a header row, ';' between the
-// fields, one line per period.
-QByteArray periodsCsv(const PeriodList& list, int depth = 3);
 // The document as HTML for QTextDocument: the mahadasas, with depth 2 or more all antardasas, and
 // the levels from the third down to `depth` only within the periods running on the day (the
 // pratyantardasas of the running antardasa, the sukshmadasas of the running pratyantardasa, the

@@ -19,6 +19,7 @@
 
 #include "engine/differences.h"
 #include "engine/yearlengths.h"
+#include "formats/csv.h"
 #include "periodlist/periodmodel.h"
 
 namespace zeitrad::periodlist {
@@ -286,7 +287,8 @@ void PeriodWindow::exportCsv() {
     const PeriodDocument doc = document();
     exportToFile(this, QStringLiteral("Perioden als CSV speichern"), suggestedFileName("csv"),
                  QStringLiteral("CSV-Dateien (*.csv)"), [&doc](const QString& path) {
-                     return saveBytes(path, periodsCsv(doc.list, doc.depth));
+                     return saveBytes(
+                         path, QByteArray::fromStdString(formats::periodsCsv(doc.list, doc.depth)));
                  });
 }
 

@@ -496,6 +496,47 @@ protected:
 
 const std::string sample = ZEITRAD_TEST_DATA "/sample.aaf";
 
+// CSV read strictly, as a spreadsheet program splits it: fields apart by ';', rows ended by a line
+// feed, a field in quotes (its quotes doubled) holding anything. A quote or carriage return
+// outside quotes, or anything after a closing quote but a separator, fails the test.
+std::vector<std::vector<std::string>> strictCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1);
+    std::string field;
+    bool quoted = false, closed = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+                closed = true;
+            } else {
+                field += c;
+            }
+        } else if (c == ';' || c == '\n') {
+            rows.back().push_back(field);
+            field.clear();
+            closed = false;
+            if (c == '\n') {
+                rows.emplace_back();
+            }
+        } else if (closed || c == '\r' || (c == '"' && !field.empty())) {
+            ADD_FAILURE() << "not CSV at byte " << i << ": " << text.substr(i, 40);
+            return {};
+        } else if (c == '"') {
+            quoted = true;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_FALSE(quoted) << "a quote left open";
+    EXPECT_TRUE(rows.back().empty() && field.empty()) << "the last row has no line feed";
+    rows.pop_back();
+    return rows;
+}
+
 QJsonArray jsonArray(const Finished& r) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array();
 }
@@ -545,6 +586,37 @@ TEST_F(DasaRegister, ImportsListsAndExportsTheSameBirths) {
     use("zweites.sqlite");
     EXPECT_EQ(run({"--import", exported}).err, "5 Geburten aufgenommen.\n");
     EXPECT_EQ(run({"--list", "--format", "json"}).out, listed.out);
+}
+
+// Names and places with the separator, quotes and a carriage return come out of --list and --aaf
+// as CSV that splits into the same fields.
+TEST_F(DasaRegister, CsvFieldsHoldSeparatorsQuotesAndLineBreaks) {
+    const std::string file =
+        write("zeichen.aaf", "#A93:M\xC3\xBCl;ler,Jo \"Hans\",m,3.7.1985,14:30,"
+                             "Ort \"A\"; B,D\n#B93:*,48n08,11e34,1he00,1\n"
+                             "#A93:Zeile,Eins\rZwei,f,4.7.1985,*,Ulm,D\n"
+                             "#B93:*,48n24,9e59,1he00,1\n");
+    EXPECT_EQ(run({"--import", file}).err, "2 Geburten aufgenommen.\n");
+    const auto listed = strictCsv(run({"--list", "--format", "csv"}).out);
+    ASSERT_EQ(listed.size(), 3U);
+    EXPECT_EQ(listed[0], (std::vector<std::string>{"Nachname", "Vorname", "Art", "Datum", "Uhrzeit",
+                                                   "Ort", "Land", "Breite", "Länge", "Zone"}));
+    EXPECT_EQ(listed[1], (std::vector<std::string>{"Mül;ler", "Jo \"Hans\"", "male", "1985-07-03",
+                                                   "14:30:00", "Ort \"A\"; B", "D", "48,133333",
+                                                   "11,566667", "UTC+02:00"}));
+    EXPECT_EQ(listed[2],
+              (std::vector<std::string>{"Zeile", "Eins\rZwei", "female", "1985-07-04", "", "Ulm",
+                                        "D", "48,400000", "9,983333", "UTC+02:00"}));
+
+    // The name in front of each period: 9 mahadasas of each birth.
+    const auto periods = strictCsv(run({"--aaf", file, "--format", "csv", "--depth", "1"}).out);
+    ASSERT_EQ(periods.size(), 1U + 2 * 9U);
+    EXPECT_EQ(periods[0].front(), "Name");
+    for (std::size_t row = 1; row < periods.size(); ++row) {
+        ASSERT_EQ(periods[row].size(), 13U);
+        EXPECT_EQ(periods[row][0], row <= 9 ? "Mül;ler, Jo \"Hans\"" : "Zeile, Eins\rZwei");
+        EXPECT_EQ(periods[row][1], "1");
+    }
 }
 
 // A file that is no register is refused by every job and left byte for byte as it was.
