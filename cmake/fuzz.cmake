@@ -50,6 +50,6 @@ zeitrad_add_fuzz(longitude_fuzz seeds-longitude 64)
 find_package(Qt6 REQUIRED COMPONENTS Core)
 set(_zeitrad_birth ${CMAKE_CURRENT_LIST_DIR}/../birth)
 zeitrad_add_fuzz(aaf_fuzz aaf-seeds 4096 ${CMAKE_CURRENT_LIST_DIR}/../formats/aaf.cpp
-    ${_zeitrad_birth}/birth.cpp ${_zeitrad_birth}/moment.cpp ${_zeitrad_birth}/localtime.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../formats/privatefile.cpp ${_zeitrad_birth}/birth.cpp ${_zeitrad_birth}/moment.cpp ${_zeitrad_birth}/localtime.cpp
     ${_zeitrad_birth}/atlas.cpp)
 target_link_libraries(aaf_fuzz PRIVATE Qt6::Core)

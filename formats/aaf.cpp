@@ -1,14 +1,13 @@
 #include "formats/aaf.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTimeZone>
 
 #include <cmath>
 
 #include "birth/moment.h"
+#include "formats/privatefile.h"
 
 namespace zeitrad::formats {
 
@@ -448,17 +447,7 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
 }
 
 Refused<Done> saveAaf(const QString& path, const QList<Birth>& births, AafEncoding encoding) {
-    const QByteArray bytes = writeAaf(births, encoding);
-    // Written beside the old file and put in its place only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(bytes) != bytes.size() || !file.commit())
-        return Refusal{QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben; eine frühere "
-                                      "Datei dieses Namens bleibt unverändert.")
-                           .arg(QDir::toNativeSeparators(path))
-                           .toStdString()};
-    return Done{};
+    return savePrivately(path, writeAaf(births, encoding));
 }
 
 } // namespace zeitrad::formats

@@ -40,9 +40,9 @@ AafRead readAaf(const QByteArray& bytes);
 // Windows-1252 cannot hold are written as "?".
 QByteArray writeAaf(const QList<birth::Birth>& births, AafEncoding encoding = AafEncoding::Utf8);
 
-// The births written to an AAF file as writeAaf gives them, readable by the owner alone (birth data
-// is personal). The file changes only when it is complete; refused, with the German reason, an
-// earlier file of that name stays as it was.
+// The births written to an AAF file as writeAaf gives them, through formats::savePrivately:
+// readable by the owner alone (birth data is personal), and changed only when complete; refused,
+// with the German reason, an earlier file of that name stays as it was.
 Refused<birth::Done> saveAaf(const QString& path, const QList<birth::Birth>& births,
                              AafEncoding encoding = AafEncoding::Utf8);
 

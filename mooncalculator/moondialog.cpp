@@ -25,6 +25,7 @@
 #include "birth/moonreading.h"
 #include "birth/register.h"
 #include "engine/geography.h"
+#include "formats/privatefile.h"
 #include "mooncalculator/placefield.h"
 
 namespace zeitrad::mooncalculator {
@@ -375,7 +376,9 @@ void MoonDialog::remember() const {
         settings.setValue(zoneKey, zone_->itemData(index));
     settings.setValue(longitudeKey, longitude_->text());
     // The birth place is personal.
-    birth::syncPrivately(settings);
+    const auto saved = formats::syncPrivately(settings);
+    if (const auto* refusal = std::get_if<Refusal>(&saved))
+        QMessageBox::warning(parentWidget(), windowTitle(), german(*refusal));
 }
 
 void MoonDialog::recall() {

@@ -1,6 +1,7 @@
 // Getting the period list and the overview out of the window: CSV, PDF, PNG and the printer.
-// Every file is written through QSaveFile, so that a failed write leaves no half file behind; the
-// printer comes from the plugin "print" (periodlist/printing.h), loaded when the user first prints.
+// Every file is written through formats::savePrivately: whole or not at all, and readable by its
+// owner alone (it names the birth and its date); the printer comes from the plugin "print"
+// (periodlist/printing.h), loaded when the user first prints.
 #pragma once
 
 #include <QByteArray>
@@ -48,7 +49,8 @@ struct PeriodDocument {
 // all.
 QString periodsHtml(const PeriodDocument& document);
 
-// Each returns an empty string when the file was written, else the German message to show.
+// Each returns an empty string when the file was written, else the German message to show (the
+// file and the system's reason; an earlier file of the name stays as it was).
 QString saveBytes(const QString& path, const QByteArray& data);
 QString savePdf(const QString& path, const PeriodDocument& document);
 QString savePng(const QString& path, const QImage& image);

@@ -1,8 +1,15 @@
 // AAF files as other programs write them: the awkward cases of the sample files read into the
-// expected births and skip report, and what the register exports read back unchanged.
+// expected births and skip report, what the register exports read back unchanged, and an export
+// that is private or, refused, leaves the earlier file as it was.
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "astronomy/moon.h"
 #include "birth/birthmoon.h"
@@ -58,6 +65,32 @@ Birth ravensburg(double longitude) {
     b.zone = QStringLiteral("Europe/Berlin");
     return b;
 }
+
+int mode(const QString& path) {
+    struct stat st = {};
+    stat(QFile::encodeName(path).constData(), &st);
+    return int(st.st_mode & 0777);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// While it lives, no file of the process may grow beyond `bytes`: a full disk, also for root.
+struct FullDisk {
+    rlimit before{};
+    explicit FullDisk(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit small{bytes, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
+};
+
+const QByteArray earlierFile = "#A93:Alt,Anna,f,1.1.1950,*,Ulm,D\r\n";
 
 } // namespace
 
@@ -174,6 +207,74 @@ private slots:
         const QTime at(m.captured(1).toInt(), m.captured(2).toInt());
         QCOMPARE(nakshatraAt(date, at.addSecs(-60)), m.captured(3));
         QCOMPARE(nakshatraAt(date, at.addSecs(60)), m.captured(4));
+    }
+
+    // The export is its owner's alone, also over an earlier file that others could read.
+    void exportIsPrivate_data() {
+        QTest::addColumn<bool>("earlier");
+        QTest::newRow("new file") << false;
+        QTest::newRow("over an earlier file of 0644") << true;
+    }
+    void exportIsPrivate() {
+        QFETCH(bool, earlier);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("geburten.aaf");
+        if (earlier) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(earlierFile);
+            f.close();
+            QVERIFY(chmod(QFile::encodeName(path).constData(), 0644) == 0);
+        }
+        const QList<Birth> births = readAaf(sample("sample.aaf")).births;
+        QVERIFY(std::holds_alternative<Done>(saveAaf(path, births)));
+        QCOMPARE(mode(path), 0600);
+        QCOMPARE(bytesOf(path), writeAaf(births));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"geburten.aaf"});
+    }
+
+    // A refused export names the file and the system's reason, and leaves what was there byte for
+    // byte, with its permissions, and no file of its own beside it.
+    void refusedExportLeavesTheEarlierFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << "alt.aaf"
+                                   << "File too large";
+        QTest::newRow("folder missing") << "fehlt/neu.aaf"
+                                        << "No such file or directory";
+        QTest::newRow("a folder of that name") << "ordner"
+                                               << "Filename refers to a directory";
+    }
+    void refusedExportLeavesTheEarlierFile() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("ordner"));
+        const QString earlier = dir.filePath("alt.aaf");
+        QFile f(earlier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(earlierFile);
+        f.close();
+        QVERIFY(chmod(QFile::encodeName(earlier).constData(), 0644) == 0);
+        const QStringList before =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QString path = dir.filePath(name);
+        const QList<Birth> births = readAaf(sample("sample.aaf")).births;
+        zeitrad::Refused<Done> saved = Done{};
+        {
+            FullDisk full(rlim_t(earlierFile.size()));
+            saved = saveAaf(path, births);
+        }
+        const auto* refusal = std::get_if<zeitrad::Refusal>(&saved);
+        QVERIFY(refusal);
+        QCOMPARE(QString::fromStdString(refusal->message),
+                 QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: %2. Eine frühere Datei "
+                                "dieses Namens bleibt unverändert.")
+                     .arg(path, reason));
+        QCOMPARE(bytesOf(earlier), earlierFile);
+        QCOMPARE(mode(earlier), 0644);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(QFileInfo(dir.filePath("ordner")).isDir());
     }
 
     void unknownTimeRefusesWithoutClocks() {

@@ -13,6 +13,10 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "birth.h"
 #include "engine/periods.h"
 #include "periodlist/periodexport.h"
@@ -121,6 +125,39 @@ struct Opened {
     const PeriodModel* model() const { return list->model(); }
 };
 
+int mode(const QString& path) {
+    struct stat st = {};
+    stat(QFile::encodeName(path).constData(), &st);
+    return int(st.st_mode & 0777);
+}
+
+// An earlier file of that name, which others may read.
+void writeEarlier(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    f.close();
+    chmod(QFile::encodeName(path).constData(), 0644);
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// While it lives, no file of the process may grow beyond `bytes`: a full disk, also for root.
+struct FullDisk {
+    rlimit before{};
+    explicit FullDisk(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit small{bytes, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
+};
+
 } // namespace
 
 class PeriodsTest : public QObject {
@@ -144,6 +181,10 @@ private slots:
     void pdfHasTheText();
     void refusedWrites_data();
     void refusedWrites();
+    void fullDiskLeavesTheEarlierFile_data();
+    void fullDiskLeavesTheEarlierFile();
+    void exportsAreTheOwners_data();
+    void exportsAreTheOwners();
     void invalidBirthDateHasNoDates();
     void yearLengthChoice_data();
     void yearLengthChoice();
@@ -432,6 +473,71 @@ void PeriodsTest::refusedWrites() {
     QCOMPARE(uitest::messageFrom([&] { uitest::click(o.list, qPrintable(button)); }), QString());
     QCOMPARE(fileDialogs_, asked + 1);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+void PeriodsTest::fullDiskLeavesTheEarlierFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("csv") << "perioden.csv"
+                         << "PeriodCsv";
+    QTest::newRow("pdf") << "perioden.pdf"
+                         << "PeriodPdf";
+}
+
+// On a full disk the export is refused with the file and the system's reason; the earlier file of
+// that name stays byte for byte, with its permissions, and nothing else is left.
+void PeriodsTest::fullDiskLeavesTheEarlierFile() {
+    QFETCH(QString, name);
+    QFETCH(QString, button);
+    QTemporaryDir dir;
+    nextFile_ = dir.filePath(name);
+    const QByteArray earlier = "Ebene;Mahadasa\n1;Ketu\n";
+    writeEarlier(nextFile_, earlier);
+    Opened o;
+    QString message;
+    {
+        FullDisk full(rlim_t(earlier.size()));
+        message = uitest::messageFrom([&] { uitest::click(o.list, qPrintable(button)); });
+    }
+    QCOMPARE(message, QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: File too large. "
+                                     "Eine frühere Datei dieses Namens bleibt unverändert.")
+                          .arg(nextFile_));
+    QCOMPARE(bytesOf(nextFile_), earlier);
+    QCOMPARE(mode(nextFile_), 0644);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{name});
+}
+
+void PeriodsTest::exportsAreTheOwners_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("begins");
+    QTest::newRow("csv") << "perioden.csv" << QByteArray("Ebene;");
+    QTest::newRow("pdf") << "perioden.pdf" << QByteArray("%PDF-");
+    QTest::newRow("png of the overview") << "übersicht.png" << QByteArray("\x89PNG");
+}
+
+// Every export names the birth and its date: its file is the owner's alone, also where an earlier
+// file of that name was not.
+void PeriodsTest::exportsAreTheOwners() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, begins);
+    QTemporaryDir dir;
+    nextFile_ = dir.filePath(name);
+    writeEarlier(nextFile_, "früher");
+    QString message;
+    if (name.endsWith(".png")) {
+        uitest::Window ui;
+        birth::calculate(ui.window, {});
+        message = uitest::messageFrom(
+            [&] { QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier); });
+    } else {
+        Opened o;
+        const char* button = name.endsWith(".csv") ? "PeriodCsv" : "PeriodPdf";
+        message = uitest::messageFrom([&] { uitest::click(o.list, button); });
+    }
+    QCOMPARE(message, QString());
+    QVERIFY(bytesOf(nextFile_).startsWith(begins));
+    QCOMPARE(mode(nextFile_), 0600);
 }
 
 void PeriodsTest::invalidBirthDateHasNoDates() {
