@@ -1,7 +1,6 @@
 #include "cli/registerjobs.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include "formats/csv.h"
 #include "formats/import.h"
 #include "formats/json.h"
+#include "formats/privatefile.h"
 #include "sqlregister/sqlregister.h"
 
 namespace zeitrad::cli {
@@ -59,15 +59,6 @@ Refused<QList<Birth>> registerBirths() {
     if (!reg)
         return QList<Birth>();
     return reg->list();
-}
-
-Refused<QByteArray> readFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return Refusal{text("Die Datei „" + shown(path) + "“ gibt es nicht.")};
-    if (!file.open(QIODevice::ReadOnly))
-        return Refusal{text("Die Datei „" + shown(path) + "“ lässt sich nicht lesen.")};
-    return file.readAll();
 }
 
 QString timeText(const Birth& b) {
@@ -154,13 +145,14 @@ std::string textList(const QList<Birth>& births) {
 } // namespace
 
 JobResult importJob(const std::string& file, birth::Atlas* atlas) {
+    // The file first: a file that cannot be read leaves the register as it was (or not made).
+    const Refused<QByteArray> bytes = formats::readBounded(QString::fromStdString(file));
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return refused(refusal->message);
     auto opened = openRegister(true);
     if (const auto* refusal = std::get_if<Refusal>(&opened))
         return refused(refusal->message);
     auto& reg = *std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
-    const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
-    if (const auto* refusal = std::get_if<Refusal>(&bytes))
-        return refused(refusal->message);
     formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));
     formats::placeFromAtlas(
         read, atlas,
@@ -171,7 +163,8 @@ JobResult importJob(const std::string& file, birth::Atlas* atlas) {
         return refused(refusal->message);
     return {read.skipped.isEmpty() ? 0 : 1,
             {},
-            text(formats::importReportText(std::get<birth::ImportReport>(report), read.skipped)) +
+            text(formats::importReportText(std::get<birth::ImportReport>(report), read.skipped,
+                                           read.remarks)) +
                 '\n'};
 }
 
@@ -243,7 +236,7 @@ Refused<Birth> registeredBirth(const std::string& name) {
 }
 
 Refused<std::vector<AafEntry>> aafEntries(const std::string& file, birth::Atlas* atlas) {
-    const Refused<QByteArray> bytes = readFile(QString::fromStdString(file));
+    const Refused<QByteArray> bytes = formats::readBounded(QString::fromStdString(file));
     if (const auto* refusal = std::get_if<Refusal>(&bytes))
         return *refusal;
     formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));

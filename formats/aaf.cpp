@@ -139,6 +139,8 @@ struct Record {
     QString error; // set: the record is skipped
     int errorLine = 0;
     bool inComment = false;
+    qsizetype noteBytes = 0; // the note's length in UTF-8
+    bool noteCut = false;    // the note reached maxNoteBytes; the rest is dropped
 
     void fail(int at, const QString& why) {
         if (error.isEmpty()) {
@@ -299,6 +301,46 @@ void finish(Record& r, AafRead& out) {
     out.lines.append(r.line);
 }
 
+// The length of the text in UTF-8, and how much of it fits into `room` bytes without splitting a
+// character.
+struct Utf8Fit {
+    qsizetype bytes = 0;
+    qsizetype fitting = 0; // UTF-16 units
+};
+
+Utf8Fit utf8Fit(QStringView text, qsizetype room) {
+    Utf8Fit fit;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        qsizetype units = 1;
+        qsizetype bytes = u < 0x80 ? 1 : u < 0x800 ? 2 : 3;
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            units = 2;
+            bytes = 4;
+        }
+        fit.bytes += bytes;
+        if (fit.bytes <= room)
+            fit.fitting = i + units;
+        i += units - 1;
+    }
+    return fit;
+}
+
+// Adds to the birth's note up to maxNoteBytes; what goes beyond is dropped, once noted.
+void addToNote(Record& r, const QString& piece) {
+    if (r.noteCut)
+        return;
+    const Utf8Fit fit = utf8Fit(piece, maxNoteBytes - r.noteBytes);
+    if (r.noteBytes + fit.bytes <= maxNoteBytes) {
+        r.birth.note += piece;
+        r.noteBytes += fit.bytes;
+        return;
+    }
+    r.birth.note += QStringView(piece).first(fit.fitting);
+    r.noteCut = true;
+}
+
 } // namespace
 
 QString fromWindows1252(QByteArrayView bytes) {
@@ -342,6 +384,15 @@ AafRead readAaf(const QByteArray& bytes) {
     }
 
     std::optional<Record> record;
+    // The record ends: into the births or the skipped ones; a birth whose note was cut says so.
+    auto close = [&out](Record& r) {
+        const qsizetype read = out.births.size();
+        finish(r, out);
+        if (r.noteCut && out.births.size() > read)
+            out.remarks.append(
+                {r.line, QStringLiteral("Die Notiz ist länger als 64 KiB; aufgenommen ist ihr "
+                                        "Anfang, der Rest fehlt.")});
+    };
     int lineNumber = 0;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
         ++lineNumber;
@@ -350,7 +401,7 @@ AafRead readAaf(const QByteArray& bytes) {
         if (!line.startsWith(u'#')) {
             // A comment goes on over the lines that do not begin a chunk (empty ones aside).
             if (record && record->inComment && !line.isEmpty())
-                record->birth.note += u'\n' + line.toString();
+                addToNote(*record, u'\n' + line.toString());
             continue;
         }
         const qsizetype colon = line.indexOf(u':');
@@ -358,7 +409,7 @@ AafRead readAaf(const QByteArray& bytes) {
         const QString value = colon < 0 ? QString() : line.sliced(colon + 1).toString();
         if (tag == u"#A93") {
             if (record)
-                finish(*record, out);
+                close(*record);
             record.emplace();
             record->line = lineNumber;
             readA93(*record, value);
@@ -375,20 +426,18 @@ AafRead readAaf(const QByteArray& bytes) {
         } else if (tag == u"#ZNAM") {
             record->zoneName = value.trimmed();
         } else if (tag == u"#COM" || tag == u"#SRC" || tag == u"#VIA") {
-            QString& note = record->birth.note;
-            if (!note.isEmpty())
-                note += u'\n';
+            QString piece = record->birth.note.isEmpty() ? QString() : QStringLiteral("\n");
             if (tag == u"#SRC")
-                note += QStringLiteral("Quelle: ");
+                piece += QStringLiteral("Quelle: ");
             else if (tag == u"#VIA")
-                note += QStringLiteral("Über: ");
-            note += value;
+                piece += QStringLiteral("Über: ");
+            addToNote(*record, piece + value);
             record->inComment = true;
         }
         // Computed chunks (#LPOS, #HPOS, #ASP, ...) and others are worked out anew.
     }
     if (record)
-        finish(*record, out);
+        close(*record);
     return out;
 }
 

@@ -26,14 +26,27 @@ struct AafSkip {
     friend bool operator==(const AafSkip&, const AafSkip&) = default;
 };
 
+// What a reader should know of a birth that was read: the line of its #A93 and the German remark.
+struct AafRemark {
+    int line = 0;
+    QString text;
+    friend bool operator==(const AafRemark&, const AafRemark&) = default;
+};
+
+// The longest note a birth keeps (#COM, its continuation lines, #SRC and #VIA together), in UTF-8
+// bytes: the rest is dropped, and a remark says so.
+inline constexpr qsizetype maxNoteBytes = 64 * 1024;
+
 struct AafRead {
     QList<birth::Birth> births; // the good records in file order; without #B93 no coordinates/zone
     QList<int> lines;           // the line of each birth's #A93
     QList<AafSkip> skipped;
+    QList<AafRemark> remarks; // of births that were read, in file order (a note cut short)
     AafEncoding encoding = AafEncoding::Utf8; // as detected
 };
 
-// Reads a whole file: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
+// Reads a whole file (as formats::readBounded gives it): UTF-8 when the bytes are valid UTF-8,
+// Windows-1252 otherwise.
 AafRead readAaf(const QByteArray& bytes);
 
 // The births as an AAF file (with #B93 where coordinates and clocks are known). Characters that

@@ -9,7 +9,9 @@
 
 namespace zeitrad::formats {
 
-// The German report of an AAF import: how many went in, the duplicates and the skipped records.
-QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped);
+// The German report of an AAF import: how many went in, the duplicates, the remarks on the births
+// that went in (a note cut short) and the skipped records.
+QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped,
+                         const QList<AafRemark>& remarks = {});
 
 } // namespace zeitrad::formats

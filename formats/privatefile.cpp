@@ -149,4 +149,32 @@ Refused<Done> syncPrivately(QSettings& settings) {
     return Done{};
 }
 
+Refused<QByteArray> readBounded(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return Refusal{
+            QStringLiteral("Die Datei „%1“ gibt es nicht.").arg(shown(path)).toStdString()};
+    if (!file.open(QIODevice::ReadOnly))
+        return Refusal{QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: %2.")
+                           .arg(shown(path), file.errorString())
+                           .toStdString()};
+    const auto tooLarge = [&] {
+        return Refusal{QStringLiteral("Die Datei „%1“ ist größer als 64 MiB; so große Dateien "
+                                      "liest Zeitrad nicht. Es wurde nichts gelesen.")
+                           .arg(shown(path))
+                           .toStdString()};
+    };
+    // The size of what was opened; a pipe or a file that grows meanwhile is bounded by the read.
+    if (file.size() > maxReadBytes)
+        return tooLarge();
+    const QByteArray bytes = file.read(maxReadBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Refusal{QStringLiteral("Die Datei „%1“ lässt sich nicht lesen: %2.")
+                           .arg(shown(path), file.errorString())
+                           .toStdString()};
+    if (bytes.size() > maxReadBytes)
+        return tooLarge();
+    return bytes;
+}
+
 } // namespace zeitrad::formats

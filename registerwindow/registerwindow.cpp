@@ -4,7 +4,6 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -24,6 +23,7 @@
 #include "birth/moment.h"
 #include "formats/aafplaces.h"
 #include "formats/import.h"
+#include "formats/privatefile.h"
 #include "pluginloader/pluginloader.h"
 #include "registerwindow/birthmodel.h"
 
@@ -288,10 +288,10 @@ void RegisterWindow::deleteSelected() {
 }
 
 QString RegisterWindow::importFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("Die Datei „%1“ lässt sich nicht lesen.").arg(fileName);
-    formats::AafRead read = formats::readAaf(file.readAll());
+    const Refused<QByteArray> bytes = formats::readBounded(fileName);
+    if (const auto* r = std::get_if<Refusal>(&bytes))
+        return message(*r);
+    formats::AafRead read = formats::readAaf(std::get<QByteArray>(bytes));
     // Records without #B93 are placed by the atlas, loaded only when one needs it.
     const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
         return !b.latitude && !b.longitude && b.zone.isEmpty();
@@ -305,11 +305,12 @@ QString RegisterWindow::importFile(const QString& fileName) {
     if (const auto* r = std::get_if<Refusal>(&report))
         return message(*r);
     reload();
-    return formats::importReportText(std::get<birth::ImportReport>(report), read.skipped);
+    return formats::importReportText(std::get<birth::ImportReport>(report), read.skipped,
+                                     read.remarks);
 }
 
 std::optional<QString> RegisterWindow::exportFile(const QString& fileName,
-                                                 formats::AafEncoding encoding) {
+                                                  formats::AafEncoding encoding) {
     QList<Birth> births = selectedBirths();
     if (births.isEmpty()) {
         const auto all = register_->list();

@@ -4,6 +4,7 @@
 // jobs. Expected texts are worked out by hand.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -617,6 +618,25 @@ TEST_F(DasaRegister, CsvFieldsHoldSeparatorsQuotesAndLineBreaks) {
         EXPECT_EQ(periods[row][0], row <= 9 ? "Mül;ler, Jo \"Hans\"" : "Zeile, Eins\rZwei");
         EXPECT_EQ(periods[row][1], "1");
     }
+}
+
+// A file over 64 MiB (sparse: nothing of it is on the disk) is refused before it is read, by the
+// import and by --aaf; nothing goes in, and no register is made for it.
+TEST_F(DasaRegister, AFileOver64MiBIsRefused) {
+    const std::string file = write("gross.aaf", "#A93:Gross,Gustav,m,1.4.1980,12:00,Ulm,D\n"
+                                                "#B93:*,48n24,9e59,1he00,0\n");
+    ASSERT_TRUE(QFile::resize(QString::fromStdString(file), 64 * 1024 * 1024 + 1));
+    const std::string refused = "Die Datei „" + file +
+                                "“ ist größer als 64 MiB; so große Dateien liest Zeitrad nicht. "
+                                "Es wurde nichts gelesen.\n";
+    for (const Arguments& job : {Arguments{"--import", file}, Arguments{"--aaf", file}}) {
+        const Finished r = run(job);
+        EXPECT_EQ(r.status, 1) << job[0];
+        EXPECT_EQ(r.out, "") << job[0];
+        EXPECT_EQ(r.err, refused) << job[0];
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("geburten.sqlite"))));
+    EXPECT_EQ(run({"--list"}).out, "Das Geburtenregister ist leer.\n");
 }
 
 // A file that is no register is refused by every job and left byte for byte as it was.

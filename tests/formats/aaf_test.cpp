@@ -1,6 +1,7 @@
 // AAF files as other programs write them: the awkward cases of the sample files read into the
-// expected births and skip report, what the register exports read back unchanged, and an export
-// that is private or, refused, leaves the earlier file as it was.
+// expected births and skip report, and what the register exports read back unchanged; a note cut
+// at its bound and the import report that says so, and an export that is private or, refused,
+// leaves the earlier file as it was.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "birth/birthmoon.h"
 #include "engine/tables.h"
 #include "formats/aaf.h"
+#include "formats/import.h"
 
 using namespace zeitrad::birth;
 using namespace zeitrad::formats;
@@ -207,6 +209,42 @@ private slots:
         const QTime at(m.captured(1).toInt(), m.captured(2).toInt());
         QCOMPARE(nakshatraAt(date, at.addSecs(-60)), m.captured(3));
         QCOMPARE(nakshatraAt(date, at.addSecs(60)), m.captured(4));
+    }
+
+    // A note (#COM with the lines that continue it, #SRC, #VIA) keeps 64 KiB of UTF-8; the rest
+    // is dropped, never in the middle of a character, and the import report names the record.
+    void longNoteIsCutAndReported_data() {
+        QTest::addColumn<QByteArray>("chunks");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<bool>("cut");
+        const QByteArray x65536(65536, 'x'), x65535(65535, 'x'), x65530(65530, 'x');
+        QTest::newRow("exactly 64 KiB") << "#COM:" + x65536 << QString::fromLatin1(x65536) << false;
+        QTest::newRow("one byte more")
+            << "#COM:" + x65536 + "y" << QString::fromLatin1(x65536) << true;
+        QTest::newRow("not in the middle of ä")
+            << "#COM:" + x65535 + "\xC3\xA4" << QString::fromLatin1(x65535) << true;
+        QTest::newRow("continued, then a source")
+            << "#COM:" + x65530 + "\nyyyyyyyyyy\n#SRC:Urkunde"
+            << QString::fromLatin1(x65530) + "\nyyyyy" << true;
+    }
+    void longNoteIsCutAndReported() {
+        QFETCH(QByteArray, chunks);
+        QFETCH(QString, note);
+        QFETCH(bool, cut);
+        const AafRead read = readAaf("#A93:Lang,Lara,f,1.1.1990,*,Ulm,D\n" + chunks +
+                                     "\n#A93:Kurz,Kai,m,2.2.1990,*,Ulm,D\n#COM:kurz\n");
+        QCOMPARE(read.births.size(), 2);
+        QCOMPARE(read.births[0].note, note);
+        QCOMPARE(read.births[1].note, QStringLiteral("kurz"));
+        const QString remark = QStringLiteral("Zeile 1: Die Notiz ist länger als 64 KiB; "
+                                              "aufgenommen ist ihr Anfang, der Rest fehlt.");
+        QCOMPARE(importReportText({2, {}}, read.skipped, read.remarks),
+                 cut ? "2 Geburten aufgenommen.\n" + remark : "2 Geburten aufgenommen.");
+        // Already in the register: nothing was taken in, nothing was cut.
+        QCOMPARE(importReportText({1, {1}}, read.skipped, read.remarks),
+                 "1 Geburt aufgenommen.\nZeile 1: schon im Register, nicht doppelt aufgenommen.");
+        // What was kept is written and read again whole.
+        QCOMPARE(readAaf(writeAaf(read.births)).births[0].note, note);
     }
 
     // The export is its owner's alone, also over an earlier file that others could read.

@@ -1,5 +1,6 @@
-// The settings written privately: settings that others could read become the owner's, and
-// settings that cannot be written say so.
+// The settings written privately, and files read within their bound: settings that others could
+// read become the owner's, settings that cannot be written say so, and a file over 64 MiB is
+// refused before it is read (a sparse file: nothing of it is written to the disk).
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -83,6 +84,48 @@ private slots:
         QFile f(blocker);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("kein Ordner"));
+    }
+
+    // Up to 64 MiB a file is read whole; a byte more and it is refused before anything is read.
+    // Missing files and folders are refused with what they are.
+    void readsWithinTheBound_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("size"); // -1: no file; -2: a folder
+        QTest::addColumn<QString>("refused");
+        const qint64 mib64 = 64 * 1024 * 1024;
+        QTest::newRow("64 MiB") << "genau.aaf" << mib64 << "";
+        QTest::newRow("64 MiB and a byte")
+            << "gross.aaf" << mib64 + 1
+            << "Die Datei „%1“ ist größer als 64 MiB; so große Dateien liest Zeitrad nicht. Es "
+               "wurde nichts gelesen.";
+        QTest::newRow("4 GiB") << "riesig.aaf" << qint64(4) * 1024 * mib64
+                               << "Die Datei „%1“ ist größer als 64 MiB; so große Dateien liest "
+                                  "Zeitrad nicht. Es wurde nichts gelesen.";
+        QTest::newRow("none") << "fehlt.aaf" << qint64(-1) << "Die Datei „%1“ gibt es nicht.";
+        QTest::newRow("a folder") << "ordner.aaf" << qint64(-2)
+                                  << "Die Datei „%1“ lässt sich nicht lesen: file to open is a "
+                                     "directory.";
+    }
+    void readsWithinTheBound() {
+        QFETCH(QString, name);
+        QFETCH(qint64, size);
+        QFETCH(QString, refused);
+        const QString path = dir_.filePath(name);
+        if (size == -2)
+            QVERIFY(QDir().mkpath(path));
+        if (size >= 0) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write("#A93:") == 5);
+            QVERIFY(f.resize(size)); // the rest is a hole
+        }
+        const auto read = readBounded(path);
+        QCOMPARE(refusal(read), refused.isEmpty() ? QString() : refused.arg(path));
+        if (refused.isEmpty()) {
+            QCOMPARE(std::get<QByteArray>(read).size(), size);
+            QVERIFY(std::get<QByteArray>(read).startsWith("#A93:"));
+        }
+        QFile::remove(path);
     }
 };
 
