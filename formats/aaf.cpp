@@ -139,6 +139,7 @@ struct Record {
     QString error; // set: the record is skipped
     int errorLine = 0;
     bool inComment = false;
+    bool noteBegun = false;  // a #COM, #SRC or #VIA was read (the note may still be empty)
     qsizetype noteBytes = 0; // the note's length in UTF-8
     bool noteCut = false;    // the note reached maxNoteBytes; the rest is dropped
 
@@ -356,12 +357,16 @@ QString fromWindows1252(QByteArrayView bytes) {
 QByteArray toWindows1252(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const char16_t u = text[at].unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             bytes.append(char(u));
             continue;
         }
+        // A character beyond the Basic Multilingual Plane is two UTF-16 units, and one "?".
+        if (QChar::isHighSurrogate(u) && at + 1 < text.size() &&
+            QChar::isLowSurrogate(text[at + 1].unicode()))
+            ++at;
         char out = '?';
         for (int i = 0; i < 32; ++i)
             if (windows1252High[i] == u)
@@ -426,12 +431,14 @@ AafRead readAaf(const QByteArray& bytes) {
         } else if (tag == u"#ZNAM") {
             record->zoneName = value.trimmed();
         } else if (tag == u"#COM" || tag == u"#SRC" || tag == u"#VIA") {
-            QString piece = record->birth.note.isEmpty() ? QString() : QStringLiteral("\n");
+            // Each begins a line of the note, also after an empty one.
+            QString piece = record->noteBegun ? QStringLiteral("\n") : QString();
             if (tag == u"#SRC")
                 piece += QStringLiteral("Quelle: ");
             else if (tag == u"#VIA")
                 piece += QStringLiteral("Über: ");
             addToNote(*record, piece + value);
+            record->noteBegun = true;
             record->inComment = true;
         }
         // Computed chunks (#LPOS, #HPOS, #ASP, ...) and others are worked out anew.

@@ -59,7 +59,8 @@ QByteArray writeAaf(const QList<birth::Birth>& births, AafEncoding encoding = Aa
 Refused<birth::Done> saveAaf(const QString& path, const QList<birth::Birth>& births,
                              AafEncoding encoding = AafEncoding::Utf8);
 
-// Windows-1252 both ways, without a codec library.
+// Windows-1252 both ways, without a codec library. A character that Windows-1252 cannot hold
+// becomes one "?" (also one outside the Basic Multilingual Plane).
 QString fromWindows1252(QByteArrayView bytes);
 QByteArray toWindows1252(QStringView text);
 

@@ -1,7 +1,7 @@
 // AAF files as other programs write them: the awkward cases of the sample files read into the
-// expected births and skip report, and what the register exports read back unchanged; a note cut
-// at its bound and the import report that says so, and an export that is private or, refused,
-// leaves the earlier file as it was.
+// expected births and skip report, and what the register exports read back unchanged; every byte
+// of Windows-1252 both ways, a note cut at its bound and the import report that says so, and an
+// export that is private or, refused, leaves the earlier file as it was.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -211,6 +211,45 @@ private slots:
         QCOMPARE(nakshatraAt(date, at.addSecs(60)), m.captured(4));
     }
 
+    // Windows-1252 read and written: the 32 bytes from 0x80 to 0x9F (the five unassigned ones as
+    // the control characters of their number), Latin-1 above them, and "?" for each character the
+    // encoding cannot hold (one for a character outside the Basic Multilingual Plane).
+    void windows1252BothWays_data() {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readsBack");
+        QByteArray high;
+        for (int b = 0x80; b <= 0x9F; ++b)
+            high.append(char(b));
+        QTest::newRow("0x80 to 0x9F")
+            << QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ")
+            << high << true;
+        QTest::newRow("Latin-1") << QString::fromUtf8("Grüße, Zoë: ½ × ÿ")
+                                 << QByteArray("Gr\xFC\xDF"
+                                               "e, Zo\xEB: "
+                                               "\xBD \xD7 \xFF")
+                                 << true;
+        QTest::newRow("not in Windows-1252")
+            << QString::fromUtf8("Ωmega ő → 😀!") << QByteArray("?mega ? ? ?!") << false;
+    }
+    void windows1252BothWays() {
+        QFETCH(QString, note);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readsBack);
+        Birth b;
+        b.surname = QStringLiteral("Kodierung");
+        b.date = QDate(1950, 3, 2);
+        b.note = note;
+        const QByteArray file = "#A93:Kodierung,*,*,2.3.1950,*,*,*\r\n#COM:" + bytes + "\r\n";
+        QCOMPARE(writeAaf({b}, AafEncoding::Windows1252), file);
+        if (!readsBack)
+            return;
+        const AafRead read = readAaf(file);
+        QCOMPARE(int(read.encoding), int(AafEncoding::Windows1252));
+        QCOMPARE(read.births.size(), 1);
+        QCOMPARE(read.births[0].note, note);
+    }
+
     // A note (#COM with the lines that continue it, #SRC, #VIA) keeps 64 KiB of UTF-8; the rest
     // is dropped, never in the middle of a character, and the import report names the record.
     void longNoteIsCutAndReported_data() {
@@ -226,6 +265,9 @@ private slots:
         QTest::newRow("continued, then a source")
             << "#COM:" + x65530 + "\nyyyyyyyyyy\n#SRC:Urkunde"
             << QString::fromLatin1(x65530) + "\nyyyyy" << true;
+        QTest::newRow("an empty #COM begins the note")
+            << QByteArray("#COM:\n#COM:zweite Zeile\n#VIA:Post") << "\nzweite Zeile\nÜber: Post"
+            << false;
     }
     void longNoteIsCutAndReported() {
         QFETCH(QByteArray, chunks);
