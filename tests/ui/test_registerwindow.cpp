@@ -166,22 +166,6 @@ private slots:
         QVERIFY(std::get<QList<Birth>>(reg->search("Otto")).isEmpty());
     }
 
-    // A file over 64 MiB (a sparse one here) is refused before it is read; nothing goes in.
-    void importRefusesAFileOver64MiB() {
-        QFile file(dir_.filePath("gross.aaf"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#A93:Gross,Gustav,m,1.4.1980,12:00,Ulm,D\n#B93:*,48n24,9e59,1he00,0\n");
-        QVERIFY(file.resize(64 * 1024 * 1024 + 1));
-        file.close();
-        uitest::Window ui;
-        QCOMPARE(openRegister(ui)->importFile(file.fileName()),
-                 QStringLiteral("Die Datei „%1“ ist größer als 64 MiB; so große Dateien liest "
-                                "Zeitrad nicht. Es wurde nichts gelesen.")
-                     .arg(file.fileName()));
-        Register* reg = plugin<Register>(QStringLiteral("register"));
-        QVERIFY(std::get<QList<Birth>>(reg->search("Gustav")).isEmpty());
-    }
-
     // The edit dialog changes what was typed and nothing else: a date before 1752 and the seconds
     // stay, a zone the birth library cannot read is refused with nothing saved, and a new place
     // takes the atlas's coordinates or none.
