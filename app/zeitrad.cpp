@@ -18,6 +18,7 @@
 #include "birth/register.h"
 #include "birth/road.h"
 #include "engine/input.h"
+#include "formats/privatefile.h"
 #include "mooncalculator/moondialog.h"
 #include "periodlist/periodexport.h"
 #include "periodlist/periodwindow.h"
@@ -404,7 +405,9 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
         remembered << QString::number(n);
     QSettings settings;
     settings.setValue(QStringLiteral("Geburten/zuletzt"), remembered);
-    zeitrad::birth::syncPrivately(settings);
+    const auto saved = zeitrad::formats::syncPrivately(settings);
+    if (const auto* r = std::get_if<zeitrad::Refusal>(&saved))
+        refuse(QString::fromStdString(r->message)); // reported; the birth opens all the same
     w.nextBirthName_ = birth.name();
     w.births_->opened = birth;
     if (w.moonDialog_)

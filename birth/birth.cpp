@@ -1,8 +1,5 @@
 #include "birth/birth.h"
 
-#include <QFile>
-#include <QSettings>
-
 namespace zeitrad::birth {
 
 QString Birth::name() const {
@@ -18,11 +15,6 @@ bool sameData(const Birth& a, const Birth& b) {
            a.time == b.time && a.place == b.place && a.kind == b.kind && a.country == b.country &&
            a.latitude == b.latitude && a.longitude == b.longitude && a.clocks == b.clocks &&
            a.note == b.note;
-}
-
-void syncPrivately(QSettings& settings) {
-    settings.sync();
-    QFile::setPermissions(settings.fileName(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 namespace {

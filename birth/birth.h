@@ -13,8 +13,6 @@
 
 #include "birth/clocks.h"
 
-class QSettings;
-
 namespace zeitrad::birth {
 
 struct Birth {
@@ -38,10 +36,6 @@ struct Birth {
     // The fields a user and a file give (not the register's number nor its dates).
     friend bool sameData(const Birth& a, const Birth& b);
 };
-
-// Writes the settings out now, readable and writable by their owner only: they hold a birth (its
-// date, its place). Qt keeps these permissions when it writes the file again.
-void syncPrivately(QSettings& settings);
 
 // "person", "female", "male", "event": the kind as the register stores it and the list writes it.
 const char* kindName(Birth::Kind kind);

@@ -18,8 +18,9 @@
 #include "cli/options.h"
 #include "cli/registerjobs.h"
 #include "cli/report.h"
-#include "engine/periodtext.h"
+#include "formats/csv.h"
 #include "formats/import.h"
+#include "formats/json.h"
 
 namespace {
 
@@ -169,7 +170,7 @@ Refused<std::string> answer(Engine& engine, const Options& o, CivilDate on, cons
     const Report report{result, list, running, on, birth};
     switch (o.format) {
     case Format::csv:
-        return periodsCsv(list, depth);
+        return formats::periodsCsv(list, depth);
     case Format::json:
         return jsonReport(report);
     case Format::text:
@@ -186,22 +187,10 @@ int answerOrRefusal(const Refused<std::string>& text) {
     return emit(std::get<std::string>(text));
 }
 
-// A CSV field, in quotes when it holds the separator, a quote or a line break.
-std::string csvField(std::string_view field) {
-    if (field.find_first_of(";\"\n") == std::string_view::npos) {
-        return std::string(field);
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + '"';
-}
-
 // The period CSV of one record with its name in front of every row; the header only for the first.
 std::string namedCsv(std::string_view csv, std::string_view name, bool header) {
     std::string out;
-    const std::string field = csvField(name) + ';';
+    const std::string field = formats::csvField(name) + ';';
     std::size_t at = 0;
     bool first = true;
     while (at < csv.size()) {
@@ -255,9 +244,10 @@ int aafRoad(Engine& engine, const Options& o, CivilDate on) {
                        "): " + refusal->message + '\n');
             if (o.format == Format::json) {
                 out += std::string(first ? "" : ",\n") + "{\"name\": " +
-                       (entry.name.isEmpty() ? std::string("null") : jsonString(name)) +
+                       (entry.name.isEmpty() ? std::string("null") : formats::jsonString(name)) +
                        ", \"error\": " +
-                       jsonString("Zeile " + std::to_string(entry.line) + ": " + refusal->message) +
+                       formats::jsonString("Zeile " + std::to_string(entry.line) + ": " +
+                                           refusal->message) +
                        "}";
                 first = false;
             }

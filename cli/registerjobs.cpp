@@ -2,15 +2,16 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 #include <memory>
 
 #include "birth/register.h"
-#include "cli/report.h"
 #include "formats/aaf.h"
+#include "formats/csv.h"
 #include "formats/import.h"
+#include "formats/json.h"
+#include "formats/privatefile.h"
 #include "sqlregister/sqlregister.h"
 
 namespace zeitrad::cli {
@@ -18,6 +19,8 @@ namespace zeitrad::cli {
 namespace {
 
 using birth::Birth;
+using formats::jsonNumber;
+using formats::jsonString;
 
 std::string text(const QString& s) {
     return s.toStdString();
@@ -97,28 +100,19 @@ std::string jsonList(const QList<Birth>& births) {
     return out;
 }
 
-// A CSV field, in quotes when it holds the separator, a quote or a line break.
-QString csvField(QString field) {
-    if (!field.contains(u';') && !field.contains(u'"') && !field.contains(u'\n'))
-        return field;
-    return '"' + field.replace(u'"', QStringLiteral("\"\"")) + '"';
-}
-
 QString decimal(std::optional<double> v) {
     return v ? QString::number(*v, 'f', 6).replace(u'.', u',') : QString();
 }
 
 std::string csvList(const QList<Birth>& births) {
-    QString out = "Nachname;Vorname;Art;Datum;Uhrzeit;Ort;Land;Breite;Länge;Zone\n";
+    std::string out = formats::csvRow({"Nachname", "Vorname", "Art", "Datum", "Uhrzeit", "Ort",
+                                       "Land", "Breite", "Länge", "Zone"});
     for (const Birth& b : births)
-        out += QStringList{csvField(b.surname),     csvField(b.firstName),
-                           birth::kindName(b.kind), b.date.toString(Qt::ISODate),
-                           birth::timeText(b.time), csvField(b.place),
-                           csvField(b.country),     decimal(b.latitude),
-                           decimal(b.longitude),    csvField(clocksText(b))}
-                   .join(u';') +
-               '\n';
-    return text(out);
+        out += formats::csvRow({text(b.surname), text(b.firstName), birth::kindName(b.kind),
+                                text(b.date.toString(Qt::ISODate)), text(birth::timeText(b.time)),
+                                text(b.place), text(b.country), text(decimal(b.latitude)),
+                                text(decimal(b.longitude)), text(clocksText(b))});
+    return out;
 }
 
 // One birth a line, the columns aligned: name, date, time, place and country, clocks.
@@ -151,12 +145,16 @@ std::string textList(const QList<Birth>& births) {
 } // namespace
 
 JobResult importJob(const std::string& file, birth::Atlas* atlas) {
+    // The file first: a file that cannot be read leaves the register as it was (or not made).
+    const Refused<QByteArray> bytes = formats::readBounded(QString::fromStdString(file));
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return refused(refusal->message);
     auto opened = openRegister(true);
     if (const auto* refusal = std::get_if<Refusal>(&opened))
         return refused(refusal->message);
     auto& reg = *std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
     const Refused<formats::Imported> imported =
-        formats::importFile(reg, QString::fromStdString(file), [atlas] { return atlas; });
+        formats::importBytes(reg, std::get<QByteArray>(bytes), [atlas] { return atlas; });
     if (const auto* refusal = std::get_if<Refusal>(&imported))
         return refused(refusal->message);
     const formats::Imported& done = std::get<formats::Imported>(imported);

@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "engine/calculation.h"
@@ -47,10 +46,5 @@ std::string textReport(const Report& report, int depth);
 // date, the year length, the 81 cells and the periods
 // as deep as the list was built.
 std::string jsonReport(const Report& report);
-
-// `text` (UTF-8) as a JSON string, quotes included.
-std::string jsonString(std::string_view text);
-// A number with a point and eight decimals, whatever the locale.
-std::string jsonNumber(double value);
 
 } // namespace zeitrad::cli

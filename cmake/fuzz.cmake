@@ -19,11 +19,13 @@ set(_zeitrad_sanitizers -fsanitize=address,undefined -fno-sanitize-recover=all
     -fno-omit-frame-pointer)
 target_compile_options(zeitrad_engine PRIVATE ${_zeitrad_sanitizers} -fsanitize=fuzzer-no-link)
 
-# New inputs go to a corpus per target in the build folder; the committed seeds are read, never
-# written. A run that finds a fault leaves the input in the build folder (crash-*, timeout-*) and
+# Every target takes inputs up to 1 MiB, as large as a file of a few thousand births; libFuzzer
+# begins with short ones and lengthens them as it goes. New inputs go to a corpus per target in
+# the build folder; the committed seeds are read, never written. A run that finds a fault leaves the input in the build folder (crash-*, timeout-*) and
 # fails. Each has its own label: they run for minutes, and only in the fuzzing build
 # (`ctest -L fuzz`).
-function(zeitrad_add_fuzz name seeds max_len)
+set(_zeitrad_fuzz_max_len 1048576)
+function(zeitrad_add_fuzz name seeds)
     add_executable(${name} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/${name}.cpp ${ARGN})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
     target_compile_options(${name} PRIVATE ${_zeitrad_sanitizers} -fsanitize=fuzzer)
@@ -32,7 +34,7 @@ function(zeitrad_add_fuzz name seeds max_len)
     set(corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz-corpus/${name})
     file(MAKE_DIRECTORY ${corpus})
     add_test(NAME ${name}
-        COMMAND ${name} -max_total_time=${ZEITRAD_FUZZ_SECONDS} -timeout=5 -max_len=${max_len}
+        COMMAND ${name} -max_total_time=${ZEITRAD_FUZZ_SECONDS} -timeout=5 -max_len=${_zeitrad_fuzz_max_len}
                 -print_final_stats=1 ${corpus} ${CMAKE_CURRENT_LIST_DIR}/../fuzz/${seeds}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
     set_tests_properties(${name} PROPERTIES
@@ -41,15 +43,15 @@ function(zeitrad_add_fuzz name seeds max_len)
         ENVIRONMENT "ASAN_OPTIONS=abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
-zeitrad_add_fuzz(engine_fuzz seeds 96)
-zeitrad_add_fuzz(options_fuzz seeds-options 256 ${CMAKE_CURRENT_LIST_DIR}/../cli/options.cpp)
-zeitrad_add_fuzz(clock_fuzz seeds-clock 64 ${CMAKE_CURRENT_LIST_DIR}/../cli/clockreading.cpp)
-zeitrad_add_fuzz(longitude_fuzz seeds-longitude 64)
+zeitrad_add_fuzz(engine_fuzz seeds)
+zeitrad_add_fuzz(options_fuzz seeds-options ${CMAKE_CURRENT_LIST_DIR}/../cli/options.cpp)
+zeitrad_add_fuzz(clock_fuzz seeds-clock ${CMAKE_CURRENT_LIST_DIR}/../cli/clockreading.cpp)
+zeitrad_add_fuzz(longitude_fuzz seeds-longitude)
 
 # The AAF reader: its sources with Qt Core, instrumented alike (Qt Core itself is not).
 find_package(Qt6 REQUIRED COMPONENTS Core)
 set(_zeitrad_birth ${CMAKE_CURRENT_LIST_DIR}/../birth)
-zeitrad_add_fuzz(aaf_fuzz aaf-seeds 4096 ${CMAKE_CURRENT_LIST_DIR}/../formats/aaf.cpp
-    ${_zeitrad_birth}/birth.cpp ${_zeitrad_birth}/moment.cpp ${_zeitrad_birth}/localtime.cpp
+zeitrad_add_fuzz(aaf_fuzz aaf-seeds ${CMAKE_CURRENT_LIST_DIR}/../formats/aaf.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../formats/privatefile.cpp ${_zeitrad_birth}/birth.cpp ${_zeitrad_birth}/moment.cpp ${_zeitrad_birth}/localtime.cpp
     ${_zeitrad_birth}/atlas.cpp)
 target_link_libraries(aaf_fuzz PRIVATE Qt6::Core)

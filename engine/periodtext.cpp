@@ -1,12 +1,10 @@
 #include "engine/periodtext.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "engine/arcs.h"
 #include "engine/names.h"
 #include "engine/tables.h"
-#include "engine/yearlengths.h"
 
 namespace zeitrad {
 
@@ -80,41 +78,6 @@ std::string germanDate(const std::optional<CivilDate>& date) {
 
 std::string isoDate(const CivilDate& date) {
     return formatDate("%04d-%02d-%02d", date.year, date.month, date.day);
-}
-
-std::string periodsCsv(const PeriodList& list, int depth) {
-    std::string csv = "Ebene;Mahadasa;Antardasa;Pratyantardasa;Sukshmadasa;Pranadasa;Jahre;Monate;"
-                      "Tage;Beginn;Ende;Jahreslänge\n";
-    std::string length = yearLengthToken(list.yearLength);
-    std::replace(length.begin(), length.end(), '.', ',');
-    // `names` holds the lords from the mahadasa down to the period itself.
-    std::string names[deepestLevel];
-    auto add = [&](auto& self, const Period& p, int level) -> void {
-        names[level - 1] = lordName(p.lord);
-        csv += std::to_string(level);
-        for (int i = 0; i < deepestLevel; ++i) {
-            csv += ';';
-            if (i < level) {
-                csv += names[i];
-            }
-        }
-        csv += ';' + std::to_string(p.startAge.years) + ';' + std::to_string(p.startAge.months) +
-               ';' + std::to_string(p.startAge.days) + ';' + germanDate(p.startDate) + ';' +
-               germanDate(p.endDate) + ';' + length + '\n';
-        if (level >= depth) {
-            return;
-        }
-        // The levels below the pratyantardasas, when the list was not built to them, are made here.
-        const bool make = p.children.empty() && level >= 3;
-        const std::vector<Period> made = make ? subPeriods(list, p) : std::vector<Period>{};
-        for (const Period& child : p.children.empty() ? made : p.children) {
-            self(self, child, level + 1);
-        }
-    };
-    for (const Period& maha : list.mahadasas) {
-        add(add, maha, 1);
-    }
-    return csv;
 }
 
 } // namespace zeitrad

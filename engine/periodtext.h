@@ -1,6 +1,6 @@
 // The words of the period list and the overview, once for the window program and the
-// command-line program: planet names without their padding, ages, dates, the Moon's position and
-// the CSV of the whole list.
+// command-line program: planet names without their padding, ages, dates and the Moon's position.
+// The CSV of the whole list is formats::periodsCsv.
 #pragma once
 
 #include <cstdint>
@@ -45,11 +45,5 @@ std::string germanDate(const std::optional<CivilDate>& date);
 
 // "1985-03-07".
 std::string isoDate(const CivilDate& date);
-
-// The list as CSV down to `depth` levels (1 .. 5; levels 4 and 5 are made when the list lacks
-// them): UTF-8, a header row, ';' between the fields, one line per period in list order (each
-// mahadasa, then each of its antardasas followed by its pratyantardasas, and so on), the year
-// length in the last column ("365,2425").
-std::string periodsCsv(const PeriodList& list, int depth = 3);
 
 } // namespace zeitrad

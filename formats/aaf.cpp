@@ -1,14 +1,13 @@
 #include "formats/aaf.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTimeZone>
 
 #include <cmath>
 
 #include "birth/moment.h"
+#include "formats/privatefile.h"
 
 namespace zeitrad::formats {
 
@@ -130,6 +129,9 @@ struct Record {
     QString error; // set: the record is skipped
     int errorLine = 0;
     bool inComment = false;
+    bool noteBegun = false;  // a #COM, #SRC or #VIA was read (the note may still be empty)
+    qsizetype noteBytes = 0; // the note's length in UTF-8
+    bool noteCut = false;    // the note reached maxNoteBytes; the rest is dropped
 
     void fail(int at, const QString& why) {
         if (error.isEmpty()) {
@@ -292,6 +294,46 @@ void finish(Record& r, AafRead& out) {
     out.lines.append(r.line);
 }
 
+// The length of the text in UTF-8, and how much of it fits into `room` bytes without splitting a
+// character.
+struct Utf8Fit {
+    qsizetype bytes = 0;
+    qsizetype fitting = 0; // UTF-16 units
+};
+
+Utf8Fit utf8Fit(QStringView text, qsizetype room) {
+    Utf8Fit fit;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        qsizetype units = 1;
+        qsizetype bytes = u < 0x80 ? 1 : u < 0x800 ? 2 : 3;
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            units = 2;
+            bytes = 4;
+        }
+        fit.bytes += bytes;
+        if (fit.bytes <= room)
+            fit.fitting = i + units;
+        i += units - 1;
+    }
+    return fit;
+}
+
+// Adds to the birth's note up to maxNoteBytes; what goes beyond is dropped, once noted.
+void addToNote(Record& r, const QString& piece) {
+    if (r.noteCut)
+        return;
+    const Utf8Fit fit = utf8Fit(piece, maxNoteBytes - r.noteBytes);
+    if (r.noteBytes + fit.bytes <= maxNoteBytes) {
+        r.birth.note += piece;
+        r.noteBytes += fit.bytes;
+        return;
+    }
+    r.birth.note += QStringView(piece).first(fit.fitting);
+    r.noteCut = true;
+}
+
 } // namespace
 
 QString fromWindows1252(QByteArrayView bytes) {
@@ -307,12 +349,16 @@ QString fromWindows1252(QByteArrayView bytes) {
 QByteArray toWindows1252(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const char16_t u = text[at].unicode();
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             bytes.append(char(u));
             continue;
         }
+        // A character beyond the Basic Multilingual Plane is two UTF-16 units, and one "?".
+        if (QChar::isHighSurrogate(u) && at + 1 < text.size() &&
+            QChar::isLowSurrogate(text[at + 1].unicode()))
+            ++at;
         char out = '?';
         for (int i = 0; i < 32; ++i)
             if (windows1252High[i] == u)
@@ -335,6 +381,15 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
     }
 
     std::optional<Record> record;
+    // The record ends: into the births or the skipped ones; a birth whose note was cut says so.
+    auto close = [&out](Record& r) {
+        const qsizetype read = out.births.size();
+        finish(r, out);
+        if (r.noteCut && out.births.size() > read)
+            out.remarks.append(
+                {r.line, QStringLiteral("Die Notiz ist länger als 64 KiB; aufgenommen ist ihr "
+                                        "Anfang, der Rest fehlt.")});
+    };
     int lineNumber = 0;
     const qsizetype lines = progress ? text.count(u'\n') + 1 : 0;
     for (QStringView line : QStringTokenizer(text, u'\n')) {
@@ -348,7 +403,7 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
         if (!line.startsWith(u'#')) {
             // A comment goes on over the lines that do not begin a chunk (empty ones aside).
             if (record && record->inComment && !line.isEmpty())
-                record->birth.note += u'\n' + line.toString();
+                addToNote(*record, u'\n' + line.toString());
             continue;
         }
         const qsizetype colon = line.indexOf(u':');
@@ -356,7 +411,7 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
         const QString value = colon < 0 ? QString() : line.sliced(colon + 1).toString();
         if (tag == u"#A93") {
             if (record)
-                finish(*record, out);
+                close(*record);
             record.emplace();
             record->line = lineNumber;
             readA93(*record, value);
@@ -373,20 +428,20 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
         } else if (tag == u"#ZNAM") {
             record->zoneName = value.trimmed();
         } else if (tag == u"#COM" || tag == u"#SRC" || tag == u"#VIA") {
-            QString& note = record->birth.note;
-            if (!note.isEmpty())
-                note += u'\n';
+            // Each begins a line of the note, also after an empty one.
+            QString piece = record->noteBegun ? QStringLiteral("\n") : QString();
             if (tag == u"#SRC")
-                note += QStringLiteral("Quelle: ");
+                piece += QStringLiteral("Quelle: ");
             else if (tag == u"#VIA")
-                note += QStringLiteral("Über: ");
-            note += value;
+                piece += QStringLiteral("Über: ");
+            addToNote(*record, piece + value);
+            record->noteBegun = true;
             record->inComment = true;
         }
         // Computed chunks (#LPOS, #HPOS, #ASP, ...) and others are worked out anew.
     }
     if (record)
-        finish(*record, out);
+        close(*record);
     return out;
 }
 
@@ -445,17 +500,7 @@ QByteArray writeAaf(const QList<Birth>& births, AafEncoding encoding) {
 }
 
 Refused<Done> saveAaf(const QString& path, const QList<Birth>& births, AafEncoding encoding) {
-    const QByteArray bytes = writeAaf(births, encoding);
-    // Written beside the old file and put in its place only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(bytes) != bytes.size() || !file.commit())
-        return Refusal{QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben; eine frühere "
-                                      "Datei dieses Namens bleibt unverändert.")
-                           .arg(QDir::toNativeSeparators(path))
-                           .toStdString()};
-    return Done{};
+    return savePrivately(path, writeAaf(births, encoding));
 }
 
 } // namespace zeitrad::formats

@@ -26,30 +26,43 @@ struct AafSkip {
     friend bool operator==(const AafSkip&, const AafSkip&) = default;
 };
 
+// What a reader should know of a birth that was read: the line of its #A93 and the German remark.
+struct AafRemark {
+    int line = 0;
+    QString text;
+    friend bool operator==(const AafRemark&, const AafRemark&) = default;
+};
+
+// The longest note a birth keeps (#COM, its continuation lines, #SRC and #VIA together), in UTF-8
+// bytes: the rest is dropped, and a remark says so.
+inline constexpr qsizetype maxNoteBytes = 64 * 1024;
+
 struct AafRead {
     QList<birth::Birth> births; // the good records in file order; without #B93 no coordinates/zone
     QList<int> lines;           // the line of each birth's #A93
     QList<AafSkip> skipped;
+    QList<AafRemark> remarks; // of births that were read, in file order (a note cut short)
     AafEncoding encoding = AafEncoding::Utf8; // as detected
     bool cancelled = false;                   // the progress said stop
 };
 
-// Reads a whole file: UTF-8 when the bytes are valid UTF-8, Windows-1252 otherwise.
-// `progress` hears of the lines read now and then; when it cancels, the read ends there with
-// `cancelled` set.
+// Reads a whole file (as formats::readBounded gives it): UTF-8 when the bytes are valid UTF-8,
+// Windows-1252 otherwise. `progress` hears of the lines read now and then; when it cancels, the
+// read ends there with `cancelled` set.
 AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress = {});
 
 // The births as an AAF file (with #B93 where coordinates and clocks are known). Characters that
 // Windows-1252 cannot hold are written as "?".
 QByteArray writeAaf(const QList<birth::Birth>& births, AafEncoding encoding = AafEncoding::Utf8);
 
-// The births written to an AAF file as writeAaf gives them, readable by the owner alone (birth data
-// is personal). The file changes only when it is complete; refused, with the German reason, an
-// earlier file of that name stays as it was.
+// The births written to an AAF file as writeAaf gives them, through formats::savePrivately:
+// readable by the owner alone (birth data is personal), and changed only when complete; refused,
+// with the German reason, an earlier file of that name stays as it was.
 Refused<birth::Done> saveAaf(const QString& path, const QList<birth::Birth>& births,
                              AafEncoding encoding = AafEncoding::Utf8);
 
-// Windows-1252 both ways, without a codec library.
+// Windows-1252 both ways, without a codec library. A character that Windows-1252 cannot hold
+// becomes one "?" (also one outside the Basic Multilingual Plane).
 QString fromWindows1252(QByteArrayView bytes);
 QByteArray toWindows1252(QStringView text);
 

@@ -1,36 +1,20 @@
 #include "formats/import.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
 
 #include "formats/aafplaces.h"
+#include "formats/privatefile.h"
 
 namespace zeitrad::formats {
 
 namespace {
 
-Refused<QByteArray> readWhole(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return Refusal{
-            ("Die Datei „" + QDir::toNativeSeparators(path) + "“ gibt es nicht.").toStdString()};
-    if (!file.open(QIODevice::ReadOnly))
-        return Refusal{
-            ("Die Datei „" + QDir::toNativeSeparators(path) + "“ lässt sich nicht lesen.")
-                .toStdString()};
-    return file.readAll();
-}
-
-// The file read, and its records without #B93 placed by the atlas, loaded only when one needs it.
-Refused<AafRead> readPlaced(const QString& path, const AtlasSource& atlas,
+// The file's records, those without #B93 placed by the atlas, loaded only when one needs it.
+Refused<AafRead> readPlaced(const QByteArray& bytes, const AtlasSource& atlas,
                             const birth::Progress& progress) {
-    const Refused<QByteArray> bytes = readWhole(path);
-    if (const auto* refusal = std::get_if<Refusal>(&bytes))
-        return *refusal;
-    AafRead read = readAaf(std::get<QByteArray>(bytes), progress);
+    AafRead read = readAaf(bytes, progress);
     if (read.cancelled)
         return Refusal{"Der Import wurde abgebrochen; es wurde nichts aufgenommen."};
     const bool unplaced = std::any_of(read.births.begin(), read.births.end(), [](auto& b) {
@@ -52,6 +36,14 @@ Refused<AafRead> readPlaced(const QString& path, const AtlasSource& atlas,
 
 Refused<Imported> importFile(birth::Register& reg, const QString& path, const AtlasSource& atlas,
                              const birth::Progress& progress) {
+    const Refused<QByteArray> bytes = readBounded(path);
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return *refusal;
+    return importBytes(reg, std::get<QByteArray>(bytes), atlas, progress);
+}
+
+Refused<Imported> importBytes(birth::Register& reg, const QByteArray& bytes,
+                              const AtlasSource& atlas, const birth::Progress& progress) {
     // Reading is the first half of the work, importing the second.
     const auto part = [&progress](qsizetype from) -> birth::Progress {
         if (!progress)
@@ -60,18 +52,21 @@ Refused<Imported> importFile(birth::Register& reg, const QString& path, const At
             return progress(from + (total > 0 ? done * 500 / total : 0), 1000);
         };
     };
-    Refused<AafRead> read = readPlaced(path, atlas, part(0));
+    Refused<AafRead> read = readPlaced(bytes, atlas, part(0));
     if (const auto* refusal = std::get_if<Refusal>(&read))
         return *refusal;
     AafRead& r = std::get<AafRead>(read);
     const Refused<birth::ImportReport> report = reg.import(r.births, r.lines, part(500));
     if (const auto* refusal = std::get_if<Refusal>(&report))
         return *refusal;
-    return Imported{std::get<birth::ImportReport>(report), r.skipped};
+    return Imported{std::get<birth::ImportReport>(report), r.skipped, r.remarks};
 }
 
 Refused<QList<Entry>> readEntries(const QString& path, const AtlasSource& atlas) {
-    Refused<AafRead> read = readPlaced(path, atlas, {});
+    const Refused<QByteArray> bytes = readBounded(path);
+    if (const auto* refusal = std::get_if<Refusal>(&bytes))
+        return *refusal;
+    Refused<AafRead> read = readPlaced(std::get<QByteArray>(bytes), atlas, {});
     if (const auto* refusal = std::get_if<Refusal>(&read))
         return *refusal;
     const AafRead& r = std::get<AafRead>(read);
@@ -86,13 +81,20 @@ Refused<QList<Entry>> readEntries(const QString& path, const AtlasSource& atlas)
     return entries;
 }
 
-QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped) {
+QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped,
+                         const QList<AafRemark>& remarks) {
     QStringList lines;
     lines << (report.added == 1 ? QStringLiteral("1 Geburt aufgenommen.")
                                 : QStringLiteral("%1 Geburten aufgenommen.").arg(report.added));
     for (const int line : report.duplicateLines)
         lines
             << QStringLiteral("Zeile %1: schon im Register, nicht doppelt aufgenommen.").arg(line);
+    // A birth left out (already there, or skipped after it was read) needs no remark.
+    for (const AafRemark& remark : remarks)
+        if (!report.duplicateLines.contains(remark.line) &&
+            std::none_of(skipped.begin(), skipped.end(),
+                         [&remark](const AafSkip& skip) { return skip.line == remark.line; }))
+            lines << QStringLiteral("Zeile %1: %2").arg(remark.line).arg(remark.text);
     for (const AafSkip& skip : skipped)
         lines << QStringLiteral("Zeile %1: übersprungen – %2").arg(skip.line).arg(skip.reason);
     return lines.join(u'\n');

@@ -22,6 +22,7 @@ using AtlasSource = std::function<Refused<birth::Atlas*>()>;
 struct Imported {
     birth::ImportReport report;
     QList<AafSkip> skipped;
+    QList<AafRemark> remarks; // on births that went in (a note cut short)
 };
 
 // The births of the file into the register in one transaction: refused, with the German reason,
@@ -31,6 +32,9 @@ struct Imported {
 // thousand); cancelled by it, the import is refused and keeps nothing.
 Refused<Imported> importFile(birth::Register& reg, const QString& path, const AtlasSource& atlas,
                              const birth::Progress& progress = {});
+// The same for a file read already (readBounded()).
+Refused<Imported> importBytes(birth::Register& reg, const QByteArray& bytes,
+                              const AtlasSource& atlas, const birth::Progress& progress = {});
 
 // One record of a file: a birth that was read, or the reason it was skipped.
 struct Entry {
@@ -44,10 +48,12 @@ struct Entry {
 // cannot be read.
 Refused<QList<Entry>> readEntries(const QString& path, const AtlasSource& atlas);
 
-// The German report of an import: how many went in, the duplicates and the skipped records.
-QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped);
+// The German report of an import: how many went in, the duplicates, the remarks on the births
+// that went in (a note cut short) and the skipped records.
+QString importReportText(const birth::ImportReport& report, const QList<AafSkip>& skipped,
+                         const QList<AafRemark>& remarks = {});
 inline QString importReportText(const Imported& imported) {
-    return importReportText(imported.report, imported.skipped);
+    return importReportText(imported.report, imported.skipped, imported.remarks);
 }
 
 } // namespace zeitrad::formats

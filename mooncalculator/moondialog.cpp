@@ -23,6 +23,7 @@
 #include "birth/road.h"
 #include "birth/unknowntime.h"
 #include "engine/geography.h"
+#include "formats/privatefile.h"
 #include "mooncalculator/placefield.h"
 #include "widgets/dialogs.h"
 
@@ -335,7 +336,10 @@ void MoonDialog::remember() const {
         settings.setValue(zoneKey, zone_->itemData(index));
     settings.setValue(longitudeKey, longitude_->text());
     // The birth place is personal.
-    birth::syncPrivately(settings);
+    const auto saved = formats::syncPrivately(settings);
+    if (const auto* refusal = std::get_if<Refusal>(&saved))
+        widgets::MessageBox::tell(parentWidget(), widgets::MessageBox::Kind::Warning,
+                                  german(*refusal), windowTitle());
 }
 
 void MoonDialog::recall() {

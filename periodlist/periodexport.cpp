@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 
@@ -12,6 +11,7 @@
 
 #include "engine/periodtext.h"
 #include "engine/yearlengths.h"
+#include "formats/privatefile.h"
 #include "periodlist/periodmodel.h"
 #include "periodlist/printing.h"
 #include "pluginloader/pluginloader.h"
@@ -25,24 +25,10 @@ using widgets::speakGerman;
 
 namespace {
 
-QString failure(const QString& path, const QString& reason) {
-    return QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden: %2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
-// Opens `path` through a QSaveFile, lets `fill` write into it and commits it.
-QString saveThrough(const QString& path, const std::function<bool(QSaveFile&)>& fill) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(path, file.errorString());
-    if (!fill(file)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(path, reason);
-    }
-    if (!file.commit())
-        return failure(path, file.errorString());
-    return {};
+// Empty when written, else the German message.
+QString messageOf(const Refused<birth::Done>& saved) {
+    const auto* refusal = std::get_if<Refusal>(&saved);
+    return refusal ? QString::fromStdString(refusal->message) : QString();
 }
 
 // The document's text in a sans-serif face that every Linux desktop has.
@@ -62,10 +48,6 @@ QString escaped(const QString& text) {
 ExportDialogs& exportDialogs() {
     static ExportDialogs dialogs;
     return dialogs;
-}
-
-QByteArray periodsCsv(const PeriodList& list, int depth) {
-    return QByteArray::fromStdString(zeitrad::periodsCsv(list, depth));
 }
 
 QString periodsHtml(const PeriodDocument& document) {
@@ -118,11 +100,11 @@ QString periodsHtml(const PeriodDocument& document) {
 }
 
 QString saveBytes(const QString& path, const QByteArray& data) {
-    return saveThrough(path, [&data](QSaveFile& file) { return file.write(data) == data.size(); });
+    return messageOf(formats::savePrivately(path, data));
 }
 
 QString savePdf(const QString& path, const PeriodDocument& document) {
-    return saveThrough(path, [&document](QSaveFile& file) {
+    return messageOf(formats::savePrivately(path, [&document](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -134,12 +116,13 @@ QString savePdf(const QString& path, const PeriodDocument& document) {
         QTextDocument text;
         fillDocument(text, document);
         text.print(&writer);
-        return file.error() == QFileDevice::NoError;
-    });
+        return true; // into memory, where writing does not fail
+    }));
 }
 
 QString savePng(const QString& path, const QImage& image) {
-    return saveThrough(path, [&image](QSaveFile& file) { return image.save(&file, "PNG"); });
+    return messageOf(formats::savePrivately(
+        path, [&image](QIODevice& file) { return image.save(&file, "PNG"); }));
 }
 
 void printPeriods(QPagedPaintDevice& printer, const PeriodDocument& document) {

@@ -1,6 +1,7 @@
 // Getting the period list and the overview out of the window: CSV, PDF, PNG and the printer.
-// Every file is written through QSaveFile, so that a failed write leaves no half file behind; the
-// printer comes from the plugin "print" (periodlist/printing.h), loaded when the user first prints.
+// Every file is written through formats::savePrivately: whole or not at all, and readable by its
+// owner alone (it names the birth and its date); the printer comes from the plugin "print"
+// (periodlist/printing.h), loaded when the user first prints.
 #pragma once
 
 #include <QByteArray>
@@ -38,9 +39,6 @@ struct PeriodDocument {
     int depth = 3;
 };
 
-// The whole list as CSV down to `depth` levels (1 .. 5): UTF-8, a header row, ';' between the
-// fields, one line per period.
-QByteArray periodsCsv(const PeriodList& list, int depth = 3);
 // The document as HTML for QTextDocument: the mahadasas, with depth 2 or more all antardasas, and
 // the levels from the third down to `depth` only within the periods running on the day (the
 // pratyantardasas of the running antardasa, the sukshmadasas of the running pratyantardasa, the
@@ -48,7 +46,8 @@ QByteArray periodsCsv(const PeriodList& list, int depth = 3);
 // all.
 QString periodsHtml(const PeriodDocument& document);
 
-// Each returns an empty string when the file was written, else the German message to show.
+// Each returns an empty string when the file was written, else the German message to show (the
+// file and the system's reason; an earlier file of the name stays as it was).
 QString saveBytes(const QString& path, const QByteArray& data);
 QString savePdf(const QString& path, const PeriodDocument& document);
 QString savePng(const QString& path, const QImage& image);

@@ -18,6 +18,7 @@
 
 #include "engine/differences.h"
 #include "engine/yearlengths.h"
+#include "formats/csv.h"
 #include "periodlist/periodmodel.h"
 #include "widgets/dialogs.h"
 
@@ -290,7 +291,8 @@ void PeriodWindow::exportCsv() {
     const PeriodDocument doc = document();
     exportToFile(this, QStringLiteral("Perioden als CSV speichern"), suggestedFileName("csv"),
                  QStringLiteral("CSV-Dateien (*.csv)"), [&doc](const QString& path) {
-                     return saveBytes(path, periodsCsv(doc.list, doc.depth));
+                     return saveBytes(
+                         path, QByteArray::fromStdString(formats::periodsCsv(doc.list, doc.depth)));
                  });
 }
 

@@ -11,7 +11,11 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zeitrad::sqlregister {
@@ -76,6 +80,27 @@ Refusal notARegister(const QString& path) {
                                   "Zeitrad. Sie bleibt unverändert.")
                        .arg(QDir::toNativeSeparators(path))
                        .toStdString()};
+}
+
+// Takes the rights of group and others from the register and its log files (which SQLite makes
+// with the register's permissions) where they are the user's: birth data is personal. A file of
+// someone else's keeps what its owner gave it.
+std::optional<Refusal> ownersAlone(const QString& path) {
+    for (const QString& file :
+         {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")}) {
+        const QByteArray name = QFile::encodeName(file);
+        struct stat st = {};
+        if (::stat(name.constData(), &st) != 0 || st.st_uid != ::geteuid() ||
+            (st.st_mode & 077) == 0)
+            continue;
+        if (::chmod(name.constData(), st.st_mode & 07700) != 0)
+            return Refusal{QStringLiteral("Das Geburtenregister „%1“ lässt sich nicht allein "
+                                          "seinem Eigentümer lesbar machen: %2.")
+                               .arg(QDir::toNativeSeparators(file),
+                                    QString::fromLocal8Bit(std::strerror(errno)))
+                               .toStdString()};
+    }
+    return std::nullopt;
 }
 
 // The SQLite file header (its first 100 bytes), read without SQLite so that nothing is written
@@ -294,6 +319,10 @@ Refused<Done> SqlRegister::open(const QString& path) {
         if (!ok)
             return notARegister(path);
     }
+    // A register made by an earlier version, or copied in, becomes private too; one that is only
+    // read may stay as it is where it cannot be changed.
+    if (const auto refusal = ownersAlone(path); refusal && !readOnly_)
+        return *refusal;
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path);

@@ -4,6 +4,7 @@
 // jobs. Expected texts are worked out by hand.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +20,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -496,6 +498,40 @@ protected:
 
 const std::string sample = ZEITRAD_TEST_DATA "/sample.aaf";
 
+// CSV read strictly, as a spreadsheet program splits it: fields apart by ';', rows ended by a line
+// feed, a field in quotes (its quotes doubled) holding anything. A quote or carriage return out of
+// quotes, or anything but a separator after a closing quote, fails the test.
+std::vector<std::vector<std::string>> strictCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1);
+    std::string field;
+    int quotes = 0; // 1 within a quoted field, 2 after its closing quote
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quotes == 1) {
+            const bool doubled = c == '"' && i + 1 < text.size() && text[i + 1] == '"';
+            if (c != '"' || doubled)
+                field += c;
+            i += doubled;
+            quotes = c == '"' && !doubled ? 2 : 1;
+        } else if (c == ';' || c == '\n') {
+            rows.back().push_back(std::exchange(field, {}));
+            quotes = 0;
+            if (c == '\n')
+                rows.emplace_back();
+        } else if (quotes == 2 || c == '\r' || (c == '"' && !field.empty())) {
+            ADD_FAILURE() << "not CSV at byte " << i << ": " << text.substr(i, 40);
+            return {};
+        } else {
+            quotes = c == '"' ? 1 : 0;
+            if (c != '"')
+                field += c;
+        }
+    }
+    EXPECT_TRUE(quotes == 0 && field.empty() && rows.back().empty()) << "no line feed at the end";
+    rows.pop_back();
+    return rows;
+}
+
 QJsonArray jsonArray(const Finished& r) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array();
 }
@@ -545,6 +581,59 @@ TEST_F(DasaRegister, ImportsListsAndExportsTheSameBirths) {
     use("zweites.sqlite");
     EXPECT_EQ(run({"--import", exported}).err, "5 Geburten aufgenommen.\n");
     EXPECT_EQ(run({"--list", "--format", "json"}).out, listed.out);
+}
+
+// Names and places with the separator, quotes and a carriage return come out of --list and --aaf
+// as CSV that splits into the same fields.
+TEST_F(DasaRegister, CsvFieldsHoldSeparatorsQuotesAndLineBreaks) {
+    const std::string file =
+        write("zeichen.aaf", "#A93:M\xC3\xBCl;ler,Jo \"Hans\",m,3.7.1985,14:30,"
+                             "Ort \"A\"; B,D\n#B93:*,48n08,11e34,1he00,1\n"
+                             "#A93:Zeile,Eins\rZwei,f,4.7.1985,*,Ulm,D\n"
+                             "#B93:*,48n24,9e59,1he00,1\n");
+    EXPECT_EQ(run({"--import", file}).err, "2 Geburten aufgenommen.\n");
+    const auto listed = strictCsv(run({"--list", "--format", "csv"}).out);
+    ASSERT_EQ(listed.size(), 3U); // the header and the two births
+    EXPECT_EQ(listed[1], (std::vector<std::string>{"Mül;ler", "Jo \"Hans\"", "male", "1985-07-03",
+                                                   "14:30:00", "Ort \"A\"; B", "D", "48,133333",
+                                                   "11,566667", "UTC+02:00"}));
+    EXPECT_EQ(listed[2],
+              (std::vector<std::string>{"Zeile", "Eins\rZwei", "female", "1985-07-04", "", "Ulm",
+                                        "D", "48,400000", "9,983333", "UTC+02:00"}));
+
+    // The name in front of each period: 9 mahadasas of each birth.
+    const auto periods = strictCsv(run({"--aaf", file, "--format", "csv", "--depth", "1"}).out);
+    ASSERT_EQ(periods.size(), 1U + 2 * 9U);
+    EXPECT_EQ(periods[0].front(), "Name");
+    for (std::size_t row = 1; row < periods.size(); ++row) {
+        ASSERT_EQ(periods[row].size(), 13U);
+        EXPECT_EQ(periods[row][0], row <= 9 ? "Mül;ler, Jo \"Hans\"" : "Zeile, Eins\rZwei");
+        EXPECT_EQ(periods[row][1], "1");
+    }
+}
+
+// A file over 64 MiB (sparse: nothing of it is on the disk) is refused before it is read, and a
+// folder with the system's reason, by the import and by --aaf; nothing goes in, and no register
+// is made for them.
+TEST_F(DasaRegister, FilesThatAreNotReadAreRefused) {
+    const std::string big = write("gross.aaf", "#A93:Gross,Gustav,m,1.4.1980,12:00,Ulm,D\n"
+                                               "#B93:*,48n24,9e59,1he00,0\n");
+    ASSERT_TRUE(QFile::resize(QString::fromStdString(big), 64 * 1024 * 1024 + 1));
+    const std::string folder = dir.path().toStdString();
+    const std::pair<std::string, std::string> refusals[] = {
+        {big, "Die Datei „" + big +
+                  "“ ist größer als 64 MiB; so große Dateien liest Zeitrad nicht. Es wurde nichts "
+                  "gelesen.\n"},
+        {folder, "Die Datei „" + folder + "“ lässt sich nicht lesen: das ist ein Ordner.\n"}};
+    for (const auto& [file, refused] : refusals) {
+        for (const char* job : {"--import", "--aaf"}) {
+            const Finished r = run({job, file});
+            EXPECT_EQ(r.status, 1) << job << ' ' << file;
+            EXPECT_EQ(r.out, "") << job << ' ' << file;
+            EXPECT_EQ(r.err, refused) << job << ' ' << file;
+        }
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("geburten.sqlite"))));
 }
 
 // A file that is no register is refused by every job and left byte for byte as it was.

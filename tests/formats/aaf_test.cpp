@@ -1,6 +1,10 @@
 // AAF files as other programs write them: the awkward cases of the sample files read into the
-// expected births and skip report, and what the register exports read back unchanged.
+// expected births and skip report, and what the register exports read back unchanged; every byte
+// of Windows-1252 both ways, a note cut at its bound and the import report that says so, and a
+// refused export that leaves the earlier file as it was.
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
@@ -8,6 +12,8 @@
 #include "birth/unknowntime.h"
 #include "engine/tables.h"
 #include "formats/aaf.h"
+#include "formats/import.h"
+#include "tests/files.h"
 
 using namespace zeitrad::birth;
 using namespace zeitrad::formats;
@@ -174,6 +180,110 @@ private slots:
         const QTime at(m.captured(1).toInt(), m.captured(2).toInt());
         QCOMPARE(nakshatraAt(date, at.addSecs(-60)), m.captured(3));
         QCOMPARE(nakshatraAt(date, at.addSecs(60)), m.captured(4));
+    }
+
+    // Windows-1252 written and read: the 32 bytes from 0x80 to 0x9F (the five unassigned ones as
+    // the control characters of their number), and one "?" for each character it cannot hold, also
+    // one outside the Basic Multilingual Plane.
+    void windows1252BothWays_data() {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("readBack");
+        QByteArray high;
+        for (int b = 0x80; b <= 0x9F; ++b)
+            high.append(char(b));
+        QTest::newRow("0x80 to 0x9F")
+            << QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ")
+            << high
+            << QString::fromUtf8("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
+        QTest::newRow("not in it")
+            << QString::fromUtf8("Ωmega ő é 😀!") << QByteArray("?mega ? \xE9 ?!")
+            << QString::fromUtf8("?mega ? é ?!");
+    }
+    void windows1252BothWays() {
+        QFETCH(QString, note);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, readBack);
+        Birth b;
+        b.surname = QStringLiteral("Kodierung");
+        b.date = QDate(1950, 3, 2);
+        b.note = note;
+        const QByteArray file = "#A93:Kodierung,*,*,2.3.1950,*,*,*\r\n#COM:" + bytes + "\r\n";
+        QCOMPARE(writeAaf({b}, AafEncoding::Windows1252), file);
+        const AafRead read = readAaf(file);
+        QCOMPARE(int(read.encoding), int(AafEncoding::Windows1252));
+        QCOMPARE(read.births.value(0).note, readBack);
+    }
+
+    // A note (#COM with the lines that continue it, #SRC, #VIA) keeps 64 KiB of UTF-8, never cut
+    // within a character; the import report names the record whose note lost its rest.
+    void longNoteIsCutAndReported_data() {
+        QTest::addColumn<QByteArray>("chunks");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<bool>("cut");
+        const QByteArray x65536(65536, 'x'), x65535(65535, 'x'), x65530(65530, 'x');
+        QTest::newRow("exactly 64 KiB") << "#COM:" + x65536 << QString::fromLatin1(x65536) << false;
+        QTest::newRow("a byte more")
+            << "#COM:" + x65536 + "y" << QString::fromLatin1(x65536) << true;
+        QTest::newRow("not within ä")
+            << "#COM:" + x65535 + "\xC3\xA4" << QString::fromLatin1(x65535) << true;
+        QTest::newRow("continued, then a source")
+            << "#COM:" + x65530 + "\nyyyyyyyyyy\n#SRC:Urkunde"
+            << QString::fromLatin1(x65530) + "\nyyyyy" << true;
+        QTest::newRow("after an empty #COM")
+            << QByteArray("#COM:\nweiter\n#VIA:Post") << "\nweiter\nÜber: Post" << false;
+    }
+    void longNoteIsCutAndReported() {
+        QFETCH(QByteArray, chunks);
+        QFETCH(QString, note);
+        QFETCH(bool, cut);
+        const AafRead read = readAaf("#A93:Lang,Lara,f,1.1.1990,*,Ulm,D\n" + chunks +
+                                     "\n#A93:Kurz,Kai,m,2.2.1990,*,Ulm,D\n#COM:kurz\n");
+        QCOMPARE(read.births.size(), 2);
+        QCOMPARE(read.births[0].note, note);
+        QCOMPARE(read.births[1].note, QStringLiteral("kurz"));
+        QCOMPARE(importReportText({2, {}}, read.skipped, read.remarks),
+                 cut ? "2 Geburten aufgenommen.\nZeile 1: Die Notiz ist länger als 64 KiB; "
+                       "aufgenommen ist ihr Anfang, der Rest fehlt."
+                     : "2 Geburten aufgenommen.");
+        // Left out as already in the register, it needs no remark.
+        QCOMPARE(importReportText({1, {1}}, read.skipped, read.remarks),
+                 "1 Geburt aufgenommen.\nZeile 1: schon im Register, nicht doppelt aufgenommen.");
+        QCOMPARE(readAaf(writeAaf(read.births)).births[0].note, note);
+    }
+
+    // A refused export names the file and the system's reason, and leaves the earlier file byte
+    // for byte, with its permissions, and nothing of its own beside it.
+    void refusedExportLeavesTheEarlierFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << "alt.aaf"
+                                   << "File too large";
+        QTest::newRow("folder missing") << "fehlt/neu.aaf"
+                                        << "den Ordner oder die Datei gibt es nicht";
+    }
+    void refusedExportLeavesTheEarlierFile() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QByteArray earlier = "#A93:Alt,Anna,f,1.1.1950,*,Ulm,D\r\n";
+        testfiles::make(dir.filePath("alt.aaf"), earlier);
+        const QStringList before =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        zeitrad::Refused<Done> saved = Done{};
+        {
+            testfiles::FullDisk full(rlim_t(earlier.size()));
+            saved = saveAaf(dir.filePath(name), readAaf(sample("sample.aaf")).births);
+        }
+        const auto* refusal = std::get_if<zeitrad::Refusal>(&saved);
+        QVERIFY(refusal);
+        QCOMPARE(QString::fromStdString(refusal->message),
+                 QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: %2. Eine frühere Datei "
+                                "dieses Namens bleibt unverändert.")
+                     .arg(dir.filePath(name), reason));
+        QCOMPARE(testfiles::bytesOf(dir.filePath("alt.aaf")), earlier);
+        QCOMPARE(testfiles::mode(dir.filePath("alt.aaf")), 0644);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
 };
 

@@ -1,4 +1,5 @@
-// The register on its SQLite file: births kept privately, several deleted all or none, an import
+// The register on its SQLite file: births kept privately (an earlier file made private on opening),
+// several deleted all or none, an import
 // that adds nothing twice, a file from a newer program read-only, a damaged or foreign file left as
 // it was, two programs writing at once, a folder that cannot be written, and an import stopped by a
 // kill or a full disk.
@@ -152,6 +153,41 @@ private slots:
         QCOMPARE(birthsNamed(births, QStringLiteral("koln")).size(), 0);
     }
 
+    // A register of the user's that others could read becomes the owner's alone on opening, with
+    // its log files; one of someone else's keeps what its owner gave it.
+    void openingMakesTheRegisterPrivate_data() {
+        QTest::addColumn<int>("permissions");
+        QTest::addColumn<bool>("others");
+        QTest::addColumn<int>("after");
+        QTest::newRow("0644") << 0644 << false << 0600;
+        QTest::newRow("0640 of someone else") << 0640 << true << 0640;
+    }
+    void openingMakesTheRegisterPrivate() {
+        QFETCH(int, permissions);
+        QFETCH(bool, others);
+        QFETCH(int, after);
+        if (others && geteuid() != 0)
+            QSKIP("only root gives a file to someone else");
+        const QString path = file(qPrintable(QStringLiteral("offen%1.sqlite").arg(permissions)));
+        fill(path, {person(1)});
+        // Another session holds the register open: its log files are there, made as the
+        // register was.
+        SqlRegister session;
+        value(session.open(path));
+        value(session.add(person(2)));
+        for (const QString& name : {path, path + "-wal", path + "-shm"}) {
+            const QByteArray native = QFile::encodeName(name);
+            QVERIFY(!others || chown(native.constData(), 65534, 65534) == 0);
+            QVERIFY(chmod(native.constData(), mode_t(permissions)) == 0);
+        }
+        SqlRegister reg;
+        value(reg.open(path));
+        QCOMPARE(value(reg.list()).size(), 2);
+        QCOMPARE(mode(path), after);
+        QCOMPARE(mode(path + "-wal"), after);
+        QCOMPARE(mode(path + "-shm"), after);
+    }
+
     // Births deleted together go all or none: one that cannot be deleted (kept here by a trigger,
     // as a full disk or another session would) keeps the others too.
     void removingSeveralKeepsAllWhenOneFails() {
@@ -248,6 +284,7 @@ private slots:
             f.write(QByteArray(4096, '\x5A'));
         }
         f.close();
+        QVERIFY(chmod(QFile::encodeName(path).constData(), 0644) == 0);
         const QByteArray before = bytesOf(path);
         const QStringList filesBefore = QDir(dir_.path()).entryList(QDir::Files);
         SqlRegister reg;
@@ -256,6 +293,7 @@ private slots:
                                 "Zeitrad. Sie bleibt unverändert.")
                      .arg(path));
         QCOMPARE(bytesOf(path), before);
+        QCOMPARE(mode(path), 0644);
         QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), filesBefore);
     }
 

@@ -18,6 +18,7 @@
 #include "periodlist/periodexport.h"
 #include "periodlist/periodmodel.h"
 #include "periodlist/periodwindow.h"
+#include "tests/files.h"
 #include "uitest.h"
 
 using namespace zeitrad;
@@ -144,6 +145,9 @@ private slots:
     void pdfHasTheText();
     void refusedWrites_data();
     void refusedWrites();
+    void fullDiskLeavesTheEarlierFile();
+    void exportsAreTheOwners_data();
+    void exportsAreTheOwners();
     void invalidBirthDateHasNoDates();
     void yearLengthChoice_data();
     void yearLengthChoice();
@@ -431,6 +435,56 @@ void PeriodsTest::refusedWrites() {
     QCOMPARE(uitest::messageFrom([&] { uitest::click(o.list, qPrintable(button)); }), QString());
     QCOMPARE(fileDialogs_, asked + 1);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+// On a full disk the CSV is refused with the file and the system's reason; the earlier file of
+// that name stays byte for byte, with its permissions, and nothing else is left.
+void PeriodsTest::fullDiskLeavesTheEarlierFile() {
+    QTemporaryDir dir;
+    nextFile_ = dir.filePath("perioden.csv");
+    const QByteArray earlier = "Ebene;Mahadasa\n1;Ketu\n";
+    testfiles::make(nextFile_, earlier);
+    Opened o;
+    QString message;
+    {
+        testfiles::FullDisk full(rlim_t(earlier.size()));
+        message = uitest::messageFrom([&] { uitest::click(o.list, "PeriodCsv"); });
+    }
+    QCOMPARE(message, QStringLiteral("Die Datei „%1“ ließ sich nicht schreiben: File too large. "
+                                     "Eine frühere Datei dieses Namens bleibt unverändert.")
+                          .arg(nextFile_));
+    QCOMPARE(testfiles::bytesOf(nextFile_), earlier);
+    QCOMPARE(testfiles::mode(nextFile_), 0644);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"perioden.csv"});
+}
+
+void PeriodsTest::exportsAreTheOwners_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("begins");
+    QTest::newRow("csv") << "perioden.csv" << QByteArray("Ebene;");
+    QTest::newRow("pdf") << "perioden.pdf" << QByteArray("%PDF-");
+    QTest::newRow("png of the overview") << "übersicht.png" << QByteArray("\x89PNG");
+}
+
+// Every export names the birth and its date: it is the owner's alone, also over an earlier file
+// that others could read.
+void PeriodsTest::exportsAreTheOwners() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, begins);
+    QTemporaryDir dir;
+    nextFile_ = dir.filePath(name);
+    testfiles::make(nextFile_, "früher");
+    uitest::Window ui;
+    birth::calculate(ui.window, {});
+    const QString message = uitest::messageFrom([&] {
+        if (name.endsWith(".png"))
+            QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier);
+        else
+            uitest::click(Opened().list, name.endsWith(".csv") ? "PeriodCsv" : "PeriodPdf");
+    });
+    QCOMPARE(message, QString());
+    QVERIFY(testfiles::bytesOf(nextFile_).startsWith(begins));
+    QCOMPARE(testfiles::mode(nextFile_), 0600);
 }
 
 void PeriodsTest::invalidBirthDateHasNoDates() {
