@@ -2,6 +2,7 @@
 // Exit status: 0 done (also when the reader of the output has gone away), 1 input refused, 2 the
 // command line cannot be read, 3 the output could not be written.
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstring>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include "atlas/geonamesatlas.h"
@@ -274,6 +276,15 @@ int main(int argc, char** argv) {
     }
     if (o.version) {
         return emit("zeitrad-dasa " ZEITRAD_VERSION "\n");
+    }
+
+    // Qt SQL wants an application object (from Qt 6.8 on a database without one cannot open and
+    // the program crashes): made for the register's jobs and --birth only, so that a calculation
+    // starts without. Numbers stay in the C locale, which Qt would set to the user's.
+    std::optional<QCoreApplication> application;
+    if (o.action != Action::calculate || o.road == Road::registered) {
+        application.emplace(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
     }
 
     switch (o.action) {
