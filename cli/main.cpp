@@ -280,10 +280,15 @@ int main(int argc, char** argv) {
 
     // Qt SQL wants an application object (from Qt 6.8 on a database without one cannot open and
     // the program crashes): made for the register's jobs and --birth only, so that a calculation
-    // starts without. Numbers stay in the C locale, which Qt would set to the user's.
+    // starts without. What Qt says while making it stays off standard error (Qt 6.8 explains
+    // there, in English, that it takes C.UTF-8 for a locale that is not UTF-8). Numbers stay in
+    // the C locale, which Qt would set to the user's.
     std::optional<QCoreApplication> application;
     if (o.action != Action::calculate || o.road == Road::registered) {
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         application.emplace(argc, argv);
+        qInstallMessageHandler(previous);
         std::setlocale(LC_NUMERIC, "C");
     }
 
