@@ -2,6 +2,7 @@
 // Exit status: 0 done (also when the reader of the output has gone away), 1 input refused, 2 the
 // command line cannot be read, 3 the output could not be written.
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstring>
 #include <ctime>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include "atlas/geonamesatlas.h"
@@ -27,6 +29,8 @@ namespace {
 using namespace zeitrad;
 using namespace zeitrad::cli;
 
+// How the options go together. What each one takes and does is the option table's
+// (cli/options.cpp), which --help lists.
 constexpr std::string_view usage =
     "Aufruf: zeitrad-dasa [--date T.M.J] [--moon G:M:S] [--sign ZEICHEN] [--tropical] [AUSGABE]\n"
     "       zeitrad-dasa --born \"T.M.J H:MM[:SS]\" (--zone ZONE | --place ORT | --lmt LÄNGE)\n"
@@ -37,56 +41,13 @@ constexpr std::string_view usage =
     "AUSGABE: [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
     "         [--year-length 360|365.2425|365.25|365.2422|365.25636]\n";
 
-constexpr std::string_view help =
+// --help: the usage, this text, the options as the table lists them, and the examples.
+constexpr std::string_view about =
     "Berechnet die Vimsottari-Dasa-Perioden einer Geburt, wie Zeitrad sie in der Übersicht\n"
     "und in der Periodenliste zeigt.\n"
-    "\n"
-    "  --date T.M.J         Geburtsdatum: Tag, Monat und Jahr, wie in die Felder getippt\n"
-    "  --moon G:M:S         Mondposition im Zeichen: Grad, Minuten und Sekunden\n"
-    "                       (leere Felder und fehlende Optionen wie leere Eingabefelder)\n"
-    "  --sign ZEICHEN       Widder … Fische (ae, oe, ue für Umlaute) oder 1 bis 12\n"
-    "  --tropical           die Position ist tropisch (GG.MM.SS - tropisch)\n"
-    "\n"
-    "  Statt der Mondposition die Geburt selbst (wie \"Mond aus Geburtszeit …\" mit\n"
-    "  \"Übernehmen\": Datum und tropische Position auf die Bogensekunde):\n"
-    "  --born \"T.M.J H:MM\"  Geburtsdatum und Uhrzeit (auch H:MM:SS), Jahre 1800 bis 2199\n"
-    "  --zone ZONE          die Zeitzone der Uhrzeit: Europe/Berlin, America/New_York, UTC …\n"
-    "  --place ORT          der Geburtsort aus dem Ortsatlas (Zeitzone und Länge), z. B.\n"
-    "                       \"Frankfurt am Main\"; \"ORT, LAND\" oder \"ORT, BUNDESLAND\" wählt\n"
-    "                       unter gleichnamigen Orten, sonst gilt der größte\n"
-    "  --lmt LÄNGE          mittlere Ortszeit bei dieser Länge (Osten positiv): 13.4, 13,4,\n"
-    "                       13°24', 13 24 O, 73 59 W, -73.99\n"
-    "  --sommerzeit ja|nein welche von zwei gleichen Uhrzeiten gemeint ist, wenn die Uhren\n"
-    "                       zurückgestellt wurden\n"
-    "\n"
-    "  Geburten aus dem Geburtenregister ($ZEITRAD_REGISTER, sonst\n"
-    "  ~/.local/share/zeitrad/geburten.sqlite) oder einer AAF-Datei:\n"
-    "  --birth NAME         die Geburt dieses Namens (\"Müller, Jürgen\"; Groß- und\n"
-    "                       Kleinschreibung und Akzente gleich); passen mehrere, werden\n"
-    "                       sie aufgezählt und nichts gerechnet\n"
-    "  --aaf DATEI          jede Geburt der AAF-Datei nacheinander (Text: Blöcke mit\n"
-    "                       Überschrift, CSV: Spalte Name vorne, JSON: ein Array);\n"
-    "                       ohne #B93 Ort und Zeitzone aus dem Ortsatlas\n"
-    "  Unbekannte Geburtszeit: gerechnet wird mit 12:00 Uhr am Geburtsort.\n"
-    "\n"
-    "  Das Geburtenregister pflegen (ohne Rechnung):\n"
-    "  --import DATEI       die Geburten einer AAF-Datei (UTF-8 oder Windows-1252)\n"
-    "                       aufnehmen; Bericht mit Zeilennummern auf der\n"
-    "                       Standardfehlerausgabe\n"
-    "  --export DATEI       alle Geburten als AAF-Datei schreiben\n"
-    "  --encoding KODIERUNG utf-8 (Vorgabe) oder windows-1252 für ältere Programme\n"
-    "  --list               alle Geburten; mit --format csv oder json\n"
-    "\n"
-    "  --on JJJJ-MM-TT      der Tag, für den laufende Perioden markiert werden (Vorgabe: heute)\n"
-    "  --format FORMAT      text (Vorgabe), csv (wie der CSV-Export der Liste) oder json\n"
-    "  --depth 1..5         Ebenen der Perioden: 1 Mahadasa … 5 Pranadasa (Vorgabe: im\n"
-    "                       Text 2, in CSV und JSON 3)\n"
-    "  --year-length LÄNGE  Kalendertage je Jahr der Dasas: 365.2425 (Vorgabe, gregorianisch;\n"
-    "                       auch solar), 360, 365.25 (julianisch), 365.2422 (tropisch) oder\n"
-    "                       365.25636 (siderisch)\n"
-    "  --help               diese Hilfe\n"
-    "  --version            die Version\n"
-    "\n"
+    "\n";
+
+constexpr std::string_view examples =
     "Beispiele:\n"
     "  zeitrad-dasa --date 23.12.2012 --moon 23:1:1 --sign Loewe\n"
     "  zeitrad-dasa --date 7.3.1985 --moon 12:30:0 --sign 9 --tropical --depth 3\n"
@@ -302,10 +263,25 @@ int main(int argc, char** argv) {
     }
     const Options& o = std::get<Options>(parsed);
     if (o.help) {
-        return emit(std::string(usage) + '\n' + std::string(help));
+        return emit(std::string(usage) + '\n' + std::string(about) + optionHelp() + '\n' +
+                    std::string(examples));
     }
     if (o.version) {
         return emit("zeitrad-dasa " ZEITRAD_VERSION "\n");
+    }
+
+    // Qt SQL wants an application object (from Qt 6.8 on a database without one cannot open and
+    // the program crashes): made for the register's jobs and --birth only, so that a calculation
+    // starts without. What Qt says while making it stays off standard error (Qt 6.8 explains
+    // there, in English, that it takes C.UTF-8 for a locale that is not UTF-8). Numbers stay in
+    // the C locale, which Qt would set to the user's.
+    std::optional<QCoreApplication> application;
+    if (o.action != Action::calculate || o.road == Road::registered) {
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        application.emplace(argc, argv);
+        qInstallMessageHandler(previous);
+        std::setlocale(LC_NUMERIC, "C");
     }
 
     switch (o.action) {

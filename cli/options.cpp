@@ -135,139 +135,304 @@ enum class Group {
     count_
 };
 
-// One option: its names, its group, what it does with its value (false: the value is refused)
-// and the message for a refused value, for a flag given a value, and (where it differs) for a
-// value that is missing.
+// Where --help lists an option: the sections in their order, each option in the order of the
+// table below.
+enum class Section { fields, born, registered, upkeep, output };
+
+// A section's lines above its options and below them, each line indented by two blanks.
+struct SectionText {
+    Section section;
+    std::string_view heading, closing;
+};
+
+constexpr SectionText sections[] = {
+    {Section::fields, "", ""},
+    {Section::born,
+     "  Statt der Mondposition die Geburt selbst (wie \"Mond aus Geburtszeit …\" mit\n"
+     "  \"Übernehmen\": Datum und tropische Position auf die Bogensekunde):\n",
+     ""},
+    {Section::registered,
+     "  Geburten aus dem Geburtenregister ($ZEITRAD_REGISTER, sonst\n"
+     "  ~/.local/share/zeitrad/geburten.sqlite) oder einer AAF-Datei:\n",
+     "  Unbekannte Geburtszeit: gerechnet wird mit 12:00 Uhr am Geburtsort.\n"},
+    {Section::upkeep, "  Das Geburtenregister pflegen (ohne Rechnung):\n", ""},
+    {Section::output, "", ""},
+};
+
+// One option: its names; its value as --help names it (empty for an option that takes none); its
+// section and lines in --help ('\n' between the lines); its group; what it does with its value
+// (false: the value is refused); and the message for a refused value, for a flag given a value,
+// and (where it differs) for a value that is missing.
 struct Option {
-    std::string_view name, shortName;
-    Group group;
-    bool (*apply)(Options&, std::string_view value);
-    std::string_view refusal;
-    bool takesValue = true;
+    std::string_view name = {}, shortName = {};
+    std::string_view value = {};
+    Section section = Section::output;
+    std::string_view help = {};
+    Group group = Group::none;
+    bool (*apply)(Options&, std::string_view value) = nullptr;
+    std::string_view refusal = {};
     std::string_view missing = {};
 };
 
 constexpr Option options[] = {
-    {"--help", "-h", Group::none, [](Options& o, std::string_view) { return o.help = true; },
-     "--help nimmt keinen Wert", false},
-    {"--version", "", Group::none, [](Options& o, std::string_view) { return o.version = true; },
-     "--version nimmt keinen Wert", false},
-    {"--tropical", "", Group::fields,
-     [](Options& o, std::string_view) { return o.input.tropical = true; },
-     "--tropical nimmt keinen Wert", false},
-    {"--date", "", Group::fields,
-     [](Options& o, std::string_view v) {
-         return setFields(v, '.', o.input.day, o.input.month, o.input.year);
-     },
-     "--date braucht drei Felder, getrennt durch zwei Punkte: T.M.J", true,
-     "--date braucht einen Wert"},
-    {"--moon", "", Group::fields,
-     [](Options& o, std::string_view v) {
-         return setFields(v, ':', o.input.degrees, o.input.minutes, o.input.seconds);
-     },
-     "--moon braucht drei Felder, getrennt durch zwei Doppelpunkte: G:M:S", true,
-     "--moon braucht einen Wert"},
-    {"--sign", "", Group::fields,
-     [](Options& o, std::string_view v) {
-         const std::optional<int> sign = signOf(v);
-         if (sign) {
-             o.input.sign = *sign;
-         }
-         return sign.has_value();
-     },
-     "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
-    {"--on", "", Group::output,
-     [](Options& o, std::string_view v) {
-         const std::optional<CivilDate> day = isoDateOf(v);
-         if (day) {
-             o.on = day;
-         }
-         return day.has_value();
-     },
-     "--on braucht einen Tag der Form JJJJ-MM-TT"},
-    {"--format", "", Group::format,
-     [](Options& o, std::string_view v) {
-         constexpr std::pair<std::string_view, Format> formats[] = {
-             {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
-         for (const auto& [word, format] : formats) {
-             if (v == word) {
-                 o.format = format;
-                 return true;
+    {.name = "--date",
+     .value = "T.M.J",
+     .section = Section::fields,
+     .help = "Geburtsdatum: Tag, Monat und Jahr, wie in die Felder getippt",
+     .group = Group::fields,
+     .apply =
+         [](Options& o, std::string_view v) {
+             return setFields(v, '.', o.input.day, o.input.month, o.input.year);
+         },
+     .refusal = "--date braucht drei Felder, getrennt durch zwei Punkte: T.M.J",
+     .missing = "--date braucht einen Wert"},
+    {.name = "--moon",
+     .value = "G:M:S",
+     .section = Section::fields,
+     .help = "Mondposition im Zeichen: Grad, Minuten und Sekunden\n"
+             "(leere Felder und fehlende Optionen wie leere Eingabefelder)",
+     .group = Group::fields,
+     .apply =
+         [](Options& o, std::string_view v) {
+             return setFields(v, ':', o.input.degrees, o.input.minutes, o.input.seconds);
+         },
+     .refusal = "--moon braucht drei Felder, getrennt durch zwei Doppelpunkte: G:M:S",
+     .missing = "--moon braucht einen Wert"},
+    {.name = "--sign",
+     .value = "ZEICHEN",
+     .section = Section::fields,
+     .help = "Widder … Fische (ae, oe, ue für Umlaute) oder 1 bis 12",
+     .group = Group::fields,
+     .apply =
+         [](Options& o, std::string_view v) {
+             const std::optional<int> sign = signOf(v);
+             if (sign) {
+                 o.input.sign = *sign;
              }
-         }
-         return false;
-     },
-     "--format braucht text, csv oder json"},
-    {"--depth", "", Group::output,
-     [](Options& o, std::string_view v) {
-         if (v.size() != 1 || v[0] < '1' || v[0] > '0' + deepestLevel) {
+             return sign.has_value();
+         },
+     .refusal = "--sign braucht ein Zeichen: Widder … Fische oder 1 bis 12"},
+    {.name = "--tropical",
+     .section = Section::fields,
+     .help = "die Position ist tropisch (GG.MM.SS - tropisch)",
+     .group = Group::fields,
+     .apply = [](Options& o, std::string_view) { return o.input.tropical = true; },
+     .refusal = "--tropical nimmt keinen Wert"},
+
+    {.name = "--born",
+     .value = "\"T.M.J H:MM\"",
+     .section = Section::born,
+     .help = "Geburtsdatum und Uhrzeit (auch H:MM:SS), Jahre 1800 bis 2199",
+     .group = Group::born,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.born.moment = v;
+             return true;
+         },
+     .refusal = "--born braucht Datum und Uhrzeit: \"T.M.J H:MM\" oder \"T.M.J H:MM:SS\""},
+    {.name = "--zone",
+     .value = "ZONE",
+     .section = Section::born,
+     .help = "die Zeitzone der Uhrzeit: Europe/Berlin, America/New_York, UTC …",
+     .group = Group::clocks,
+     .apply = [](Options& o, std::string_view v) { return setClocks(o, Clocks::zone, v); },
+     .refusal = "--zone braucht eine Zeitzone, z. B. Europe/Berlin oder UTC"},
+    {.name = "--place",
+     .value = "ORT",
+     .section = Section::born,
+     .help = "der Geburtsort aus dem Ortsatlas (Zeitzone und Länge), z. B.\n"
+             "\"Frankfurt am Main\"; \"ORT, LAND\" oder \"ORT, BUNDESLAND\" wählt\n"
+             "unter gleichnamigen Orten, sonst gilt der größte",
+     .group = Group::clocks,
+     .apply = [](Options& o, std::string_view v) { return setClocks(o, Clocks::place, v); },
+     .refusal =
+         "--place braucht einen Ort, z. B. \"Frankfurt am Main\" oder \"Ravensburg, Deutschland\""},
+    {.name = "--lmt",
+     .value = "LÄNGE",
+     .section = Section::born,
+     .help = "mittlere Ortszeit bei dieser Länge (Osten positiv): 13.4, 13,4,\n"
+             "13°24', 13 24 O, 73 59 W, -73.99",
+     .group = Group::clocks,
+     .apply = [](Options& o, std::string_view v) { return setClocks(o, Clocks::meanTime, v); },
+     .refusal = "--lmt braucht die geographische Länge des Geburtsorts, z. B. 13.4 oder -73.99"},
+    {.name = "--sommerzeit",
+     .value = "ja|nein",
+     .section = Section::born,
+     .help = "welche von zwei gleichen Uhrzeiten gemeint ist, wenn die Uhren\n"
+             "zurückgestellt wurden",
+     .group = Group::summerTime,
+     .apply =
+         [](Options& o, std::string_view v) {
+             if (v != "ja" && v != "nein") {
+                 return false;
+             }
+             o.born.summerTime = v == "ja";
+             return true;
+         },
+     .refusal = "--sommerzeit braucht ja oder nein"},
+
+    {.name = "--birth",
+     .value = "NAME",
+     .section = Section::registered,
+     .help = "die Geburt dieses Namens (\"Müller, Jürgen\"; Groß- und\n"
+             "Kleinschreibung und Akzente gleich); passen mehrere, werden\n"
+             "sie aufgezählt und nichts gerechnet",
+     .group = Group::registered,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.birthName = v;
+             return !v.empty();
+         },
+     .refusal = "--birth braucht den Namen einer Geburt des Registers, z. B. \"Müller, Jürgen\""},
+    {.name = "--aaf",
+     .value = "DATEI",
+     .section = Section::registered,
+     .help = "jede Geburt der AAF-Datei nacheinander (Text: Blöcke mit\n"
+             "Überschrift, CSV: Spalte Name vorne, JSON: ein Array);\n"
+             "ohne #B93 Ort und Zeitzone aus dem Ortsatlas",
+     .group = Group::aaf,
+     .apply = [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
+     .refusal = "--aaf braucht eine AAF-Datei"},
+
+    {.name = "--import",
+     .value = "DATEI",
+     .section = Section::upkeep,
+     .help = "die Geburten einer AAF-Datei (UTF-8 oder Windows-1252)\n"
+             "aufnehmen; Bericht mit Zeilennummern auf der\n"
+             "Standardfehlerausgabe",
+     .group = Group::jobs,
+     .apply = [](Options& o, std::string_view v) { return setFile(o, {}, Action::importAaf, v); },
+     .refusal = "--import braucht eine AAF-Datei"},
+    {.name = "--export",
+     .value = "DATEI",
+     .section = Section::upkeep,
+     .help = "alle Geburten als AAF-Datei schreiben",
+     .group = Group::jobs,
+     .apply = [](Options& o, std::string_view v) { return setFile(o, {}, Action::exportAaf, v); },
+     .refusal = "--export braucht den Namen der AAF-Datei, die geschrieben wird"},
+    {.name = "--encoding",
+     .value = "KODIERUNG",
+     .section = Section::upkeep,
+     .help = "utf-8 (Vorgabe) oder windows-1252 für ältere Programme",
+     .group = Group::encoding,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.windows1252 = v == "windows-1252";
+             return v == "utf-8" || v == "windows-1252";
+         },
+     .refusal = "--encoding braucht utf-8 oder windows-1252"},
+    {.name = "--list",
+     .section = Section::upkeep,
+     .help = "alle Geburten; mit --format csv oder json",
+     .group = Group::jobs,
+     .apply =
+         [](Options& o, std::string_view) {
+             o.action = Action::list;
+             return true;
+         },
+     .refusal = "--list nimmt keinen Wert"},
+
+    {.name = "--on",
+     .value = "JJJJ-MM-TT",
+     .help = "der Tag, für den laufende Perioden markiert werden (Vorgabe: heute)",
+     .group = Group::output,
+     .apply =
+         [](Options& o, std::string_view v) {
+             const std::optional<CivilDate> day = isoDateOf(v);
+             if (day) {
+                 o.on = day;
+             }
+             return day.has_value();
+         },
+     .refusal = "--on braucht einen Tag der Form JJJJ-MM-TT"},
+    {.name = "--format",
+     .value = "FORMAT",
+     .help = "text (Vorgabe), csv (wie der CSV-Export der Liste) oder json",
+     .group = Group::format,
+     .apply =
+         [](Options& o, std::string_view v) {
+             constexpr std::pair<std::string_view, Format> formats[] = {
+                 {"text", Format::text}, {"csv", Format::csv}, {"json", Format::json}};
+             for (const auto& [word, format] : formats) {
+                 if (v == word) {
+                     o.format = format;
+                     return true;
+                 }
+             }
              return false;
-         }
-         o.depth = v[0] - '0';
-         return true;
-     },
-     "--depth braucht 1, 2, 3, 4 oder 5"},
-    {"--year-length", "", Group::output,
-     [](Options& o, std::string_view v) {
-         const std::optional<YearLength> length = yearLengthFromToken(v);
-         if (length) {
-             o.yearLength = *length;
-         }
-         return length.has_value();
-     },
-     "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
-    {"--born", "", Group::born,
-     [](Options& o, std::string_view v) {
-         o.born.moment = v;
-         return true;
-     },
-     "--born braucht Datum und Uhrzeit: \"T.M.J H:MM\" oder \"T.M.J H:MM:SS\""},
-    {"--zone", "", Group::clocks,
-     [](Options& o, std::string_view v) { return setClocks(o, Clocks::zone, v); },
-     "--zone braucht eine Zeitzone, z. B. Europe/Berlin oder UTC"},
-    {"--place", "", Group::clocks,
-     [](Options& o, std::string_view v) { return setClocks(o, Clocks::place, v); },
-     "--place braucht einen Ort, z. B. \"Frankfurt am Main\" oder \"Ravensburg, Deutschland\""},
-    {"--lmt", "", Group::clocks,
-     [](Options& o, std::string_view v) { return setClocks(o, Clocks::meanTime, v); },
-     "--lmt braucht die geographische Länge des Geburtsorts, z. B. 13.4 oder -73.99"},
-    {"--birth", "", Group::registered,
-     [](Options& o, std::string_view v) {
-         o.birthName = v;
-         return !v.empty();
-     },
-     "--birth braucht den Namen einer Geburt des Registers, z. B. \"Müller, Jürgen\""},
-    {"--aaf", "", Group::aaf,
-     [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
-     "--aaf braucht eine AAF-Datei"},
-    {"--import", "", Group::jobs,
-     [](Options& o, std::string_view v) { return setFile(o, {}, Action::importAaf, v); },
-     "--import braucht eine AAF-Datei"},
-    {"--export", "", Group::jobs,
-     [](Options& o, std::string_view v) { return setFile(o, {}, Action::exportAaf, v); },
-     "--export braucht den Namen der AAF-Datei, die geschrieben wird"},
-    {"--list", "", Group::jobs,
-     [](Options& o, std::string_view) {
-         o.action = Action::list;
-         return true;
-     },
-     "--list nimmt keinen Wert", false},
-    {"--encoding", "", Group::encoding,
-     [](Options& o, std::string_view v) {
-         o.windows1252 = v == "windows-1252";
-         return v == "utf-8" || v == "windows-1252";
-     },
-     "--encoding braucht utf-8 oder windows-1252"},
-    {"--sommerzeit", "", Group::summerTime,
-     [](Options& o, std::string_view v) {
-         if (v != "ja" && v != "nein") {
-             return false;
-         }
-         o.born.summerTime = v == "ja";
-         return true;
-     },
-     "--sommerzeit braucht ja oder nein"},
+         },
+     .refusal = "--format braucht text, csv oder json"},
+    {.name = "--depth",
+     .value = "1..5",
+     .help = "Ebenen der Perioden: 1 Mahadasa … 5 Pranadasa (Vorgabe: im\n"
+             "Text 2, in CSV und JSON 3)",
+     .group = Group::output,
+     .apply =
+         [](Options& o, std::string_view v) {
+             if (v.size() != 1 || v[0] < '1' || v[0] > '0' + deepestLevel) {
+                 return false;
+             }
+             o.depth = v[0] - '0';
+             return true;
+         },
+     .refusal = "--depth braucht 1, 2, 3, 4 oder 5"},
+    {.name = "--year-length",
+     .value = "LÄNGE",
+     .help = "Kalendertage je Jahr der Dasas: 365.2425 (Vorgabe, gregorianisch;\n"
+             "auch solar), 360, 365.25 (julianisch), 365.2422 (tropisch) oder\n"
+             "365.25636 (siderisch)",
+     .group = Group::output,
+     .apply =
+         [](Options& o, std::string_view v) {
+             const std::optional<YearLength> length = yearLengthFromToken(v);
+             if (length) {
+                 o.yearLength = *length;
+             }
+             return length.has_value();
+         },
+     .refusal =
+         "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
+    {.name = "--help",
+     .shortName = "-h",
+     .help = "diese Hilfe",
+     .apply = [](Options& o, std::string_view) { return o.help = true; },
+     .refusal = "--help nimmt keinen Wert"},
+    {.name = "--version",
+     .help = "die Version",
+     .apply = [](Options& o, std::string_view) { return o.version = true; },
+     .refusal = "--version nimmt keinen Wert"},
 };
+
+// The width of a UTF-8 text in characters.
+std::size_t characters(std::string_view text) {
+    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// An option as --help lists it: its name and value in front, then its lines, each beginning in
+// the same column.
+std::string helpEntry(const Option& option) {
+    constexpr std::size_t column = 23;
+    std::string lead = "  " + std::string(option.name);
+    if (!option.value.empty()) {
+        lead += ' ';
+        lead += option.value;
+    }
+    const std::size_t width = characters(lead);
+    std::string text = lead + std::string(width < column ? column - width : 1, ' ');
+    const std::string_view help = option.help;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = help.find('\n', at);
+        text += help.substr(at, end - at);
+        text += '\n';
+        if (end == std::string_view::npos) {
+            return text;
+        }
+        text += std::string(column, ' ');
+        at = end + 1;
+    }
+}
 
 // How many options of each group the command line names.
 class Named {
@@ -356,10 +521,11 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
         if (option == std::end(options)) {
             return Refusal{"unbekannte Option: " + std::string(arguments[i])};
         }
-        if (!option->takesValue && value) {
+        const bool takesValue = !option->value.empty();
+        if (!takesValue && value) {
             return Refusal{std::string(option->refusal)};
         }
-        if (option->takesValue && !value) {
+        if (takesValue && !value) {
             if (i + 1 == arguments.size()) {
                 return Refusal{
                     std::string(option->missing.empty() ? option->refusal : option->missing)};
@@ -378,6 +544,23 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
         return *refusal;
     }
     return parsed;
+}
+
+std::string optionHelp() {
+    std::string text;
+    for (const SectionText& section : sections) {
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += section.heading;
+        for (const Option& option : options) {
+            if (option.section == section.section) {
+                text += helpEntry(option);
+            }
+        }
+        text += section.closing;
+    }
+    return text;
 }
 
 } // namespace zeitrad::cli

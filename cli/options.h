@@ -52,4 +52,8 @@ struct Options {
 // What the command line asks for ("--name value" or "--name=value"), or why it cannot be read.
 Refused<Options> parseArguments(const std::vector<std::string_view>& arguments);
 
+// Every option that parseArguments() reads, as --help lists them: section by section, a blank
+// line between two sections, each option with its value and its lines of explanation.
+std::string optionHelp();
+
 } // namespace zeitrad::cli

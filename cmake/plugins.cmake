@@ -3,6 +3,9 @@
 #   <build>/plugins and installs it into <libdir>/zeitrad/plugins. (One folder deeper than
 #   <libdir>/zeitrad: CPack gives a package with a library right inside a folder of /usr/lib
 #   maintainer scripts that call ldconfig, which lintian rejects and a plugin does not need.)
+#   zeitrad_needs_plugins(TARGET)  makes building TARGET build every plugin made so far, without
+#   linking any: the window program (so that `--target zeitrad`, as scripts/run.sh and
+#   scripts/package.sh build it, gives every plugin it loads) and the tests that drive the window.
 include(GNUInstallDirs)
 set(ZEITRAD_PLUGIN_BUILD_DIR ${PROJECT_BINARY_DIR}/plugins)
 set(ZEITRAD_PLUGIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/zeitrad/plugins)
@@ -16,4 +19,10 @@ function(zeitrad_add_plugin name)
         POSITION_INDEPENDENT_CODE ON)
     target_include_directories(zeitrad_${name} PRIVATE ${PROJECT_SOURCE_DIR})
     install(TARGETS zeitrad_${name} LIBRARY DESTINATION ${ZEITRAD_PLUGIN_INSTALL_DIR})
+    set_property(GLOBAL APPEND PROPERTY ZEITRAD_PLUGINS zeitrad_${name})
+endfunction()
+
+function(zeitrad_needs_plugins target)
+    get_property(plugins GLOBAL PROPERTY ZEITRAD_PLUGINS)
+    add_dependencies(${target} ${plugins})
 endfunction()

@@ -7,7 +7,5 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh --run --package
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_TESTS=OFF -DZEITRAD_BENCH=OFF
-cmake --build build -j "$(nproc)" --target zeitrad zeitrad-dasa zeitrad_icons zeitrad_docs
-(cd build && cpack -G DEB)
+bash scripts/build.sh package
 ls -l build/zeitrad_*.deb

@@ -6,8 +6,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh --run
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_TESTS=OFF -DZEITRAD_BENCH=OFF
-cmake --build build -j "$(nproc)" --target zeitrad
+bash scripts/build.sh run
 # Without a display (a server, a container) the program runs on a virtual one, and a screenshot
 # of its window is saved in the folder this script was called from.
 if ! bash scripts/headless.sh --check; then

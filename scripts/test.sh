@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Zeitrad and runs every test: once in a plain build, once with AddressSanitizer and UBSan;
 # then the checks of scripts/checks.sh. Warnings are errors in every build here. Before building,
-# the C++ files are checked against .clang-format.
+# the C++ files are checked against .clang-format (scripts/layout.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,24 +10,9 @@ bash scripts/deps.sh --test
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-# Every C++ file that git knows, as the formatter would lay it out; lists the files that differ.
+# Every C++ file that git knows, as each clang-format on the machine would lay it out.
 echo "== Layout (clang-format) =="
-clang-format --version
-git rev-parse --is-inside-work-tree >/dev/null 2>&1 ||
-    { echo "not a git clone: the files to check are the ones git knows" >&2; exit 1; }
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
-[ ${#sources[@]} -gt 0 ] || { echo "git knows no C++ files here" >&2; exit 1; }
-unformatted=()
-for file in "${sources[@]}"; do
-    clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
-done
-if [ ${#unformatted[@]} -gt 0 ]; then
-    printf '  %s\n' "${unformatted[@]}"
-    echo "${#unformatted[@]} of ${#sources[@]} files differ from .clang-format; see them with" \
-        "clang-format --dry-run FILE, fix them with clang-format -i FILE" >&2
-    exit 1
-fi
-echo "${#sources[@]} files follow .clang-format"
+bash scripts/layout.sh
 
 echo "== Build and test =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEITRAD_WERROR=ON \

@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
 #include <span>
 #include <sstream>
 #include <string>
@@ -421,6 +424,72 @@ TEST(Dasa, HelpAndVersion) {
         EXPECT_NE(r.out.find("\nBeispiele:\n"), std::string::npos) << help;
     }
     EXPECT_EQ(run({"--version"}).out, "zeitrad-dasa " ZEITRAD_VERSION "\n");
+}
+
+// Every "--name" that a text names; in a manual page "\-" is the hyphen.
+std::set<std::string> optionNames(std::string text) {
+    for (std::size_t at = 0; (at = text.find("\\-", at)) != std::string::npos;) {
+        text.replace(at, 2, "-");
+    }
+    std::set<std::string> names;
+    const std::regex option("(^|[^A-Za-z0-9-])(--[a-z][a-z0-9-]*)");
+    for (auto m = std::sregex_iterator(text.begin(), text.end(), option);
+         m != std::sregex_iterator(); ++m) {
+        names.insert((*m)[2]);
+    }
+    return names;
+}
+
+// --help and the manual page name the same options, and the program takes each of them (given an
+// empty value, which every one refuses or which leaves the command line incomplete: nothing runs).
+TEST(Dasa, HelpAndManualPageNameTheSameOptions) {
+    std::ifstream file(ZEITRAD_MANUAL_PAGE);
+    ASSERT_TRUE(file) << ZEITRAD_MANUAL_PAGE;
+    const std::string page{std::istreambuf_iterator<char>(file), {}};
+    const std::set<std::string> inHelp = optionNames(run({"--help"}).out);
+    const std::set<std::string> inPage = optionNames(page);
+    EXPECT_GT(inHelp.size(), 20u);
+    for (const std::string& name : inHelp) {
+        EXPECT_TRUE(inPage.contains(name)) << name << " is in --help, not in the manual page";
+        const Finished r = run({name + "="});
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_EQ(r.err.find("unbekannte Option"), std::string::npos) << name << ": " << r.err;
+    }
+    for (const std::string& name : inPage) {
+        EXPECT_TRUE(inHelp.contains(name)) << name << " is in the manual page, not in --help";
+    }
+}
+
+// In --help the explanation of every option begins in one column, on its first line and on the
+// lines that go on below it, however many bytes its name and value take ("LÄNGE").
+TEST(Dasa, HelpLinesUpTheOptions) {
+    const std::string help = run({"--help"}).out;
+    std::istringstream lines(help);
+    int options = 0, continued = 0;
+    bool inOption = false; // the line goes on an option's explanation, unless it is a new one
+    for (std::string line; std::getline(lines, line);) {
+        // The line as characters, each its UTF-8 bytes.
+        std::vector<std::string> chars;
+        for (const char c : line) {
+            if ((static_cast<unsigned char>(c) & 0xC0) == 0x80 && !chars.empty()) {
+                chars.back() += c;
+            } else {
+                chars.emplace_back(1, c);
+            }
+        }
+        if (line.starts_with("  --")) {
+            ++options;
+            inOption = true;
+            EXPECT_TRUE(chars.size() > 23 && chars[22] == " " && chars[23] != " ") << line;
+        } else if (inOption && line.starts_with("   ")) {
+            ++continued;
+            EXPECT_EQ(line.find_first_not_of(' '), 23u) << line;
+        } else {
+            inOption = false;
+        }
+    }
+    EXPECT_GT(options, 20);
+    EXPECT_GT(continued, 10);
 }
 
 // Names in any case, with umlauts or "ae", "oe", "ue", and numbers, all give the sign's answer.

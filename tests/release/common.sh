@@ -1,4 +1,5 @@
-# Checks shared by the install and the package test: the installed tree under a root folder.
+# Checks shared by the release tests: the installed tree under a root folder, the package build
+# and lintian.
 
 fail() {
     echo "FAIL: $*" >&2
@@ -96,4 +97,16 @@ build_package() {
     debs=("$scratch"/zeitrad_*.deb)
     [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "no single zeitrad_*.deb in $scratch"
     deb=${debs[0]}
+}
+
+# lintian_clean DEB: Debian's own checks on the package report no error and no warning.
+lintian_clean() {
+    local report
+    # Lintian warns on stderr when it runs as root; its findings go to standard output.
+    report=$(lintian --fail-on error,warning "$1" 2>/dev/null) || {
+        echo "$report"
+        fail "lintian reports errors or warnings"
+    }
+    echo "$report"
+    echo "lintian clean"
 }

@@ -90,7 +90,7 @@ QPair<QString, int> checkFile(const QString& path) {
 }
 
 int mode(const QString& path) {
-    struct stat s {};
+    struct stat s = {};
     stat(QFile::encodeName(path).constData(), &s);
     return int(s.st_mode & 0777);
 }
