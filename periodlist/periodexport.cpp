@@ -25,12 +25,6 @@ using widgets::speakGerman;
 
 namespace {
 
-// Empty when written, else the German message.
-QString messageOf(const Refused<birth::Done>& saved) {
-    const auto* refusal = std::get_if<Refusal>(&saved);
-    return refusal ? QString::fromStdString(refusal->message) : QString();
-}
-
 // The document's text in a sans-serif face that every Linux desktop has.
 void fillDocument(QTextDocument& text, const PeriodDocument& document) {
     QFont font("DejaVu Sans");
@@ -99,12 +93,12 @@ QString periodsHtml(const PeriodDocument& document) {
     return html;
 }
 
-QString saveBytes(const QString& path, const QByteArray& data) {
-    return messageOf(formats::savePrivately(path, data));
+Refused<birth::Done> saveBytes(const QString& path, const QByteArray& data) {
+    return formats::savePrivately(path, data);
 }
 
-QString savePdf(const QString& path, const PeriodDocument& document) {
-    return messageOf(formats::savePrivately(path, [&document](QIODevice& file) {
+Refused<birth::Done> savePdf(const QString& path, const PeriodDocument& document) {
+    return formats::savePrivately(path, [&document](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -117,12 +111,12 @@ QString savePdf(const QString& path, const PeriodDocument& document) {
         fillDocument(text, document);
         text.print(&writer);
         return true; // into memory, where writing does not fail
-    }));
+    });
 }
 
-QString savePng(const QString& path, const QImage& image) {
-    return messageOf(formats::savePrivately(
-        path, [&image](QIODevice& file) { return image.save(&file, "PNG"); }));
+Refused<birth::Done> savePng(const QString& path, const QImage& image) {
+    return formats::savePrivately(path,
+                                  [&image](QIODevice& file) { return image.save(&file, "PNG"); });
 }
 
 void printPeriods(QPagedPaintDevice& printer, const PeriodDocument& document) {
@@ -142,16 +136,16 @@ void printImage(QPagedPaintDevice& printer, const QImage& image) {
 }
 
 void exportToFile(QWidget* parent, const QString& caption, const QString& suggestedName,
-                  const QString& filter, const std::function<QString(const QString&)>& write) {
+                  const QString& filter,
+                  const std::function<Refused<birth::Done>(const QString&)>& write) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path =
         FileDialog::save(parent, caption, QDir(folder).filePath(suggestedName), filter);
     if (path.isEmpty())
         return;
-    const QString message = write(path);
-    if (message.isEmpty())
-        return;
-    MessageBox::refuse(parent, message);
+    const Refused<birth::Done> written = write(path);
+    if (const auto* refusal = std::get_if<Refusal>(&written))
+        MessageBox::refuse(parent, QString::fromStdString(refusal->message));
 }
 
 void printWithDialog(QWidget* parent, const std::function<void(QPagedPaintDevice&)>& print) {

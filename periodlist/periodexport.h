@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "birth/register.h"
 #include "engine/periods.h"
 
 class QImage;
@@ -46,11 +47,11 @@ struct PeriodDocument {
 // all.
 QString periodsHtml(const PeriodDocument& document);
 
-// Each returns an empty string when the file was written, else the German message to show (the
-// file and the system's reason; an earlier file of the name stays as it was).
-QString saveBytes(const QString& path, const QByteArray& data);
-QString savePdf(const QString& path, const PeriodDocument& document);
-QString savePng(const QString& path, const QImage& image);
+// Each writes the file whole or not at all, for its owner alone; refused, with the German message
+// naming the file, an earlier file of that name stays as it was.
+Refused<birth::Done> saveBytes(const QString& path, const QByteArray& data);
+Refused<birth::Done> savePdf(const QString& path, const PeriodDocument& document);
+Refused<birth::Done> savePng(const QString& path, const QImage& image);
 
 void printPeriods(QPagedPaintDevice& printer, const PeriodDocument& document);
 void printImage(QPagedPaintDevice& printer, const QImage& image);
@@ -58,7 +59,8 @@ void printImage(QPagedPaintDevice& printer, const QImage& image);
 // Asks for a file name and writes it with `write` (which returns the message of a failure); a
 // failure is shown in a message box, a cancelled dialog does nothing.
 void exportToFile(QWidget* parent, const QString& caption, const QString& suggestedName,
-                  const QString& filter, const std::function<QString(const QString&)>& write);
+                  const QString& filter,
+                  const std::function<Refused<birth::Done>(const QString&)>& write);
 // Asks for the printer and prints with `print`; a cancelled dialog does nothing. When the plugin
 // "print" cannot be loaded, a message box says why and nothing is printed.
 void printWithDialog(QWidget* parent, const std::function<void(QPagedPaintDevice&)>& print);

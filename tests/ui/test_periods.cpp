@@ -28,12 +28,12 @@ using zeitrad::periodlist::PeriodWindow;
 namespace {
 
 // What the engine makes of a birth: the reference every row is checked against.
-PeriodList expectedPeriods(const birth::Entry& entry, YearLength length) {
+PeriodList expectedPeriods(const ::birth::Entry& entry, YearLength length) {
     Engine engine;
     return buildPeriods(std::get<Result>(engine.calculate(entry.input())), length);
 }
 
-Result resultOf(const birth::Entry& entry) {
+Result resultOf(const ::birth::Entry& entry) {
     Engine engine;
     return std::get<Result>(engine.calculate(entry.input()));
 }
@@ -73,8 +73,8 @@ QModelIndexList rowsOf(const QAbstractItemModel& model, const QModelIndex& paren
 // cycle is listed whole. Sukra follows at 7 years (2520 days), Surya at 27, Chandra at 33, Mangal
 // at 43, Rahu at 50, Guru at 68, Sani at 84 and Buddha at 103 years. Ages read as the overview
 // writes them, the last 1..30 days apart: 7 years are "6 Jahre 11 M 30 T".
-birth::Entry aries() {
-    birth::Entry e = birth::position(0, 0, 0, 1);
+::birth::Entry aries() {
+    ::birth::Entry e = ::birth::position(0, 0, 0, 1);
     e.day = "1", e.month = "1", e.year = "2000";
     return e;
 }
@@ -109,8 +109,8 @@ bool hasRow(const QString& pdf, const QString& row) {
 struct Opened {
     uitest::Window ui;
     PeriodWindow* list = nullptr;
-    explicit Opened(const birth::Entry& entry = {}, std::optional<CivilDate> day = {}) {
-        birth::calculate(ui.window, entry);
+    explicit Opened(const ::birth::Entry& entry = {}, std::optional<CivilDate> day = {}) {
+        ::birth::calculate(ui.window, entry);
         uitest::click(&ui.window, "Button24");
         list = ui.window.findChild<PeriodWindow*>("PeriodList");
         if (!list || !QTest::qWaitForWindowExposed(list))
@@ -186,7 +186,7 @@ void PeriodsTest::buttonWaitsForACalculationAndListFollowsIt() {
     QCOMPARE(button->toolTip(), QString("Erst berechnen"));
     QVERIFY(!ui.window.findChild<PeriodWindow*>());
 
-    birth::calculate(ui.window, {});
+    ::birth::calculate(ui.window, {});
     QVERIFY(button->isEnabled());
     uitest::click(&ui.window, "Button24");
     auto* list = ui.window.findChild<PeriodWindow*>("PeriodList");
@@ -195,12 +195,12 @@ void PeriodsTest::buttonWaitsForACalculationAndListFollowsIt() {
     QVERIFY(uitest::find<QLabel>(list, "PeriodHeader")->text().contains("23.12.2012"));
 
     // A new calculation while the list is open shows there at once; the window stays one.
-    const birth::Entry second = [] {
-        birth::Entry e = birth::position(17, 45, 30, 8);
+    const ::birth::Entry second = [] {
+        ::birth::Entry e = ::birth::position(17, 45, 30, 8);
         e.day = "5", e.month = "7", e.year = "1980";
         return e;
     }();
-    birth::calculate(ui.window, second);
+    ::birth::calculate(ui.window, second);
     const PeriodList expected = expectedPeriods(second, YearLength::solar);
     QCOMPARE(list->model()->periods().birthDate, expected.birthDate);
     QCOMPARE(list->model()->index(0, 0).data().toString(),
@@ -228,10 +228,10 @@ void PeriodsTest::rowsAreTheEnginesPeriods() {
         const Period& p = *periods[static_cast<std::size_t>(i)].first;
         const QModelIndex row = rows[i];
         const QString where = QString("row %1").arg(i);
-        QCOMPARE(row.data().toString(), birth::planetName(p.lord).trimmed());
+        QCOMPARE(row.data().toString(), ::birth::planetName(p.lord).trimmed());
         const auto swatch = qvariant_cast<QIcon>(row.data(Qt::DecorationRole));
-        QCOMPARE(birth::rgb(swatch.pixmap(12, 12).toImage().pixelColor(6, 6)),
-                 birth::planetRgb(p.lord));
+        QCOMPARE(::birth::rgb(swatch.pixmap(12, 12).toImage().pixelColor(6, 6)),
+                 ::birth::planetRgb(p.lord));
         const QString age = row.siblingAtColumn(1).data().toString();
         if (p.atBirth) {
             QCOMPARE(age, QString("Geburt"));
@@ -313,8 +313,8 @@ void PeriodsTest::doubleClickOpensAtTheCell_data() {
 void PeriodsTest::doubleClickOpensAtTheCell() {
     QFETCH(int, cell);
     uitest::Window ui;
-    birth::calculate(ui.window, {});
-    QTest::mouseDClick(birth::innerField(ui.window, cell), Qt::LeftButton);
+    ::birth::calculate(ui.window, {});
+    QTest::mouseDClick(::birth::innerField(ui.window, cell), Qt::LeftButton);
     auto* list = ui.window.findChild<PeriodWindow*>("PeriodList");
     QVERIFY(list && list->isVisible());
     const QModelIndex current = uitest::find<QTreeView>(list, "PeriodTree")->currentIndex();
@@ -475,7 +475,7 @@ void PeriodsTest::exportsAreTheOwners() {
     nextFile_ = dir.filePath(name);
     testfiles::make(nextFile_, "früher");
     uitest::Window ui;
-    birth::calculate(ui.window, {});
+    ::birth::calculate(ui.window, {});
     const QString message = uitest::messageFrom([&] {
         if (name.endsWith(".png"))
             QTest::keyClick(&ui.window, Qt::Key_S, Qt::ControlModifier);
@@ -488,7 +488,7 @@ void PeriodsTest::exportsAreTheOwners() {
 }
 
 void PeriodsTest::invalidBirthDateHasNoDates() {
-    birth::Entry e;
+    ::birth::Entry e;
     e.day = "31", e.month = "2", e.year = "2000";
     Opened o(e);
     const PeriodList expected = expectedPeriods(e, YearLength::solar);
@@ -502,7 +502,7 @@ void PeriodsTest::invalidBirthDateHasNoDates() {
         QVERIFY(row.siblingAtColumn(3).data().toString().isEmpty());
     }
     // A valid birth date takes the reason away again.
-    birth::calculate(o.ui.window, {});
+    ::birth::calculate(o.ui.window, {});
     QVERIFY(!reason->isVisible());
 }
 
@@ -667,7 +667,7 @@ void PeriodsTest::runningOnTheDayShown() {
 // Ctrl+S saves the overview as shown, Ctrl+P prints it, "Übersicht kopieren" copies it.
 void PeriodsTest::overviewExports() {
     uitest::Window ui;
-    birth::calculate(ui.window, {});
+    ::birth::calculate(ui.window, {});
     auto* overview = uitest::find<QWidget>(&ui.window, "Panel1");
     const QImage shown = overview->grab().toImage();
     nextFile_ = folder_.filePath("übersicht.png");
