@@ -5,6 +5,7 @@
 // from the rule of the periods (see test_periods.cpp for the Aries birth's figures).
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -136,6 +137,12 @@ private slots:
     void rowBringsItsBarIntoView();
     void zoomKeepsTheDayUnderThePointer_data();
     void zoomKeepsTheDayUnderThePointer();
+    void keysAndButtonsChooseTheSpan_data();
+    void keysAndButtonsChooseTheSpan();
+    void draggingMovesTheDaysWithThePointer();
+    void datesFollowTheYearLength_data();
+    void datesFollowTheYearLength();
+    void theAxisTellsDayAndAge();
     void keysMoveAndAreAnnounced_data();
     void keysMoveAndAreAnnounced();
     void pngIsTheReferencePicture();
@@ -299,6 +306,94 @@ void TimelineTest::zoomKeepsTheDayUnderThePointer() {
     QCOMPARE(o.timeline->toolTipAt(at), period);
     QVERIFY(notches > 0 ? o.timeline->span().length() < before
                         : o.timeline->span().length() > before);
+}
+
+// Aries on 10.1.2007, day 2566 of the life: "T" shows 365.2425 days about that day's middle,
+// days 2383.9 to 2749.1 (11.07.2006 to 12.07.2007); "+" the whole life (43,829 days) shrunk by 1.5
+// about its middle 21,914.5, days 7304.8 to 36,524.2 (31.12.2019 to 31.12.2099); "Pos1" the whole
+// life again, and "-" cannot show more than it.
+void TimelineTest::keysAndButtonsChooseTheSpan_data() {
+    QTest::addColumn<QStringList>("steps"); // keys, or the names of the buttons above the timeline
+    QTest::addColumn<QString>("span");
+    const QString life = "01.01.2000 bis 31.12.2119";
+    QTest::newRow("T") << QStringList{"T"} << "11.07.2006 bis 12.07.2007";
+    QTest::newRow("Heute") << QStringList{"TimelineToday"} << "11.07.2006 bis 12.07.2007";
+    QTest::newRow("+") << QStringList{"+"} << "31.12.2019 bis 31.12.2099";
+    QTest::newRow("button +") << QStringList{"TimelineZoomIn"} << "31.12.2019 bis 31.12.2099";
+    QTest::newRow("T, Pos1") << QStringList{"T", "Home"} << life;
+    QTest::newRow("Heute, Ganzes Leben") << QStringList{"TimelineToday", "TimelineWhole"} << life;
+    QTest::newRow("-") << QStringList{"-"} << life;
+}
+
+void TimelineTest::keysAndButtonsChooseTheSpan() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, span);
+    Opened o(aries(), QDate(2007, 1, 10), 3);
+    const std::map<QString, Qt::Key> keys{
+        {"T", Qt::Key_T}, {"+", Qt::Key_Plus}, {"-", Qt::Key_Minus}, {"Home", Qt::Key_Home}};
+    for (const QString& step : steps) {
+        if (step.startsWith("Timeline"))
+            uitest::click(o.list, qPrintable(step));
+        else
+            QTest::keyClick(o.timeline, keys.at(step));
+    }
+    QCOMPARE(uitest::find<QLabel>(o.list, "TimelineSpan")->text(), span);
+}
+
+// A drag carries the day under the pointer along with it, and chooses no row.
+void TimelineTest::draggingMovesTheDaysWithThePointer() {
+    Opened o(aries(), QDate(2007, 1, 10), 3, QDate(2050, 1, 1), QDate(2059, 12, 31));
+    const QString row = o.currentRow();
+    const QPoint from = o.timeline->pointOf(civil(QDate(2055, 1, 1)), 1);
+    const QPoint to = from - QPoint(200, 0);
+    const std::optional<CivilDate> under = o.timeline->dateAt(from);
+    QTest::mousePress(o.timeline, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, o.timeline->mapToGlobal(to), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(o.timeline, &move);
+    QTest::mouseRelease(o.timeline, Qt::LeftButton, {}, to);
+    QCOMPARE(o.timeline->dateAt(to), under);
+    QCOMPARE(o.currentRow(), row);
+}
+
+// The dates follow the year length, the ages do not: the Aries birth's Sani begins at 30,240 days
+// of age, 31.12.2083 on Gregorian years and 17.10.2082 on years of 360 days; Buddha follows at
+// 37,080 days, 31.12.2102 and 10.07.2101.
+void TimelineTest::datesFollowTheYearLength_data() {
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("gregorianisch") << "365,2425 Tage (gregorianisch)"
+                                   << "Sani\n31.12.2083 bis 31.12.2102\nAlter bei Beginn: 83 "
+                                      "Jahre 11 M 30 T";
+    QTest::newRow("360 Tage") << "360 Tage"
+                              << "Sani\n17.10.2082 bis 10.07.2101\nAlter bei Beginn: 83 Jahre 11 M "
+                                 "30 T";
+}
+
+void TimelineTest::datesFollowTheYearLength() {
+    QFETCH(QString, length);
+    QFETCH(QString, text);
+    Opened o(aries(), QDate(2007, 1, 10), 3);
+    auto* lengths = uitest::find<QComboBox>(o.list, "YearLength");
+    lengths->setCurrentIndex(lengths->findText(length));
+    QCOMPARE(o.timeline->toolTipAt(o.timeline->pointOf(civil(QDate(2090, 1, 1)), 1)), text);
+}
+
+// Below the bands the axis tells the day and the age on it: the default birth is 6623 days old on
+// 17.5.2031. Without a valid birth date there are ages only.
+void TimelineTest::theAxisTellsDayAndAge() {
+    {
+        Opened o(birth::Entry(), QDate(2031, 5, 17), 3, QDate(2031, 5, 14), QDate(2031, 5, 21));
+        const QPoint at(o.timeline->pointOf(civil(QDate(2031, 5, 17)), 1).x(),
+                        o.timeline->height() - 8);
+        QCOMPARE(o.timeline->toolTipAt(at), QString("17.05.2031, Alter 18 Jahre 4 M 23 T"));
+    }
+    birth::Entry invalid;
+    invalid.day = "31", invalid.month = "2", invalid.year = "2000";
+    Opened o(invalid, QDate(2031, 5, 17), 3);
+    const QRect first = o.timeline->barRect({0});
+    QCOMPARE(o.timeline->toolTipAt(first.center()), QString("Sukra\nAlter bei Beginn: Geburt"));
+    QCOMPARE(uitest::find<QLabel>(o.list, "TimelineSpan")->text(), QString());
 }
 
 // Aries on 10.1.2007, three bands: from the running Sukra / Sukra / Sukra (age days 2520–2720)
