@@ -302,8 +302,9 @@ void PeriodTimeline::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // A copy: what the receiver does must not change the path it is handed.
         if (!current_.empty())
-            emit periodChosen(current_);
+            emit periodChosen(PeriodPath(current_));
         return;
     default:
         QWidget::keyPressEvent(event);

@@ -200,7 +200,8 @@ TimelinePicture::Layout TimelinePicture::layout(const QRectF& area, bool titled)
     for (int level = 0; level < depth_; ++level)
         gutter = std::max(gutter, metrics.horizontalAdvance(QString::fromUtf8(levelNames[level])));
     l.left = std::round(area.left() + gutter + 14);
-    l.right = std::round(area.right() - rightMargin);
+    // However narrow the area, the axis keeps a length: positions are divided by it.
+    l.right = std::max(std::round(area.right() - rightMargin), l.left + 1);
     double top = area.top();
     if (titled) {
         l.title = QRectF(area.left() + 8, top + 6, area.width() - 16, titleHeight - 10);
