@@ -11,23 +11,7 @@ using namespace zeitrad::periodlist;
 
 namespace {
 
-// Fonts and painting need a QGuiApplication. zeitrad-dasa has none (nor a QCoreApplication): one
-// is made here on the offscreen platform, which needs no display, and lives until the program
-// ends.
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "zeitrad-dasa";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
-} // namespace
-
-std::string TimelinePlugin::write(const cli::TimelineOrder& order) {
-    ensureApplication();
+std::string draw(const cli::TimelineOrder& order) {
     const PeriodDocument document =
         documentOf(order.result, buildPeriods(order.result, order.yearLength), order.today,
                    order.depth, QString::fromStdString(order.birthName));
@@ -44,6 +28,22 @@ std::string TimelinePlugin::write(const cli::TimelineOrder& order) {
     const QImage image =
         timelineImage(picture, timelineTitle(document, picture), QSize(order.width, order.height));
     return savePng(QString::fromStdString(order.file), image).toStdString();
+}
+
+} // namespace
+
+std::string TimelinePlugin::write(const cli::TimelineOrder& order) {
+    if (QCoreApplication::instance())
+        return draw(order);
+    // Fonts and painting need a QGuiApplication, and zeitrad-dasa has none (nor a
+    // QCoreApplication): one is made for the picture on the offscreen platform, which needs no
+    // display, and ends after it, when everything painted with it is gone.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "zeitrad-dasa";
+    static char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    return draw(order);
 }
 
 } // namespace zeitrad::timeline
