@@ -20,9 +20,12 @@
 #include "cli/options.h"
 #include "cli/registerjobs.h"
 #include "cli/report.h"
+#include "cli/timelinewriter.h"
+#include "engine/periodtext.h"
 #include "formats/csv.h"
 #include "formats/import.h"
 #include "formats/json.h"
+#include "pluginloader/pluginloader.h"
 
 namespace {
 
@@ -39,7 +42,8 @@ constexpr std::string_view usage =
     "       zeitrad-dasa --import DATEI | --export DATEI [--encoding utf-8|windows-1252]\n"
     "                    | --list [--format text|csv|json]\n"
     "AUSGABE: [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
-    "         [--year-length 360|365.2425|365.25|365.2422|365.25636]\n";
+    "         [--year-length 360|365.2425|365.25|365.2422|365.25636]\n"
+    "         [--timeline DATEI.png [--from JJJJ-MM-TT] [--to JJJJ-MM-TT] [--size BxH]]\n";
 
 // --help: the usage, this text, the options as the table lists them, and the examples.
 constexpr std::string_view about =
@@ -59,6 +63,9 @@ constexpr std::string_view examples =
     "  zeitrad-dasa --birth \"Müller, Jürgen\" --format json\n"
     "  zeitrad-dasa --aaf geburten.aaf --format csv > perioden.csv\n"
     "  zeitrad-dasa --list --format json\n"
+    "  zeitrad-dasa --birth \"Müller, Jürgen\" --timeline leben.png --depth 2\n"
+    "  zeitrad-dasa --date 7.3.1985 --moon 12:30:0 --timeline 2026.png --depth 5 \\\n"
+    "               --from 2026-01-01 --to 2026-12-31 --size 1600x300\n"
     "\n"
     "Rückgabewert: 0 erledigt, 1 Eingabe abgelehnt (Meldung auf der Standardfehlerausgabe),\n"
     "2 Aufruf fehlerhaft, 3 Ausgabe nicht schreibbar.\n";
@@ -115,9 +122,49 @@ int finish(const JobResult& job) {
     return written != 0 ? written : job.status;
 }
 
+// The timeline picture of a result into the file of --timeline, by the plugin "timeline"; refused
+// when the days asked for lie outside the life, when the plugin cannot be loaded, or with the
+// message of a file that could not be written.
+std::optional<Refusal> drawTimeline(const Options& o, CivilDate on, const Result& result,
+                                    const PeriodList& list, const BirthFacts* birth) {
+    if (o.from || o.to) {
+        if (!list.hasDates()) {
+            return Refusal{"Ohne Kalenderdaten gibt es kein --from und --to: " +
+                           list.noDatesReason};
+        }
+        const CivilDate first = *list.mahadasas.front().startDate;
+        const CivilDate last = civilFromDays(daysFromCivil(*list.mahadasas.back().endDate) - 1);
+        if ((o.from && last < *o.from) || (o.to && *o.to < first)) {
+            return Refusal{"Die Perioden reichen vom " + germanDate(first) + " bis zum " +
+                           germanDate(last) + "; der Ausschnitt von --from und --to liegt " +
+                           "außerhalb."};
+        }
+    }
+    const Refused<TimelineWriter*> writer =
+        pluginloader::plugin<TimelineWriter>(QStringLiteral("timeline"));
+    if (const auto* refusal = std::get_if<Refusal>(&writer)) {
+        return Refusal{"Die Zeitleiste lässt sich nicht zeichnen. " + refusal->message};
+    }
+    TimelineOrder order{result,
+                        o.yearLength,
+                        on,
+                        birth && birth->name ? *birth->name : "",
+                        o.from,
+                        o.to,
+                        o.depth.value_or(3),
+                        o.width,
+                        o.height,
+                        o.timeline};
+    const std::string failed = std::get<TimelineWriter*>(writer)->write(order);
+    if (!failed.empty()) {
+        return Refusal{failed};
+    }
+    return std::nullopt;
+}
+
 // The answer in the chosen form: the calculation of the fields, its period list and the running
-// periods; refused with the calculation's message. `csvName`: the CSV rows of a record of --aaf,
-// with its name in front of each.
+// periods; refused with the calculation's message. With --timeline the picture is written and
+// the answer is empty.
 Refused<std::string> answer(Engine& engine, const Options& o, CivilDate on, const BirthInput& input,
                             const BirthFacts* birth) {
     const Outcome outcome = engine.calculate(input);
@@ -127,6 +174,12 @@ Refused<std::string> answer(Engine& engine, const Options& o, CivilDate on, cons
     const Result& result = std::get<Result>(outcome);
     const int depth = o.depth.value_or(o.format == Format::text ? 2 : 3);
     const PeriodList list = buildPeriods(result, o.yearLength, depth);
+    if (!o.timeline.empty()) {
+        if (auto refusal = drawTimeline(o, on, result, list, birth)) {
+            return *refusal;
+        }
+        return std::string();
+    }
     const std::vector<int> running = runningOn(list, on);
     const Report report{result, list, running, on, birth};
     switch (o.format) {
@@ -326,6 +379,10 @@ int main(int argc, char** argv) {
             writeError(refusal->message + '\n');
             return 1;
         }
+        // The register is read and closed; the timeline's picture makes an application object
+        // of its own, which paints.
+        if (!o.timeline.empty())
+            application.reset();
         const Refused<BornBirth> born = computeBirth(std::get<birth::Birth>(found));
         if (const auto* refusal = std::get_if<Refusal>(&born)) {
             writeError(refusal->message + '\n');
@@ -333,7 +390,8 @@ int main(int argc, char** argv) {
         }
         const BornBirth& b = std::get<BornBirth>(born);
         Refused<std::string> text = answer(engine, o, on, b.fields, &b.facts);
-        if (auto* out = std::get_if<std::string>(&text); out && o.format == Format::text) {
+        if (auto* out = std::get_if<std::string>(&text);
+            out && o.format == Format::text && o.timeline.empty()) {
             out->insert(0, "Geburt aus dem Register: " + *b.facts.name + '\n');
         }
         return answerOrRefusal(text);

@@ -113,6 +113,21 @@ bool setFile(Options& o, std::optional<Road> road, std::optional<Action> action,
     return !file.empty();
 }
 
+// "BxH" with a width of 300 to 10,000 and a height of 120 to 10,000 pixels.
+bool setSize(Options& o, std::string_view text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view width = text.substr(0, x), height = text.substr(x + 1);
+    if (!allDigits(width) || !allDigits(height) || width.size() > 5 || height.size() > 5) {
+        return false;
+    }
+    o.width = number(width);
+    o.height = number(height);
+    return o.width >= 300 && o.width <= 10000 && o.height >= 120 && o.height <= 10000;
+}
+
 bool setClocks(Options& o, Clocks clocks, std::string_view where) {
     o.born.clocks = clocks;
     o.born.where = where;
@@ -130,6 +145,8 @@ enum class Group {
     aaf,
     jobs,
     output,
+    timeline,
+    picture,
     format,
     encoding,
     count_
@@ -137,7 +154,7 @@ enum class Group {
 
 // Where --help lists an option: the sections in their order, each option in the order of the
 // table below.
-enum class Section { fields, born, registered, upkeep, output };
+enum class Section { fields, born, registered, upkeep, output, timeline, general };
 
 // A section's lines above its options and below them, each line indented by two blanks.
 struct SectionText {
@@ -157,6 +174,8 @@ constexpr SectionText sections[] = {
      "  Unbekannte Geburtszeit: gerechnet wird mit 12:00 Uhr am Geburtsort.\n"},
     {Section::upkeep, "  Das Geburtenregister pflegen (ohne Rechnung):\n", ""},
     {Section::output, "", ""},
+    {Section::timeline, "  Die Zeitleiste der Periodenliste als Bild (statt der Ausgabe):\n", ""},
+    {Section::general, "", ""},
 };
 
 // One option: its names; its value as --help names it (empty for an option that takes none); its
@@ -392,12 +411,58 @@ constexpr Option options[] = {
          },
      .refusal =
          "--year-length braucht 360, 365.2425 (oder solar), 365.25, 365.2422 oder 365.25636"},
+    {.name = "--timeline",
+     .value = "DATEI.png",
+     .section = Section::timeline,
+     .help = "die Perioden als Balken, ein Band je Ebene bis --depth (Vorgabe\n"
+             "3), mit der Linie des Tages von --on und der Achse aus Daten\n"
+             "und Altern",
+     .group = Group::timeline,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.timeline = v;
+             return !v.empty();
+         },
+     .refusal = "--timeline braucht den Namen der PNG-Datei, die geschrieben wird"},
+    {.name = "--from",
+     .value = "JJJJ-MM-TT",
+     .section = Section::timeline,
+     .help = "der erste Tag des Bildes (Vorgabe: die Geburt)",
+     .group = Group::picture,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.from = isoDateOf(v);
+             return o.from.has_value();
+         },
+     .refusal = "--from braucht einen Tag der Form JJJJ-MM-TT"},
+    {.name = "--to",
+     .value = "JJJJ-MM-TT",
+     .section = Section::timeline,
+     .help = "der letzte Tag des Bildes (Vorgabe: der letzte des Zyklus)",
+     .group = Group::picture,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.to = isoDateOf(v);
+             return o.to.has_value();
+         },
+     .refusal = "--to braucht einen Tag der Form JJJJ-MM-TT"},
+    {.name = "--size",
+     .value = "BxH",
+     .section = Section::timeline,
+     .help = "Breite und Höhe in Pixeln, z. B. 1600x400 (Vorgabe: 1200 breit,\n"
+             "so hoch wie die Bänder es brauchen)",
+     .group = Group::picture,
+     .apply = [](Options& o, std::string_view v) { return setSize(o, v); },
+     .refusal = "--size braucht Breite und Höhe in Pixeln, z. B. 1600x400 (Breite 300 bis "
+                "10000, Höhe 120 bis 10000)"},
     {.name = "--help",
      .shortName = "-h",
+     .section = Section::general,
      .help = "diese Hilfe",
      .apply = [](Options& o, std::string_view) { return o.help = true; },
      .refusal = "--help nimmt keinen Wert"},
     {.name = "--version",
+     .section = Section::general,
      .help = "die Version",
      .apply = [](Options& o, std::string_view) { return o.version = true; },
      .refusal = "--version nimmt keinen Wert"},
@@ -462,8 +527,36 @@ std::optional<Refusal> chooseJob(const Options& o, const Named& named) {
         return Refusal{"--import, --export und --list rechnen nichts: nicht zusammen mit den "
                        "Angaben einer Geburt oder --on, --depth, --year-length"};
     }
+    if (named[timeline] + named[picture] > 0) {
+        return Refusal{"--timeline zeichnet die Perioden einer Geburt: nicht zusammen mit "
+                       "--import, --export oder --list"};
+    }
     if (named[format] > 0 && o.action != Action::list) {
         return Refusal{"--format gehört hier nur zu --list"};
+    }
+    return std::nullopt;
+}
+
+// The picture instead of the answer: one birth, no --format; its span and size only with it.
+std::optional<Refusal> choosePicture(const Options& o, const Named& named) {
+    using enum Group;
+    if (named[timeline] == 0) {
+        if (named[picture] > 0) {
+            return Refusal{"--from, --to und --size gehören zu --timeline"};
+        }
+        return std::nullopt;
+    }
+    if (named[timeline] > 1) {
+        return Refusal{"--timeline nur einmal angeben"};
+    }
+    if (named[format] > 0) {
+        return Refusal{"--timeline schreibt ein Bild: nicht zusammen mit --format"};
+    }
+    if (named[aaf] > 0) {
+        return Refusal{"--timeline zeichnet eine Geburt: nicht zusammen mit --aaf"};
+    }
+    if (o.from && o.to && *o.to < *o.from) {
+        return Refusal{"--to liegt vor --from"};
     }
     return std::nullopt;
 }
@@ -541,6 +634,9 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
         return *refusal;
     }
     if (auto refusal = chooseRoad(parsed, named)) {
+        return *refusal;
+    }
+    if (auto refusal = choosePicture(parsed, named)) {
         return *refusal;
     }
     return parsed;

@@ -46,6 +46,11 @@ struct Options {
     Format format = Format::text;
     std::optional<int> depth; // levels 1..5; none: text 2, CSV and JSON 3
     YearLength yearLength = YearLength::solar;
+    // --timeline: the PNG file of the timeline, instead of the answer on standard output; the
+    // first and last day it shows and its size in pixels (height 0: as the bands want).
+    std::string timeline;
+    std::optional<CivilDate> from, to;
+    int width = 1200, height = 0;
     bool help = false, version = false;
 };
 

@@ -1,11 +1,15 @@
 #include "periodlist/periodexport.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <algorithm>
 
@@ -37,7 +41,111 @@ QString escaped(const QString& text) {
     return text.toHtmlEscaped();
 }
 
+// The resolution QTextDocument lays a document out for before it prints it: the screen's.
+int screenDpi(Qt::Orientation orientation) {
+    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi))
+        return 96;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return qRound(orientation == Qt::Horizontal ? screen->logicalDotsPerInchX()
+                                                    : screen->logicalDotsPerInchY());
+    return 100;
+}
+
+// The document's pages, from the page the painter is on, as QTextDocument::print lays out a
+// document of no page size of its own: two centimetres inside the device's margins, each page's
+// number at the bottom on the right. (print() opens a painter of its own, and a PDF can only have
+// one; the timeline's page comes first.)
+void paintTextPages(QPainter& painter, QPagedPaintDevice& device, QTextDocument& text) {
+    text.documentLayout()->setPaintDevice(painter.device());
+    const int dpiX = screenDpi(Qt::Horizontal), dpiY = screenDpi(Qt::Vertical);
+    const int horizontal = int((2 / 2.54) * dpiX), vertical = int((2 / 2.54) * dpiY);
+    QTextFrameFormat frame = text.rootFrame()->frameFormat();
+    frame.setLeftMargin(horizontal);
+    frame.setRightMargin(horizontal);
+    frame.setTopMargin(vertical);
+    frame.setBottomMargin(vertical);
+    text.rootFrame()->setFrameFormat(frame);
+    const QRectF body(0, 0, device.width(), device.height());
+    const QPointF numberAt(body.width() - horizontal * (double(device.logicalDpiX()) / dpiX),
+                           body.height() - vertical * (double(device.logicalDpiY()) / dpiY) +
+                               QFontMetrics(text.defaultFont(), painter.device()).ascent() +
+                               5 * painter.device()->logicalDpiY() / 72.0);
+    text.setPageSize(body.size());
+    for (int page = 1; page <= text.pageCount(); ++page) {
+        if (page > 1)
+            device.newPage();
+        painter.save();
+        painter.translate(body.left(), body.top() - (page - 1) * body.height());
+        const QRectF view(0, (page - 1) * body.height(), body.width(), body.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        painter.setClipRect(view);
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        text.documentLayout()->draw(&painter, context);
+        painter.setClipping(false);
+        painter.setFont(QFont(text.defaultFont()));
+        const QString number = QString::number(page);
+        painter.drawText(qRound(numberAt.x() - painter.fontMetrics().horizontalAdvance(number)),
+                         qRound(numberAt.y() + view.top()), number);
+        painter.restore();
+    }
+}
+
+// The timeline's page: the picture across the page's width, its bands taller than on screen.
+void paintTimelinePage(QPainter& painter, QPagedPaintDevice& device,
+                       const PeriodDocument& document) {
+    TimelinePicture picture;
+    picture.setPeriods(document.list, document.today);
+    picture.setDepth(document.depth);
+    picture.setSpan(*document.timeline);
+    constexpr double width = 1120, bandHeight = 64;
+    const double scale = device.width() / width;
+    const double height = std::min(
+        device.height() / scale, picture.naturalHeight(true) + picture.depth() * (bandHeight - 30));
+    painter.save();
+    painter.scale(scale, scale);
+    picture.paint(painter, QRectF(0, 0, width, height), timelineTitle(document, picture));
+    painter.restore();
+}
+
 } // namespace
+
+PeriodDocument documentOf(const Result& result, PeriodList list, const CivilDate& today, int depth,
+                          const QString& birthName) {
+    PeriodDocument doc;
+    doc.list = std::move(list);
+    doc.today = today;
+    doc.depth = depth;
+    doc.birthName = birthName;
+    doc.birthDate = doc.list.birthDate ? dateText(doc.list.birthDate)
+                                       : QString::fromStdString(result.birthDateText());
+    doc.moon = moonText(result);
+    doc.nakshatra = QString::fromStdString(result.nakshatraName).trimmed();
+    return doc;
+}
+
+QString timelineTitle(const PeriodDocument& document, const TimelinePicture& picture) {
+    QString title = QStringLiteral("Vimsottari Dasa – Zeitleiste");
+    if (!document.birthName.isEmpty())
+        title += QStringLiteral(": ") + document.birthName;
+    QStringList facts{QStringLiteral("Geburt: %1").arg(document.birthDate),
+                      QStringLiteral("Nakshatra: %1").arg(document.nakshatra),
+                      QStringLiteral("Jahreslänge: %1")
+                          .arg(QString::fromStdString(yearLengthLabel(document.list.yearLength)))};
+    if (const QString span = picture.spanText(); !span.isEmpty())
+        facts << span;
+    return title + '\n' + facts.join('\n');
+}
+
+QImage timelineImage(TimelinePicture& picture, const QString& title, QSize size) {
+    if (size.height() <= 0)
+        size.setHeight(picture.naturalHeight(true));
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    picture.paint(painter, image.rect(), title);
+    painter.end();
+    return image;
+}
 
 ExportDialogs& exportDialogs() {
     static ExportDialogs dialogs;
@@ -109,7 +217,18 @@ Refused<birth::Done> savePdf(const QString& path, const PeriodDocument& document
         writer.setCreator(QStringLiteral("Zeitrad"));
         QTextDocument text;
         fillDocument(text, document);
-        text.print(&writer);
+        if (document.timeline)
+            writer.setPageOrientation(QPageLayout::Landscape);
+        QPainter painter(&writer);
+        if (!painter.isActive())
+            return false;
+        if (document.timeline) {
+            paintTimelinePage(painter, writer, document);
+            writer.setPageOrientation(QPageLayout::Portrait);
+            writer.newPage();
+        }
+        paintTextPages(painter, writer, text);
+        painter.end();
         return true; // into memory, where writing does not fail
     });
 }

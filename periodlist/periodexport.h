@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -12,8 +13,8 @@
 
 #include "birth/register.h"
 #include "engine/periods.h"
+#include "periodlist/timelinepicture.h"
 
-class QImage;
 class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
@@ -32,13 +33,25 @@ ExportDialogs& exportDialogs();
 
 // What a period document shows: the birth (with its name when it came from the register), the
 // Moon, the nakshatra and the year length above the periods down to `depth` levels, the periods
-// running on `today` in bold.
+// running on `today` in bold. With `timeline`, the PDF begins with a landscape page of the
+// timeline of that span, its bands down to `depth`.
 struct PeriodDocument {
     QString birthName, birthDate, moon, nakshatra;
     PeriodList list;
     CivilDate today;
     int depth = 3;
+    std::optional<DaySpan> timeline;
 };
+
+// The document of a calculation's periods, as the window and zeitrad-dasa make it.
+PeriodDocument documentOf(const Result& result, PeriodList list, const CivilDate& today, int depth,
+                          const QString& birthName = {});
+// The title of a timeline picture: "Vimsottari Dasa – Zeitleiste" (with the name), then the
+// birth date, the nakshatra, the year length and the days the picture shows.
+QString timelineTitle(const PeriodDocument& document, const TimelinePicture& picture);
+// The picture of the timeline's span with its title and legend; `size`'s height 0 for the height
+// its bands want.
+QImage timelineImage(TimelinePicture& picture, const QString& title, QSize size);
 
 // The document as HTML for QTextDocument: the mahadasas, with depth 2 or more all antardasas, and
 // the levels from the third down to `depth` only within the periods running on the day (the

@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QStyle>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -20,6 +22,7 @@
 #include "engine/yearlengths.h"
 #include "formats/csv.h"
 #include "periodlist/periodmodel.h"
+#include "periodlist/periodtimeline.h"
 #include "widgets/dialogs.h"
 
 namespace zeitrad::periodlist {
@@ -32,6 +35,7 @@ namespace {
 
 const QString yearLengthKey = QStringLiteral("Perioden/Jahreslaenge"); // "365.2425", "360", ...
 const QString exportDepthKey = QStringLiteral("Perioden/Exporttiefe");
+const QString timelineInPdfKey = QStringLiteral("Perioden/ZeitleisteImPdf");
 // Before the choice of five lengths: true for 360 days, else the Gregorian year.
 const QString days360Key = QStringLiteral("Perioden/JahrGleich360Tage");
 constexpr int defaultExportDepth = 3;
@@ -39,6 +43,10 @@ constexpr int defaultExportDepth = 3;
 // The export depths as the choice offers them, from 1.
 constexpr const char* depthLabels[deepestLevel] = {
     "1 – Mahadasas", "2 – Antardasas", "3 – Pratyantardasas", "4 – Sukshmadasas", "5 – Pranadasas"};
+
+// What the PDF shows of the timeline, in the order of rememberedTimelineInPdf().
+constexpr const char* timelineInPdfLabels[] = {
+    "Zeitleiste: ganzes Leben", "Zeitleiste: sichtbarer Ausschnitt", "ohne Zeitleiste"};
 
 // The positions from the top of a row: its place in the tree order.
 std::vector<int> pathOf(QModelIndex index) {
@@ -53,7 +61,9 @@ std::vector<int> pathOf(QModelIndex index) {
 PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("PeriodList");
     setWindowTitle(QStringLiteral("Vimsottari Dasa – Perioden"));
-    resize(480, 640);
+    // Room for the timeline's bands beside a tree that still shows some twenty rows, on a screen
+    // of 1024 x 768 with the desktop's panel and the window's frame.
+    resize(960, 680);
 
     header_ = new QLabel(this);
     header_->setObjectName("PeriodHeader");
@@ -118,15 +128,71 @@ PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     depth_ = new QComboBox(this);
     depth_->setObjectName("ExportDepth");
-    depth_->setToolTip(QStringLiteral("Bis zu welcher Ebene Drucken, PDF und CSV die Perioden "
-                                      "aufführen"));
+    depth_->setToolTip(QStringLiteral("Bis zu welcher Ebene die Zeitleiste, Drucken, PDF und CSV "
+                                      "die Perioden zeigen"));
     for (const char* label : depthLabels)
         depth_->addItem(QString::fromUtf8(label));
     depth_->setCurrentIndex(rememberedExportDepth() - 1);
     auto* depthLabel = new QLabel(QStringLiteral("&Tiefe:"), this);
     depthLabel->setBuddy(depth_);
-    connect(depth_, &QComboBox::currentIndexChanged, this,
-            [this] { QSettings().setValue(exportDepthKey, exportDepth()); });
+    connect(depth_, &QComboBox::currentIndexChanged, this, [this] {
+        QSettings().setValue(exportDepthKey, exportDepth());
+        timeline_->setDepth(exportDepth());
+    });
+
+    timelineInPdf_ = new QComboBox(this);
+    timelineInPdf_->setObjectName("TimelineInPdf");
+    timelineInPdf_->setToolTip(QStringLiteral("Was die erste Seite des PDFs von der Zeitleiste "
+                                              "zeigt (eine Seite im Querformat)"));
+    for (const char* label : timelineInPdfLabels)
+        timelineInPdf_->addItem(QString::fromUtf8(label));
+    timelineInPdf_->setCurrentIndex(rememberedTimelineInPdf());
+    connect(timelineInPdf_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { QSettings().setValue(timelineInPdfKey, index); });
+
+    timeline_ = new PeriodTimeline(this);
+    timeline_->setDepth(exportDepth());
+    span_ = new QLabel(this);
+    span_->setObjectName("TimelineSpan");
+    auto* timelineBar = new QHBoxLayout;
+    auto addTool = [&](const char* name, const QString& text, const QString& tip, auto action) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setText(text);
+        button->setToolTip(tip);
+        button->setAccessibleName(tip.left(tip.indexOf(" (")));
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, timeline_, action);
+        timelineBar->addWidget(button);
+    };
+    auto* timelineTitle = new QLabel(QStringLiteral("Zeitleiste"), this);
+    timelineTitle->setStyleSheet("font-weight: bold");
+    timelineBar->addWidget(timelineTitle);
+    addTool("TimelineZoomOut", QStringLiteral("−"), QStringLiteral("Verkleinern (−)"),
+            &PeriodTimeline::zoomOut);
+    addTool("TimelineZoomIn", QStringLiteral("+"), QStringLiteral("Vergrößern (+)"),
+            &PeriodTimeline::zoomIn);
+    addTool("TimelineWhole", QStringLiteral("Ganzes Leben"),
+            QStringLiteral("Das ganze Leben zeigen (Pos1)"), &PeriodTimeline::showWholeLife);
+    addTool("TimelineToday", QStringLiteral("Heute"),
+            QStringLiteral("Ein Jahr um heute zeigen (T)"), &PeriodTimeline::showToday);
+    timelineBar->addSpacing(8);
+    timelineBar->addWidget(span_);
+    timelineBar->addStretch();
+    auto* pngButton = new QPushButton(QStringLiteral("Bild …"), this);
+    pngButton->setObjectName("TimelinePng");
+    pngButton->setToolTip(QStringLiteral("Den sichtbaren Ausschnitt der Zeitleiste als PNG-Bild "
+                                         "speichern"));
+    connect(pngButton, &QPushButton::clicked, this, &PeriodWindow::exportTimelinePng);
+    timelineBar->addWidget(pngButton);
+    connect(timeline_, &PeriodTimeline::spanChanged, this, &PeriodWindow::showSpan);
+    connect(timeline_, &PeriodTimeline::periodChosen, this, &PeriodWindow::chooseInTree);
+    // A row chosen in the tree (by the user, or by a cell of the overview) shows on the timeline.
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!keepSpan_ && current.isValid())
+                    timeline_->reveal(pathOf(current));
+            });
 
     auto* printButton = new QPushButton(QStringLiteral("Drucken …"), this);
     printButton->setObjectName("PeriodPrint");
@@ -147,6 +213,7 @@ PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(depthLabel);
     buttons->addWidget(depth_);
+    buttons->addWidget(timelineInPdf_);
     buttons->addStretch();
     buttons->addWidget(printButton);
     buttons->addWidget(pdfButton);
@@ -156,7 +223,13 @@ PeriodWindow::PeriodWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(header_);
     layout->addWidget(noDates_);
     layout->addLayout(choices);
-    layout->addWidget(tree_, 1);
+    layout->addLayout(timelineBar);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(timeline_);
+    split->addWidget(tree_);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    layout->addWidget(split, 1);
     layout->addLayout(buttons);
     tree_->setFocus();
 }
@@ -179,6 +252,12 @@ int PeriodWindow::rememberedExportDepth() {
     bool ok = false;
     const int depth = QSettings().value(exportDepthKey).toInt(&ok);
     return ok && depth >= 1 && depth <= deepestLevel ? depth : defaultExportDepth;
+}
+
+int PeriodWindow::rememberedTimelineInPdf() {
+    bool ok = false;
+    const int choice = QSettings().value(timelineInPdfKey).toInt(&ok);
+    return ok && choice >= 0 && choice <= 2 ? choice : 0;
 }
 
 YearLength PeriodWindow::yearLength() const {
@@ -206,6 +285,7 @@ void PeriodWindow::rebuild() {
     if (!result_)
         return;
     model_->setPeriods(buildPeriods(*result_, yearLength()), today_);
+    timeline_->setPeriods(model_->periods(), today_);
     const PeriodDocument doc = document();
     QString header = QStringLiteral("Geburt: %1\nMond: %2\nNakshatra: %3")
                          .arg(doc.birthDate, doc.moon, doc.nakshatra);
@@ -219,6 +299,8 @@ void PeriodWindow::rebuild() {
 }
 
 void PeriodWindow::selectRunning() {
+    // The timeline keeps showing the whole life.
+    keepSpan_ = true;
     // Without a running period (no dates, or a day outside the cycle) the first row. Opening a
     // running pratyantardasa or sukshmadasa makes its children, and the running path goes on
     // into them, down to the pranadasa.
@@ -232,6 +314,30 @@ void PeriodWindow::selectRunning() {
     }
     tree_->setCurrentIndex(deepest);
     tree_->scrollTo(deepest, QAbstractItemView::PositionAtCenter);
+    keepSpan_ = false;
+}
+
+void PeriodWindow::chooseInTree(const std::vector<int>& path) {
+    QModelIndex at;
+    for (std::size_t depth = 1; depth <= path.size(); ++depth) {
+        at = model_->indexOfPath({path.begin(), path.begin() + static_cast<long>(depth)});
+        if (!at.isValid())
+            return;
+        if (depth < path.size()) {
+            if (model_->canFetchMore(at))
+                model_->fetchMore(at);
+            tree_->expand(at);
+        }
+    }
+    // The timeline showed it where it is: it stays as it is.
+    keepSpan_ = true;
+    tree_->setCurrentIndex(at);
+    tree_->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    keepSpan_ = false;
+}
+
+void PeriodWindow::showSpan() {
+    span_->setText(timeline_->picture().spanText());
 }
 
 void PeriodWindow::showCell(int cell) {
@@ -243,17 +349,19 @@ void PeriodWindow::showCell(int cell) {
 }
 
 PeriodDocument PeriodWindow::document() const {
-    PeriodDocument doc;
     if (!result_)
-        return doc;
-    doc.list = model_->periods();
-    doc.today = today_;
-    doc.depth = exportDepth();
-    doc.birthName = birthName_;
-    doc.birthDate = doc.list.birthDate ? dateText(doc.list.birthDate)
-                                       : QString::fromStdString(result_->birthDateText());
-    doc.moon = moonText(*result_);
-    doc.nakshatra = QString::fromStdString(result_->nakshatraName).trimmed();
+        return {};
+    PeriodDocument doc = documentOf(*result_, model_->periods(), today_, exportDepth(), birthName_);
+    switch (timelineInPdf_->currentIndex()) {
+    case 0:
+        doc.timeline = timeline_->picture().life();
+        break;
+    case 1:
+        doc.timeline = timeline_->span();
+        break;
+    default:
+        break;
+    }
     return doc;
 }
 
@@ -276,15 +384,14 @@ void PeriodWindow::copySelection() {
     QApplication::clipboard()->setText(text);
 }
 
-QString PeriodWindow::suggestedFileName(const QString& extension) const {
+QString PeriodWindow::suggestedFileName(const QString& extension, const QString& stem) const {
     QString name = birthName_;
     // Nothing that a file system or a file manager would read as a folder or a pattern.
     for (QChar& c : name)
         if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = '_';
     name = name.simplified();
-    return (name.isEmpty() ? QStringLiteral("Perioden") : QStringLiteral("Perioden ") + name) +
-           '.' + extension;
+    return (name.isEmpty() ? stem : stem + ' ' + name) + '.' + extension;
 }
 
 void PeriodWindow::exportCsv() {
@@ -301,6 +408,21 @@ void PeriodWindow::exportPdf() {
     exportToFile(this, QStringLiteral("Perioden als PDF speichern"), suggestedFileName("pdf"),
                  QStringLiteral("PDF-Dateien (*.pdf)"),
                  [&doc](const QString& path) { return savePdf(path, doc); });
+}
+
+// The span shown, at least as wide as zeitrad-dasa draws it by default, and as tall as its bands
+// want.
+void PeriodWindow::exportTimelinePng() {
+    if (!result_)
+        return;
+    const PeriodDocument doc = document();
+    const QImage image =
+        timelineImage(timeline_->picture(), timelineTitle(doc, timeline_->picture()),
+                      QSize(std::max(timeline_->width(), 1200), 0));
+    exportToFile(this, QStringLiteral("Zeitleiste als PNG speichern"),
+                 suggestedFileName("png", QStringLiteral("Zeitleiste")),
+                 QStringLiteral("PNG-Bilder (*.png)"),
+                 [&image](const QString& path) { return savePng(path, image); });
 }
 
 void PeriodWindow::print() {

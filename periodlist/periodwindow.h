@@ -1,6 +1,7 @@
 // "Vimsottari Dasa – Perioden": the period list of the last calculation in a window of its own,
-// with the choice of the year length, the exports down to a chosen depth and why other programs
-// give other dates. It is made when first opened and follows every calculation while it lives.
+// with its timeline above the tree, the choice of the year length, the exports down to a chosen
+// depth and why other programs give other dates. It is made when first opened and follows every
+// calculation while it lives.
 #pragma once
 
 #include <QWidget>
@@ -19,6 +20,7 @@ class QTreeView;
 namespace zeitrad::periodlist {
 
 class PeriodModel;
+class PeriodTimeline;
 
 class PeriodWindow : public QWidget {
     Q_OBJECT
@@ -35,9 +37,10 @@ public:
     void showCell(int cell);
 
     PeriodModel* model() const { return model_; }
+    PeriodTimeline* timeline() const { return timeline_; }
     // What the exports of this window write, down to the depth chosen for them.
     PeriodDocument document() const;
-    // The year length chosen, and the depth of the exports (1 .. 5).
+    // The year length chosen, and the depth of the timeline and the exports (1 .. 5).
     YearLength yearLength() const;
     int exportDepth() const;
 
@@ -45,6 +48,8 @@ public:
     // earlier version (360 days or not) is carried over.
     static YearLength rememberedYearLength();
     static int rememberedExportDepth();
+    // What the PDF shows of the timeline: 0 the whole life, 1 the span shown, 2 nothing.
+    static int rememberedTimelineInPdf();
 
 private:
     void rebuild();
@@ -54,8 +59,13 @@ private:
     void exportPdf();
     void print();
     void explainDifferences();
+    void exportTimelinePng();
+    // Selects the period of a path in the tree, its parents opened, as the timeline chose it.
+    void chooseInTree(const std::vector<int>& path);
+    void showSpan();
     // "Perioden.csv", or "Perioden Müller, Anna.csv" for a birth from the register.
-    QString suggestedFileName(const QString& extension) const;
+    QString suggestedFileName(const QString& extension,
+                              const QString& stem = QStringLiteral("Perioden")) const;
 
     std::optional<Result> result_;
     CivilDate today_;
@@ -66,6 +76,11 @@ private:
     QLabel* noDates_ = nullptr;
     QComboBox* yearLength_ = nullptr;
     QComboBox* depth_ = nullptr;
+    QComboBox* timelineInPdf_ = nullptr;
+    PeriodTimeline* timeline_ = nullptr;
+    QLabel* span_ = nullptr;
+    // While the window itself selects a row, the timeline keeps its span.
+    bool keepSpan_ = false;
 };
 
 } // namespace zeitrad::periodlist

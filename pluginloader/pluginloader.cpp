@@ -10,6 +10,14 @@ namespace zeitrad::pluginloader {
 
 namespace {
 
+// The program's own folder. zeitrad-dasa has no QCoreApplication: the kernel names its file.
+QString programFolder() {
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath())
+        .absolutePath();
+}
+
 // True when `path` is `folder` or lies inside it.
 bool inside(const QString& path, const QString& folder) {
     const QString p = QFileInfo(path).canonicalFilePath();
@@ -26,11 +34,8 @@ QStringList folders() {
     if (!chosen.isEmpty())
         return {chosen};
     QStringList list;
-    QString programDir;
-    if (QCoreApplication::instance()) {
-        programDir = QCoreApplication::applicationDirPath();
-        list << QDir(programDir).absoluteFilePath(QStringLiteral(ZEITRAD_PLUGIN_DIR_FROM_BIN));
-    }
+    const QString programDir = programFolder();
+    list << QDir(programDir).absoluteFilePath(QStringLiteral(ZEITRAD_PLUGIN_DIR_FROM_BIN));
     if (inside(programDir, QStringLiteral(ZEITRAD_BUILD_DIR)))
         list << QStringLiteral(ZEITRAD_BUILD_PLUGIN_DIR);
     else

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <regex>
 #include <set>
 #include <span>
@@ -271,6 +272,16 @@ const Refused refusedInputs[] = {
      "02:30:00 gab es am 31.10.2021 in der Zeitzone Europe/Berlin zweimal: 02:30 Sommerzeit "
      "(UTC+2) = 00:30 UTC und 02:30 Normalzeit (UTC+1) = 01:30 UTC. Welche gemeint ist, sagt "
      "--sommerzeit ja oder nein."},
+    // The timeline's days: the default birth's cycle ends when 13.06.2118 begins.
+    {{"--timeline", "x.png", "--from", "2118-06-13"},
+     "Die Perioden reichen vom 23.12.2012 bis zum 12.06.2118; der Ausschnitt von --from und --to "
+     "liegt außerhalb."},
+    {{"--timeline", "x.png", "--to", "2012-12-22"},
+     "Die Perioden reichen vom 23.12.2012 bis zum 12.06.2118; der Ausschnitt von --from und --to "
+     "liegt außerhalb."},
+    {{"--date", "31.2.2000", "--timeline", "x.png", "--from", "2001-01-01"},
+     "Ohne Kalenderdaten gibt es kein --from und --to: Das Geburtsdatum 31.2.2000 gibt es nicht; "
+     "ohne gültiges Datum keine Kalenderdaten."},
 };
 
 // A bad command line ends with status 2, "zeitrad-dasa: " and the message, and below them how to
@@ -319,6 +330,25 @@ const Refused badCommandLines[] = {
     {{"--birth", "Müller", "--zone", "UTC"},
      "--birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: nicht zusammen mit --date, "
      "--moon, --sign, --tropical, --zone, --place, --lmt oder --sommerzeit"},
+    // The timeline picture of one birth.
+    {{"--timeline"}, "--timeline braucht den Namen der PNG-Datei, die geschrieben wird"},
+    {{"--from", "2020-01-01"}, "--from, --to und --size gehören zu --timeline"},
+    {{"--timeline", "x.png", "--to", "2020-02-30"}, "--to braucht einen Tag der Form JJJJ-MM-TT"},
+    {{"--timeline", "x.png", "--size", "1600"},
+     "--size braucht Breite und Höhe in Pixeln, z. B. 1600x400 (Breite 300 bis 10000, Höhe 120 "
+     "bis 10000)"},
+    {{"--timeline", "x.png", "--size", "299x400"},
+     "--size braucht Breite und Höhe in Pixeln, z. B. 1600x400 (Breite 300 bis 10000, Höhe 120 "
+     "bis 10000)"},
+    {{"--timeline", "x.png", "--from", "2030-01-02", "--to", "2030-01-01"},
+     "--to liegt vor --from"},
+    {{"--timeline", "x.png", "--format", "csv"},
+     "--timeline schreibt ein Bild: nicht zusammen mit --format"},
+    {{"--aaf", "a.aaf", "--timeline", "x.png"},
+     "--timeline zeichnet eine Geburt: nicht zusammen mit --aaf"},
+    {{"--list", "--timeline", "x.png"},
+     "--timeline zeichnet die Perioden einer Geburt: nicht zusammen mit --import, --export oder "
+     "--list"},
 };
 
 TEST(Dasa, RefusalsWithTheirMessageAndStatus) {
@@ -335,6 +365,61 @@ TEST(Dasa, RefusalsWithTheirMessageAndStatus) {
                       status == 2);
         }
     }
+}
+
+// Width and height from a PNG file's header; none when it is not a PNG file.
+std::optional<std::pair<int, int>> pngSize(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    unsigned char head[24] = {};
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head) ||
+        std::string_view(reinterpret_cast<char*>(head), 8) != "\x89PNG\r\n\x1a\n") {
+        return std::nullopt;
+    }
+    auto number = [&](int at) {
+        return head[at] << 24 | head[at + 1] << 16 | head[at + 2] << 8 | head[at + 3];
+    };
+    return std::pair{number(16), number(20)};
+}
+
+// --timeline writes a picture of the size asked for (by default 1200 pixels wide and taller with
+// every band) and nothing else; one that cannot be written is named in the message.
+TEST(Dasa, TheTimelineIsAPicture) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("zeitleiste.png").toStdString();
+    const struct {
+        Arguments arguments;
+        int width, height; // 0: any
+    } pictures[] = {
+        {{"--size", "640x200"}, 640, 200},
+        {{"--depth", "5", "--from", "2020-01-01", "--to", "2020-01-04", "--size", "300x120"},
+         300,
+         120},
+        {{"--depth", "1"}, 1200, 0},
+    };
+    int oneBand = 0;
+    for (const auto& p : pictures) {
+        SCOPED_TRACE(testing::PrintToString(p.arguments));
+        const Finished r = run(Arguments{"--timeline", file} + p.arguments);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "");
+        const auto size = pngSize(file);
+        ASSERT_TRUE(size);
+        EXPECT_EQ(size->first, p.width);
+        if (p.height > 0) {
+            EXPECT_EQ(size->second, p.height);
+        }
+        oneBand = size->second;
+    }
+    run({"--timeline", file, "--depth", "5"});
+    EXPECT_GT(pngSize(file).value_or(std::pair{0, 0}).second, oneBand);
+
+    const std::string missing = dir.filePath("fehlt/zeitleiste.png").toStdString();
+    const Finished r = run({"--timeline", missing});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Die Datei „" + missing + "“ ließ sich nicht schreiben"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(pngSize(missing));
 }
 
 // A birth's local time on its clocks (the arguments after --born): the zone, the moment in UTC

@@ -36,9 +36,9 @@ check_tree "$scratch/root" /usr "$id" "$sizes"
 others=$(cd "$scratch/root" && find . -mindepth 1 -maxdepth 1 ! -name usr)
 [ -z "$others" ] || fail "files outside /usr: $others"
 count=$(cd "$scratch/root" && find . -type f | wc -l)
-# The two programs, the three plugins (printing, atlas, register), the desktop entry, the metainfo,
-# two manual pages, the copyright file, the changelog and the icons.
-expected=$((11 + $(wc -w <<<"$sizes")))
+# The two programs, the four plugins (printing, atlas, register, timeline), the desktop entry, the
+# metainfo, two manual pages, the copyright file, the changelog and the icons.
+expected=$((12 + $(wc -w <<<"$sizes")))
 [ "$count" -eq "$expected" ] || fail "$count files in the package, expected $expected"
 # The program is stripped: debugging symbols stay in the build.
 for program in "$scratch"/root/usr/bin/* $(find "$scratch/root/usr/lib" -name 'libzeitrad_*.so'); do

@@ -58,9 +58,9 @@ check_tree() {
             fail "${size}x${size} icon is $(png_size "$icon" || echo 'no PNG')"
     done
 
-    # The atlas and the register, loaded on first use, beside it.
+    # The atlas, the register and zeitrad-dasa's timeline picture, loaded on first use, beside it.
     local name
-    for name in atlas register; do
+    for name in atlas register timeline; do
         [ -n "$(find "$base/lib" -path "*/zeitrad/plugins/libzeitrad_$name.so" -type f)" ] ||
             fail "no plugin $prefix/lib/.../zeitrad/plugins/libzeitrad_$name.so"
     done
@@ -86,6 +86,14 @@ check_tree() {
     line=$("$base/bin/zeitrad-dasa" --format csv | head -2 | tail -1) ||
         fail "installed zeitrad-dasa did not run"
     [ "${line%%;*}" = 1 ] || fail "installed zeitrad-dasa wrote: $line"
+    # Its timeline picture comes from the installed plugin, found from the program's own folder.
+    local picture
+    picture=$(mktemp --suffix=.png)
+    "$base/bin/zeitrad-dasa" --timeline "$picture" --size 600x200 ||
+        fail "installed zeitrad-dasa drew no timeline"
+    [ "$(png_size "$picture")" = "600 200" ] ||
+        fail "installed zeitrad-dasa's timeline is $(png_size "$picture" || echo 'no PNG')"
+    rm -f "$picture"
 }
 
 # build_package BUILD_DIR SCRATCH: makes the Debian package with CPack in SCRATCH and sets `deb` to
