@@ -53,5 +53,5 @@ QString defaultRegisterPath();
 
 } // namespace zeitrad::birth
 
-#define ZeitradRegister_iid "org.zeitrad.Register/2"
+#define ZeitradRegister_iid "org.zeitrad.Register/3"
 Q_DECLARE_INTERFACE(zeitrad::birth::Register, ZeitradRegister_iid)
