@@ -29,17 +29,18 @@ struct ExportDialogs {
 ExportDialogs& exportDialogs();
 
 // What a period document shows: the birth (with its name when it came from the register), the
-// Moon, the nakshatra and the year length above the periods down to `depth` levels, the periods
-// running on `today` in bold.
+// Moon, the nakshatra, the ayanamsa and the year length above the periods down to `depth` levels,
+// the periods running on `today` in bold.
 struct PeriodDocument {
-    QString birthName, birthDate, moon, nakshatra;
+    QString birthName, birthDate, moon, nakshatra, ayanamsa;
     PeriodList list;
     CivilDate today;
     int depth = 3;
 };
 
 // The whole list as CSV down to `depth` levels (1 .. 5): UTF-8, a header row, ';' between the
-// fields, one line per period.
+// fields, one line per period. Its columns are those of every earlier version, and of
+// zeitrad-dasa --format csv: the ayanamsa goes into the suggested file name instead.
 QByteArray periodsCsv(const PeriodList& list, int depth = 3);
 // The document as HTML for QTextDocument: the mahadasas, with depth 2 or more all antardasas, and
 // the levels from the third down to `depth` only within the periods running on the day (the

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 
+#include "birth/road.h"
 #include "engine/differences.h"
 #include "engine/yearlengths.h"
 #include "periodlist/periodmodel.h"
@@ -189,16 +190,24 @@ int PeriodWindow::exportDepth() const {
 }
 
 void PeriodWindow::showResult(const Result& result, const CivilDate& today,
-                              const QString& birthName) {
+                              const QString& birthName,
+                              const std::optional<astronomy::MoonOrigin>& origin) {
     result_ = result;
     today_ = today;
     birthName_ = birthName;
+    origin_ = origin;
     rebuild();
 }
 
-void PeriodWindow::showResult(const Result& result, const QString& birthName) {
+void PeriodWindow::showResult(const Result& result, const QString& birthName,
+                              const std::optional<astronomy::MoonOrigin>& origin) {
     const QDate now = QDate::currentDate();
-    showResult(result, CivilDate{now.year(), now.month(), now.day()}, birthName);
+    showResult(result, CivilDate{now.year(), now.month(), now.day()}, birthName, origin);
+}
+
+QString PeriodWindow::ayanamsaText() const {
+    return origin_ ? birth::ayanamsaName(origin_->ayanamsa)
+                   : QStringLiteral("unbekannt (Mond siderisch eingegeben)");
 }
 
 void PeriodWindow::rebuild() {
@@ -206,8 +215,8 @@ void PeriodWindow::rebuild() {
         return;
     model_->setPeriods(buildPeriods(*result_, yearLength()), today_);
     const PeriodDocument doc = document();
-    QString header = QStringLiteral("Geburt: %1\nMond: %2\nNakshatra: %3")
-                         .arg(doc.birthDate, doc.moon, doc.nakshatra);
+    QString header = QStringLiteral("Geburt: %1\nMond: %2\nNakshatra: %3\nAyanamsa: %4")
+                         .arg(doc.birthDate, doc.moon, doc.nakshatra, doc.ayanamsa);
     if (!birthName_.isEmpty())
         header.prepend(QStringLiteral("Name: %1\n").arg(birthName_));
     header_->setText(header);
@@ -253,6 +262,7 @@ PeriodDocument PeriodWindow::document() const {
                                        : QString::fromStdString(result_->birthDateText());
     doc.moon = moonText(*result_);
     doc.nakshatra = QString::fromStdString(result_->nakshatraName).trimmed();
+    doc.ayanamsa = ayanamsaText();
     return doc;
 }
 
@@ -277,6 +287,10 @@ void PeriodWindow::copySelection() {
 
 QString PeriodWindow::suggestedFileName(const QString& extension) const {
     QString name = birthName_;
+    // The CSV has no place for the ayanamsa; where it is not the program's own, the name holds it.
+    if (origin_ && origin_->ayanamsa != astronomy::Ayanamsa::zeitrad)
+        name += (name.isEmpty() ? QString() : QStringLiteral(", ")) +
+                birth::ayanamsaName(origin_->ayanamsa);
     // Nothing that a file system or a file manager would read as a folder or a pattern.
     for (QChar& c : name)
         if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
@@ -306,16 +320,46 @@ void PeriodWindow::print() {
     printWithDialog(this, [&doc](QPagedPaintDevice& printer) { printPeriods(printer, doc); });
 }
 
-void PeriodWindow::explainDifferences() {
+QString PeriodWindow::differencesText() const {
     if (!result_)
-        return;
+        return {};
     const QString born = document().birthDate;
     const QString whose = birthName_.isEmpty()
                               ? QStringLiteral("Für die Geburt am %1.").arg(born)
                               : QStringLiteral("Für %1, geboren am %2.").arg(birthName_, born);
-    const QString text =
-        whose + "\n\n" + QString::fromStdString(whyOthersDiffer(*result_, yearLength(), today_));
-    MessageBox::tell(this, MessageBox::Kind::Information, text,
+    // The same Moon under every ayanamsa, each calculated as the input screen would.
+    std::vector<AyanamsaVariant> variants;
+    std::string note;
+    if (origin_) {
+        for (const astronomy::Ayanamsa a : astronomy::allAyanamsas) {
+            AyanamsaVariant v;
+            v.name = birth::ayanamsaName(a).toStdString();
+            v.chosen = a == origin_->ayanamsa;
+            const Refused<BirthInput> fields = birth::fieldsUnder(*origin_, a);
+            if (std::holds_alternative<Refusal>(fields)) {
+                v.why = "nicht berechnet";
+            } else {
+                Engine engine;
+                const Outcome outcome = engine.calculate(std::get<BirthInput>(fields));
+                if (const auto* result = std::get_if<Result>(&outcome))
+                    v.result = *result;
+                else
+                    v.why = "nicht berechnet";
+            }
+            variants.push_back(std::move(v));
+        }
+    } else {
+        note = "Der Mond wurde siderisch eingegeben; nach welcher Ayanamsa, weiß dieses Programm "
+               "nicht.";
+    }
+    return whose + "\n\n" +
+           QString::fromStdString(whyOthersDiffer(*result_, yearLength(), today_, variants, note));
+}
+
+void PeriodWindow::explainDifferences() {
+    if (!result_)
+        return;
+    MessageBox::tell(this, MessageBox::Kind::Information, differencesText(),
                      QStringLiteral("Warum weichen andere Programme ab?"));
 }
 
