@@ -132,6 +132,7 @@ enum class Group {
     output,
     format,
     encoding,
+    ayanamsa,
     count_
 };
 
@@ -258,6 +259,18 @@ constexpr Option options[] = {
          return v == "utf-8" || v == "windows-1252";
      },
      "--encoding braucht utf-8 oder windows-1252"},
+    // Help: --ayanamsa NAME      wie der Mond siderisch wird: zeitrad (Vorgabe, die Formel der
+    //                           Eingabemaske auf die tropische Position), lahiri, lahiri-icrc,
+    //                           true-chitra, kp, raman, fagan-bradley, yukteshwar, true-pushya
+    //                           oder ushashashi (die siderische Position auf die Bogensekunde);
+    //                           bei --birth ohne diese Angabe die der Geburt im Register
+    {"--ayanamsa", "", Group::ayanamsa,
+     [](Options& o, std::string_view v) {
+         o.ayanamsa = astronomy::ayanamsaOfToken(v);
+         return o.ayanamsa.has_value();
+     },
+     "--ayanamsa braucht zeitrad, lahiri, lahiri-icrc, true-chitra, kp, raman, fagan-bradley, "
+     "yukteshwar, true-pushya oder ushashashi"},
     {"--sommerzeit", "", Group::summerTime,
      [](Options& o, std::string_view v) {
          if (v != "ja" && v != "nein") {
@@ -292,7 +305,7 @@ std::optional<Refusal> chooseJob(const Options& o, const Named& named) {
         return Refusal{"--import, --export und --list nur einzeln und je einmal angeben"};
     }
     if (named[fields] + named[born] + named[clocks] + named[summerTime] + named[registered] +
-            named[aaf] + named[output] >
+            named[aaf] + named[output] + named[ayanamsa] >
         0) {
         return Refusal{"--import, --export und --list rechnen nichts: nicht zusammen mit den "
                        "Angaben einer Geburt oder --on, --depth, --year-length"};
@@ -310,6 +323,9 @@ std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
         if (named[registered] + named[aaf] + named[born] > 1) {
             return Refusal{"nur eine der Angaben --born, --birth oder --aaf, und nur einmal"};
         }
+        if (named[ayanamsa] > 1) {
+            return Refusal{"--ayanamsa nur einmal angeben"};
+        }
         if (named[fields] + named[clocks] + named[summerTime] > 0) {
             return Refusal{"--birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: "
                            "nicht zusammen mit --date, --moon, --sign, --tropical, --zone, "
@@ -322,10 +338,17 @@ std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
         if (named[clocks] > 0 || named[summerTime] > 0) {
             return Refusal{"--zone, --place, --lmt und --sommerzeit gehören zu --born"};
         }
+        if (named[ayanamsa] > 0) {
+            return Refusal{"--ayanamsa gehört zu --born, --birth oder --aaf: eine eingegebene "
+                           "Mondposition ist schon tropisch oder siderisch"};
+        }
         return std::nullopt;
     }
     if (named[born] > 1) {
         return Refusal{"--born nur einmal angeben"};
+    }
+    if (named[ayanamsa] > 1) {
+        return Refusal{"--ayanamsa nur einmal angeben"};
     }
     if (named[fields] > 0) {
         return Refusal{"--born berechnet die Mondposition selbst: nicht zusammen mit --date, "
