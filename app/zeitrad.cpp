@@ -123,6 +123,10 @@ TZeitrad::TZeitrad(QWidget* parent) : QWidget(parent) {
     FormCreate();
 }
 
+struct TZeitrad::MoonOrigin {
+    std::optional<zeitrad::astronomy::MoonOrigin> origin;
+};
+
 TZeitrad::~TZeitrad() = default;
 
 // The window's creation hook. The constructor has built everything the window shows at start,
@@ -187,14 +191,16 @@ TZeitrad::Screens TZeitrad::buildScreens() {
 
     // The fields of the birth opened last, as it left them (nothing when none was ever opened).
     const QStringList last = QSettings().value(QStringLiteral("Geburten/zuletzt")).toStringList();
-    if (last.size() == 7) {
-        int f[7] = {};
+    // Seven numbers (a tropical position), or eight, the last saying whether it is tropical.
+    if (last.size() == 7 || last.size() == 8) {
+        int f[8] = {0, 0, 0, 0, 0, 0, 0, 1};
         bool ok = true;
-        for (int i = 0; i < 7 && ok; ++i)
+        for (qsizetype i = 0; i < last.size() && ok; ++i)
             f[i] = last[i].toInt(&ok);
         if (ok && f[3] >= 1 && f[3] <= 12) {
             const auto text = [&f](int i) { return std::to_string(f[i]); };
-            s.panel8->enter({text(0), text(1), text(2), text(4), text(5), text(6), f[3], true});
+            s.panel8->enter(
+                {text(0), text(1), text(2), text(4), text(5), text(6), f[3], f[7] != 0});
         }
     }
 
@@ -321,20 +327,28 @@ void TZeitrad::Button1Click() {
 
     lastResult_ = result;
     lastBirthName_ = birthName;
+    // The Moon's origin while the fields still hold what it gave; else what the fields tell.
+    const zeitrad::BirthInput input = s.panel8->input();
+    lastOrigin_ = std::make_unique<MoonOrigin>();
+    lastOrigin_->origin = moonOrigin_ && moonOrigin_->origin && moonOrigin_->origin->fields == input
+                              ? moonOrigin_->origin
+                              : zeitrad::birth::originOfTyped(input);
     button24_->setEnabled(true);
     button24_->setToolTip({});
     if (periodWindow_ && periodWindow_->isVisible())
-        periodWindow_->showResult(result, birthName);
+        periodWindow_->showResult(result, birthName, lastOrigin_->origin);
 }
 
 void TZeitrad::Button24Click() {
     if (!lastResult_)
         return;
+    const std::optional<zeitrad::astronomy::MoonOrigin> origin =
+        lastOrigin_ ? lastOrigin_->origin : std::nullopt;
     if (!periodWindow_) {
         periodWindow_ = new PeriodWindow(this);
-        periodWindow_->showResult(*lastResult_, lastBirthName_);
+        periodWindow_->showResult(*lastResult_, lastBirthName_, origin);
     } else if (!periodWindow_->isVisible()) {
-        periodWindow_->showResult(*lastResult_, lastBirthName_);
+        periodWindow_->showResult(*lastResult_, lastBirthName_, origin);
     }
     periodWindow_->show();
     periodWindow_->raise();
@@ -396,13 +410,18 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
     const auto moon = zeitrad::birth::moonOf(birth);
     if (const auto* r = std::get_if<zeitrad::Refusal>(&moon))
         return refuse(QString::fromStdString(r->message));
-    const zeitrad::birth::MoonReading& m = std::get<zeitrad::birth::BirthMoon>(moon).reading;
-    w.screens().panel8->enter(m.fields);
-    const zeitrad::astronomy::SignPosition& p = m.tropical;
-    QStringList remembered;
-    for (const int n : {birth.date.day(), birth.date.month(), birth.date.year(), p.sign, p.degrees,
-                        p.minutes, p.seconds})
-        remembered << QString::number(n);
+    const zeitrad::birth::BirthMoon& found = std::get<zeitrad::birth::BirthMoon>(moon);
+    const zeitrad::BirthInput& fields = found.reading.fields;
+    w.screens().panel8->enter(fields);
+    w.moonOrigin_ = std::make_unique<MoonOrigin>();
+    w.moonOrigin_->origin = zeitrad::birth::originOf(found);
+    // The fields as "Öffnen" filled them; the eighth says whether the position is tropical.
+    QStringList remembered = {QString::number(birth.date.day()),
+                              QString::number(birth.date.month()),
+                              QString::number(birth.date.year()), QString::number(fields.sign)};
+    for (const std::string& n : {fields.degrees, fields.minutes, fields.seconds})
+        remembered << QString::fromStdString(n);
+    remembered << QString::number(fields.tropical ? 1 : 0);
     QSettings settings;
     settings.setValue(QStringLiteral("Geburten/zuletzt"), remembered);
     const auto saved = zeitrad::formats::syncPrivately(settings);
@@ -470,6 +489,11 @@ void TZeitrad::Button23Click() {
             return births_->openRegister();
         });
         connect(moonDialog_, &MoonDialog::applied, input, &InputScreen::enter);
+        connect(moonDialog_, &MoonDialog::appliedMoon, this,
+                [this](const zeitrad::birth::BirthMoon& moon) {
+                    moonOrigin_ = std::make_unique<MoonOrigin>();
+                    moonOrigin_->origin = zeitrad::birth::originOf(moon);
+                });
         connect(moonDialog_, &MoonDialog::saved, this, [this] {
             if (births_ && births_->window)
                 births_->window->reload();

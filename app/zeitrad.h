@@ -165,4 +165,9 @@ private:
     // beside helpers of their own named "birth".
     struct Births;
     std::unique_ptr<Births> births_;
+    // Where the Moon in the input screen came from (the Moon calculator's "Übernehmen" or a birth
+    // of the register: its moment and ayanamsa), while the fields still hold it.
+    struct MoonOrigin;
+    std::unique_ptr<MoonOrigin> moonOrigin_;
+    std::unique_ptr<MoonOrigin> lastOrigin_; // that of the last successful calculation
 };

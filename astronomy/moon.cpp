@@ -6,6 +6,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include "astronomy/ephemeris.h"
 #include "engine/input.h"
 #include "engine/tables.h"
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr double secondsPerDay = ERFA_DAYSEC;
 constexpr int firstUtcYear = 1960;
+// The ephemeris's data files begin at 1 January 1800, 0h TT; the Moon's light time reaches a
+// second and a half before the instant asked for.
+constexpr double firstCoveredTT = 2378496.5 + 2.0 / secondsPerDay;
 
 // One piece of the Delta T polynomials: from its first decimal year on (up to the next piece),
 // Delta T = sum of c[k] * t^k seconds with t = y - epoch.
@@ -111,9 +115,9 @@ JulianDate terrestrialTime(const Moment& m) {
 namespace {
 
 // Libraries that a window program loads may leave the upper halves of the AVX registers in use.
-// The nutation series then runs several times slower (about 220 µs instead of 28 µs a position
-// here), since each of its SSE instructions has to merge with those stale halves. Clearing them
-// first costs a single instruction. This code itself keeps no values in the upper halves.
+// The ephemeris's nutation series then runs several times slower, since each of its SSE
+// instructions has to merge with those stale halves. Clearing them first costs a single
+// instruction. This code itself keeps no values in the upper halves.
 void clearUpperVectorHalves() {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
     static const bool avx = __builtin_cpu_supports("avx");
@@ -124,31 +128,9 @@ void clearUpperVectorHalves() {
 
 } // namespace
 
-double apparentLongitude(JulianDate tt) {
+Refused<double> apparentLongitude(JulianDate tt) {
     clearUpperVectorHalves();
-    // Geometric geocentric position and velocity in the GCRS (au, au/day).
-    double pv[2][3];
-    eraMoon98(tt.first, tt.second, pv);
-
-    // Seen from the Earth's centre, light time and the Earth's annual aberration together move
-    // the Moon back along its geocentric path by the distance it covers while its light travels
-    // (about 0.7″); its position then is the direction it is seen in.
-    const double lightTime = eraPm(pv[0]) / ERFA_DC;
-    double seen[3];
-    eraPpsp(pv[0], -lightTime, pv[1], seen);
-
-    // Onto the ecliptic and mean equinox of date (IAU 2006 precession), then from the mean to the
-    // true equinox by the nutation in longitude.
-    double toEcliptic[3][3];
-    eraEcm06(tt.first, tt.second, toEcliptic);
-    double ecliptic[3];
-    eraRxp(toEcliptic, seen, ecliptic);
-    double nutationLongitude = 0, nutationObliquity = 0;
-    eraNut06a(tt.first, tt.second, &nutationLongitude, &nutationObliquity);
-
-    const double degrees =
-        eraAnp(std::atan2(ecliptic[1], ecliptic[0]) + nutationLongitude) * ERFA_DR2D;
-    return degrees < 360 ? degrees : 0; // just below 2π may round up to 360°
+    return moonLongitude(tt.first, tt.second);
 }
 
 SignPosition roundToArcSecond(double longitude) {
@@ -180,6 +162,14 @@ SiderealReading siderealReading(const SignPosition& tropical, int civilYear) {
     return r;
 }
 
+BirthInput fieldsFor(const Position& position, int day, int month, int year) {
+    if (position.ayanamsa == Ayanamsa::zeitrad)
+        return fieldsFor(position.tropical, day, month, year);
+    BirthInput in = fieldsFor(position.sidereal, day, month, year);
+    in.tropical = false;
+    return in;
+}
+
 BirthInput fieldsFor(const SignPosition& tropical, int day, int month, int year) {
     BirthInput in;
     in.day = std::to_string(day);
@@ -193,7 +183,7 @@ BirthInput fieldsFor(const SignPosition& tropical, int day, int month, int year)
     return in;
 }
 
-std::variant<Position, Refusal> position(const Moment& moment, int civilYear) {
+std::variant<Position, Refusal> position(const Moment& moment, int civilYear, Ayanamsa ayanamsa) {
     if (civilYear < firstYear || civilYear > lastYear) {
         return Refusal{yearOutOfRangeMessage(civilYear)};
     }
@@ -208,9 +198,35 @@ std::variant<Position, Refusal> position(const Moment& moment, int civilYear) {
     }
     Position p;
     p.moment = *m;
-    p.longitude = apparentLongitude(terrestrialTime(*m));
+    p.ayanamsa = ayanamsa;
+    const JulianDate tt = terrestrialTime(*m);
+    if (tt.first + tt.second < firstCoveredTT)
+        return Refusal{"Der Zeitpunkt liegt vor dem 1. Januar 1800, 0 Uhr; so weit reichen die "
+                       "Ephemeridendateien nicht zurück."};
+    const Refused<double> longitude = apparentLongitude(tt);
+    if (const auto* refusal = std::get_if<Refusal>(&longitude))
+        return *refusal;
+    p.longitude = std::get<double>(longitude);
     p.tropical = roundToArcSecond(p.longitude);
-    p.reading = siderealReading(p.tropical, civilYear);
+    if (ayanamsa == Ayanamsa::zeitrad) {
+        p.reading = siderealReading(p.tropical, civilYear);
+        p.ayanamsaDegrees = double(p.reading.ayanamsa) / 36'000;
+        p.sidereal = roundToArcSecond(double(p.reading.longitude) / 36'000);
+        return p;
+    }
+    const Refused<double> degrees = ayanamsaAt(ayanamsa, tt.first, tt.second);
+    if (const auto* refusal = std::get_if<Refusal>(&degrees))
+        return *refusal;
+    p.ayanamsaDegrees = std::get<double>(degrees);
+    p.sidereal = roundToArcSecond(std::fmod(p.longitude - p.ayanamsaDegrees + 720.0, 360.0));
+    // The fields hold the sidereal position, "tropisch" unticked: the calculation takes it as it
+    // stands.
+    SiderealReading& r = p.reading;
+    r.ayanamsa = std::llround(p.ayanamsaDegrees * 36'000);
+    r.longitude = arcOf(std::int64_t{p.sidereal.degrees} + signDegrees(p.sidereal.sign),
+                        p.sidereal.minutes, p.sidereal.seconds);
+    r.nakshatra = static_cast<int>(r.longitude / tenthsPerNakshatra) + 1;
+    r.lord = nakshatraLord(r.nakshatra);
     return p;
 }
 

@@ -1,13 +1,15 @@
 // The Moon's position at a moment of birth, for filling the input fields from a birth time: the
-// apparent tropical longitude (true equinox of date) from the IAU's standard routines (ERFA), its
-// rounding to whole arc-seconds in a sign, and what the calculation will make of that rounded
-// position (sidereal longitude, nakshatra and lord).
+// apparent tropical longitude (true equinox of date) from the Swiss Ephemeris (ephemeris.h), its
+// rounding to whole arc-seconds in a sign, the sidereal position under a chosen ayanamsa, and what
+// the calculation will make of the fields that hold it (sidereal longitude, nakshatra and lord).
 //
-// Time scales. A moment is given on the civil time scale of its date: UTC from 1960-01-01 on,
-// mean solar time at Greenwich (UT) before. Terrestrial Time is then, from 1960,
-// TT = UTC + (TAI - UTC) + 32.184 s with TAI - UTC from ERFA's own table (the drifting offsets of
-// 1960-1971 included; after its last leap second no further ones), and before 1960
-// TT = UT + Delta T with Delta T from the polynomial expressions of Espenak and Meeus.
+// Time scales, on the IAU's standard routines (ERFA). A moment is given on the civil time scale of
+// its date: UTC from 1960-01-01 on, mean solar time at Greenwich (UT) before. Terrestrial Time is
+// then, from 1960, TT = UTC + (TAI - UTC) + 32.184 s with TAI - UTC from ERFA's own table (the
+// drifting offsets of 1960-1971 included; after its last leap second no further ones), and before
+// 1960 TT = UT + Delta T with Delta T from the polynomial expressions of Espenak and Meeus. The
+// ephemeris is asked at that TT, so that a moment keeps this meaning whatever the library would
+// make of a UTC or a UT of its own.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include <string>
 #include <variant>
 
+#include "astronomy/ayanamsa.h"
 #include "engine/calculation.h"
 
 namespace zeitrad::astronomy {
@@ -64,17 +67,35 @@ struct SiderealReading {
 
 // Everything the birth-time dialog shows for one moment.
 struct Position {
-    Moment moment;           // the moment given, its seconds carried into the date: 0 <= s < 86,400
-    double longitude = 0;    // apparent tropical longitude in degrees, 0 <= longitude < 360
-    SignPosition tropical;   // the longitude rounded to the nearest whole arc-second
-    SiderealReading reading; // of the rounded position, with the civil year's ayanamsa
+    Moment moment;         // the moment given, its seconds carried into the date: 0 <= s < 86,400
+    double longitude = 0;  // apparent tropical longitude in degrees, 0 <= longitude < 360
+    SignPosition tropical; // the longitude rounded to the nearest whole arc-second
+    Ayanamsa ayanamsa = Ayanamsa::zeitrad;
+    // Zeitrad's own: the civil year's value, and the sidereal position is what the calculation
+    // makes of the rounded tropical one. Any other: the library's value at the moment, and the
+    // sidereal position is the longitude less it, rounded to the nearest whole arc-second.
+    double ayanamsaDegrees = 0;
+    SignPosition sidereal;
+    SiderealReading reading; // what the calculation makes of the fields (fieldsFor)
 };
 
-// The Moon at a moment, for a birth whose civil (local) date lies in civilYear. Refused, with a
-// German message, when the date does not exist, when civilYear lies outside firstYear .. lastYear,
-// or when the moment's own year lies outside firstYear - 1 .. lastYear + 1 (a time zone moves the
-// date by at most a day).
-std::variant<Position, Refusal> position(const Moment& moment, int civilYear);
+// Where the Moon of a calculation came from, so that the period list can name its ayanamsa and
+// say what the others would give (birth/road.h makes it).
+struct MoonOrigin {
+    Ayanamsa ayanamsa = Ayanamsa::zeitrad;
+    double longitude = 0;             // the apparent tropical longitude, degrees
+    double utcMSecs = 0;              // its moment, ms since 1970 on the civil time scale
+    int day = 0, month = 0, year = 0; // the birth's local date
+    BirthInput fields;                // the input fields it gave
+};
+
+// The Moon at a moment, for a birth whose civil (local) date lies in civilYear, made sidereal by
+// the ayanamsa. Refused, with a German message, when the date does not exist, when civilYear lies
+// outside firstYear .. lastYear, when the moment's own year lies outside firstYear - 1 ..
+// lastYear + 1 (a time zone moves the date by at most a day), or when the ephemeris's data files
+// cannot answer.
+std::variant<Position, Refusal> position(const Moment& moment, int civilYear,
+                                         Ayanamsa ayanamsa = Ayanamsa::zeitrad);
 
 // "Das Jahr 1799 liegt außerhalb des unterstützten Bereichs 1800–2199."
 std::string yearOutOfRangeMessage(int year);
@@ -90,8 +111,9 @@ JulianDate terrestrialTime(const Moment& moment);
 // middle of that month (year + (month - 0.5) / 12).
 double deltaT(int year, int month);
 
-// The Moon's apparent geocentric longitude for an instant in TT: degrees, 0 <= longitude < 360.
-double apparentLongitude(JulianDate tt);
+// The Moon's apparent geocentric longitude for an instant in TT, from the ephemeris: degrees,
+// 0 <= longitude < 360; refused when its data files cannot answer.
+Refused<double> apparentLongitude(JulianDate tt);
 
 // A longitude in degrees rounded to the nearest whole arc-second (halves up), carried into minutes,
 // degrees and sign: 359°59′59.6″ becomes Widder 0°0′0″.
@@ -102,5 +124,9 @@ SiderealReading siderealReading(const SignPosition& tropical, int civilYear);
 
 // The input fields as the dialog fills them: the civil date, the position, tropical ticked.
 BirthInput fieldsFor(const SignPosition& tropical, int day, int month, int year);
+// The same for a position: under Zeitrad's own ayanamsa the tropical position with "tropisch"
+// ticked, under any other the sidereal one with it unticked, so that the calculation takes it as
+// it stands.
+BirthInput fieldsFor(const Position& position, int day, int month, int year);
 
 } // namespace zeitrad::astronomy

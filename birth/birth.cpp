@@ -14,7 +14,21 @@ bool sameData(const Birth& a, const Birth& b) {
     return a.surname == b.surname && a.firstName == b.firstName && a.date == b.date &&
            a.time == b.time && a.place == b.place && a.kind == b.kind && a.country == b.country &&
            a.latitude == b.latitude && a.longitude == b.longitude && a.clocks == b.clocks &&
-           a.note == b.note;
+           a.note == b.note && a.ayanamsa == b.ayanamsa;
+}
+
+QString ayanamsaName(astronomy::Ayanamsa ayanamsa) {
+    const std::string_view label = astronomy::ayanamsaLabel(ayanamsa);
+    return QString::fromUtf8(label.data(), qsizetype(label.size()));
+}
+
+QString ayanamsaKey(astronomy::Ayanamsa ayanamsa) {
+    const std::string_view token = astronomy::ayanamsaToken(ayanamsa);
+    return QString::fromLatin1(token.data(), qsizetype(token.size()));
+}
+
+astronomy::Ayanamsa ayanamsaOfKey(const QString& key) {
+    return astronomy::ayanamsaOfToken(key.toStdString()).value_or(astronomy::Ayanamsa::zeitrad);
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // A birth as the register keeps it: who or what was born, the local date and time (the time may
-// be unknown), the place with its coordinates, and the clocks the time was read on. The Moon is
-// worked out from these whenever it is needed, never stored.
+// be unknown), the place with its coordinates, the clocks the time was read on and the ayanamsa.
+// The Moon is worked out from these whenever it is needed, never stored.
 #pragma once
 
 #include <QDate>
@@ -11,6 +11,7 @@
 
 #include <optional>
 
+#include "astronomy/ayanamsa.h"
 #include "birth/clocks.h"
 
 namespace zeitrad::birth {
@@ -29,6 +30,9 @@ struct Birth {
     // The clocks the time was read on; none when not known.
     std::optional<Clocks> clocks;
     QString note;
+    // The ayanamsa its Moon is made sidereal with. The register keeps it; AAF has no place for it,
+    // so a birth read from a file has Zeitrad's own.
+    astronomy::Ayanamsa ayanamsa = astronomy::Ayanamsa::zeitrad;
     QDateTime added, changed; // kept by the register
 
     // "Müller, Anna", "Müller" or "Anna": how lists and headers name the birth.
@@ -46,6 +50,12 @@ QString kindLabel(Birth::Kind kind);
 // Every kind, in the order a choice offers them.
 inline constexpr Birth::Kind allKinds[] = {Birth::Kind::Person, Birth::Kind::Female,
                                            Birth::Kind::Male, Birth::Kind::Event};
+
+// The ayanamsa as the window names it ("Lahiri (Chitrapaksha)"), as the register, the settings and
+// zeitrad-dasa name it ("lahiri"), and the ayanamsa of that name (Zeitrad's own for any other).
+QString ayanamsaName(astronomy::Ayanamsa ayanamsa);
+QString ayanamsaKey(astronomy::Ayanamsa ayanamsa);
+astronomy::Ayanamsa ayanamsaOfKey(const QString& key);
 
 // "14:30:00", as the register keeps a time and the lists give it; empty when the time is unknown.
 // `short` gives "14:30" when the seconds are zero.

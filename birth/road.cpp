@@ -2,7 +2,12 @@
 
 #include <cmath>
 
+#include <QDateTime>
+#include <QTimeZone>
+
+#include "astronomy/ephemeris.h"
 #include "engine/geography.h"
+#include "engine/input.h"
 
 namespace zeitrad::birth {
 
@@ -26,8 +31,8 @@ Refused<BirthMoon> moonAt(const Birth& birth, const BirthMoments& moments,
     moon.clock = moments.clock;
     moon.offsetSeconds = int(std::llround(
         (double(localAsUtcMSecs(moon.local.date, moon.local.time)) - moon.utcMSecs) / 1000.0));
-    // The calculation takes the ayanamsa of the birth's local (civil) year.
-    Refused<MoonReading> reading = readMoon(moon.utcMSecs, moon.local.date);
+    // Under Zeitrad's own ayanamsa the calculation takes that of the birth's local (civil) year.
+    Refused<MoonReading> reading = readMoon(moon.utcMSecs, moon.local.date, birth.ayanamsa);
     if (const auto* r = std::get_if<Refusal>(&reading))
         return *r;
     moon.reading = std::move(std::get<MoonReading>(reading));
@@ -41,9 +46,64 @@ Refused<BirthMoon> moonOf(const Birth& birth) {
     return moonAt(birth, std::get<BirthMoments>(moments));
 }
 
+MoonOrigin originOf(const BirthMoon& moon) {
+    return {moon.reading.ayanamsa, moon.reading.longitude,  moon.utcMSecs,
+            moon.local.date.day(), moon.local.date.month(), moon.local.date.year(),
+            moon.reading.fields};
+}
+
+std::optional<MoonOrigin> originOfTyped(const BirthInput& fields) {
+    if (!fields.tropical || fields.sign < 1 || fields.sign > 12)
+        return std::nullopt;
+    const auto number = [](const std::string& text) { return toInteger(text); };
+    const auto day = number(fields.day), month = number(fields.month), year = number(fields.year);
+    const auto degrees = number(fields.degrees), minutes = number(fields.minutes),
+               seconds = number(fields.seconds);
+    if (!day || !month || !year || !degrees || !minutes || !seconds)
+        return std::nullopt;
+    const QDate date{*year, *month, *day};
+    if (!date.isValid())
+        return std::nullopt;
+    MoonOrigin o;
+    o.day = date.day();
+    o.month = date.month();
+    o.year = date.year();
+    o.longitude =
+        std::fmod((fields.sign - 1) * 30 + *degrees + *minutes / 60.0 + *seconds / 3600.0, 360.0);
+    if (o.longitude < 0)
+        o.longitude += 360;
+    o.utcMSecs = double(QDateTime(date, QTime(12, 0), QTimeZone::utc()).toMSecsSinceEpoch());
+    o.fields = fields;
+    return o;
+}
+
+Refused<BirthInput> fieldsUnder(const MoonOrigin& origin, astronomy::Ayanamsa ayanamsa) {
+    const QDate d(origin.year, origin.month, origin.day);
+    astronomy::Position p;
+    p.ayanamsa = ayanamsa;
+    p.longitude = origin.longitude;
+    p.tropical = astronomy::roundToArcSecond(origin.longitude);
+    if (ayanamsa != astronomy::Ayanamsa::zeitrad) {
+        if (d.year() < astronomy::firstYear || d.year() > astronomy::lastYear)
+            return Refusal{astronomy::yearOutOfRangeMessage(d.year())};
+        const astronomy::Moment moment = astronomyMoment(origin.utcMSecs);
+        const auto normal = astronomy::normalised(moment);
+        if (!normal)
+            return Refusal{"Das Datum gibt es nicht."};
+        const astronomy::JulianDate tt = astronomy::terrestrialTime(*normal);
+        const Refused<double> degrees = astronomy::ayanamsaAt(ayanamsa, tt.first, tt.second);
+        if (const auto* r = std::get_if<Refusal>(&degrees))
+            return *r;
+        p.sidereal =
+            astronomy::roundToArcSecond(origin.longitude - std::get<double>(degrees) + 360);
+    }
+    return astronomy::fieldsFor(p, d.day(), d.month(), d.year());
+}
+
 Refused<Birth> birthOf(const BirthFields& fields, const std::optional<Birth>& opened) {
     Birth b = opened.value_or(Birth{});
     setName(b, fields.name);
+    b.ayanamsa = fields.ayanamsa;
     b.date = fields.date;
     b.time = fields.time;
     // A typed place counts once it is taken from the atlas; an empty field leaves the zone alone.

@@ -28,13 +28,26 @@ struct BirthMoon {
     MoonReading reading; // the Moon, and the fields that "Übernehmen" writes
 };
 
+using astronomy::MoonOrigin;
+// The origin of a birth's Moon.
+MoonOrigin originOf(const BirthMoon& moon);
+// The origin of fields typed with a tropical position: that position, at 12:00 Universal Time of
+// the birth date (an ayanamsa moves 0.14″ a day); none for a sidereal position, whose ayanamsa
+// nobody knows, or fields that are no date.
+std::optional<MoonOrigin> originOfTyped(const BirthInput& fields);
+
+// The input fields the same Moon gives under one ayanamsa: Zeitrad's own takes the tropical
+// position rounded to the arc-second, "tropisch" ticked; any other the sidereal one, unticked.
+// Refused when the ephemeris cannot answer.
+Refused<BirthInput> fieldsUnder(const MoonOrigin& origin, astronomy::Ayanamsa ayanamsa);
+
 // The moments that a birth's local time (12:00 when unknown) stands for on its clocks: one, or two
 // when the clocks went back over it. Refused, with the German reason: no date, no clocks, an
 // unknown zone, a time the clocks skipped.
 Refused<BirthMoments> momentsOf(const Birth& birth);
 
-// The Moon at one of those moments: `chosen` (one of moments.choices), or the earlier one.
-// Refused when the astronomy does not cover the moment.
+// The Moon at one of those moments: `chosen` (one of moments.choices), or the earlier one, made
+// sidereal by the birth's ayanamsa. Refused when the astronomy does not cover the moment.
 Refused<BirthMoon> moonAt(const Birth& birth, const BirthMoments& moments,
                           const ZoneMoment* chosen = nullptr);
 
@@ -54,6 +67,7 @@ struct BirthFields {
     bool keepPlace = false;
     QString clocks;    // the zone field: a zone id, "UTC", a fixed offset or "LMT"
     QString longitude; // the longitude field as typed: for local mean time and a place's own
+    astronomy::Ayanamsa ayanamsa = astronomy::Ayanamsa::zeitrad; // the choice "Ayanamsa"
 };
 
 // The birth the fields stand for, on `opened` (the birth opened from the register: its number,

@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "astronomy/moon.h"
+#include "birth/birth.h"
 #include "birth/moment.h"
+#include "birth/moonreading.h"
 #include "engine/names.h"
 #include "engine/tables.h"
 
@@ -13,15 +15,9 @@ namespace zeitrad::birth {
 
 namespace {
 
-constexpr qint64 msPerDay = 86400000;
-
-// The moment a local date and time stands for, in ms on the civil time scale.
-Refused<astronomy::Position> moonAt(double utcMSecs, int civilYear) {
-    const double days = std::floor(utcMSecs / msPerDay);
-    const QDate date = QDate::fromJulianDay(qint64(days) + 2440588);
-    const astronomy::Moment moment{date.year(), date.month(), date.day(),
-                                   (utcMSecs - days * msPerDay) / 1000.0};
-    return astronomy::position(moment, civilYear);
+// The Moon at a moment in ms on the civil time scale.
+Refused<astronomy::Position> moonAt(double utcMSecs, int civilYear, astronomy::Ayanamsa ayanamsa) {
+    return astronomy::position(astronomyMoment(utcMSecs), civilYear, ayanamsa);
 }
 
 QString signText(const astronomy::SignPosition& p) {
@@ -63,7 +59,7 @@ QString nakshatraText(int n) {
 } // namespace
 
 Refused<QString> unknownTimeText(const QDate& date, const Clocks& clocks,
-                                 std::optional<double> longitude) {
+                                 std::optional<double> longitude, astronomy::Ayanamsa ayanamsa) {
     const Refused<double> start = momentOf(date, clocks, longitude);
     if (const auto* r = std::get_if<Refusal>(&start))
         return *r;
@@ -77,7 +73,7 @@ Refused<QString> unknownTimeText(const QDate& date, const Clocks& clocks,
         astronomy::Position position;
     };
     auto sample = [&](double utc) -> Refused<Sample> {
-        Refused<astronomy::Position> p = moonAt(utc, date.year());
+        Refused<astronomy::Position> p = moonAt(utc, date.year(), ayanamsa);
         if (const auto* r = std::get_if<Refusal>(&p))
             return *r;
         return Sample{utc, std::get<astronomy::Position>(p)};
@@ -100,7 +96,10 @@ Refused<QString> unknownTimeText(const QDate& date, const Clocks& clocks,
             double lo = previous.utc, hi = at; // nakshatra of lo differs from that of hi
             while (hi - lo > 20000) {
                 const double mid = (lo + hi) / 2;
-                const Sample m = std::get<Sample>(sample(mid));
+                const Refused<Sample> probed = sample(mid);
+                if (const auto* r = std::get_if<Refusal>(&probed))
+                    return *r;
+                const Sample& m = std::get<Sample>(probed);
                 (m.position.reading.nakshatra == previous.position.reading.nakshatra ? lo : hi) =
                     mid;
             }
@@ -111,10 +110,17 @@ Refused<QString> unknownTimeText(const QDate& date, const Clocks& clocks,
         }
         previous = last;
     }
+    const bool tropical = ayanamsa == astronomy::Ayanamsa::zeitrad;
+    const auto shown = [tropical](const Sample& s) {
+        return signText(tropical ? s.position.tropical : s.position.sidereal);
+    };
     QString text =
-        QStringLiteral("Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen %1 und %2; ")
-            .arg(signText(std::get<Sample>(first).position.tropical),
-                 signText(last.position.tropical));
+        QStringLiteral("Geburtszeit unbekannt: der Mond steht an diesem Tag zwischen %1 und %2")
+            .arg(shown(std::get<Sample>(first)), shown(last));
+    if (!tropical) {
+        text += QStringLiteral(" (siderisch, Ayanamsa %1)").arg(ayanamsaName(ayanamsa));
+    }
+    text += QStringLiteral("; ");
     if (changes.isEmpty())
         text += QStringLiteral("die Nakshatra bleibt den ganzen Tag %1.")
                     .arg(nakshatraText(last.position.reading.nakshatra));

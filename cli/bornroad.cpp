@@ -74,8 +74,9 @@ BornBirth answerOf(const birth::BirthMoon& moon, BornBirth born, const QString& 
     const birth::MoonReading& r = moon.reading;
     born.fields = r.fields;
     facts.moonTropical = r.longitude;
-    facts.ayanamsa = double(r.ayanamsa) / 36'000.0;
-    facts.moonSidereal = std::fmod(r.longitude - facts.ayanamsa + 360.0, 360.0);
+    facts.ayanamsa = r.ayanamsaDegrees;
+    facts.ayanamsaName = std::string(astronomy::ayanamsaToken(r.ayanamsa));
+    facts.moonSidereal = r.siderealLongitude;
 
     const LocalBirth& local = moon.local;
     facts.local =
@@ -105,7 +106,8 @@ BornBirth answerOf(const birth::BirthMoon& moon, BornBirth born, const QString& 
 
 } // namespace
 
-Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) {
+Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas,
+                               std::optional<astronomy::Ayanamsa> ayanamsa) {
     const auto clock = readClock(options.moment);
     if (const auto* refusal = std::get_if<Refusal>(&clock))
         return *refusal;
@@ -113,6 +115,7 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
     birth::Birth b;
     b.date = QDate(c.date.year, c.date.month, c.date.day);
     b.time = QTime(c.hour, c.minute, c.second);
+    b.ayanamsa = ayanamsa.value_or(astronomy::Ayanamsa::zeitrad);
 
     BornBirth born;
     const QString where = qtext(options.where);
@@ -165,7 +168,10 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas) 
     return answerOf(std::get<birth::BirthMoon>(moon), std::move(born), placeLine);
 }
 
-Refused<BornBirth> computeBirth(const birth::Birth& b) {
+Refused<BornBirth> computeBirth(const birth::Birth& registered,
+                                std::optional<astronomy::Ayanamsa> ayanamsa) {
+    birth::Birth b = registered;
+    b.ayanamsa = ayanamsa.value_or(registered.ayanamsa);
     // As the window opens a birth of the register: the local time, or 12:00 when it is not known,
     // on its clocks with the place's longitude (its own mean time before the zone's standard time),
     // of two moments the earlier.

@@ -21,13 +21,17 @@ struct BornBirth {
 // The birth; atlas may be null unless the clocks are a place's. Refused, with the German reason:
 // an unreadable date, time or longitude, an unknown zone or place, a time the clocks skipped, one
 // they showed twice unless the summer time was chosen, a year outside 1800..2199.
-Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas);
+// The Moon is made sidereal by `ayanamsa` (Zeitrad's own when none is given).
+Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas,
+                               std::optional<astronomy::Ayanamsa> ayanamsa = {});
 
 // A birth of the register or of an AAF file, by the same road, with its name: the local time (12:00
 // when unknown, which the text says) on its zone's clocks, or in local mean time at its longitude;
 // of a time the clocks showed twice the earlier, as the register's Moon takes it. Refused, with
 // the German reason and the birth's name: no date, an unknown zone, a skipped time, a year
-// outside 1800..2199.
-Refused<BornBirth> computeBirth(const birth::Birth& birth);
+// outside 1800..2199. The Moon is made sidereal by `ayanamsa`, or when none is given by the
+// birth's own (Zeitrad's for a birth of an AAF file).
+Refused<BornBirth> computeBirth(const birth::Birth& birth,
+                                std::optional<astronomy::Ayanamsa> ayanamsa = {});
 
 } // namespace zeitrad::cli

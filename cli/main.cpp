@@ -37,8 +37,8 @@ using namespace zeitrad::cli;
 constexpr std::string_view usage =
     "Aufruf: zeitrad-dasa [--date T.M.J] [--moon G:M:S] [--sign ZEICHEN] [--tropical] [AUSGABE]\n"
     "       zeitrad-dasa --born \"T.M.J H:MM[:SS]\" (--zone ZONE | --place ORT | --lmt LÄNGE)\n"
-    "                    [--sommerzeit ja|nein] [AUSGABE]\n"
-    "       zeitrad-dasa (--birth NAME | --aaf DATEI) [AUSGABE]\n"
+    "                    [--sommerzeit ja|nein] [--ayanamsa NAME] [AUSGABE]\n"
+    "       zeitrad-dasa (--birth NAME | --aaf DATEI) [--ayanamsa NAME] [AUSGABE]\n"
     "       zeitrad-dasa --import DATEI | --export DATEI [--encoding utf-8|windows-1252]\n"
     "                    | --list [--format text|csv|json]\n"
     "AUSGABE: [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
@@ -59,6 +59,7 @@ constexpr std::string_view examples =
     "  zeitrad-dasa --format json --on 2030-01-01\n"
     "  zeitrad-dasa --born \"12.5.1985 13:27\" --place \"Frankfurt am Main\"\n"
     "  zeitrad-dasa --born \"31.10.2021 2:30\" --zone Europe/Berlin --sommerzeit nein\n"
+    "  zeitrad-dasa --born \"12.5.1985 13:27\" --zone Europe/Berlin --ayanamsa lahiri\n"
     "  zeitrad-dasa --import geburten.aaf\n"
     "  zeitrad-dasa --birth \"Müller, Jürgen\" --format json\n"
     "  zeitrad-dasa --aaf geburten.aaf --format csv > perioden.csv\n"
@@ -243,7 +244,7 @@ int aafRoad(Engine& engine, const Options& o, CivilDate on) {
         Refused<std::string> text = Refusal{entry.reason.toStdString()};
         std::optional<BornBirth> born;
         if (entry.birth) {
-            Refused<BornBirth> computed = computeBirth(*entry.birth);
+            Refused<BornBirth> computed = computeBirth(*entry.birth, o.ayanamsa);
             if (auto* b = std::get_if<BornBirth>(&computed)) {
                 born = std::move(*b);
                 text = answer(engine, o, on, born->fields, &born->facts);
@@ -365,7 +366,8 @@ int main(int argc, char** argv) {
             // first run, answers in well under a millisecond.
             places->setExactIndex(exactIndexPath());
         }
-        const Refused<BornBirth> born = computeBorn(o.born, places ? &*places : nullptr);
+        const Refused<BornBirth> born =
+            computeBorn(o.born, places ? &*places : nullptr, o.ayanamsa);
         if (const auto* refusal = std::get_if<Refusal>(&born)) {
             writeError(refusal->message + '\n');
             return 1;
@@ -383,7 +385,7 @@ int main(int argc, char** argv) {
         // of its own, which paints.
         if (!o.timeline.empty())
             application.reset();
-        const Refused<BornBirth> born = computeBirth(std::get<birth::Birth>(found));
+        const Refused<BornBirth> born = computeBirth(std::get<birth::Birth>(found), o.ayanamsa);
         if (const auto* refusal = std::get_if<Refusal>(&born)) {
             writeError(refusal->message + '\n');
             return 1;

@@ -149,6 +149,7 @@ enum class Group {
     picture,
     format,
     encoding,
+    ayanamsa,
     count_
 };
 
@@ -289,6 +290,22 @@ constexpr Option options[] = {
              return true;
          },
      .refusal = "--sommerzeit braucht ja oder nein"},
+    {.name = "--ayanamsa",
+     .value = "NAME",
+     .section = Section::born,
+     .help = "wie der Mond siderisch wird: zeitrad (Vorgabe, die Formel der\n"
+             "Eingabemaske auf die tropische Position), lahiri, lahiri-icrc,\n"
+             "true-chitra, kp, raman, fagan-bradley, yukteshwar, true-pushya\n"
+             "oder ushashashi (die siderische Position auf die Bogensekunde);\n"
+             "bei --birth ohne diese Angabe die der Geburt im Register",
+     .group = Group::ayanamsa,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.ayanamsa = astronomy::ayanamsaOfToken(v);
+             return o.ayanamsa.has_value();
+         },
+     .refusal = "--ayanamsa braucht zeitrad, lahiri, lahiri-icrc, true-chitra, kp, raman, "
+                "fagan-bradley, yukteshwar, true-pushya oder ushashashi"},
 
     {.name = "--birth",
      .value = "NAME",
@@ -522,7 +539,7 @@ std::optional<Refusal> chooseJob(const Options& o, const Named& named) {
         return Refusal{"--import, --export und --list nur einzeln und je einmal angeben"};
     }
     if (named[fields] + named[born] + named[clocks] + named[summerTime] + named[registered] +
-            named[aaf] + named[output] >
+            named[aaf] + named[output] + named[ayanamsa] >
         0) {
         return Refusal{"--import, --export und --list rechnen nichts: nicht zusammen mit den "
                        "Angaben einer Geburt oder --on, --depth, --year-length"};
@@ -568,6 +585,9 @@ std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
         if (named[registered] + named[aaf] + named[born] > 1) {
             return Refusal{"nur eine der Angaben --born, --birth oder --aaf, und nur einmal"};
         }
+        if (named[ayanamsa] > 1) {
+            return Refusal{"--ayanamsa nur einmal angeben"};
+        }
         if (named[fields] + named[clocks] + named[summerTime] > 0) {
             return Refusal{"--birth und --aaf nehmen Datum, Uhrzeit und Ort aus der Geburt: "
                            "nicht zusammen mit --date, --moon, --sign, --tropical, --zone, "
@@ -580,10 +600,17 @@ std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
         if (named[clocks] > 0 || named[summerTime] > 0) {
             return Refusal{"--zone, --place, --lmt und --sommerzeit gehören zu --born"};
         }
+        if (named[ayanamsa] > 0) {
+            return Refusal{"--ayanamsa gehört zu --born, --birth oder --aaf: eine eingegebene "
+                           "Mondposition ist schon tropisch oder siderisch"};
+        }
         return std::nullopt;
     }
     if (named[born] > 1) {
         return Refusal{"--born nur einmal angeben"};
+    }
+    if (named[ayanamsa] > 1) {
+        return Refusal{"--ayanamsa nur einmal angeben"};
     }
     if (named[fields] > 0) {
         return Refusal{"--born berechnet die Mondposition selbst: nicht zusammen mit --date, "

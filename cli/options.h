@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astronomy/ayanamsa.h"
 #include "engine/calculation.h"
 #include "engine/civildate.h"
 #include "engine/refusal.h"
@@ -46,6 +47,8 @@ struct Options {
     Format format = Format::text;
     std::optional<int> depth; // levels 1..5; none: text 2, CSV and JSON 3
     YearLength yearLength = YearLength::solar;
+    // --ayanamsa for --born, --birth and --aaf; none: Zeitrad's own, or a register birth's own.
+    std::optional<astronomy::Ayanamsa> ayanamsa;
     // --timeline: the PNG file of the timeline, instead of the answer on standard output; the
     // first and last day it shows and its size in pixels (height 0: as the bands want).
     std::string timeline;

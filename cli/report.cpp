@@ -139,7 +139,8 @@ std::string jsonBirth(const BirthFacts* birth) {
     }
     out += ",\n    \"moonTropical\": " + jsonNumber(birth->moonTropical) +
            ", \"moonSidereal\": " + jsonNumber(birth->moonSidereal) +
-           ", \"ayanamsa\": " + jsonNumber(birth->ayanamsa) + '}';
+           ", \"ayanamsa\": " + jsonNumber(birth->ayanamsa) +
+           ", \"ayanamsaName\": " + jsonString(birth->ayanamsaName) + '}';
     return out;
 }
 

@@ -24,8 +24,10 @@ struct BirthFacts {
     std::optional<Place> place;      // the atlas's place, if one was named
     double moonTropical = 0;         // the apparent longitude, degrees, not rounded
     double moonSidereal = 0;         // moonTropical less the ayanamsa, 0 <= degrees < 360
-    double ayanamsa = 0;             // of the civil year, as the calculation uses it, degrees
-    std::vector<std::string> lines;  // the birth moment, the place and the Moon, for the text
+    // Zeitrad's own: of the civil year, as the calculation uses it; any other: at the moment.
+    double ayanamsa = 0;            // degrees
+    std::string ayanamsaName;       // its name on the command line: "zeitrad", "lahiri", …
+    std::vector<std::string> lines; // the birth moment, the place and the Moon, for the text
 };
 
 // What every form is written from: the result, its periods and the positions of the periods

@@ -25,9 +25,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation stands in for Arial and Times New Roman, DejaVu for every face that is missing;
 # Tahoma is compiled into the program.
 # The SQLite driver of Qt SQL and Qt's German translation are loaded by name at run time, so no
-# library check finds them.
+# library check finds them; nor the Swiss Ephemeris's data files, which the statically linked
+# library opens when the Moon is first asked for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation, fonts-dejavu-core, libqt6sql6-sqlite, qt6-translations-l10n")
+    "fonts-liberation, fonts-dejavu-core, libqt6sql6-sqlite, qt6-translations-l10n, swe-basic-data")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

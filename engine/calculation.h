@@ -19,6 +19,8 @@ struct BirthInput {
     std::string degrees, minutes, seconds; // Moon position within the sign
     int sign = 0;                          // 0: none chosen, else 1 (Widder) .. 12 (Fische)
     bool tropical = false;                 // the position is tropical
+
+    friend bool operator==(const BirthInput&, const BirthInput&) = default;
 };
 
 struct Cell {

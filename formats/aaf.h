@@ -4,6 +4,11 @@
 // as 49n05, longitude such as 8e11, zone difference such as 1he00, summer time or L for local
 // mean time), #ZNAM, #COM (continued on lines that do not start with "#"), #SRC, #VIA and
 // computed chunks, which are passed over.
+//
+// AAF has no place for the ayanamsa a birth of the register keeps: it is not written (a field of
+// Zeitrad's own would be one that other programs do not know, and putting it into #COM would
+// change the note that comes back), and a birth read has Zeitrad's own. The Julian day of #B93 is
+// the same under every ayanamsa.
 #pragma once
 
 #include <QByteArray>

@@ -42,6 +42,7 @@ QString german(const Refusal& refusal) {
 const QString placeKey = QStringLiteral("MoonDialog/place");
 const QString zoneKey = QStringLiteral("MoonDialog/zone");
 const QString longitudeKey = QStringLiteral("MoonDialog/longitude");
+const QString ayanamsaKey = QStringLiteral("MoonDialog/ayanamsa");
 
 // A place's longitude as the longitude field takes it, fine enough for its mean time to the second.
 QString longitudeField(double degrees) {
@@ -104,6 +105,13 @@ MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
     longitude_->setObjectName("MoonLongitude");
     longitude_->setPlaceholderText("z. B. 13.4, 13°24' O, 73 59 W");
 
+    // Zeitrad's own first: the tropical position, and the input screen's formula. Any other: the
+    // sidereal position under it.
+    ayanamsa_ = new QComboBox(this);
+    ayanamsa_->setObjectName("MoonAyanamsa");
+    for (const astronomy::Ayanamsa a : astronomy::allAyanamsas)
+        ayanamsa_->addItem(birth::ayanamsaName(a), birth::ayanamsaKey(a));
+
     result_ = new QLabel(this);
     result_->setObjectName("MoonResult");
     result_->setTextFormat(Qt::PlainText);
@@ -135,6 +143,7 @@ MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
     form->addRow(QString(), coordinates_);
     form->addRow("Zeitzone:", zone_);
     form->addRow("Geographische Länge:", longitude_);
+    form->addRow("Ayanamsa:", ayanamsa_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(result_);
@@ -148,6 +157,7 @@ MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
     });
     connect(zone_, &QComboBox::currentTextChanged, this, &MoonDialog::updateResult);
     connect(longitude_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
+    connect(ayanamsa_, &QComboBox::currentIndexChanged, this, &MoonDialog::updateResult);
     connect(place_, &QLineEdit::textChanged, this, &MoonDialog::updateResult);
     connect(place_, &PlaceField::placeTaken, this, &MoonDialog::takePlace);
     connect(place_, &PlaceField::refused, this, [this](const QString& message) { warn(message); });
@@ -181,6 +191,7 @@ Refused<birth::Birth> MoonDialog::typedBirth() const {
     fields.keepPlace = opened_ && place_->text() == openedPlaceText_;
     fields.clocks = zoneId();
     fields.longitude = longitude_->text();
+    fields.ayanamsa = ayanamsa();
     return birth::birthOf(fields, opened_);
 }
 
@@ -199,7 +210,8 @@ void MoonDialog::updateResult() {
     QString text;
     if (timeUnknown_->isChecked()) {
         const birth::Birth& known = std::get<birth::Birth>(b);
-        const auto day = birth::unknownTimeText(known.date, *known.clocks, known.longitude);
+        const auto day =
+            birth::unknownTimeText(known.date, *known.clocks, known.longitude, known.ayanamsa);
         if (const auto* refusal = std::get_if<Refusal>(&day))
             text = german(*refusal) + "\n";
         else
@@ -245,6 +257,7 @@ void MoonDialog::apply() {
     if (const auto* refusal = std::get_if<Refusal>(&moon))
         return warn(german(*refusal));
     emit applied(std::get<birth::BirthMoon>(moon).reading.fields);
+    emit appliedMoon(std::get<birth::BirthMoon>(moon));
     accept();
 }
 
@@ -277,7 +290,16 @@ void MoonDialog::setOpenedBirth(const birth::Birth& birth) {
             zone_->setCurrentText(birth.clocks->text());
     }
     longitude_->setText(birth.longitude ? longitudeField(*birth.longitude) : QString());
+    setAyanamsa(birth.ayanamsa);
     updateResult();
+}
+
+astronomy::Ayanamsa MoonDialog::ayanamsa() const {
+    return birth::ayanamsaOfKey(ayanamsa_->currentData().toString());
+}
+
+void MoonDialog::setAyanamsa(astronomy::Ayanamsa ayanamsa) {
+    ayanamsa_->setCurrentIndex(std::max(0, ayanamsa_->findData(birth::ayanamsaKey(ayanamsa))));
 }
 
 void MoonDialog::save() {
@@ -335,6 +357,7 @@ void MoonDialog::remember() const {
     if (index >= 0)
         settings.setValue(zoneKey, zone_->itemData(index));
     settings.setValue(longitudeKey, longitude_->text());
+    settings.setValue(ayanamsaKey, birth::ayanamsaKey(ayanamsa()));
     // The birth place is personal.
     const auto saved = formats::syncPrivately(settings);
     if (const auto* refusal = std::get_if<Refusal>(&saved))
@@ -348,6 +371,7 @@ void MoonDialog::recall() {
     if (index >= 0)
         zone_->setCurrentIndex(index);
     longitude_->setText(settings.value(longitudeKey).toString());
+    setAyanamsa(birth::ayanamsaOfKey(settings.value(ayanamsaKey).toString()));
     if (const auto place = birth::Place::fromVariant(settings.value(placeKey).toMap()))
         place_->setPlace(*place);
 }

@@ -1,7 +1,8 @@
 // "Mondposition aus Geburtszeit": the Moon's position computed from the birth's date, time and
 // time zone (or local mean time at the birth place), for the input screen's fields. The birth
 // place, taken from the atlas, sets the zone and the longitude; before the zone's standard time
-// the place's own mean time counts. Place, zone and longitude are remembered for the next opening.
+// the place's own mean time counts. The choice "Ayanamsa" says how the Moon becomes sidereal.
+// Place, zone, longitude and ayanamsa are remembered for the next opening.
 // With a name the fields become a birth in the register; a birth time not known is taken as 12:00
 // local time, and the result tells the Moon's range over that day.
 #pragma once
@@ -14,6 +15,7 @@
 
 #include "birth/birth.h"
 #include "birth/moment.h"
+#include "birth/road.h"
 #include "engine/calculation.h"
 #include "engine/refusal.h"
 
@@ -48,10 +50,18 @@ public:
     // "In Geburten speichern" then changes that birth instead of adding a new one.
     void setOpenedBirth(const birth::Birth& birth);
 
+    // The choice "Ayanamsa": Zeitrad's own (the tropical position, the input screen's formula)
+    // or one of the library's (the sidereal position).
+    astronomy::Ayanamsa ayanamsa() const;
+    void setAyanamsa(astronomy::Ayanamsa ayanamsa);
+
 signals:
-    // "Übernehmen": the birth's local civil date and the Moon's tropical position rounded to whole
-    // arc-seconds, as the input screen's fields take them.
+    // "Übernehmen": the birth's local civil date and the Moon's position rounded to whole
+    // arc-seconds, as the input screen's fields take them: tropical, "tropisch" ticked, under
+    // Zeitrad's own ayanamsa; sidereal, unticked, under any other.
     void applied(const zeitrad::BirthInput& input);
+    // The same Moon with where it came from (its moment and ayanamsa), emitted after applied().
+    void appliedMoon(const zeitrad::birth::BirthMoon& moon);
     // "In Geburten speichern": the birth as the register now keeps it.
     void saved(const zeitrad::birth::Birth& birth);
 
@@ -79,6 +89,7 @@ private:
     QCheckBox* timeUnknown_ = nullptr;
     QComboBox* zone_ = nullptr;
     QLineEdit* longitude_ = nullptr;
+    QComboBox* ayanamsa_ = nullptr;
     QLabel* result_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* save_ = nullptr;

@@ -158,10 +158,11 @@ QString periodsHtml(const PeriodDocument& document) {
     QString html = QStringLiteral("<h2>Vimsottari Dasa – Perioden</h2><p>");
     if (!document.birthName.isEmpty())
         html += QStringLiteral("Name: %1<br>").arg(escaped(document.birthName));
-    html +=
-        QStringLiteral("Geburt: %1<br>Mond: %2<br>Nakshatra: %3<br>Jahreslänge: %4")
-            .arg(escaped(document.birthDate), escaped(document.moon), escaped(document.nakshatra),
-                 escaped(QString::fromStdString(yearLengthLabel(list.yearLength))));
+    html += QStringLiteral("Geburt: %1<br>Mond: %2<br>Nakshatra: %3<br>Ayanamsa: %4<br>"
+                           "Jahreslänge: %5")
+                .arg(escaped(document.birthDate), escaped(document.moon),
+                     escaped(document.nakshatra), escaped(document.ayanamsa),
+                     escaped(QString::fromStdString(yearLengthLabel(list.yearLength))));
     if (!list.hasDates())
         html += QStringLiteral("<br><i>%1</i>")
                     .arg(escaped(QString::fromStdString(list.noDatesReason)));

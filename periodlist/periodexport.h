@@ -32,11 +32,11 @@ struct ExportDialogs {
 ExportDialogs& exportDialogs();
 
 // What a period document shows: the birth (with its name when it came from the register), the
-// Moon, the nakshatra and the year length above the periods down to `depth` levels, the periods
-// running on `today` in bold. With `timeline`, the PDF begins with a landscape page of the
-// timeline of that span, its bands down to `depth`.
+// Moon, the nakshatra, the ayanamsa and the year length above the periods down to `depth` levels,
+// the periods running on `today` in bold. With `timeline`, the PDF begins with a landscape page of
+// the timeline of that span, its bands down to `depth`.
 struct PeriodDocument {
-    QString birthName, birthDate, moon, nakshatra;
+    QString birthName, birthDate, moon, nakshatra, ayanamsa;
     PeriodList list;
     CivilDate today;
     int depth = 3;

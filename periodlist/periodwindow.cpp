@@ -18,6 +18,7 @@
 
 #include <algorithm>
 
+#include "birth/road.h"
 #include "engine/differences.h"
 #include "engine/yearlengths.h"
 #include "formats/csv.h"
@@ -269,16 +270,24 @@ int PeriodWindow::exportDepth() const {
 }
 
 void PeriodWindow::showResult(const Result& result, const CivilDate& today,
-                              const QString& birthName) {
+                              const QString& birthName,
+                              const std::optional<astronomy::MoonOrigin>& origin) {
     result_ = result;
     today_ = today;
     birthName_ = birthName;
+    origin_ = origin;
     rebuild();
 }
 
-void PeriodWindow::showResult(const Result& result, const QString& birthName) {
+void PeriodWindow::showResult(const Result& result, const QString& birthName,
+                              const std::optional<astronomy::MoonOrigin>& origin) {
     const QDate now = QDate::currentDate();
-    showResult(result, CivilDate{now.year(), now.month(), now.day()}, birthName);
+    showResult(result, CivilDate{now.year(), now.month(), now.day()}, birthName, origin);
+}
+
+QString PeriodWindow::ayanamsaText() const {
+    return origin_ ? birth::ayanamsaName(origin_->ayanamsa)
+                   : QStringLiteral("unbekannt (Mond siderisch eingegeben)");
 }
 
 void PeriodWindow::rebuild() {
@@ -287,8 +296,8 @@ void PeriodWindow::rebuild() {
     model_->setPeriods(buildPeriods(*result_, yearLength()), today_);
     timeline_->setPeriods(model_->periods(), today_);
     const PeriodDocument doc = document();
-    QString header = QStringLiteral("Geburt: %1\nMond: %2\nNakshatra: %3")
-                         .arg(doc.birthDate, doc.moon, doc.nakshatra);
+    QString header = QStringLiteral("Geburt: %1\nMond: %2\nNakshatra: %3\nAyanamsa: %4")
+                         .arg(doc.birthDate, doc.moon, doc.nakshatra, doc.ayanamsa);
     if (!birthName_.isEmpty())
         header.prepend(QStringLiteral("Name: %1\n").arg(birthName_));
     header_->setText(header);
@@ -362,6 +371,7 @@ PeriodDocument PeriodWindow::document() const {
     default:
         break;
     }
+    doc.ayanamsa = ayanamsaText();
     return doc;
 }
 
@@ -386,6 +396,10 @@ void PeriodWindow::copySelection() {
 
 QString PeriodWindow::suggestedFileName(const QString& extension, const QString& stem) const {
     QString name = birthName_;
+    // The CSV has no place for the ayanamsa; where it is not the program's own, the name holds it.
+    if (origin_ && origin_->ayanamsa != astronomy::Ayanamsa::zeitrad)
+        name += (name.isEmpty() ? QString() : QStringLiteral(", ")) +
+                birth::ayanamsaName(origin_->ayanamsa);
     // Nothing that a file system or a file manager would read as a folder or a pattern.
     for (QChar& c : name)
         if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
@@ -430,16 +444,46 @@ void PeriodWindow::print() {
     printWithDialog(this, [&doc](QPagedPaintDevice& printer) { printPeriods(printer, doc); });
 }
 
-void PeriodWindow::explainDifferences() {
+QString PeriodWindow::differencesText() const {
     if (!result_)
-        return;
+        return {};
     const QString born = document().birthDate;
     const QString whose = birthName_.isEmpty()
                               ? QStringLiteral("Für die Geburt am %1.").arg(born)
                               : QStringLiteral("Für %1, geboren am %2.").arg(birthName_, born);
-    const QString text =
-        whose + "\n\n" + QString::fromStdString(whyOthersDiffer(*result_, yearLength(), today_));
-    MessageBox::tell(this, MessageBox::Kind::Information, text,
+    // The same Moon under every ayanamsa, each calculated as the input screen would.
+    std::vector<AyanamsaVariant> variants;
+    std::string note;
+    if (origin_) {
+        for (const astronomy::Ayanamsa a : astronomy::allAyanamsas) {
+            AyanamsaVariant v;
+            v.name = birth::ayanamsaName(a).toStdString();
+            v.chosen = a == origin_->ayanamsa;
+            const Refused<BirthInput> fields = birth::fieldsUnder(*origin_, a);
+            if (std::holds_alternative<Refusal>(fields)) {
+                v.why = "nicht berechnet";
+            } else {
+                Engine engine;
+                const Outcome outcome = engine.calculate(std::get<BirthInput>(fields));
+                if (const auto* result = std::get_if<Result>(&outcome))
+                    v.result = *result;
+                else
+                    v.why = "nicht berechnet";
+            }
+            variants.push_back(std::move(v));
+        }
+    } else {
+        note = "Der Mond wurde siderisch eingegeben; nach welcher Ayanamsa, weiß dieses Programm "
+               "nicht.";
+    }
+    return whose + "\n\n" +
+           QString::fromStdString(whyOthersDiffer(*result_, yearLength(), today_, variants, note));
+}
+
+void PeriodWindow::explainDifferences() {
+    if (!result_)
+        return;
+    MessageBox::tell(this, MessageBox::Kind::Information, differencesText(),
                      QStringLiteral("Warum weichen andere Programme ab?"));
 }
 

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "astronomy/moon.h"
 #include "engine/calculation.h"
 #include "engine/civildate.h"
 #include "periodlist/periodexport.h"
@@ -28,11 +29,18 @@ public:
     explicit PeriodWindow(QWidget* parent);
 
     // Shows the periods of a calculation, of the birth called `birthName` when it came from the
-    // register (empty for a birth typed in); the periods running on `today` are bold and
-    // expanded, and the deepest of them is selected.
-    void showResult(const Result& result, const CivilDate& today, const QString& birthName = {});
+    // register (empty for a birth typed in), whose Moon came from `origin` (none: a sidereal
+    // position typed in, of an ayanamsa nobody knows); the periods running on `today` are bold
+    // and expanded, and the deepest of them is selected.
+    void showResult(const Result& result, const CivilDate& today, const QString& birthName = {},
+                    const std::optional<astronomy::MoonOrigin>& origin = {});
     // The same for the day of the computer's clock.
-    void showResult(const Result& result, const QString& birthName = {});
+    void showResult(const Result& result, const QString& birthName = {},
+                    const std::optional<astronomy::MoonOrigin>& origin = {});
+    // The ayanamsa the header names: the origin's, or that the position was typed sidereal.
+    QString ayanamsaText() const;
+    // "Warum weichen andere Programme ab?" as the window shows it.
+    QString differencesText() const;
     // Selects the period that an overview cell (1..81) stands for and scrolls to it.
     void showCell(int cell);
 
@@ -70,6 +78,7 @@ private:
     std::optional<Result> result_;
     CivilDate today_;
     QString birthName_;
+    std::optional<astronomy::MoonOrigin> origin_;
     PeriodModel* model_ = nullptr;
     QTreeView* tree_ = nullptr;
     QLabel* header_ = nullptr;

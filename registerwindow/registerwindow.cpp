@@ -68,6 +68,10 @@ bool editBirth(Birth& b, QWidget* parent, QString* remark) {
     auto* place = named(new QLineEdit(b.place), "BirthEditPlace");
     auto* country = named(new QLineEdit(b.country), "BirthEditCountry");
     auto* zone = named(new QLineEdit(b.clocks ? b.clocks->text() : QString()), "BirthEditZone");
+    auto* ayanamsa = named(new QComboBox, "BirthEditAyanamsa");
+    for (const astronomy::Ayanamsa a : astronomy::allAyanamsas)
+        ayanamsa->addItem(birth::ayanamsaName(a), birth::ayanamsaKey(a));
+    ayanamsa->setCurrentIndex(ayanamsa->findData(birth::ayanamsaKey(b.ayanamsa)));
     auto* note = named(new QPlainTextEdit(b.note), "BirthEditNote");
     form->addRow(QStringLiteral("Nachname"), surname);
     form->addRow(QStringLiteral("Vorname"), firstName);
@@ -77,6 +81,7 @@ bool editBirth(Birth& b, QWidget* parent, QString* remark) {
     form->addRow(QStringLiteral("Ort"), place);
     form->addRow(QStringLiteral("Land"), country);
     form->addRow(QStringLiteral("Zeitzone"), zone);
+    form->addRow(QStringLiteral("Ayanamsa"), ayanamsa);
     form->addRow(QStringLiteral("Notiz"), note);
     auto readTime = [&] {
         const QString t = time->text().trimmed();
@@ -132,6 +137,7 @@ bool editBirth(Birth& b, QWidget* parent, QString* remark) {
     b.place = newPlace;
     b.country = newCountry;
     b.clocks = birth::Clocks::fromText(zone->text());
+    b.ayanamsa = birth::ayanamsaOfKey(ayanamsa->currentData().toString());
     b.note = note->toPlainText();
     return true;
 }

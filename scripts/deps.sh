@@ -4,7 +4,8 @@
 # the clang runtime, whose package name carries clang's version, is found from the installed clang.
 #
 #   deps.sh --run       building and running: compiler, CMake, Ninja, Qt (with its SQLite driver
-#                       for the register of births), libjpeg, fontconfig, ERFA, the atlas of towns
+#                       for the register of births), libjpeg, fontconfig, ERFA, the Swiss Ephemeris
+#                       with its data files, the atlas of towns
 #                       (libgeonames, with its German and English names in libgeonames-common),
 #                       pkg-config that finds it, the time zone database, the fonts, and the
 #                       desktop's URL opener
@@ -16,7 +17,7 @@ set -euo pipefail
 
 run=(
     g++ cmake ninja-build
-    qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libjpeg-dev libfontconfig-dev liberfa-dev libgeonames-dev
+    qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libjpeg-dev libfontconfig-dev liberfa-dev libswe-dev swe-basic-data libgeonames-dev
     pkg-config tzdata
     fonts-liberation fonts-dejavu-core fonts-lohit-deva fonts-wine
     xdg-utils

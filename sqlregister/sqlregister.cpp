@@ -27,11 +27,15 @@ namespace {
 
 const QString columns = QStringLiteral(
     "surname, first_name, kind, date, time, place, country, latitude, longitude, zone, note, "
+    "added, changed, ayanamsa");
+// The columns of a file of version 1, before its migration.
+const QString columnsOfVersion1 = QStringLiteral(
+    "surname, first_name, kind, date, time, place, country, latitude, longitude, zone, note, "
     "added, changed");
 
 // Adds one birth: its values bound in the order of `columns`.
 QString insertStatement() {
-    return QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+    return QStringLiteral("INSERT INTO births (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
         .arg(columns);
 }
 
@@ -43,6 +47,9 @@ const char* const migrations[] = {
     "NOT NULL, latitude REAL, longitude REAL, zone TEXT NOT NULL, note TEXT NOT NULL, added TEXT "
     "NOT NULL, changed TEXT NOT NULL);"
     "CREATE INDEX births_by_name ON births (surname, first_name, date);",
+    // 1 -> 2: the ayanamsa a birth's Moon is made sidereal with; the births of before keep the
+    // input screen's own formula, which they were reckoned with.
+    "ALTER TABLE births ADD COLUMN ayanamsa TEXT NOT NULL DEFAULT 'zeitrad';",
 };
 
 QVariant optionalReal(std::optional<double> v) {
@@ -162,6 +169,8 @@ Birth birthFrom(const QSqlQuery& q) {
     b.note = q.value(11).toString();
     b.added = isoUtc(q.value(12).toString());
     b.changed = isoUtc(q.value(13).toString());
+    // One this version does not know (a newer register, read only) counts as Zeitrad's own.
+    b.ayanamsa = birth::ayanamsaOfKey(q.value(14).toString());
     return b;
 }
 
@@ -185,6 +194,7 @@ void bind(QSqlQuery& q, const Birth& b, const QString& added, const QString& cha
     q.addBindValue(text(b.note));
     q.addBindValue(added);
     q.addBindValue(changed);
+    q.addBindValue(birth::ayanamsaKey(b.ayanamsa));
 }
 
 QString now() {
@@ -300,7 +310,8 @@ Refused<Done> SqlRegister::open(const QString& path) {
                 const qint64 id = number(QStringLiteral("PRAGMA application_id"));
                 const qint64 version = number(QStringLiteral("PRAGMA user_version"));
                 if (ok && id == applicationId && version > 0) {
-                    ok = q.exec(QStringLiteral("SELECT %1 FROM births LIMIT 1").arg(columns));
+                    ok = q.exec(QStringLiteral("SELECT %1 FROM births LIMIT 1")
+                                    .arg(version == 1 ? columnsOfVersion1 : columns));
                     if (version > schemaVersion) {
                         readOnly_ = true;
                         readOnlyReason_ = QStringLiteral(
@@ -444,7 +455,7 @@ Refused<Done> SqlRegister::update(const Birth& birth) {
         q.prepare(QStringLiteral(
             "UPDATE births SET surname=?, first_name=?, kind=?, date=?, time=?, place=?, "
             "country=?, latitude=?, longitude=?, zone=?, note=?, added=coalesce(?, added), "
-            "changed=? WHERE id=?"));
+            "changed=?, ayanamsa=? WHERE id=?"));
         bind(q, birth, QString(), now());
         q.addBindValue(birth.id);
         if (!q.exec())

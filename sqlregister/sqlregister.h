@@ -18,7 +18,7 @@ public:
 
     // The schema this program writes (PRAGMA user_version) and the mark of its files
     // (PRAGMA application_id).
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = 2;
     static constexpr quint32 applicationId = 0x5A524742; // "ZRGB"
 
     Refused<birth::Done> open(const QString& path) override;

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "birth/road.h"
+#include "birth/unknowntime.h"
 
 using zeitrad::Refusal;
 using namespace zeitrad::birth;
@@ -189,6 +190,79 @@ private slots:
         QCOMPARE(m.offsetSeconds, offset);
         QCOMPARE(m.timeUnknown, !timeKnown);
         QCOMPARE(m.reading.fields.year, std::string("1970"));
+    }
+
+    // A birth at J2000.0 (1.1.2000 11:58:56 UTC, the JPL DE431 Moon 223.314870° plus 0.1″ of its
+    // motion) opened under its own ayanamsa: Zeitrad's writes the tropical position, ticked; a
+    // library one the sidereal position, unticked, from ayanamsas worked out as in moon_test.cpp
+    // (IAU 2006 precession from each definition's epoch value, plus the nutation).
+    void aBirthIsReckonedWithItsAyanamsa_data() {
+        QTest::addColumn<QString>("ayanamsa");
+        QTest::addColumn<int>("sign");
+        QTest::addColumn<QString>("position"); // degrees:minutes:seconds in the sign
+        QTest::addColumn<bool>("tropical");
+        // 223.314898°: Skorpion 13°18′53.6″.
+        QTest::newRow("zeitrad") << "zeitrad" << 8 << "13:18:54" << true;
+        // 223.314898° - 23.853184° = 199.461714°: Waage 19°27′42.2″.
+        QTest::newRow("lahiri") << "lahiri" << 7 << "19:27:42" << false;
+        // 223.314898° - 22.407151° = 200.907747°: Waage 20°54′27.9″ (the library: 20°54′27″).
+        QTest::newRow("raman") << "raman" << 7 << "20:54:28" << false;
+    }
+
+    void aBirthIsReckonedWithItsAyanamsa() {
+        QFETCH(QString, ayanamsa);
+        QFETCH(int, sign);
+        QFETCH(QString, position);
+        QFETCH(bool, tropical);
+        Birth b;
+        b.date = QDate(2000, 1, 1);
+        b.time = QTime(11, 58, 56);
+        b.clocks = Clocks::utc();
+        b.ayanamsa = ayanamsaOfKey(ayanamsa);
+        const BirthMoon m = std::get<BirthMoon>(moonOf(b));
+        const zeitrad::BirthInput& f = m.reading.fields;
+        QCOMPARE(f.sign, sign);
+        QCOMPARE(f.tropical, tropical);
+        const QStringList expected = position.split(':');
+        // Within the arc-second the library and the worked value may round apart.
+        const int seconds =
+            std::stoi(f.degrees) * 3600 + std::stoi(f.minutes) * 60 + std::stoi(f.seconds);
+        const int wanted =
+            expected[0].toInt() * 3600 + expected[1].toInt() * 60 + expected[2].toInt();
+        QVERIFY2(std::abs(seconds - wanted) <= 1, qPrintable(QString::number(seconds - wanted)));
+        QCOMPARE(f.day + "." + f.month + "." + f.year, std::string("1.1.2000"));
+        // The dialog's text names the ayanamsa it used.
+        QVERIFY2(m.reading.text.contains(tropical ? "(Ayanamsa 2000: 23° 51′ 28″)"
+                                                  : "(Ayanamsa " + ayanamsaName(b.ayanamsa)),
+                 qPrintable(m.reading.text));
+    }
+
+    // On a day of unknown birth time the nakshatras are those of the birth's ayanamsa: on
+    // 1.1.2000 (UTC) the Moon stands at 223.315° at noon and runs 0.502° an hour (from 217.29° to
+    // 229.32°). It reaches 200° sidereal (Swati to Vishakha) under Zeitrad's 23.858° at 223.858°,
+    // about 13:05; under Lahiri's 23.853° about 13:04; under Raman's 22.407° at 222.407°, about
+    // 10:12 (the Moon is a little faster in the morning).
+    void anUnknownTimeUsesTheAyanamsa_data() {
+        QTest::addColumn<QString>("ayanamsa");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("zeitrad") << "zeitrad"
+                                 << QStringLiteral("zwischen Skorpion 7°17′ und Skorpion 19°19′; "
+                                                   "die Nakshatra wechselt um 13:0");
+        QTest::newRow("lahiri") << "lahiri"
+                                << QStringLiteral("zwischen Waage 13°26′ und Waage 25°27′ "
+                                                  "(siderisch, Ayanamsa Lahiri (Chitrapaksha)); "
+                                                  "die Nakshatra wechselt um 13:0");
+        QTest::newRow("raman") << "raman"
+                               << QStringLiteral("(siderisch, Ayanamsa Raman); die Nakshatra "
+                                                 "wechselt um 10:1");
+    }
+
+    void anUnknownTimeUsesTheAyanamsa() {
+        QFETCH(QString, ayanamsa);
+        QFETCH(QString, says);
+        const auto text = unknownTimeText(QDate(2000, 1, 1), Clocks::utc(), std::nullopt,
+                                          ayanamsaOfKey(ayanamsa));
+        QVERIFY2(std::get<QString>(text).contains(says), qPrintable(std::get<QString>(text)));
     }
 };
 

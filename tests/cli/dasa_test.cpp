@@ -468,9 +468,10 @@ TEST(Dasa, ABirthGivesItsMomentInUtc) {
     }
 }
 
-// The Moon at Meeus's worked example (Astronomical Algorithms, ch. 47: 12.4.1992 0h TT, apparent
-// longitude 133.167265°), that is 11.4.1992 23:59:01.816 UTC; a second later it has moved 0.5″.
-// "Übernehmen" writes Löwe 13° 10′ 2″ and the date: the periods are those of those fields. The
+// The Moon at Meeus's worked example (Astronomical Algorithms, ch. 47: 12.4.1992 0h TT), that is
+// 11.4.1992 23:59:01.816 UTC: the JPL DE431 ephemeris gives 133.166723° there (Meeus's truncated
+// series 133.167265°), and 0.184 s later the Moon has moved 0.1″ on, to 133.166751°.
+// "Übernehmen" writes Löwe 13° 10′ 0″ and the date: the periods are those of those fields. The
 // ayanamsa of 1992: 22° 27′ 38″ + 92 × 50.3″ = 23.746°.
 TEST(Dasa, TheBirthObjectAndTheFieldsOfTheMoonCalculator) {
     const Arguments born{"--born", "11.4.1992 23:59:02", "--zone", "UTC", "--on", "2030-01-01"};
@@ -478,14 +479,15 @@ TEST(Dasa, TheBirthObjectAndTheFieldsOfTheMoonCalculator) {
     ASSERT_EQ(r.status, 0);
     QJsonObject j = json(r);
     QJsonObject birth = j.take("birth").toObject();
-    EXPECT_NEAR(birth.take("moonTropical").toDouble(), 133.167265, 0.6 / 3600);
+    EXPECT_NEAR(birth.take("moonTropical").toDouble(), 133.166751, 0.2 / 3600);
     EXPECT_NEAR(birth.take("ayanamsa").toDouble(), 23.746, 1e-9);
-    EXPECT_NEAR(birth.take("moonSidereal").toDouble(), 133.167265 - 23.746, 0.6 / 3600);
-    EXPECT_EQ(compact(birth), R"({"local":"1992-04-11T23:59:02","name":null,"place":null,)"
-                              R"("utc":"1992-04-11T23:59:02Z","zone":"UTC"})");
-    EXPECT_NE(r.out.find("\"moonTropical\": 133.167"), std::string::npos); // six decimals and more
+    EXPECT_NEAR(birth.take("moonSidereal").toDouble(), 133.166751 - 23.746, 0.2 / 3600);
+    EXPECT_EQ(compact(birth),
+              R"({"ayanamsaName":"zeitrad","local":"1992-04-11T23:59:02","name":null,"place":null,)"
+              R"("utc":"1992-04-11T23:59:02Z","zone":"UTC"})");
+    EXPECT_NE(r.out.find("\"moonTropical\": 133.166"), std::string::npos); // six decimals and more
 
-    const Arguments fields{"--date", "11.4.1992",  "--moon", "13:10:2",   "--sign",
+    const Arguments fields{"--date", "11.4.1992",  "--moon", "13:10:0",   "--sign",
                            "Loewe",  "--tropical", "--on",   "2030-01-01"};
     QJsonObject window = json(run(fields + Arguments{"--format", "json"}));
     window.remove("birth");
@@ -496,9 +498,52 @@ TEST(Dasa, TheBirthObjectAndTheFieldsOfTheMoonCalculator) {
     const std::string text = run(born).out;
     EXPECT_TRUE(text.starts_with("Geburtszeit: 11.04.1992 23:59:02 UTC (UTC+0)\n"
                                  "UTC: 11.04.1992 23:59:02\n"
-                                 "Mond tropisch: Löwe 13° 10′ 02″\n"))
+                                 "Mond tropisch: Löwe 13° 10′ 00″\n"))
         << text;
     EXPECT_NE(text.find("\n" + run(fields).out), std::string::npos);
+}
+
+// --ayanamsa: the birth at J2000.0 (the JPL DE431 Moon 223.314870°, 0.184 s later 0.1″ on) under
+// Lahiri, whose value there, worked out from its epoch value with the IAU 2006 precession and the
+// nutation, is 23.853184° (see moon_test.cpp); a register birth's own is the default for --birth.
+TEST(Dasa, AnAyanamsaOfTheLibrary) {
+    const Arguments born{"--born", "1.1.2000 11:58:56", "--zone", "UTC", "--format", "json"};
+    const QJsonObject lahiri =
+        json(run(born + Arguments{"--ayanamsa", "lahiri"}))["birth"].toObject();
+    EXPECT_EQ(lahiri["ayanamsaName"].toString().toStdString(), "lahiri");
+    EXPECT_NEAR(lahiri["ayanamsa"].toDouble(), 23.853184, 1.0 / 3600);
+    EXPECT_NEAR(lahiri["moonTropical"].toDouble(), 223.314898, 0.1 / 3600);
+    EXPECT_NEAR(lahiri["moonSidereal"].toDouble(), 223.314898 - 23.853184, 1.0 / 3600);
+    // Zeitrad's own, the default: the formula of the year, 23°51′28″.
+    const QJsonObject own = json(run(born))["birth"].toObject();
+    EXPECT_EQ(own["ayanamsaName"].toString().toStdString(), "zeitrad");
+    EXPECT_NEAR(own["ayanamsa"].toDouble(), 23 + 51 / 60.0 + 28 / 3600.0, 1e-8);
+    // The sidereal position goes into the fields: Waage 19°27′42″, not tropical.
+    const std::string text = run({"--born", "1.1.2000 11:58:56", "--zone", "UTC", "--ayanamsa",
+                                  "lahiri", "--depth", "1"})
+                                 .out;
+    // (23.853184° is 23°51′11.5″: the library's own rounds to 11″ or 12″.)
+    EXPECT_NE(text.find("Mond siderisch (Ayanamsa Lahiri (Chitrapaksha): 23° 51′ 1"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("″): Waage 19° 27′ 42″\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Nakshatra: 15 Swaati"), std::string::npos) << text;
+    // Raman's 22°24′26″ puts the Moon past 200°: Vishakha.
+    EXPECT_NE(run({"--born", "1.1.2000 11:58:56", "--zone", "UTC", "--ayanamsa", "raman"})
+                  .out.find("Nakshatra: 16 Vishaakhaa"),
+              std::string::npos);
+
+    const Finished unknown = run(born + Arguments{"--ayanamsa", "sayana"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.starts_with(
+        "zeitrad-dasa: --ayanamsa braucht zeitrad, lahiri, lahiri-icrc, true-chitra, kp, raman, "
+        "fagan-bradley, yukteshwar, true-pushya oder ushashashi\n"))
+        << unknown.err;
+    const Finished typed = run({"--date", "1.1.2000", "--ayanamsa", "lahiri"});
+    EXPECT_EQ(typed.status, 2);
+    EXPECT_TRUE(typed.err.starts_with("zeitrad-dasa: --ayanamsa gehört zu --born, --birth oder "
+                                      "--aaf"))
+        << typed.err;
 }
 
 TEST(Dasa, HelpAndVersion) {

@@ -246,10 +246,48 @@ private slots:
                  "Ohne #B93 braucht der Datensatz den Ortsatlas, der nicht geladen werden konnte.");
     }
 
+    // A birth keeps its ayanamsa across saving and opening; a register of version 1 (before the
+    // ayanamsa was kept) is carried forward, its births with Zeitrad's own.
+    void aBirthKeepsItsAyanamsa() {
+        const QString path = file("ayanamsa.sqlite");
+        sql(path,
+            "CREATE TABLE births (id INTEGER PRIMARY KEY, surname TEXT NOT NULL, first_name "
+            "TEXT NOT NULL, kind TEXT NOT NULL, date TEXT NOT NULL, time TEXT, place TEXT NOT "
+            "NULL, country TEXT NOT NULL, latitude REAL, longitude REAL, zone TEXT NOT NULL, "
+            "note TEXT NOT NULL, added TEXT NOT NULL, changed TEXT NOT NULL)");
+        sql(path, "INSERT INTO births VALUES (1, 'Alt', 'Anna', 'female', '1950-06-01', "
+                  "'08:00:00', 'Köln', 'D', 50.94, 6.96, 'Europe/Berlin', '', "
+                  "'2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z')");
+        sql(path, "PRAGMA user_version=1");
+        sql(path, QStringLiteral("PRAGMA application_id=%1").arg(SqlRegister::applicationId));
+        {
+            SqlRegister reg;
+            value(reg.open(path));
+            QVERIFY(!reg.readOnly());
+            QList<Birth> births = value(reg.list());
+            QCOMPARE(births.size(), 1);
+            QCOMPARE(births[0].surname, "Alt");
+            QCOMPARE(births[0].ayanamsa, zeitrad::astronomy::Ayanamsa::zeitrad);
+            births[0].ayanamsa = zeitrad::astronomy::Ayanamsa::raman;
+            value(reg.update(births[0]));
+            Birth added = person(7);
+            added.ayanamsa = zeitrad::astronomy::Ayanamsa::truePushya;
+            value(reg.add(added));
+        }
+        QCOMPARE(sql(path, "PRAGMA user_version").toInt(), 2);
+        QCOMPARE(sql(path, "SELECT ayanamsa FROM births WHERE id=1").toString(), "raman");
+        SqlRegister again;
+        value(again.open(path));
+        const QList<Birth> births = value(again.list());
+        QCOMPARE(births.size(), 2);
+        QCOMPARE(births[0].ayanamsa, zeitrad::astronomy::Ayanamsa::raman);
+        QCOMPARE(births[1].ayanamsa, zeitrad::astronomy::Ayanamsa::truePushya);
+    }
+
     void newerFileOpensReadOnly() {
         const QString path = file("neuer.sqlite");
         fill(path, {person(1)});
-        sql(path, "PRAGMA user_version=2");
+        sql(path, "PRAGMA user_version=3");
         SqlRegister reg;
         value(reg.open(path));
         QVERIFY(reg.readOnly());
