@@ -148,6 +148,11 @@ MoonDialog::MoonDialog(QWidget* parent, RegisterOpener openRegister)
     layout->addLayout(form);
     layout->addWidget(result_);
     layout->addWidget(buttons);
+    // The keyboard goes through the fields in the order they stand, from the name down.
+    const QList<QWidget*> order{name_,  date_, time_,      timeUnknown_,
+                                place_, zone_, longitude_, ayanamsa_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     connect(date_, &QDateEdit::dateChanged, this, &MoonDialog::updateResult);
     connect(time_, &QTimeEdit::timeChanged, this, &MoonDialog::updateResult);
