@@ -1,8 +1,8 @@
 // The plugins of a build as the window program meets them: each libzeitrad_*.so in the folder
 // given is one the program loads, loads through the program's own loader (QPluginLoader), gives
 // the interface the program asks it for and does its job once; and every plugin the program
-// loads is there. Prints one line per plugin; exits 1 when any of this fails.
-// Usage: release_plugin_check FOLDER
+// loads is there (and zeitrad-dasa's own, for its --timeline). Prints one line per plugin; exits 1
+// when any of this fails. Usage: release_plugin_check FOLDER
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +14,7 @@
 
 #include "birth/atlas.h"
 #include "birth/register.h"
+#include "cli/timelinewriter.h"
 #include "periodlist/printing.h"
 #include "pluginloader/pluginloader.h"
 
@@ -75,7 +76,29 @@ QString printsAPage(QObject* plugin, const QString& scratch) {
     return {};
 }
 
-// Every plugin the program loads, by the name it asks for (libzeitrad_<name>.so).
+// zeitrad-dasa's plugin: a timeline of a typed Moon, written as a PNG file.
+QString drawsATimeline(QObject* plugin, const QString& scratch) {
+    auto* writer = as<cli::TimelineWriter>(plugin);
+    if (!writer)
+        return QStringLiteral("does not give %1").arg(ZeitradTimelineWriter_iid);
+    Engine engine;
+    const Outcome outcome = engine.calculate({"12", "3", "1975", "10", "20", "30", 4, false});
+    if (!std::holds_alternative<Result>(outcome))
+        return QStringLiteral("has no periods to draw: the engine refused the test birth");
+    cli::TimelineOrder order;
+    order.result = std::get<Result>(outcome);
+    order.today = {2026, 12, 9};
+    order.width = 600;
+    order.file = (scratch + QStringLiteral("/timeline.png")).toStdString();
+    if (const std::string failed = writer->write(order); !failed.empty())
+        return QStringLiteral("does not draw: %1").arg(QString::fromStdString(failed));
+    QFile png(QString::fromStdString(order.file));
+    if (!png.open(QIODevice::ReadOnly) || !png.read(8).startsWith("\x89PNG"))
+        return QStringLiteral("does not write a PNG file");
+    return {};
+}
+
+// Every plugin the programs load, by the name it asks for (libzeitrad_<name>.so).
 const struct {
     const char* name;
     Use use;
@@ -83,6 +106,7 @@ const struct {
     {"atlas", findsBerlin},
     {"print", printsAPage},
     {"register", opensARegister},
+    {"timeline", drawsATimeline},
 };
 
 } // namespace
