@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 #include "birth/birth.h"
 #include "birth/register.h"
 
@@ -42,11 +44,24 @@ struct AafRemark {
 // bytes: the rest is dropped, and a remark says so.
 inline constexpr qsizetype maxNoteBytes = 64 * 1024;
 
+// What a birth that was read still waits for: the Julian day of its #B93 (the moment, which has
+// precedence over the clock once the clocks are known) and, where the summer time or the zone
+// difference was not known ("*"), the zone difference given, to fall back on when the atlas does
+// not know the place's zone.
+struct AafPending {
+    std::optional<double> julianDay;
+    int julianDayLine = 0;
+    std::optional<int> standardOffset; // seconds east
+};
+
 struct AafRead {
     QList<birth::Birth> births; // the good records in file order; without #B93 no coordinates/zone
     QList<int> lines;           // the line of each birth's #A93
+    QList<AafPending> pending;  // of each birth
     QList<AafSkip> skipped;
-    QList<AafRemark> remarks; // of births that were read, in file order (a note cut short)
+    // Of births that were read, in file order: a note cut short, a local time that the Julian day
+    // changed, a place or zone taken from the atlas.
+    QList<AafRemark> remarks;
     AafEncoding encoding = AafEncoding::Utf8; // as detected
     bool cancelled = false;                   // the progress said stop
 };
@@ -55,6 +70,12 @@ struct AafRead {
 // Windows-1252 otherwise. `progress` hears of the lines read now and then; when it cancels, the
 // read ends there with `cancelled` set.
 AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress = {});
+
+// The Julian day of birth `i` has precedence, once its clocks are known: when its local time on
+// those clocks stands for a moment more than a minute away from it, the local time becomes the
+// Julian day's moment on the clocks, and a remark says so. readAaf() does this for the births
+// whose #B93 names their clocks, placeFromAtlas() for those whose zone the atlas gives.
+void takeJulianDay(AafRead& read, qsizetype i);
 
 // The births as an AAF file (with #B93 where coordinates and clocks are known). Characters that
 // Windows-1252 cannot hold are written as "?".
