@@ -61,6 +61,7 @@ constexpr std::string_view examples =
     "  zeitrad-dasa --born \"31.10.2021 2:30\" --zone Europe/Berlin --sommerzeit nein\n"
     "  zeitrad-dasa --born \"12.5.1985 13:27\" --zone Europe/Berlin --ayanamsa lahiri\n"
     "  zeitrad-dasa --import geburten.aaf\n"
+    "  zeitrad-dasa --import karten/*.mtx geburten.aaf\n"
     "  zeitrad-dasa --birth \"Müller, Jürgen\" --format json\n"
     "  zeitrad-dasa --aaf geburten.aaf --format csv > perioden.csv\n"
     "  zeitrad-dasa --list --format json\n"
@@ -342,7 +343,7 @@ int main(int argc, char** argv) {
     case Action::importAaf: {
         atlas::GeonamesAtlas places;
         places.setExactIndex(exactIndexPath());
-        return finish(importJob(o.file, &places));
+        return finish(importJob(o.files, &places));
     }
     case Action::exportAaf:
         return finish(exportJob(o.file, o.windows1252));
