@@ -458,11 +458,10 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
         text = fromWindows1252(view);
         out.encoding = AafEncoding::Windows1252;
     }
-    // Lines end with CR LF, LF, or CR alone (as older Macs wrote them).
-    if (text.contains(u'\r')) {
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // Lines end with CR LF or LF; in a file without a line feed, as older Macs wrote them, with
+    // CR alone (elsewhere a CR within a line is part of its field).
+    if (!text.contains(u'\n'))
         text.replace(u'\r', u'\n');
-    }
 
     std::optional<Record> record;
     // The record ends: into the births or the skipped ones; a birth whose note was cut says so.
@@ -482,6 +481,8 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
             return out;
         }
         ++lineNumber;
+        if (line.endsWith(u'\r'))
+            line.chop(1);
         while (line.endsWith(u' ') || line.endsWith(u'\t'))
             line.chop(1);
         if (!line.startsWith(u'#')) {

@@ -76,8 +76,7 @@ Refused<birth::Birth> readMtx(const QByteArray& bytes, int* faultLine) {
                           .arg(lines.size()));
     birth::Birth b;
     b.surname = lines[1].trimmed();
-    const std::optional<int> day = whole(lines[2]), month = whole(lines[3]),
-                             year = whole(lines[4]);
+    const std::optional<int> day = whole(lines[2]), month = whole(lines[3]), year = whole(lines[4]);
     if (!day || !month || !year || !QDate(*year, *month, *day).isValid())
         return refuse(3, QStringLiteral("Tag „%1“, Monat „%2“ und Jahr „%3“ sind kein Datum.")
                              .arg(lines[2].trimmed(), lines[3].trimmed(), lines[4].trimmed()));

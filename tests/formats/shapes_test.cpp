@@ -196,7 +196,8 @@ private slots:
             << "";
         QTest::newRow("a year before the program's range")
             << QByteArray("#A93:Alt,Anna,f,1.1.1452,12:00,Mainz,D\n#B93:*,50n00,8e16,00E00,0\n")
-            << "1: Das Jahr 1452 liegt außerhalb des unterstützten Bereichs 1800–2199." << "";
+            << "1: Das Jahr 1452 liegt außerhalb des unterstützten Bereichs 1800–2199."
+            << "";
         QTest::newRow("fifteen hours east")
             << QByteArray("#A93:Weit,Willi,m,1.1.2000,12:00,X,D\n#B93:*,1n52,157w24,15he00,0\n")
             << "2: Die Zonendifferenz „15he00“ ist keine (etwa 1he00, 5hw30 oder 0e21:28)."
