@@ -56,13 +56,16 @@ const char* difference(const Birth& written, const Birth& read, AafEncoding enco
     if (read.date != written.date || read.time != written.time)
         return "the date or time read back differs";
     // The coordinates and clocks are written together or not at all.
-    if (written.latitude && written.longitude && !written.zone.isEmpty()) {
+    if (written.latitude && written.longitude && written.clocks) {
         if (!nearlyEqual(read.latitude, written.latitude) ||
             !nearlyEqual(read.longitude, written.longitude))
             return "the coordinates read back differ by more than the rounding";
-        if (read.zone != written.zone)
+        // A fixed offset's zone difference is written to the minute, as the coordinates are.
+        const bool offsets = read.clocks && read.clocks->isOffset() && written.clocks->isOffset();
+        if (offsets ? std::abs(read.clocks->offsetSeconds() - written.clocks->offsetSeconds()) >= 60
+                    : read.clocks != written.clocks)
             return "the clocks read back differ";
-    } else if (read.latitude || read.longitude || !read.zone.isEmpty()) {
+    } else if (read.latitude || read.longitude || read.clocks) {
         return "coordinates or clocks read back that were not written";
     }
     return nullptr;
