@@ -440,7 +440,7 @@ void takeJulianDay(AafRead& read, qsizetype i) {
              .arg(pending.julianDayLine)
              .arg(before,
                   fromClock ? QStringLiteral(", die %1 Minuten davon abweicht")
-                                  .arg(QString::number(minutes, 'f', minutes < 10 ? 1 : 0)
+                                  .arg(QString::number(std::round(minutes * 10) / 10, 'g', 6)
                                            .replace(u'.', u','))
                             : QStringLiteral(", die es auf den Uhren nicht gab"),
                   b.date.toString(QStringLiteral("d.M.yyyy")) + u' ' +

@@ -167,10 +167,15 @@ Refused<QList<Entry>> readEntries(const QString& path, const AtlasSource& atlas)
     const AafRead& r = std::get<AafRead>(read);
     QList<Entry> entries;
     entries.reserve(r.births.size() + r.skipped.size());
-    for (qsizetype i = 0; i < r.births.size(); ++i)
-        entries.append({r.lines[i], r.births[i].name(), r.births[i], {}});
+    for (qsizetype i = 0; i < r.births.size(); ++i) {
+        QStringList remarks;
+        for (const AafRemark& remark : r.remarks)
+            if (remark.line == r.lines[i])
+                remarks << remark.text;
+        entries.append({r.lines[i], r.births[i].name(), r.births[i], {}, remarks.join(u' ')});
+    }
     for (const AafSkip& skip : r.skipped)
-        entries.append({skip.line, skip.name, std::nullopt, skip.reason});
+        entries.append({skip.line, skip.name, std::nullopt, skip.reason, {}});
     std::stable_sort(entries.begin(), entries.end(),
                      [](const Entry& a, const Entry& b) { return a.line < b.line; });
     return entries;

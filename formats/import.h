@@ -70,6 +70,7 @@ struct Entry {
     QString name; // "Müller, Jürgen"; empty when the file does not name it
     std::optional<birth::Birth> birth;
     QString reason; // when there is no birth
+    QString remark; // of a birth: what the atlas gave, what the Julian day changed
 };
 
 // Every record of the file in file order, placed as an import places them. Refused when the file
