@@ -54,7 +54,8 @@ find_package(Qt6 REQUIRED COMPONENTS Core)
 set(_zeitrad_birth ${CMAKE_CURRENT_LIST_DIR}/../birth)
 set(_zeitrad_aaf_sources ${CMAKE_CURRENT_LIST_DIR}/../formats/aaf.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../formats/privatefile.cpp ${_zeitrad_birth}/birth.cpp ${_zeitrad_birth}/moment.cpp ${_zeitrad_birth}/localtime.cpp
-    ${_zeitrad_birth}/atlas.cpp ${_zeitrad_birth}/clocks.cpp)
+    ${_zeitrad_birth}/atlas.cpp ${_zeitrad_birth}/clocks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../astronomy/ayanamsa.cpp)
 zeitrad_add_fuzz(aaf_fuzz aaf-seeds ${_zeitrad_aaf_sources})
 target_link_libraries(aaf_fuzz PRIVATE Qt6::Core)
 # Maitreya's chart files, read alike.

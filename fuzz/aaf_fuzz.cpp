@@ -76,7 +76,8 @@ const char* difference(const Birth& written, const Birth& read, AafEncoding enco
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const AafRead read = readAaf(bytes);
-    const qsizetype lines = bytes.count('\n') + 1;
+    // Lines end with a line feed; in a file without one, with a carriage return alone.
+    const qsizetype lines = (bytes.contains('\n') ? bytes.count('\n') : bytes.count('\r')) + 1;
     require(read.births.size() == read.lines.size(), "a birth without its line");
     int previous = 0;
     for (qsizetype i = 0; i < read.births.size(); ++i) {
