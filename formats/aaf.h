@@ -1,9 +1,13 @@
 // AAF, the exchange format of German-speaking astrology: a text file of records, each beginning
-// with an #A93 line (surname, first name, kind, date, local time, place, country code; "*" for
-// what is not known), optionally followed by #B93 (Julian day in Universal Time, latitude such
-// as 49n05, longitude such as 8e11, zone difference such as 1he00, summer time or L for local
-// mean time), #ZNAM, #COM (continued on lines that do not start with "#"), #SRC, #VIA and
-// computed chunks, which are passed over.
+// with an #A93 line (surname, first name, kind, date, local time, place, country; "*" for what is
+// not known), optionally followed by #B93 (Julian day in Universal Time, latitude such as 49n05,
+// longitude such as 8e11, zone difference such as 1he00, summer time 0/1/*, or L for local mean
+// time), #ZNAM, #COM (continued on lines that do not start with "#"), #SRC, #VIA, "#:" comments
+// and computed chunks, which are passed over. Read as other programs write it: any case, seconds
+// and leading zeros in the angles, zone differences with or without h and minutes ("1hE00:00",
+// "1he", "0e21:28"), dates with a calendar mark (Julian ones converted), a place holding commas
+// (the last field is the country), CR LF, LF or CR, trailing blanks. Written in the definition's
+// plain shape.
 //
 // AAF has no place for the ayanamsa a birth of the register keeps: it is not written (a field of
 // Zeitrad's own would be one that other programs do not know, and putting it into #COM would
