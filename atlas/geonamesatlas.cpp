@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -38,6 +39,50 @@ QString transliterated(const QString& name) {
 
 QString utf8(const gchar* text) {
     return QString::fromUtf8(text ? text : "");
+}
+
+// A folded name as people also write it: "St." and "Sankt" are the same word.
+QStringList spellings(const QString& folded) {
+    QStringList out{folded};
+    static const QRegularExpression st(QStringLiteral("(^|[ -])st(?:\\. ?| )(?=\\w)"));
+    static const QRegularExpression sankt(QStringLiteral("(^|[ -])sankt(?=[ -])"));
+    QString other = folded;
+    other.replace(st, QStringLiteral("\\1sankt "));
+    if (other == folded) {
+        other.replace(sankt, QStringLiteral("\\1st."));
+    }
+    if (other != folded)
+        out << other;
+    return out;
+}
+
+// A town's name after the name people use for it: "frankfurt am main" after "frankfurt", "halle
+// (saale)" after "halle", "mulheim an der ruhr" after "mulheim". Of an abbreviated qualifier
+// ("frankfurt/m.", "frankfurt a. m.", "freiburg i. br.") the base and the letters that begin the
+// qualifier's word.
+struct Qualified {
+    QString base, initials;
+};
+
+Qualified qualifiedOf(const QString& folded) {
+    static const QRegularExpression shortened(
+        QStringLiteral("^(.+?)(?: ?/ ?| (?:a|i|am|im|an der|ob der)\\. ?| (?:a|i)\\.(?=\\w)| "
+                       "\\()(\\w+)\\.?\\)?$"));
+    const QRegularExpressionMatch m = shortened.match(folded);
+    if (m.hasMatch())
+        return {m.captured(1), m.captured(2)};
+    return {folded, {}};
+}
+
+bool follows(const QString& key, const Qualified& q) {
+    if (key.size() <= q.base.size() || !key.startsWith(q.base))
+        return false;
+    const QStringView rest = QStringView(key).sliced(q.base.size());
+    for (const QStringView lead : {u" am ", u" im ", u" an der ", u" (", u" ob der ", u"/"}) {
+        if (rest.startsWith(lead))
+            return rest.sliced(lead.size()).startsWith(q.initials);
+    }
+    return false;
 }
 
 // One town of libgeonames, read from its record as stored, not through the accessors that
@@ -244,12 +289,13 @@ void GeonamesAtlas::openExactIndex() {
     indexHeader_ = size_t(header.size());
 }
 
-std::optional<std::optional<Place>> GeonamesAtlas::exactFromIndex(const QString& folded,
-                                                                  const QString& within) const {
+std::optional<std::optional<Place>>
+GeonamesAtlas::exactFromIndex(const QString& folded, const QString& within, bool qualified) const {
     if (indexText_.empty())
         return std::nullopt;
     const std::string_view text = indexText_;
-    const QByteArray targetBytes = folded.toUtf8();
+    const Qualified q = qualified ? qualifiedOf(folded) : Qualified{folded, {}};
+    const QByteArray targetBytes = q.base.toUtf8();
     const std::string_view target(targetBytes.constData(), size_t(targetBytes.size()));
     const auto keyAt = [&text](size_t line) {
         return text.substr(line, text.find_first_of("\t\n", line) - line);
@@ -265,8 +311,15 @@ std::optional<std::optional<Place>> GeonamesAtlas::exactFromIndex(const QString&
             high = line;
     }
     std::optional<Place> best;
-    for (size_t line = low; line < text.size() && keyAt(line) == target;
+    const auto matches = [&](std::string_view key) {
+        return qualified ? follows(QString::fromUtf8(key.data(), qsizetype(key.size())), q)
+                         : key == target;
+    };
+    for (size_t line = low; line < text.size() &&
+                            (qualified ? keyAt(line).starts_with(target) : keyAt(line) == target);
          line = text.find('\n', line) + 1) {
+        if (!matches(keyAt(line)))
+            continue;
         const std::string_view whole = text.substr(line, text.find('\n', line) - line);
         const QList<QByteArray> fields =
             QByteArray(whole.data(), qsizetype(whole.size())).split(separator);
@@ -307,6 +360,15 @@ QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
     for (; it != keys_.end() && it->folded.startsWith(prefix); ++it)
         if (!accentsTyped || it->lower.startsWith(lower))
             found.push_back(it->place);
+    // "St." typed for "Sankt" (or the other way), then a qualifier: "Frankfurt a. M.".
+    const bool none = found.empty();
+    for (const QString& spelling : none ? spellings(prefix).mid(1) : QStringList())
+        for (auto at = std::lower_bound(keys_.begin(), keys_.end(), spelling,
+                                        [](const Key&k, const QString&p) { return k.folded < p; });
+             at != keys_.end() && at->folded.startsWith(spelling); ++at)
+            found.push_back(at->place);
+    if (found.empty())
+        found = qualifiedPlaces(prefix, {});
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     const auto byPopulation = [this](int a, int b) {
@@ -326,13 +388,56 @@ std::optional<Place> GeonamesAtlas::exact(const QString& name, const QString& qu
     const QString within = foldedName(qualifier);
     if (folded.isEmpty())
         return std::nullopt;
+    const QStringList written = spellings(folded);
     if (!exactIndex_.isEmpty() && !built_) {
         std::call_once(indexOpened_, &GeonamesAtlas::openExactIndex, this);
-        if (auto answer = exactFromIndex(folded, within))
-            return *answer;
+        // The name as written, then as a qualified town's beginning ("Frankfurt", "Frankfurt
+        // a. M."), from the index alone.
+        bool answered = true;
+        for (const bool qualified : {false, true})
+            for (const QString& spelling : written) {
+                const auto answer = exactFromIndex(spelling, within, qualified);
+                if (!answer)
+                    answered = false;
+                else if (*answer)
+                    return *answer;
+            }
+        if (answered)
+            return std::nullopt;
         std::call_once(loaded_, &GeonamesAtlas::load, this);
         writeExactIndex();
     }
+    for (const QString& spelling : written)
+        if (auto place = exactOne(spelling, within))
+            return place;
+    // No town has the name: the most populous whose name begins with it and a qualifier.
+    const Place* best = nullptr;
+    for (const int index : qualifiedPlaces(folded, within)) {
+        const Place& place = places_[size_t(index)];
+        if (!best || place.population > best->population)
+            best = &place;
+    }
+    if (!best)
+        return std::nullopt;
+    return *best;
+}
+
+std::vector<int> GeonamesAtlas::qualifiedPlaces(const QString& folded, const QString& within) {
+    std::call_once(loaded_, &GeonamesAtlas::load, this);
+    std::vector<int> found;
+    for (const QString& spelling : spellings(folded)) {
+        const Qualified q = qualifiedOf(spelling);
+        auto it = std::lower_bound(keys_.begin(), keys_.end(), q.base,
+                                   [](const Key& k, const QString& p) { return k.folded < p; });
+        for (; it != keys_.end() && it->folded.startsWith(q.base); ++it)
+            if (follows(it->folded, q) &&
+                (within.isEmpty() || qualifiers_[size_t(it->place)].contains(within)))
+                found.push_back(it->place);
+    }
+    return found;
+}
+
+std::optional<Place> GeonamesAtlas::exactOne(const QString& folded, const QString& within) {
     std::call_once(loaded_, &GeonamesAtlas::load, this);
     auto it = std::lower_bound(keys_.begin(), keys_.end(), folded,
                                [](const Key& k, const QString& p) { return k.folded < p; });

@@ -42,9 +42,17 @@ public:
 
 private:
     void load();
+    // The most populous town of exactly this folded name (within the folded qualifier).
+    std::optional<birth::Place> exactOne(const QString& folded, const QString& within);
+    // The towns whose name begins with the folded name and a qualifier (" am ", " im ",
+    // " an der ", " (", " ob der ", "/"), or with the base and the qualifier's first letters of
+    // an abbreviation ("frankfurt/m.", "frankfurt a. m."); "St." and "Sankt" alike.
+    std::vector<int> qualifiedPlaces(const QString& folded, const QString& within);
     void openExactIndex();
-    std::optional<std::optional<birth::Place>> exactFromIndex(const QString& folded,
-                                                              const QString& within) const;
+    // From the index: the town of exactly this folded name, or (qualified) the most populous
+    // whose name begins with it and a qualifier; none when the index cannot answer.
+    std::optional<std::optional<birth::Place>>
+    exactFromIndex(const QString& folded, const QString& within, bool qualified = false) const;
     void writeExactIndex() const;
     QString fingerprint() const;
     QString germanCatalogue_, englishCatalogue_, exactIndex_;

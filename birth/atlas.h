@@ -51,9 +51,13 @@ public:
     // accents unless typed ("koln", "Köln" and "Koeln" find Köln; "Mü" finds München but not
     // Mumbai), most populous first, at most limit of them.
     virtual QList<Place> find(const QString& typed, int limit = 10) = 0;
-    // The most populous place with exactly this name (ignoring case and accents), in the country
-    // or state the qualifier names (German or English name, or the country code) when it is not
-    // empty: exact("Frankfurt am Main", ""), exact("Ravensburg", "Deutschland").
+    // The most populous place with exactly this name (ignoring case and accents, "St." and
+    // "Sankt" alike), in the country or state the qualifier names (German or English name, or the
+    // country code) when it is not empty: exact("Frankfurt am Main", ""), exact("Ravensburg",
+    // "Deutschland"). Where none has it, the most populous whose name goes on with a qualifier
+    // (" am ", " im ", " an der ", " (", " ob der ", "/"), also of an abbreviation:
+    // exact("Frankfurt") and exact("Frankfurt a. M.") are Frankfurt am Main, exact("Halle", "DE")
+    // Halle (Saale). find() lists those when no name begins with the typed text.
     virtual std::optional<Place> exact(const QString& name, const QString& qualifier = {}) = 0;
 };
 

@@ -61,6 +61,7 @@ constexpr std::string_view examples =
     "  zeitrad-dasa --born \"31.10.2021 2:30\" --zone Europe/Berlin --sommerzeit nein\n"
     "  zeitrad-dasa --born \"12.5.1985 13:27\" --zone Europe/Berlin --ayanamsa lahiri\n"
     "  zeitrad-dasa --import geburten.aaf\n"
+    "  zeitrad-dasa --import karten/*.mtx geburten.aaf\n"
     "  zeitrad-dasa --birth \"Müller, Jürgen\" --format json\n"
     "  zeitrad-dasa --aaf geburten.aaf --format csv > perioden.csv\n"
     "  zeitrad-dasa --list --format json\n"
@@ -228,7 +229,8 @@ std::string namedCsv(std::string_view csv, std::string_view name, bool header) {
 
 // Every record of the AAF file, one after another: text blocks under a heading, the CSV rows with
 // the name in front, or one JSON array with an error object for each record refused. The refused
-// ones are told on standard error too; exit 1 if there were any.
+// ones are told on standard error too (exit 1 if there were any), and so is what the atlas gave
+// a record or what its Julian day changed.
 int aafRoad(Engine& engine, const Options& o, CivilDate on) {
     atlas::GeonamesAtlas places;
     places.setExactIndex(exactIndexPath());
@@ -253,6 +255,10 @@ int aafRoad(Engine& engine, const Options& o, CivilDate on) {
             }
         }
         const std::string name = entry.name.isEmpty() ? "*" : entry.name.toStdString();
+        if (!entry.remark.isEmpty()) {
+            writeError("Zeile " + std::to_string(entry.line) + " (" + name +
+                       "): " + entry.remark.toStdString() + '\n');
+        }
         if (const auto* refusal = std::get_if<Refusal>(&text)) {
             anyRefused = true;
             writeError("Zeile " + std::to_string(entry.line) + " (" + name +
@@ -342,7 +348,7 @@ int main(int argc, char** argv) {
     case Action::importAaf: {
         atlas::GeonamesAtlas places;
         places.setExactIndex(exactIndexPath());
-        return finish(importJob(o.file, &places));
+        return finish(importJob(o.files, &places));
     }
     case Action::exportAaf:
         return finish(exportJob(o.file, o.windows1252));

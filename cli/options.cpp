@@ -192,6 +192,8 @@ struct Option {
     bool (*apply)(Options&, std::string_view value) = nullptr;
     std::string_view refusal = {};
     std::string_view missing = {};
+    // The option takes several values: the arguments after its first that are no option.
+    bool several = false;
 };
 
 constexpr Option options[] = {
@@ -320,12 +322,20 @@ constexpr Option options[] = {
              return !v.empty();
          },
      .refusal = "--birth braucht den Namen einer Geburt des Registers, z. B. \"Müller, Jürgen\""},
+    {.name = "--file",
+     .value = "DATEI",
+     .section = Section::registered,
+     .help = "jede Geburt der Datei nacheinander, AAF oder Maitreya\n"
+             "(.mtx), am Inhalt erkannt (Text: Blöcke mit Überschrift,\n"
+             "CSV: Spalte Name vorne, JSON: ein Array); ohne #B93 Ort\n"
+             "und Zeitzone aus dem Ortsatlas",
+     .group = Group::aaf,
+     .apply = [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
+     .refusal = "--file braucht eine AAF- oder Maitreya-Datei"},
     {.name = "--aaf",
      .value = "DATEI",
      .section = Section::registered,
-     .help = "jede Geburt der AAF-Datei nacheinander (Text: Blöcke mit\n"
-             "Überschrift, CSV: Spalte Name vorne, JSON: ein Array);\n"
-             "ohne #B93 Ort und Zeitzone aus dem Ortsatlas",
+     .help = "dasselbe wie --file",
      .group = Group::aaf,
      .apply = [](Options& o, std::string_view v) { return setFile(o, Road::aaf, {}, v); },
      .refusal = "--aaf braucht eine AAF-Datei"},
@@ -333,12 +343,18 @@ constexpr Option options[] = {
     {.name = "--import",
      .value = "DATEI",
      .section = Section::upkeep,
-     .help = "die Geburten einer AAF-Datei (UTF-8 oder Windows-1252)\n"
-             "aufnehmen; Bericht mit Zeilennummern auf der\n"
+     .help = "die Geburten von AAF-Dateien (UTF-8 oder Windows-1252)\n"
+             "und Maitreya-Dateien (.mtx) aufnehmen, eine oder mehrere\n"
+             "(DATEI …); Bericht je Datei mit Zeilennummern auf der\n"
              "Standardfehlerausgabe",
      .group = Group::jobs,
-     .apply = [](Options& o, std::string_view v) { return setFile(o, {}, Action::importAaf, v); },
-     .refusal = "--import braucht eine AAF-Datei"},
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.files.emplace_back(v);
+             return setFile(o, {}, Action::importAaf, o.files.front());
+         },
+     .refusal = "--import braucht eine AAF- oder Maitreya-Datei",
+     .several = true},
     {.name = "--export",
      .value = "DATEI",
      .section = Section::upkeep,
@@ -656,6 +672,10 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
             return Refusal{std::string(option->refusal)};
         }
         named.add(option->group);
+        while (option->several && i + 1 < arguments.size() && !arguments[i + 1].starts_with('-') &&
+               !arguments[i + 1].empty()) {
+            option->apply(parsed, arguments[++i]);
+        }
     }
     if (auto refusal = chooseJob(parsed, named)) {
         return *refusal;

@@ -38,12 +38,13 @@ struct BornOptions {
 struct Options {
     Action action = Action::calculate;
     Road road = Road::fields;
-    BirthInput input;            // the field texts, as the input screen holds them
-    BornOptions born;            // the birth road's date, time and place
-    std::string birthName;       // --birth: the name of a birth of the register, as typed
-    std::string file;            // the AAF file of --aaf, --import or --export
-    bool windows1252 = false;    // --export for older programs
-    std::optional<CivilDate> on; // the day for "running"; none: today
+    BirthInput input;               // the field texts, as the input screen holds them
+    BornOptions born;               // the birth road's date, time and place
+    std::string birthName;          // --birth: the name of a birth of the register, as typed
+    std::string file;               // the file of --file (--aaf), --import (its first) or --export
+    std::vector<std::string> files; // every file of --import
+    bool windows1252 = false;       // --export for older programs
+    std::optional<CivilDate> on;    // the day for "running"; none: today
     Format format = Format::text;
     std::optional<int> depth; // levels 1..5; none: text 2, CSV and JSON 3
     YearLength yearLength = YearLength::solar;

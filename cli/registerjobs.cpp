@@ -161,6 +161,32 @@ JobResult importJob(const std::string& file, birth::Atlas* atlas) {
     return {done.skipped.isEmpty() ? 0 : 1, {}, text(formats::importReportText(done)) + '\n'};
 }
 
+JobResult importJob(const std::vector<std::string>& files, birth::Atlas* atlas) {
+    if (files.size() == 1)
+        return importJob(files.front(), atlas);
+    QStringList paths;
+    for (const std::string& file : files)
+        paths << QString::fromStdString(file);
+    // None of the files can be read: the register stays as it was (or is not made).
+    if (std::none_of(paths.begin(), paths.end(), [](const QString& p) {
+            return QFileInfo(p).isFile() && QFileInfo(p).isReadable();
+        }))
+        return refused(text("Keine der Dateien lässt sich lesen; es wurde nichts aufgenommen."));
+    auto opened = openRegister(true);
+    if (const auto* refusal = std::get_if<Refusal>(&opened))
+        return refused(refusal->message);
+    auto& reg = *std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
+    const Refused<QList<formats::FileImported>> imported =
+        formats::importFiles(reg, paths, [atlas] { return atlas; });
+    if (const auto* refusal = std::get_if<Refusal>(&imported))
+        return refused(refusal->message);
+    const QList<formats::FileImported>& done = std::get<QList<formats::FileImported>>(imported);
+    const bool whole = std::all_of(done.begin(), done.end(), [](const formats::FileImported& f) {
+        return f.unread.isEmpty() && f.skipped.isEmpty();
+    });
+    return {whole ? 0 : 1, {}, text(formats::importReportText(done)) + '\n'};
+}
+
 JobResult exportJob(const std::string& file, bool windows1252) {
     // Without a register there is nothing to export, and an empty file must not take the place
     // of one the user already has.

@@ -24,6 +24,9 @@ struct JobResult {
 // place from the atlas. The report (how many went in, the duplicates and the skipped records with
 // their lines) on standard error; exit 1 when a record was skipped.
 JobResult importJob(const std::string& file, birth::Atlas* atlas);
+// Several files (AAF or Maitreya's charts) in one transaction, reported file by file; exit 1
+// when a record was skipped or a file could not be read.
+JobResult importJob(const std::vector<std::string>& files, birth::Atlas* atlas);
 // The whole register as an AAF file, written atomically, UTF-8 or Windows-1252.
 JobResult exportJob(const std::string& file, bool windows1252);
 // The register as a text table, CSV or a JSON array.

@@ -1,6 +1,7 @@
 # The fuzz targets: libFuzzer with AddressSanitizer and UBSan, built with clang. The calculation,
 # the readers of zeitrad-dasa that are free of Qt (its options, its date and time ("--born") and
-# the longitude, the dialog's too), and the AAF reader and writer of the birth library on Qt Core.
+# the longitude, the dialog's too), and the AAF reader and writer and the reader of Maitreya's
+# chart files on Qt Core.
 # A fuzzing build holds only the engine, those readers and the targets (the top level stops after
 # including this file), so it needs neither Qt Widgets nor GoogleTest:
 #   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZEITRAD_FUZZ=ON
@@ -51,7 +52,12 @@ zeitrad_add_fuzz(longitude_fuzz seeds-longitude)
 # The AAF reader: its sources with Qt Core, instrumented alike (Qt Core itself is not).
 find_package(Qt6 REQUIRED COMPONENTS Core)
 set(_zeitrad_birth ${CMAKE_CURRENT_LIST_DIR}/../birth)
-zeitrad_add_fuzz(aaf_fuzz aaf-seeds ${CMAKE_CURRENT_LIST_DIR}/../formats/aaf.cpp
+set(_zeitrad_aaf_sources ${CMAKE_CURRENT_LIST_DIR}/../formats/aaf.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../formats/privatefile.cpp ${_zeitrad_birth}/birth.cpp ${_zeitrad_birth}/moment.cpp ${_zeitrad_birth}/localtime.cpp
-    ${_zeitrad_birth}/atlas.cpp)
+    ${_zeitrad_birth}/atlas.cpp ${_zeitrad_birth}/clocks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../astronomy/ayanamsa.cpp)
+zeitrad_add_fuzz(aaf_fuzz aaf-seeds ${_zeitrad_aaf_sources})
 target_link_libraries(aaf_fuzz PRIVATE Qt6::Core)
+# Maitreya's chart files, read alike.
+zeitrad_add_fuzz(mtx_fuzz mtx-seeds ${CMAKE_CURRENT_LIST_DIR}/../formats/mtx.cpp ${_zeitrad_aaf_sources})
+target_link_libraries(mtx_fuzz PRIVATE Qt6::Core)

@@ -4,8 +4,11 @@
 #include <QStringDecoder>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
+#include "astronomy/moon.h"
 #include "birth/moment.h"
 #include "formats/privatefile.h"
 
@@ -95,14 +98,26 @@ QString writeAngle(double value, QChar positive, QChar negative) {
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-// "1he00" (an hour east of Greenwich), "5hw00", "5he30": seconds east.
+// "1he00" (an hour east of Greenwich), "5hw30", "1hE00:00", "1he" (no minutes), "00E00" and
+// "0e21:28" (without the h, the mean time of a longitude with its seconds), in any case, up to 14
+// hours: seconds east.
 std::optional<int> readZoneDifference(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,2})h([ewEW])(\\d{2})$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,2})h?([ew])(\\d{1,2})?(?::(\\d{1,2}))?$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = pattern.match(text);
-    if (!m.hasMatch() || m.captured(3).toInt() >= 60 || m.captured(1).toInt() > 14)
+    if (!m.hasMatch())
         return std::nullopt;
-    const int seconds = m.captured(1).toInt() * 3600 + m.captured(3).toInt() * 60;
-    return m.captured(2).toLower() == u"w" ? -seconds : seconds;
+    const int hours = m.captured(1).toInt();
+    const int minutes = m.captured(3).toInt();
+    const int seconds = m.captured(4).toInt();
+    if (hours > 14 || minutes >= 60 || seconds >= 60 ||
+        (m.captured(3).isEmpty() && !m.captured(4).isEmpty()))
+        return std::nullopt;
+    const int east = hours * 3600 + minutes * 60 + seconds;
+    if (east > 14 * 3600)
+        return std::nullopt;
+    return m.captured(2).toLower() == u"w" ? -east : east;
 }
 
 QString writeZoneDifference(int seconds) {
@@ -117,7 +132,8 @@ QString writeZoneDifference(int seconds) {
 struct B93 {
     int line = 0;
     std::optional<double> julianDay;
-    std::optional<int> zoneSeconds; // standard offset plus summer time
+    std::optional<int> zoneSeconds;   // the zone difference: standard time
+    std::optional<int> summerSeconds; // none: not known
     bool localMeanTime = false;
 };
 
@@ -141,29 +157,55 @@ struct Record {
     }
 };
 
+// "24.12.1992", "01.02.1500", with a trailing g/G (Gregorian) or j/J (Julian calendar): the day, a
+// Julian one turned into the calendar Zeitrad counts in. A day before 15.10.1582 without a mark
+// is Julian, as the Gregorian calendar began then. An invalid QDate when the text is no day.
+QDate readDate(const QString& text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(-?\\d{1,4})([gjGJ]?)$"));
+    const QRegularExpressionMatch d = pattern.match(text);
+    if (!d.hasMatch())
+        return {};
+    const int year = d.captured(3).toInt(), month = d.captured(2).toInt(),
+              day = d.captured(1).toInt();
+    const QString mark = d.captured(4).toLower();
+    const bool julian =
+        mark == u"j" || (mark.isEmpty() && std::tuple(year, month, day) < std::tuple(1582, 10, 15));
+    return julian ? QDate(year, month, day, QCalendar(QCalendar::System::Julian))
+                  : QDate(year, month, day);
+}
+
 void readA93(Record& r, const QString& text) {
-    const QStringList f = text.split(u',');
-    auto field = [&f](int i) { return i < f.size() ? f.at(i).trimmed() : QString(); };
+    QStringList f = text.split(u',');
+    for (QString& field : f)
+        field = field.trimmed();
+    auto field = [&f](int i) { return i < f.size() ? f.at(i) : QString(); };
     Birth& b = r.birth;
-    // The name first: a record left out is reported with it.
+    // The name first: a record left out is reported with it. A surname "*" with the whole name
+    // in the first-name field stays the one name it is.
     b.surname = unknownIfStar(field(0));
     b.firstName = unknownIfStar(field(1));
-    if (f.size() != 7) {
+    if (f.size() < 7) {
         r.fail(r.line, QStringLiteral("Die #A93-Zeile hat %1 statt 7 Felder.").arg(f.size()));
         return;
     }
+    // A place that holds commas ("Samokov, Bulgaria") makes more fields: the last is the country.
     b.kind = kindOf(field(2));
-    b.place = unknownIfStar(field(5));
-    b.country = unknownIfStar(field(6));
+    b.place = unknownIfStar(f.mid(5, f.size() - 6).join(QStringLiteral(", ")));
+    b.country = unknownIfStar(f.last());
 
-    static const QRegularExpression datePattern(
-        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(-?\\d{1,4})$"));
-    const QRegularExpressionMatch d = datePattern.match(field(3));
-    if (d.hasMatch())
-        b.date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
+    b.date = readDate(field(3));
     if (!b.date.isValid()) {
         r.fail(r.line,
                QStringLiteral("Das Datum „%1“ ist kein Tag (erwartet: T.M.JJJJ).").arg(field(3)));
+        return;
+    }
+    if (b.date.year() < astronomy::firstYear || b.date.year() > astronomy::lastYear) {
+        r.fail(r.line, QStringLiteral("Das Jahr %1 liegt außerhalb des unterstützten Bereichs "
+                                      "%2–%3.")
+                           .arg(b.date.year())
+                           .arg(astronomy::firstYear)
+                           .arg(astronomy::lastYear));
         return;
     }
     if (field(4) != u"*") {
@@ -226,6 +268,17 @@ void readB93(Record& r, const QString& text, int line) {
             return;
         }
     }
+    if (field(3) != u"*") {
+        b93.zoneSeconds = readZoneDifference(field(3));
+        if (!b93.zoneSeconds) {
+            r.fail(line, QStringLiteral("Die Zonendifferenz „%1“ ist keine (etwa 1he00, 5hw30 "
+                                        "oder 0e21:28).")
+                             .arg(field(3)));
+            return;
+        }
+    }
+    // 0, 1 (or 2) hours of summer time, "*" not known (the zone's rules decide), L local mean
+    // time at the longitude.
     const QString summer = field(4).toLower();
     if (summer == u"l") {
         b93.localMeanTime = true;
@@ -233,58 +286,33 @@ void readB93(Record& r, const QString& text, int line) {
             r.fail(line, QStringLiteral("Ortszeit (L) ohne geographische Länge."));
             return;
         }
-    } else if (field(3) != u"*") {
-        const std::optional<int> zone = readZoneDifference(field(3));
-        if (!zone) {
-            r.fail(line,
-                   QStringLiteral("Die Zonendifferenz „%1“ ist keine (etwa 1he00 oder 5hw00).")
-                       .arg(field(3)));
-            return;
-        }
-        int dst = 0;
-        if (summer == u"1" || summer == u"2")
-            dst = summer.toInt() * 3600;
-        else if (summer != u"0" && summer != u"*" && !summer.isEmpty()) {
-            r.fail(line,
-                   QStringLiteral("Die Sommerzeit „%1“ ist keine (0, 1, 2 oder L).").arg(field(4)));
-            return;
-        }
-        b93.zoneSeconds = *zone + dst;
+    } else if (summer == u"0" || summer == u"1" || summer == u"2") {
+        b93.summerSeconds = summer.toInt() * 3600;
+    } else if (summer != u"*" && !summer.isEmpty()) {
+        r.fail(line,
+               QStringLiteral("Die Sommerzeit „%1“ ist keine (0, 1, *, oder L).").arg(field(4)));
+        return;
     }
     r.b93 = b93;
 }
 
+// What the atlas and the Julian day still have to say of a birth that was read.
 void finish(Record& r, AafRead& out) {
+    AafPending pending;
     if (r.error.isEmpty() && r.b93) {
         Birth& b = r.birth;
         const B93& b93 = *r.b93;
         if (b93.localMeanTime)
             b.clocks = birth::Clocks::meanTime();
-        else if (b93.zoneSeconds)
-            b.clocks = birth::Clocks::offset(*b93.zoneSeconds);
+        else if (b93.zoneSeconds && b93.summerSeconds)
+            b.clocks = birth::Clocks::offset(*b93.zoneSeconds + *b93.summerSeconds);
+        else
+            pending.standardOffset = b93.zoneSeconds; // the zone's rules decide, if known
         if (!r.zoneName.isEmpty() && !b93.localMeanTime &&
             QTimeZone::isTimeZoneIdAvailable(r.zoneName.toUtf8()))
             b.clocks = birth::Clocks::fromText(r.zoneName);
-        // The #A93 date and time are the birth's clock reading; the moment follows from them by
-        // the birth library's rule (a place's own mean time where the zone kept local mean time,
-        // which other programs may not know). The Julian day in Universal Time only has to fall
-        // within a day of that reading.
-        if (b93.julianDay && b.time && b.clocks) {
-            const qint64 utc = std::llround((*b93.julianDay - unixEpochJulianDay) * msPerDay);
-            qint64 offsetMs = 0;
-            if (b.clocks->isMeanTime())
-                offsetMs = std::llround(*b.longitude * 240.0 * 1000);
-            else if (b.clocks->isOffset())
-                offsetMs = qint64(b.clocks->offsetSeconds()) * 1000;
-            else
-                offsetMs = qint64(QTimeZone(b.clocks->zoneId().toUtf8())
-                                      .offsetFromUtc(
-                                          QDateTime::fromMSecsSinceEpoch(utc, QTimeZone::utc()))) *
-                           1000;
-            if (std::llabs(utc + offsetMs - birth::localAsUtcMSecs(b.date, *b.time)) > msPerDay)
-                r.fail(b93.line, QStringLiteral("Der Julianische Tag passt nicht zum Datum %1.")
-                                     .arg(b.date.toString(QStringLiteral("d.M.yyyy"))));
-        }
+        pending.julianDay = b93.julianDay;
+        pending.julianDayLine = b93.line;
     }
     if (!r.error.isEmpty()) {
         out.skipped.append({r.errorLine, r.error, r.birth.name()});
@@ -292,6 +320,7 @@ void finish(Record& r, AafRead& out) {
     }
     out.births.append(r.birth);
     out.lines.append(r.line);
+    out.pending.append(pending);
 }
 
 // The length of the text in UTF-8, and how much of it fits into `room` bytes without splitting a
@@ -368,6 +397,56 @@ QByteArray toWindows1252(QStringView text) {
     return bytes;
 }
 
+void takeJulianDay(AafRead& read, qsizetype i) {
+    Birth& b = read.births[i];
+    const AafPending& pending = read.pending[i];
+    if (!pending.julianDay || !b.time || !b.clocks)
+        return;
+    const double utc = (*pending.julianDay - unixEpochJulianDay) * msPerDay;
+    const Refused<double> clock = birth::birthUtcMSecs(b);
+    const double* fromClock = std::get_if<double>(&clock);
+    if (fromClock && std::fabs(*fromClock - utc) <= 60000)
+        return;
+    // The clocks' offset at that moment: as the clock reading gives it, or where the clocks
+    // skipped that reading, as the clocks give it at the Julian day.
+    double offsetMs = 0;
+    if (fromClock)
+        offsetMs = double(birth::localAsUtcMSecs(b.date, *b.time)) - *fromClock;
+    else if (b.clocks->isMeanTime() && b.longitude)
+        offsetMs = *b.longitude * 240.0 * 1000;
+    else if (b.clocks->isOffset())
+        offsetMs = b.clocks->offsetSeconds() * 1000.0;
+    else if (b.clocks->isZone() && b.clocks->known())
+        offsetMs =
+            QTimeZone(b.clocks->zoneId().toUtf8())
+                .offsetFromUtc(QDateTime::fromMSecsSinceEpoch(qint64(utc), QTimeZone::utc())) *
+            1000.0;
+    else
+        return;
+    const qint64 local = std::llround((utc + offsetMs) / 1000.0) * 1000;
+    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(local, QTimeZone::utc());
+    if (moment.date().year() < astronomy::firstYear || moment.date().year() > astronomy::lastYear)
+        return;
+    const QString before = b.date.toString(QStringLiteral("d.M.yyyy")) + u' ' +
+                           b.time->toString(QStringLiteral("H:mm:ss"));
+    const double minutes = fromClock ? std::fabs(*fromClock - utc) / 60000 : 0;
+    b.date = moment.date();
+    b.time = moment.time();
+    read.remarks.append(
+        {read.lines[i],
+         QStringLiteral("Der Julianische Tag %1 (Zeile %2) hat Vorrang vor der Uhrzeit %3%4; "
+                        "aufgenommen ist %5.")
+             .arg(QString::number(*pending.julianDay, 'f', 5))
+             .arg(pending.julianDayLine)
+             .arg(before,
+                  fromClock ? QStringLiteral(", die %1 Minuten davon abweicht")
+                                  .arg(QString::number(std::round(minutes * 10) / 10, 'g', 6)
+                                           .replace(u'.', u','))
+                            : QStringLiteral(", die es auf den Uhren nicht gab"),
+                  b.date.toString(QStringLiteral("d.M.yyyy")) + u' ' +
+                      b.time->toString(QStringLiteral("H:mm:ss")))});
+}
+
 AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
     AafRead out;
     QByteArrayView view(bytes);
@@ -379,6 +458,10 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
         text = fromWindows1252(view);
         out.encoding = AafEncoding::Windows1252;
     }
+    // Lines end with CR LF or LF; in a file without a line feed, as older Macs wrote them, with
+    // CR alone (elsewhere a CR within a line is part of its field).
+    if (!text.contains(u'\n'))
+        text.replace(u'\r', u'\n');
 
     std::optional<Record> record;
     // The record ends: into the births or the skipped ones; a birth whose note was cut says so.
@@ -399,6 +482,8 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
         }
         ++lineNumber;
         if (line.endsWith(u'\r'))
+            line.chop(1);
+        while (line.endsWith(u' ') || line.endsWith(u'\t'))
             line.chop(1);
         if (!line.startsWith(u'#')) {
             // A comment goes on over the lines that do not begin a chunk (empty ones aside).
@@ -442,6 +527,10 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
     }
     if (record)
         close(*record);
+    for (qsizetype i = 0; i < out.births.size(); ++i)
+        takeJulianDay(out, i);
+    std::stable_sort(out.remarks.begin(), out.remarks.end(),
+                     [](const AafRemark& a, const AafRemark& b) { return a.line < b.line; });
     return out;
 }
 

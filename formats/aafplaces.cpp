@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "birth/moment.h"
+
 namespace zeitrad::formats {
 
 using birth::Atlas;
@@ -32,17 +34,44 @@ QString isoCountry(const QString& aafCountry) {
 void placeFromAtlas(AafRead& read, Atlas* atlas, const QString& noAtlasReason) {
     for (qsizetype i = 0; i < read.births.size();) {
         Birth& b = read.births[i];
-        if (b.latitude || b.longitude || b.clocks) {
+        if (b.clocks) {
             ++i;
             continue;
         }
+        const bool located = b.latitude && b.longitude;
         const std::optional<Place> place = b.place.isEmpty() || !atlas
                                                ? std::nullopt
                                                : atlas->exact(b.place, isoCountry(b.country));
+        const AafPending& pending = read.pending[i];
         if (place) {
-            b.latitude = place->latitude;
-            b.longitude = place->longitude;
+            // The file's own coordinates stay; the atlas gives what the file leaves open.
+            if (!located) {
+                b.latitude = place->latitude;
+                b.longitude = place->longitude;
+            }
             b.clocks = birth::Clocks::zone(place->zoneId);
+            if (b.country.isEmpty())
+                b.country = place->countryCode;
+            read.remarks.append(
+                {read.lines[i],
+                 located ? QStringLiteral("Zeitzone aus dem Ortsatlas: %1 (%2).")
+                               .arg(place->zoneId, place->label())
+                         : QStringLiteral("Ort aus dem Ortsatlas: %1 (%2), Zeitzone %3.")
+                               .arg(place->label(), place->coordinates(), place->zoneId)});
+            takeJulianDay(read, i);
+            ++i;
+            continue;
+        }
+        if (located && pending.standardOffset) {
+            // The summer time is not known and the atlas cannot tell: the zone difference alone.
+            b.clocks = birth::Clocks::offset(*pending.standardOffset);
+            read.remarks.append(
+                {read.lines[i], QStringLiteral("Ob Sommerzeit galt, ist nicht angegeben, und der "
+                                               "Ortsatlas kennt „%1“ nicht: genommen ist die "
+                                               "Zonendifferenz %2 ohne Sommerzeit.")
+                                    .arg(b.place.isEmpty() ? QStringLiteral("*") : b.place,
+                                         birth::offsetText(*pending.standardOffset))});
+            takeJulianDay(read, i);
             ++i;
             continue;
         }
@@ -50,16 +79,23 @@ void placeFromAtlas(AafRead& read, Atlas* atlas, const QString& noAtlasReason) {
         read.skipped.append(
             {read.lines[i],
              !atlas ? noAtlasReason
-                    : QStringLiteral(
-                          "Ohne #B93 braucht der Datensatz den Ort aus dem Ortsatlas, der „%1“ "
-                          "(%2) nicht kennt; bitte Koordinaten und Zeitzone als #B93 angeben.")
-                          .arg(where, b.country.isEmpty() ? QStringLiteral("*") : b.country),
+             : located
+                 ? QStringLiteral("Die Zeitzone ist nicht angegeben (*), und der Ortsatlas kennt "
+                                  "„%1“ (%2) nicht; bitte die Zonendifferenz in #B93 angeben.")
+                       .arg(where, b.country.isEmpty() ? QStringLiteral("*") : b.country)
+                 : QStringLiteral(
+                       "Ohne #B93 braucht der Datensatz den Ort aus dem Ortsatlas, der „%1“ "
+                       "(%2) nicht kennt; bitte Koordinaten und Zeitzone als #B93 angeben.")
+                       .arg(where, b.country.isEmpty() ? QStringLiteral("*") : b.country),
              b.name()});
         read.births.removeAt(i);
         read.lines.removeAt(i);
+        read.pending.removeAt(i);
     }
     std::sort(read.skipped.begin(), read.skipped.end(),
               [](const AafSkip& a, const AafSkip& b) { return a.line < b.line; });
+    std::stable_sort(read.remarks.begin(), read.remarks.end(),
+                     [](const AafRemark& a, const AafRemark& b) { return a.line < b.line; });
 }
 
 } // namespace zeitrad::formats

@@ -15,6 +15,10 @@
 
 namespace zeitrad::formats {
 
+// The records of a file: an AAF file or Maitreya's chart file, told apart by the content (see
+// isMtx()); a chart is one record, on line 1, or its refusal as a skipped record.
+AafRead readBirths(const QByteArray& bytes, const birth::Progress& progress = {});
+
 // Where an import finds the atlas for records without coordinates: asked only when one needs it.
 using AtlasSource = std::function<Refused<birth::Atlas*>()>;
 
@@ -36,12 +40,37 @@ Refused<Imported> importFile(birth::Register& reg, const QString& path, const At
 Refused<Imported> importBytes(birth::Register& reg, const QByteArray& bytes,
                               const AtlasSource& atlas, const birth::Progress& progress = {});
 
+// What an import of several files did with each.
+struct FileImported {
+    QString path;
+    QString unread;  // why the file could not be read; then nothing else is set
+    int records = 0; // read, before the atlas and the register
+    int added = 0;
+    QList<int> duplicateLines;
+    QList<AafSkip> skipped;
+    QList<AafRemark> remarks;
+};
+
+// The births of several files (AAF or Maitreya's charts, each found from its content) into the
+// register in one transaction, as importFile() does for one. A file that cannot be read is
+// reported as such and the others go in; refused when the register refuses or `progress`
+// cancels, and then nothing goes in.
+Refused<QList<FileImported>> importFiles(birth::Register& reg, const QStringList& paths,
+                                         const AtlasSource& atlas,
+                                         const birth::Progress& progress = {});
+
+// The German report of several files: the births that went in, then file by file what was read,
+// taken from the atlas, changed, left out as a duplicate and refused, with the lines. One file's
+// report is importReportText()'s.
+QString importReportText(const QList<FileImported>& files);
+
 // One record of a file: a birth that was read, or the reason it was skipped.
 struct Entry {
     int line = 0; // the line of its #A93
     QString name; // "Müller, Jürgen"; empty when the file does not name it
     std::optional<birth::Birth> birth;
     QString reason; // when there is no birth
+    QString remark; // of a birth: what the atlas gave, what the Julian day changed
 };
 
 // Every record of the file in file order, placed as an import places them. Refused when the file

@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -290,6 +291,24 @@ Refused<QString> RegisterWindow::importFile(const QString& fileName) {
     return formats::importReportText(std::get<formats::Imported>(imported));
 }
 
+Refused<QString> RegisterWindow::importFiles(const QStringList& fileNames) {
+    if (fileNames.size() == 1)
+        return importFile(fileNames.front());
+    widgets::ProgressDialog progress(this, QStringLiteral("AAF importieren"),
+                                     QStringLiteral("Geburten werden aufgenommen …"));
+    const auto imported = formats::importFiles(
+        *register_, fileNames,
+        [] { return pluginloader::plugin<birth::Atlas>(QStringLiteral("atlas")); },
+        [&progress](qsizetype done, qsizetype total) { return progress.step(done, total); });
+    if (const auto* r = std::get_if<Refusal>(&imported))
+        return *r;
+    reload();
+    QList<formats::FileImported> files = std::get<QList<formats::FileImported>>(imported);
+    for (formats::FileImported& file : files)
+        file.path = QFileInfo(file.path).fileName();
+    return formats::importReportText(files);
+}
+
 Refused<birth::Done> RegisterWindow::exportFile(const QString& fileName,
                                                 formats::AafEncoding encoding) {
     QList<Birth> births = selectedBirths();
@@ -303,12 +322,13 @@ Refused<birth::Done> RegisterWindow::exportFile(const QString& fileName,
 }
 
 void RegisterWindow::chooseImport() {
-    const QString fileName = widgets::FileDialog::open(
+    const QStringList fileNames = widgets::FileDialog::openSeveral(
         this, QStringLiteral("AAF importieren"),
-        QStringLiteral("AAF-Dateien (*.aaf *.AAF *.txt);;Alle Dateien (*)"));
-    if (fileName.isEmpty())
+        QStringLiteral(
+            "AAF- und Maitreya-Dateien (*.aaf *.AAF *.txt *.mtx *.MTX);;Alle Dateien (*)"));
+    if (fileNames.isEmpty())
         return;
-    const Refused<QString> report = importFile(fileName);
+    const Refused<QString> report = importFiles(fileNames);
     if (const auto* r = std::get_if<Refusal>(&report))
         return complain(message(*r));
     widgets::MessageBox::tell(this, widgets::MessageBox::Kind::Information,

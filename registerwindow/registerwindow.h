@@ -27,6 +27,8 @@ public:
     // The births of the AAF file into the register, with a progress dialog that can cancel it;
     // the German report, or why nothing was imported.
     Refused<QString> importFile(const QString& fileName);
+    // Several files (AAF or Maitreya's charts) in one transaction, the report file by file.
+    Refused<QString> importFiles(const QStringList& fileNames);
     // Writes the selected births (or all when none is selected).
     Refused<birth::Done> exportFile(const QString& fileName, formats::AafEncoding encoding);
 

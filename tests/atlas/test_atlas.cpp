@@ -75,7 +75,7 @@ private slots:
             {"country", "Vienna", "Deutschland", ""},
             {"English country", "Wien", "Austria", "Wien, Österreich"},
             {"code", "Vienna", "US", "Vienna, Virginia, Vereinigte Staaten"},
-            {"prefix only", "Frankfurt", "", ""},
+            {"a beginning that is no town's name", "Frankf", "", ""},
             {"unknown", "Xyzzyhausen", "", ""},
         };
         for (const auto& [row, name, within, label] : rows)
@@ -87,6 +87,60 @@ private slots:
         QFETCH(QString, label);
         const std::optional<Place> place = atlas.exact(name, within);
         QCOMPARE(place ? place->label() : QString(), label);
+    }
+
+    // The towns as people write them: a name that no town has exactly is the most populous town
+    // whose name begins with it and a qualifier, in the country given; "St." is "Sankt";
+    // abbreviated qualifiers. The place field's popup lists the same town first.
+    void townsAsPeopleWriteThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("within");
+        QTest::addColumn<QString>("label"); // empty: none
+        const char* rows[][3] = {
+            {"Frankfurt", "", "Frankfurt am Main, Hessen, Deutschland"},
+            {"Frankfurt", "DE", "Frankfurt am Main, Hessen, Deutschland"},
+            {"Frankfurt", "Brandenburg", "Frankfurt (Oder), Brandenburg, Deutschland"},
+            {"Frankfurt/M.", "", "Frankfurt am Main, Hessen, Deutschland"},
+            {"Frankfurt a. M.", "", "Frankfurt am Main, Hessen, Deutschland"},
+            {"Frankfurt a.M.", "Deutschland", "Frankfurt am Main, Hessen, Deutschland"},
+            {"Frankfurt/Oder", "", "Frankfurt (Oder), Brandenburg, Deutschland"},
+            {"Freiburg", "Deutschland", "Freiburg im Breisgau, Baden-Württemberg, Deutschland"},
+            {"Freiburg i. Br.", "", "Freiburg im Breisgau, Baden-Württemberg, Deutschland"},
+            {"Halle", "DE", "Halle (Saale), Sachsen-Anhalt, Deutschland"},
+            {"Halle/Saale", "", "Halle (Saale), Sachsen-Anhalt, Deutschland"},
+            {"Mülheim", "Germany", "Mülheim (Ruhr), Nordrhein-Westfalen, Deutschland"},
+            {"Sankt Gallen", "", "St. Gallen, Kanton St. Gallen, Schweiz"},
+            {"St Pölten", "", "St. Pölten, Niederösterreich, Österreich"},
+            // A town of the name is taken as it is; "Stuttgart" is no "Sankt"
+            {"Stuttgart", "", "Stuttgart, Baden-Württemberg, Deutschland"},
+            {"Halle", "Belgien", "Halle, Flandern, Belgien"},
+            {"Frankfurt", "Österreich", ""},
+        };
+        for (const auto& [name, within, label] : rows)
+            QTest::newRow(qPrintable(QString("%1 %2").arg(name, within)))
+                << QString(name) << QString(within) << QString(label);
+    }
+    void townsAsPeopleWriteThem() {
+        QFETCH(QString, name);
+        QFETCH(QString, within);
+        QFETCH(QString, label);
+        const std::optional<Place> place = atlas.exact(name, within);
+        QCOMPARE(place ? place->label() : QString(), label);
+        // zeitrad-dasa's index answers alike (written once, by the first row).
+        static QTemporaryDir dir;
+        if (!QFile::exists(dir.filePath("atlas-exact"))) {
+            GeonamesAtlas indexed;
+            indexed.setExactIndex(dir.filePath("atlas-exact"));
+            indexed.exact("Paris");
+        }
+        GeonamesAtlas reading;
+        reading.setExactIndex(dir.filePath("atlas-exact"));
+        QCOMPARE(reading.exact(name, within), place);
+        QVERIFY(!reading.built());
+        if (within.isEmpty()) {
+            const QList<Place> popup = atlas.find(name);
+            QCOMPARE(popup.isEmpty() ? QString() : popup.first().label(), label);
+        }
     }
 
     void coordinatesInDegreesAndMinutes() {

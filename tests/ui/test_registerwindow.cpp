@@ -201,6 +201,39 @@ private slots:
         QCOMPARE(table(window)->model()->rowCount(), rows);
     }
 
+    // "AAF importieren …" takes several files at once, AAF and Maitreya's charts, and reports
+    // file by file; the births are in the list.
+    void importsSeveralFilesAtOnce() {
+        const QString aaf = dir_.filePath("zwei.aaf"), chart = dir_.filePath("karte.mtx");
+        for (const auto& [name, bytes] :
+             {std::pair{aaf, QByteArray("#A93:Mehrfach,Mia,f,1.2.1990,10:00,Ulm,D\n"
+                                        "#B93:*,48n24,9e59,1he00,0\n#A93:Kurz,Kai,m,1.1.1990\n")},
+              std::pair{chart, QByteArray("#Maitreya 3.0\nMehrfach Max\n2\n2\n1990\n11.25\n1\n0\n"
+                                          "Ulm\n9.98\n48.4\n")}}) {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        uitest::Window ui;
+        auto* window = openRegister(ui);
+        zeitrad::widgets::FileDialog::answerWith([&](const QString& caption, QString*) {
+            return caption == "AAF importieren" ? QStringList{aaf, chart} : QStringList();
+        });
+        uitest::Box told;
+        uitest::answerNext(&told);
+        uitest::click(window, "BirthImport");
+        zeitrad::widgets::FileDialog::answerWith({});
+        QCOMPARE(told.text, "2 Geburten aufgenommen aus 2 Dateien.\n"
+                            "„zwei.aaf“: 2 Datensätze gelesen, 1 aufgenommen.\n"
+                            "  Zeile 3: übersprungen – Die #A93-Zeile hat 4 statt 7 Felder.\n"
+                            "„karte.mtx“: 1 Datensatz gelesen, 1 aufgenommen.");
+        QTest::keyClicks(uitest::find<QLineEdit>(window, "BirthSearch"), "mehrfach");
+        QCOMPARE(table(window)->model()->rowCount(), 2);
+        QStringList names{cell(window, 0, 0), cell(window, 1, 0)};
+        names.sort();
+        QCOMPARE(names, (QStringList{"Mehrfach Max", "Mehrfach, Mia"}));
+    }
+
     // A name read from a file is shown as it is written, never as markup.
     void markupInANameIsShownAsText() {
         Register* reg = uitest::loaded<Register>("register");
