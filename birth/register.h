@@ -12,7 +12,7 @@
 #include <variant>
 
 #include "birth/birth.h"
-#include "birth/events.h"
+#include "birth/event.h"
 #include "engine/refusal.h"
 
 namespace zeitrad::birth {

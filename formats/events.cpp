@@ -43,12 +43,12 @@ std::string eventsJson(const QList<birth::Event>& events, const PeriodList& list
     for (qsizetype i = 0; i < events.size(); ++i) {
         const birth::Event& e = events[i];
         out += i == 0 ? "\n  " : ",\n  ";
-        out += "{\"date\": " + jsonString(e.date.toString(Qt::ISODate).toStdString()) +
-               ", \"time\": " +
-               (e.time ? jsonString(birth::timeText(e.time).toStdString()) : "null") +
-               ", \"text\": " + jsonString(e.text.toStdString()) +
-               ", \"weight\": " + jsonString(birth::weightText(e.important).toStdString()) +
-               ", \"periods\": [";
+        out +=
+            "{\"date\": " + jsonString(e.date.toString(Qt::ISODate).toStdString()) +
+            ", \"time\": " + (e.time ? jsonString(birth::timeText(e.time).toStdString()) : "null") +
+            ", \"text\": " + jsonString(e.text.toStdString()) +
+            ", \"weight\": " + jsonString(birth::weightText(e.important).toStdString()) +
+            ", \"periods\": [";
         const std::vector<int> lords = lordsOf(list, e, depth);
         for (std::size_t l = 0; l < lords.size(); ++l)
             out += (l ? ", " : "") + jsonString(lordName(lords[l]));

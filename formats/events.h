@@ -20,8 +20,8 @@ std::string eventsCsv(const QList<birth::Event>& events, const PeriodList& list,
 // "periods": ["Rahu", "Sani", "Buddha"]}, one line each.
 std::string eventsJson(const QList<birth::Event>& events, const PeriodList& list, int depth);
 
-// One line: {"from": "13:12:40", "to": "13:44:05", "level": 3, "limits": [{"event": "Hochzeit", "side":
-// "from", "period": "Rahu / Sani / Sukra"}]}; an edge beyond the search is null.
+// One line: {"from": "13:12:40", "to": "13:44:05", "level": 3, "limits": [{"event": "Hochzeit",
+// "side": "from", "period": "Rahu / Sani / Sukra"}]}; an edge beyond the search is null.
 std::string windowJson(const birth::BirthTimeWindow& window);
 
 } // namespace zeitrad::formats

@@ -12,14 +12,17 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "birth/moment.h"
+#include "engine/yearlengths.h"
 #include "formats/aafplaces.h"
 #include "formats/import.h"
 #include "pluginloader/pluginloader.h"
 #include "registerwindow/birthmodel.h"
+#include "registerwindow/eventswindow.h"
 #include "widgets/dialogs.h"
 
 namespace zeitrad::registerwindow {
@@ -167,12 +170,13 @@ RegisterWindow::RegisterWindow(birth::Register* reg, QWidget* parent)
     auto* open = button("BirthOpen", QStringLiteral("Öffnen"), this);
     auto* edit = button("BirthEdit", QStringLiteral("Bearbeiten …"), this);
     auto* remove = button("BirthDelete", QStringLiteral("Löschen"), this);
+    auto* events = button("BirthEvents", QStringLiteral("Ereignisse …"), this);
     auto* import = button("BirthImport", QStringLiteral("AAF importieren …"), this);
     auto* exportButton = button("BirthExport", QStringLiteral("AAF exportieren …"), this);
     open->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {open, edit, remove})
+    for (QPushButton* b : {open, edit, remove, events})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(import);
@@ -196,6 +200,7 @@ RegisterWindow::RegisterWindow(birth::Register* reg, QWidget* parent)
     connect(open, &QPushButton::clicked, this, &RegisterWindow::openSelected);
     connect(edit, &QPushButton::clicked, this, &RegisterWindow::editSelected);
     connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteSelected);
+    connect(events, &QPushButton::clicked, this, &RegisterWindow::showEvents);
     connect(import, &QPushButton::clicked, this, &RegisterWindow::chooseImport);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::chooseExport);
     reload();
@@ -274,6 +279,19 @@ void RegisterWindow::deleteSelected() {
     if (const auto* r = std::get_if<Refusal>(&done))
         complain(message(*r));
     reload();
+}
+
+void RegisterWindow::showEvents() {
+    const QList<Birth> births = selectedBirths();
+    if (births.isEmpty())
+        return;
+    // The periods as the period list counts them: its year length.
+    const auto length = yearLengthFromToken(
+        QSettings().value(QStringLiteral("Perioden/Jahreslaenge")).toString().toStdString());
+    auto* window =
+        new EventsWindow(register_, births.first(), length.value_or(YearLength::gregorian), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 Refused<QString> RegisterWindow::importFile(const QString& fileName) {

@@ -40,6 +40,7 @@ private:
     void openSelected();
     void editSelected();
     void deleteSelected();
+    void showEvents();
     void chooseImport();
     void chooseExport();
     QList<birth::Birth> selectedBirths() const;
