@@ -21,13 +21,13 @@ void sortEvents(QList<Event>& events) {
 }
 
 Refused<Event> eventOfText(const QString& typed) {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{1,4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?(?:\s+(.*))?$)"));
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{1,4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?(?:\s+(.*))?$)"));
     const QRegularExpressionMatch m = form.match(typed);
     if (!m.hasMatch())
-        return Refusal{("Das Ereignis „" + typed +
-                        "“ lässt sich nicht lesen (erwartet: T.M.J [H:MM] Text).")
-                           .toStdString()};
+        return Refusal{
+            ("Das Ereignis „" + typed + "“ lässt sich nicht lesen (erwartet: T.M.J [H:MM] Text).")
+                .toStdString()};
     Event e;
     e.date = QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
     if (!e.date.isValid())
@@ -42,9 +42,8 @@ Refused<Event> eventOfText(const QString& typed) {
     }
     e.text = m.captured(7).trimmed();
     if (e.text.isEmpty())
-        return Refusal{
-            ("Das Ereignis „" + typed.trimmed() + "“ braucht einen Text nach dem Datum.")
-                .toStdString()};
+        return Refusal{("Das Ereignis „" + typed.trimmed() + "“ braucht einen Text nach dem Datum.")
+                           .toStdString()};
     return e;
 }
 

@@ -186,8 +186,8 @@ std::optional<Refusal> checkEvent(const PeriodList& list, const Event& event) {
     const CivilDate end = *list.mahadasas.back().endDate;
     if (!(day < end))
         return Refusal{("Das Ereignis " + quoted(event) +
-                        " liegt nach dem Ende des 120-jährigen Zyklus am " +
-                        germanDay(QDate(end.year, end.month, end.day)) + ".")
+                        " liegt nach dem 120-jährigen Zyklus der Perioden, der am " +
+                        germanDay(QDate(end.year, end.month, end.day)) + " endet.")
                            .toStdString()};
     return std::nullopt;
 }

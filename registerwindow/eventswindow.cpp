@@ -140,7 +140,8 @@ void EventsWindow::reload() {
                 item->setFont(bold);
             }
             if (column == 2)
-                item->setToolTip(QStringLiteral("%1 (%2)").arg(e.text, birth::weightText(e.important)));
+                item->setToolTip(
+                    QStringLiteral("%1 (%2)").arg(e.text, birth::weightText(e.important)));
             table_->setItem(row, column, item);
         }
     }
@@ -280,10 +281,11 @@ Refused<birth::Done> EventsWindow::exportCsv(const QString& fileName, int depth)
 }
 
 void EventsWindow::chooseExport() {
-    QString fileName = widgets::FileDialog::save(
-        this, QStringLiteral("Ereignisse als CSV speichern"),
-        QStringLiteral("ereignisse-%1.csv").arg(birth_.name().replace(u',', QString()).simplified()),
-        QStringLiteral("CSV (*.csv)"));
+    QString fileName =
+        widgets::FileDialog::save(this, QStringLiteral("Ereignisse als CSV speichern"),
+                                  QStringLiteral("ereignisse-%1.csv")
+                                      .arg(birth_.name().replace(u',', QString()).simplified()),
+                                  QStringLiteral("CSV (*.csv)"));
     if (fileName.isEmpty())
         return;
     if (!fileName.contains(u'.'))
