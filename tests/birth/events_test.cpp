@@ -100,19 +100,32 @@ private slots:
         QTest::addColumn<QString>("periods");
 
         QTest::newRow("Umzug inside Chandra / Surya")
-            << 10 << 16 << QList<Event>{moving} << "15:45:43" << "16:23:47"
-            << "Umzug → Chandra / Sukra" << "Umzug → Mangal / Mangal" << "" << "Chandra / Surya";
+            << 10 << 16 << QList<Event>{moving} << "15:45:43"
+            << "16:23:47"
+            << "Umzug → Chandra / Sukra"
+            << "Umzug → Mangal / Mangal"
+            << ""
+            << "Chandra / Surya";
         QTest::newRow("Grenze on the first day of Chandra / Surya")
-            << 10 << 16 << QList<Event>{boundary} << "15:59:54" << "16:37:57"
-            << "Grenze → Chandra / Sukra" << "Grenze → Mangal / Mangal" << ""
+            << 10 << 16 << QList<Event>{boundary} << "15:59:54"
+            << "16:37:57"
+            << "Grenze → Chandra / Sukra"
+            << "Grenze → Mangal / Mangal"
+            << ""
             << "Chandra / Surya";
         QTest::newRow("each sets one edge")
-            << 10 << 16 << QList<Event>{moving, boundary} << "15:59:54" << "16:23:47"
-            << "Grenze → Chandra / Sukra" << "Umzug → Mangal / Mangal" << ""
+            << 10 << 16 << QList<Event>{moving, boundary} << "15:59:54"
+            << "16:23:47"
+            << "Grenze → Chandra / Sukra"
+            << "Umzug → Mangal / Mangal"
+            << ""
             << "Chandra / Surya, Chandra / Surya";
-        QTest::newRow("beyond six hours and the birth date")
-            << 11 << 18 << QList<Event>{late} << "" << "" << "" << ""
-            << "12:00:00 – 23:59:59" << "Sukra / Sukra";
+        QTest::newRow("beyond six hours and the birth date") << 11 << 18 << QList<Event>{late} << ""
+                                                             << ""
+                                                             << ""
+                                                             << ""
+                                                             << "12:00:00 – 23:59:59"
+                                                             << "Sukra / Sukra";
     }
     void windowAsWorkedOutByHand() {
         QFETCH(int, day);
@@ -196,8 +209,9 @@ private slots:
             << "Das Ereignis „X“ (30.01.2103) liegt nach dem 120-jährigen Zyklus der Perioden, "
                "der am 30.01.2103 endet.";
         QTest::newRow("the cycle's last day") << true << QDate(2103, 1, 29) << "";
-        QTest::newRow("no events") << true << QDate() << "Ohne Ereignisse gibt es keinen "
-                                                         "Geburtszeit-Spielraum.";
+        QTest::newRow("no events") << true << QDate()
+                                   << "Ohne Ereignisse gibt es keinen "
+                                      "Geburtszeit-Spielraum.";
     }
     void refusals() {
         QFETCH(bool, timeKnown);
@@ -216,9 +230,12 @@ private slots:
     void eventsAsTyped_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("read"); // "date|time|text" or the refusal
-        QTest::newRow("day and text") << "3.2.2014 Umzug nach Wien" << "2014-02-03||Umzug nach Wien";
-        QTest::newRow("with time") << " 12.06.2010 14:30 Hochzeit" << "2010-06-12|14:30:00|Hochzeit";
-        QTest::newRow("with seconds") << "1.1.2000 0:00:05 Neujahr" << "2000-01-01|00:00:05|Neujahr";
+        QTest::newRow("day and text") << "3.2.2014 Umzug nach Wien"
+                                      << "2014-02-03||Umzug nach Wien";
+        QTest::newRow("with time") << " 12.06.2010 14:30 Hochzeit"
+                                   << "2010-06-12|14:30:00|Hochzeit";
+        QTest::newRow("with seconds") << "1.1.2000 0:00:05 Neujahr"
+                                      << "2000-01-01|00:00:05|Neujahr";
         QTest::newRow("no day") << "31.2.2010 Nichts"
                                 << "Das Datum des Ereignisses „31.2.2010 Nichts“ ist kein Tag.";
         QTest::newRow("no time") << "1.1.2000 25:00 Spät"
