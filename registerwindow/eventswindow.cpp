@@ -47,7 +47,7 @@ EventsWindow::EventsWindow(birth::Register* reg, const birth::Birth& birth, Year
       level_(named(new QComboBox(this), "EventLevel")),
       depth_(named(new QComboBox(this), "EventExportDepth")),
       window_(named(new QLabel(this), "EventWindowText")) {
-    setObjectName(QStringLiteral("BirthEvents"));
+    setObjectName(QStringLiteral("BirthEventsWindow"));
     setWindowTitle(QStringLiteral("Ereignisse – %1").arg(birth.name()));
     table_->setHorizontalHeaderLabels({QStringLiteral("Datum"), QStringLiteral("Zeit"),
                                        QStringLiteral("Ereignis"), QStringLiteral("Perioden")});

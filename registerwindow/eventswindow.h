@@ -1,8 +1,9 @@
-// The events of one birth of the register (EventsWindow, object name BirthEvents): a table of the
-// events with the periods running on each (Datum, Zeit, Ereignis, Perioden down to the
-// pratyantardasa), "Hinzufügen …", "Ändern …" and "Löschen" (which asks first), each change one
-// transaction of the register; below, the birth-time window the events allow, down to the chosen
-// level, with the events that set its edges; "CSV …" saves the events with their periods.
+// The events of one birth of the register (EventsWindow, object name BirthEventsWindow, opened by
+// the register window's "Ereignisse …", BirthEvents): a table of the events with the periods
+// running on each (Datum, Zeit, Ereignis, Perioden down to the pratyantardasa), "Hinzufügen …",
+// "Ändern …" and "Löschen" (which asks first), each change one transaction of the register; below,
+// the birth-time window the events allow, down to the chosen level, with the events that set its
+// edges; "CSV …" saves the events with their periods.
 #pragma once
 
 #include <QWidget>
