@@ -37,7 +37,7 @@ class MoonDialog;
 namespace zeitrad::periodlist {
 class PeriodWindow;
 struct BirthEvents;
-}
+} // namespace zeitrad::periodlist
 
 class TZeitrad : public QWidget {
     Q_OBJECT

@@ -56,7 +56,7 @@ public:
     // chooses the periods running that day (`path`).
     struct Mark {
         CivilDate day;
-        QString text;     // "Hochzeit, 12.06.2010: Rahu / Sani / Buddha"
+        QString text; // "Hochzeit, 12.06.2010: Rahu / Sani / Buddha"
         bool important = false;
         PeriodPath path;
     };

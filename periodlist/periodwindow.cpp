@@ -316,7 +316,8 @@ void PeriodWindow::rebuild() {
         if (const auto* r = std::get_if<Refusal>(&window))
             header += QStringLiteral("\n") + QString::fromStdString(r->message);
         else
-            header += QStringLiteral("\n") + birth::windowText(std::get<birth::BirthTimeWindow>(window));
+            header +=
+                QStringLiteral("\n") + birth::windowText(std::get<birth::BirthTimeWindow>(window));
     }
     timeline_->setMarks(marks);
     header_->setText(header);

@@ -22,9 +22,12 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include "birth/register.h"
+#include "periodlist/periodtimeline.h"
+#include "periodlist/periodwindow.h"
 #include "pluginloader/pluginloader.h"
 #include "registerwindow/eventswindow.h"
 #include "registerwindow/registerwindow.h"
@@ -157,8 +160,68 @@ private slots:
         uitest::click(w, "EventExport");
         zeitrad::widgets::FileDialog::answerWith({});
         QCOMPARE(testfiles::bytesOf(csv), "Datum;Zeit;Ereignis;Gewicht;Mahadasa;Antardasa\n"
-                                 "23.12.2019;;Umzug nach Wien;normal;Chandra;Surya\n");
+                                          "23.12.2019;;Umzug nach Wien;normal;Chandra;Surya\n");
         QCOMPARE(testfiles::mode(csv), 0600);
+    }
+
+    // The birth opened from the register brings its events into the period list: marks on the
+    // timeline (the important one stronger), its text and periods as the tooltip, a click on it
+    // choosing the periods of its day; the window in the header. Another birth, without events,
+    // has the header as ever.
+    void theEventsInThePeriodList() {
+        reg()->addEvent({0, id_, QDate(2019, 10, 17), {}, "Grenze", true});
+        uitest::Window ui;
+        openEvents(ui)->close();
+        auto* births = ui.window.findChild<QWidget*>("BirthRegister");
+        uitest::click(births, "BirthOpen");
+        uitest::click(&ui.window, "Button24");
+        auto* list = ui.window.findChild<zeitrad::periodlist::PeriodWindow*>("PeriodList");
+        QVERIFY(list && list->isVisible());
+        const QString header = uitest::find<QLabel>(list, "PeriodHeader")->text();
+        const QStringList lines = header.split('\n');
+        QCOMPARE(lines.value(0), "Name: Probe");
+        QVERIFY2(lines.last().startsWith("Geburtszeit-Spielraum: 15:59:5"), qPrintable(header));
+        QVERIFY(lines.last().endsWith("(alle 2 Ereignisse in denselben Pratyantardasas)"));
+
+        auto* timeline = list->timeline();
+        QCOMPARE(timeline->marks().size(), 2);
+        auto& picture = timeline->picture();
+        timeline->setSpan({*picture.dayOf({2019, 9, 1}), *picture.dayOf({2020, 2, 1})});
+        const auto& grenze = timeline->marks()[0];
+        const auto& umzug = timeline->marks()[1];
+        const int x = timeline->markX(grenze), y = timeline->pointOf(grenze.day, 2).y();
+        QVERIFY(x > 0 && timeline->markX(umzug) > x + 20);
+        QCOMPARE(timeline->toolTipAt({x + 2, y}), "Grenze, 17.10.2019: Chandra / Surya / Surya");
+        QCOMPARE(timeline->toolTipAt({timeline->markX(umzug), y}),
+                 "Umzug nach Wien, 23.12.2019: Chandra / Surya / Guru");
+        const QImage seen = timeline->grab().toImage();
+        QCOMPARE(seen.pixel(x - 1, y) & 0xFFFFFFu, uitest::rgb(0x90, 0x00, 0x20));
+        QCOMPARE(seen.pixel(x + 1, y) & 0xFFFFFFu, uitest::rgb(0x90, 0x00, 0x20));
+        QCOMPARE(seen.pixel(timeline->markX(umzug), y) & 0xFFFFFFu, uitest::rgb(0x40, 0x40, 0x40));
+        QVERIFY(seen.pixel(timeline->markX(umzug) + 1, y) != seen.pixel(timeline->markX(umzug), y));
+
+        QTest::mouseClick(timeline, Qt::LeftButton, {}, {x, y});
+        auto* tree = uitest::find<QTreeView>(list, "PeriodTree");
+        QStringList chain;
+        for (QModelIndex at = tree->currentIndex(); at.isValid(); at = at.parent())
+            chain.prepend(at.data().toString());
+        QCOMPARE(chain.join(" / "), "Chandra / Surya / Surya");
+
+        // A birth without events: no marks, the header of before.
+        uitest::find<QLineEdit>(births, "BirthSearch")->clear();
+        Birth other;
+        other.surname = "Ohne";
+        other.date = QDate(1990, 3, 10);
+        other.time = QTime(16, 0);
+        other.clocks = Clocks::utc();
+        const qint64 otherId = std::get<qint64>(reg()->add(other));
+        static_cast<zeitrad::registerwindow::RegisterWindow*>(births)->reload();
+        QTest::keyClicks(uitest::find<QLineEdit>(births, "BirthSearch"), "Ohne");
+        uitest::find<QTableView>(births, "BirthTable")->selectRow(0);
+        uitest::click(births, "BirthOpen");
+        QVERIFY(timeline->marks().isEmpty());
+        QCOMPARE(uitest::find<QLabel>(list, "PeriodHeader")->text().split('\n').size(), 5);
+        reg()->remove({otherId});
     }
 
     // The birth deleted from the register (after its question) takes its events along.
@@ -167,6 +230,7 @@ private slots:
         uitest::Window ui;
         openEvents(ui)->close();
         auto* births = ui.window.findChild<QWidget*>("BirthRegister");
+        uitest::find<QTableView>(births, "BirthTable")->selectRow(0);
         uitest::Box asked;
         uitest::answerNext(&asked, "Löschen");
         uitest::click(births, "BirthDelete");
