@@ -359,10 +359,13 @@ Refused<std::string> eventsAnswer(Engine& engine, const Options& o, const BirthI
     }
     for (const birth::Event& e : events) {
         const CivilDate day{e.date.year(), e.date.month(), e.date.day()};
-        const QString line = e.date.toString("dd.MM.yyyy") + "  " +
-                             (e.time ? birth::timeText(e.time, true) : QString()).leftJustified(5) +
-                             "  " + birth::weightText(e.important).leftJustified(7) + "  " +
-                             birth::chainText(birth::lordsOn(list, day, depth)) + "  " + e.text;
+        const QString line =
+            e.date.toString("dd.MM.yyyy") + "  " +
+            (e.time ? birth::timeText(e.time, true) : QString()).leftJustified(5) + "  " +
+            birth::weightText(e.important).leftJustified(7) + "  " +
+            // The longest chain: "Chandra" on every level, " / " between.
+            birth::chainText(birth::lordsOn(list, day, depth)).leftJustified(10 * depth - 3) +
+            "  " + e.text;
         out += line.toStdString() + '\n';
     }
     if (window) {

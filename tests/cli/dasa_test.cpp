@@ -701,8 +701,9 @@ TEST(Dasa, EventsAndTheBirthTimeWindow) {
     EXPECT_EQ(wide.out, "{\"from\": null, \"to\": null, \"level\": 2, \"limits\": []}\n");
     const Finished text =
         run(with(tenthOfMarch, {"--event", "23.12.2019 Umzug", "--rectify", "--level", "2"}));
-    EXPECT_TRUE(text.out.starts_with("23.12.2019         normal   Chandra / Surya / Guru  Umzug\n"
-                                     "\nGeburtszeit-Spielraum: 15:45:"))
+    EXPECT_TRUE(
+        text.out.starts_with("23.12.2019         normal   Chandra / Surya / Guru       Umzug\n"
+                             "\nGeburtszeit-Spielraum: 15:45:"))
         << text.out;
     EXPECT_NE(text.out.find(" – 16:23:"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("(das Ereignis in denselben Antardasas)\nFrüher als 15:45:"),
