@@ -48,8 +48,8 @@ void windowOfTenEvents(benchmark::State& state) {
     const QList<Event> events = eventsOf(b, 10);
     int moons = 0;
     for (auto _ : state) {
-        const auto w = birthTimeWindow(b, events, zeitrad::YearLength::gregorian,
-                                       int(state.range(0)));
+        const auto w =
+            birthTimeWindow(b, events, zeitrad::YearLength::gregorian, int(state.range(0)));
         if (const auto* r = std::get_if<zeitrad::Refusal>(&w)) {
             state.SkipWithError(r->message.c_str());
             return;
