@@ -230,8 +230,10 @@ void PeriodTimeline::paintEvent(QPaintEvent*) {
             continue;
         const QColor colour = mark.important ? QColor(0x90, 0x00, 0x20) : QColor(0x40, 0x40, 0x40);
         const int width = mark.important ? 3 : 1;
-        painter.fillRect(QRect(x - width / 2, int(l.bars.top()), width, int(l.bars.height())),
-                         colour);
+        // A pale edge either side keeps the line visible on every planet's colour.
+        const QRect line(x - width / 2, int(l.bars.top()), width, int(l.bars.height()));
+        painter.fillRect(line.adjusted(-1, 0, 1, 0), QColor(0xff, 0xff, 0xff));
+        painter.fillRect(line, colour);
         const int flag = mark.important ? 6 : 4;
         const QPoint tip(x, int(l.bars.top()) + flag);
         const QPolygon triangle{QPoint(x - flag, int(l.bars.top())),

@@ -82,8 +82,13 @@ EventsWindow::EventsWindow(birth::Register* reg, const birth::Birth& birth, Year
     for (QPushButton* b : {add, edit, remove})
         buttons->addWidget(b);
     buttons->addStretch();
-    buttons->addWidget(new QLabel(QStringLiteral("Spielraum:"), this));
+    auto* levelLabel = new QLabel(QStringLiteral("&Spielraum:"), this);
+    levelLabel->setBuddy(level_);
+    buttons->addWidget(levelLabel);
     buttons->addWidget(level_);
+    auto* depthLabel = new QLabel(QStringLiteral("&Tiefe:"), this);
+    depthLabel->setBuddy(depth_);
+    buttons->addWidget(depthLabel);
     buttons->addWidget(depth_);
     buttons->addWidget(csv);
     auto* layout = new QVBoxLayout(this);
