@@ -293,6 +293,14 @@ QString PeriodWindow::ayanamsaText() const {
 void PeriodWindow::rebuild() {
     if (!result_)
         return;
+    std::vector<PeriodModel::EventDay> days;
+    if (events_)
+        for (const birth::Event& e : events_->events)
+            days.push_back({{e.date.year(), e.date.month(), e.date.day()},
+                            QStringLiteral("%1 (%2)").arg(
+                                e.text, e.date.toString(QStringLiteral("dd.MM.yyyy"))),
+                            e.important});
+    model_->setEventDays(std::move(days));
     model_->setPeriods(buildPeriods(*result_, yearLength()), today_);
     timeline_->setPeriods(model_->periods(), today_);
     const PeriodDocument doc = document();

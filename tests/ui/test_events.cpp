@@ -206,6 +206,20 @@ private slots:
         for (QModelIndex at = tree->currentIndex(); at.isValid(); at = at.parent())
             chain.prepend(at.data().toString());
         QCOMPARE(chain.join(" / "), "Chandra / Surya / Surya");
+        // The tree: the rows that hold an event italic, dark red for the important one, their
+        // tooltip naming them; the running rows of 2026 hold none.
+        const QModelIndex surya = tree->currentIndex(), antar = surya.parent();
+        QVERIFY(surya.data(Qt::FontRole).value<QFont>().italic());
+        QCOMPARE(surya.data(Qt::ForegroundRole).value<QColor>(), QColor(0x90, 0x00, 0x20));
+        QCOMPARE(surya.data(Qt::ToolTipRole).toString(), "Grenze (17.10.2019)");
+        QCOMPARE(antar.data(Qt::ToolTipRole).toString(),
+                 "Grenze (17.10.2019)\nUmzug nach Wien (23.12.2019)");
+        const QModelIndex guru =
+            antar.model()->index(4, 0, antar); // Surya Chandra Mangal Rahu Guru
+        QCOMPARE(guru.data().toString(), "Guru");
+        QCOMPARE(guru.data(Qt::ToolTipRole).toString(), "Umzug nach Wien (23.12.2019)");
+        QVERIFY(!guru.data(Qt::ForegroundRole).isValid());
+        QVERIFY(!antar.model()->index(3, 0, antar).data(Qt::ToolTipRole).isValid());
 
         // A birth without events: no marks, the header of before.
         uitest::find<QLineEdit>(births, "BirthSearch")->clear();
