@@ -389,6 +389,24 @@ void TZeitrad::Button25Click() {
             new zeitrad::registerwindow::RegisterWindow(std::get<Register*>(reg), this);
         connect(births_->window, &zeitrad::registerwindow::RegisterWindow::openRequested, this,
                 [this](const Birth& birth) { Births::open(*this, birth); });
+        // The period list of the birth whose events changed follows them.
+        connect(births_->window, &zeitrad::registerwindow::RegisterWindow::eventsChanged, this,
+                [this](qint64 id) {
+                    if (lastBirthName_.isEmpty() || !births_->opened || births_->opened->id != id)
+                        return;
+                    const auto events = births_->reg->events(id);
+                    const auto* kept = std::get_if<QList<Event>>(&events);
+                    lastEvents_ =
+                        kept && !kept->isEmpty()
+                            ? std::make_shared<const zeitrad::periodlist::BirthEvents>(
+                                  zeitrad::periodlist::BirthEvents{*births_->opened, *kept})
+                            : nullptr;
+                    if (periodWindow_ && periodWindow_->isVisible() && lastResult_) {
+                        periodWindow_->setEvents(lastEvents_);
+                        periodWindow_->showResult(*lastResult_, lastBirthName_,
+                                                  lastOrigin_ ? lastOrigin_->origin : std::nullopt);
+                    }
+                });
     } else {
         births_->window->reload();
     }

@@ -242,9 +242,11 @@ void EventsWindow::addEvent() {
     if (!editEvent(e, QStringLiteral("Ereignis hinzufügen")))
         return;
     const auto added = register_->addEvent(e);
+    reload();
     if (const auto* r = std::get_if<Refusal>(&added))
         widgets::MessageBox::warn(this, *r);
-    reload();
+    else
+        emit eventsChanged(birth_.id);
 }
 
 void EventsWindow::editSelected() {
@@ -255,9 +257,11 @@ void EventsWindow::editSelected() {
     if (!editEvent(e, QStringLiteral("Ereignis ändern")))
         return;
     const auto done = register_->updateEvent(e);
+    reload();
     if (const auto* r = std::get_if<Refusal>(&done))
         widgets::MessageBox::warn(this, *r);
-    reload();
+    else
+        emit eventsChanged(birth_.id);
 }
 
 void EventsWindow::deleteSelected() {
@@ -272,9 +276,11 @@ void EventsWindow::deleteSelected() {
                                  QStringLiteral("EventDeleteQuestion")) != 0)
         return;
     const auto done = register_->removeEvents({e.id});
+    reload();
     if (const auto* r = std::get_if<Refusal>(&done))
         widgets::MessageBox::warn(this, *r);
-    reload();
+    else
+        emit eventsChanged(birth_.id);
 }
 
 Refused<birth::Done> EventsWindow::exportCsv(const QString& fileName, int depth) const {

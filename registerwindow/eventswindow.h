@@ -35,6 +35,10 @@ public:
     // The events with their periods down to `depth` levels (1..5) as CSV, saved privately.
     Refused<birth::Done> exportCsv(const QString& fileName, int depth) const;
 
+signals:
+    // After an event of the birth was added, changed or deleted.
+    void eventsChanged(qint64 birthId);
+
 private:
     void addEvent();
     void editSelected();

@@ -291,6 +291,7 @@ void RegisterWindow::showEvents() {
     auto* window =
         new EventsWindow(register_, births.first(), length.value_or(YearLength::gregorian), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &EventsWindow::eventsChanged, this, &RegisterWindow::eventsChanged);
     window->show();
 }
 

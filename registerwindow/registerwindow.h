@@ -32,6 +32,8 @@ public:
 
 signals:
     void openRequested(const zeitrad::birth::Birth& birth);
+    // An events window changed the events of that birth.
+    void eventsChanged(qint64 birthId);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

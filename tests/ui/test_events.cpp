@@ -52,10 +52,11 @@ class EventsTest : public QObject {
         QTest::keyClicks(search, "Probe");
         uitest::find<QTableView>(births, "BirthTable")->selectRow(0);
         uitest::click(births, "BirthEvents");
-        auto* events = births->findChild<QWidget*>("BirthEventsWindow");
-        if (!events || !events->isVisible())
-            qFatal("no events window");
-        return events;
+        // The one just opened; a closed one goes only when the event loop deletes it.
+        for (QWidget* events : births->findChildren<QWidget*>("BirthEventsWindow"))
+            if (events->isVisible())
+                return events;
+        qFatal("no events window");
     }
     static QTableWidget* table(QWidget* w) { return uitest::find<QTableWidget>(w, "EventTable"); }
     static QStringList row(QWidget* w, int r) {
@@ -220,6 +221,15 @@ private slots:
         QCOMPARE(guru.data(Qt::ToolTipRole).toString(), "Umzug nach Wien (23.12.2019)");
         QVERIFY(!guru.data(Qt::ForegroundRole).isValid());
         QVERIFY(!antar.model()->index(3, 0, antar).data(Qt::ToolTipRole).isValid());
+
+        // An event added in the events window: the period list follows.
+        QWidget* events = openEvents(ui);
+        fill(events, "EventAdd", QDate(2019, 11, 30), "Reise", false);
+        events->close();
+        QCOMPARE(timeline->marks().size(), 3);
+        QVERIFY(uitest::find<QLabel>(list, "PeriodHeader")
+                    ->text()
+                    .endsWith("(alle 3 Ereignisse in denselben Pratyantardasas)"));
 
         // A birth without events: no marks, the header of before.
         uitest::find<QLineEdit>(births, "BirthSearch")->clear();
