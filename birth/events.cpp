@@ -253,6 +253,9 @@ QStringList limitLines(const BirthTimeWindow& w) {
         for (const WindowEdge::Limit& l : edge.beyond) {
             if (l.event < 0)
                 lines << QStringLiteral("%1 als %2: %3").arg(word, at, l.period);
+            else if (l.period.isEmpty())
+                lines << QStringLiteral("%1 als %2 läge %3 nach dem 120-jährigen Zyklus.")
+                             .arg(word, at, quoted(w.events[l.event]));
             else
                 lines << QStringLiteral("%1 als %2 fiele %3 in %4.")
                              .arg(word, at, quoted(w.events[l.event]), l.period);

@@ -44,8 +44,10 @@ struct WindowEdge {
     std::optional<QTime> time;
     QTime bound; // where the search ended when time is none
     struct Limit {
-        int event = 0;  // its position in the events given
-        QString period; // "Rahu / Sani / Sukra", or why the moment cannot be reckoned
+        int event = 0; // its position in the events given
+        // "Rahu / Sani / Sukra"; empty when the event would lie beyond the cycle; for event -1
+        // why the moment cannot be reckoned.
+        QString period;
     };
     QList<Limit> beyond;
 };

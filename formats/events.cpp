@@ -73,8 +73,10 @@ std::string windowJson(const birth::BirthTimeWindow& w) {
             out += "{\"event\": " +
                    (l.event < 0 ? std::string("null")
                                 : jsonString(w.events[l.event].text.toStdString())) +
-                   ", \"side\": " + jsonString(side) +
-                   ", \"period\": " + jsonString(l.period.toStdString()) + "}";
+                   ", \"side\": " + jsonString(side) + ", \"period\": " +
+                   (l.period.isEmpty() && l.event >= 0 ? std::string("null")
+                                                       : jsonString(l.period.toStdString())) +
+                   "}";
         }
     };
     limits(w.from, "from");

@@ -21,7 +21,8 @@ std::string eventsCsv(const QList<birth::Event>& events, const PeriodList& list,
 std::string eventsJson(const QList<birth::Event>& events, const PeriodList& list, int depth);
 
 // One line: {"from": "13:12:40", "to": "13:44:05", "level": 3, "limits": [{"event": "Hochzeit",
-// "side": "from", "period": "Rahu / Sani / Sukra"}]}; an edge beyond the search is null.
+// "side": "from", "period": "Rahu / Sani / Sukra"}]}; an edge beyond the search is null, and
+// so is the period of an event that would lie beyond the 120-year cycle.
 std::string windowJson(const birth::BirthTimeWindow& window);
 
 } // namespace zeitrad::formats

@@ -24,6 +24,11 @@
 // stays there while balance < 5234, only 0.5 day (6 s) earlier, at 15:59:54, and while
 // balance >= 5053 + 1 = 5054, at 16:37:57.
 //
+// The cycle ends ⌊balance⌋ + 100 × 360 = 41233 days after birth, on 30.1.2103; its last
+// antardasa, Ketu / Buddha, lasts 7 × 17 × 3 = 357 days. "Letzter Tag" on 29.1.2103 (day 41232)
+// stays in it while ⌊balance⌋ + 35643 <= 41232: balance < 5590, reached at 14:44:40; and inside
+// the cycle while balance >= 5233, until 16:00:07; a second later it would lie beyond the cycle.
+//
 // On 11.3.1990 at 18:00 the sidereal Moon stands at 150.57° in Uttara Phalguni (lord Surya, 6
 // years), 0.293 of its run: 2160 × 0.707 = 1527 days of balance, which six hours earlier are
 // 2037 days (the Moon still in the nakshatra). Sukra / Sukra, 1200 days from balance + 94 × 360,
@@ -67,6 +72,7 @@ Event eventOn(const QDate& date, const QString& text) {
 const Event moving = eventOn(QDate(2019, 12, 23), QStringLiteral("Umzug"));
 const Event boundary = eventOn(QDate(2019, 10, 17), QStringLiteral("Grenze"));
 const Event late = eventOn(QDate(2088, 8, 23), QStringLiteral("Spät"));
+const Event lastDay = eventOn(QDate(2103, 1, 29), QStringLiteral("Letzter Tag"));
 
 int seconds(const QTime& t) {
     return t.msecsSinceStartOfDay() / 1000;
@@ -120,6 +126,12 @@ private slots:
             << "Umzug → Mangal / Mangal"
             << ""
             << "Chandra / Surya, Chandra / Surya";
+        QTest::newRow("the cycle's last day") << 10 << 16 << QList<Event>{lastDay} << "14:44:40"
+                                              << "16:00:07"
+                                              << "Letzter Tag → Ketu / Sani"
+                                              << "Letzter Tag → "
+                                              << ""
+                                              << "Ketu / Buddha";
         QTest::newRow("beyond six hours and the birth date") << 11 << 18 << QList<Event>{late} << ""
                                                              << ""
                                                              << ""

@@ -699,6 +699,12 @@ TEST(Dasa, EventsAndTheBirthTimeWindow) {
         run({"--born", "11.3.1990 18:00", "--zone", "UTC", "--year-length", "360", "--event",
              "23.8.2088 Spät", "--rectify", "--level", "2", "--format", "json"});
     EXPECT_EQ(wide.out, "{\"from\": null, \"to\": null, \"level\": 2, \"limits\": []}\n");
+    // Beyond the end of the cycle an event has no period: null (16:00:07 as worked out there).
+    const Finished last = run(with(tenthOfMarch, {"--event", "29.1.2103 Letzter Tag", "--rectify",
+                                                  "--level", "2", "--format", "json"}));
+    EXPECT_NE(last.out.find(", {\"event\": \"Letzter Tag\", \"side\": \"to\", \"period\": null}]}"),
+              std::string::npos)
+        << last.out;
     const Finished text =
         run(with(tenthOfMarch, {"--event", "23.12.2019 Umzug", "--rectify", "--level", "2"}));
     EXPECT_TRUE(
