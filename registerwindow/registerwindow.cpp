@@ -264,10 +264,19 @@ void RegisterWindow::deleteSelected() {
     const QList<Birth> births = selectedBirths();
     if (births.isEmpty())
         return;
-    const QString question =
+    QString question =
         births.size() == 1
             ? QStringLiteral("Die Geburt „%1“ aus dem Register löschen?").arg(births.first().name())
             : QStringLiteral("Diese %1 Geburten aus dem Register löschen?").arg(births.size());
+    // Their events go with them: the question says so.
+    qsizetype events = 0;
+    for (const Birth& b : births)
+        if (const auto kept = register_->events(b.id);
+            std::holds_alternative<QList<birth::Event>>(kept))
+            events += std::get<QList<birth::Event>>(kept).size();
+    if (events > 0)
+        question += events == 1 ? QStringLiteral(" Ein Ereignis geht mit.")
+                                : QStringLiteral(" %1 Ereignisse gehen mit.").arg(events);
     if (widgets::MessageBox::ask(this, QStringLiteral("Zeitrad"), question,
                                  {QStringLiteral("Löschen")},
                                  QStringLiteral("BirthDeleteQuestion")) != 0)

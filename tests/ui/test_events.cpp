@@ -258,7 +258,8 @@ private slots:
         uitest::Box asked;
         uitest::answerNext(&asked, "Löschen");
         uitest::click(births, "BirthDelete");
-        QCOMPARE(asked.text, "Die Geburt „Probe“ aus dem Register löschen?");
+        QCOMPARE(asked.text,
+                 "Die Geburt „Probe“ aus dem Register löschen? 3 Ereignisse gehen mit.");
         QVERIFY(std::get<QList<Event>>(reg()->events(id_)).isEmpty());
     }
 };
