@@ -304,6 +304,7 @@ void TZeitrad::Button1Click() {
     const Screens& s = screens();
     // Only the calculation of a birth opened from the register has its name.
     const QString birthName = std::exchange(nextBirthName_, {});
+    auto events = std::exchange(nextEvents_, {});
     const zeitrad::Outcome outcome = engine_.calculate(s.panel8->input());
     if (const auto* refusal = std::get_if<zeitrad::Refusal>(&outcome)) {
         // A refused input changes nothing: the input screen stays with what the user typed.
@@ -327,6 +328,7 @@ void TZeitrad::Button1Click() {
 
     lastResult_ = result;
     lastBirthName_ = birthName;
+    lastEvents_ = events;
     // The Moon's origin while the fields still hold what it gave; else what the fields tell.
     const zeitrad::BirthInput input = s.panel8->input();
     lastOrigin_ = std::make_unique<MoonOrigin>();
@@ -335,8 +337,10 @@ void TZeitrad::Button1Click() {
                               : zeitrad::birth::originOfTyped(input);
     button24_->setEnabled(true);
     button24_->setToolTip({});
-    if (periodWindow_ && periodWindow_->isVisible())
+    if (periodWindow_ && periodWindow_->isVisible()) {
+        periodWindow_->setEvents(events);
         periodWindow_->showResult(result, birthName, lastOrigin_->origin);
+    }
 }
 
 void TZeitrad::Button24Click() {
@@ -346,8 +350,10 @@ void TZeitrad::Button24Click() {
         lastOrigin_ ? lastOrigin_->origin : std::nullopt;
     if (!periodWindow_) {
         periodWindow_ = new PeriodWindow(this);
+        periodWindow_->setEvents(lastEvents_);
         periodWindow_->showResult(*lastResult_, lastBirthName_, origin);
     } else if (!periodWindow_->isVisible()) {
+        periodWindow_->setEvents(lastEvents_);
         periodWindow_->showResult(*lastResult_, lastBirthName_, origin);
     }
     periodWindow_->show();
@@ -383,6 +389,24 @@ void TZeitrad::Button25Click() {
             new zeitrad::registerwindow::RegisterWindow(std::get<Register*>(reg), this);
         connect(births_->window, &zeitrad::registerwindow::RegisterWindow::openRequested, this,
                 [this](const Birth& birth) { Births::open(*this, birth); });
+        // The period list of the birth whose events changed follows them.
+        connect(births_->window, &zeitrad::registerwindow::RegisterWindow::eventsChanged, this,
+                [this](qint64 id) {
+                    if (lastBirthName_.isEmpty() || !births_->opened || births_->opened->id != id)
+                        return;
+                    const auto events = births_->reg->events(id);
+                    const auto* kept = std::get_if<QList<Event>>(&events);
+                    lastEvents_ =
+                        kept && !kept->isEmpty()
+                            ? std::make_shared<const zeitrad::periodlist::BirthEvents>(
+                                  zeitrad::periodlist::BirthEvents{*births_->opened, *kept})
+                            : nullptr;
+                    if (periodWindow_ && periodWindow_->isVisible() && lastResult_) {
+                        periodWindow_->setEvents(lastEvents_);
+                        periodWindow_->showResult(*lastResult_, lastBirthName_,
+                                                  lastOrigin_ ? lastOrigin_->origin : std::nullopt);
+                    }
+                });
     } else {
         births_->window->reload();
     }
@@ -428,6 +452,15 @@ void TZeitrad::Births::open(TZeitrad& w, const zeitrad::birth::Birth& birth) {
     if (const auto* r = std::get_if<zeitrad::Refusal>(&saved))
         refuse(QString::fromStdString(r->message)); // reported; the birth opens all the same
     w.nextBirthName_ = birth.name();
+    // Its events for the period list; a register that cannot tell them leaves the list without.
+    w.nextEvents_.reset();
+    if (w.births_->reg) {
+        const auto events = w.births_->reg->events(birth.id);
+        if (const auto* kept = std::get_if<QList<zeitrad::birth::Event>>(&events);
+            kept && !kept->isEmpty())
+            w.nextEvents_ = std::make_shared<const zeitrad::periodlist::BirthEvents>(
+                zeitrad::periodlist::BirthEvents{birth, *kept});
+    }
     w.births_->opened = birth;
     if (w.moonDialog_)
         w.moonDialog_->setOpenedBirth(birth);

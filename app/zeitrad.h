@@ -36,7 +36,8 @@ class MoonDialog;
 }
 namespace zeitrad::periodlist {
 class PeriodWindow;
-}
+struct BirthEvents;
+} // namespace zeitrad::periodlist
 
 class TZeitrad : public QWidget {
     Q_OBJECT
@@ -159,6 +160,8 @@ private:
     // The name of the birth calculated last when it was opened from the register, empty for one
     // typed in; and the name that the next calculation takes (set only while a birth is opened).
     QString lastBirthName_, nextBirthName_;
+    // Its events from the register, for the period list; the same for the next calculation.
+    std::shared_ptr<const zeitrad::periodlist::BirthEvents> lastEvents_, nextEvents_;
     zeitrad::periodlist::PeriodWindow* periodWindow_ = nullptr;
     // The register of births (a plugin, loaded when first opened), its window, and the opening
     // of a birth from it (app/zeitrad.cpp). Kept out of this header, which the tests include

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "birth/birth.h"
+#include "birth/event.h"
 #include "engine/refusal.h"
 
 namespace zeitrad::birth {
@@ -53,6 +54,15 @@ public:
     // nothing.
     virtual Refused<ImportReport> import(const QList<Birth>& births, const QList<int>& lines,
                                          const Progress& progress = {}) = 0;
+
+    // The events of one birth, by day. Each change is one transaction: addEvent() gives the new
+    // event's number and refuses one for a birth no longer in the register; updateEvent()
+    // changes day, time, text and weight; removeEvent() takes the events given. A birth's events
+    // go with it when remove() takes the birth.
+    virtual Refused<QList<Event>> events(qint64 birthId) = 0;
+    virtual Refused<qint64> addEvent(const Event& event) = 0;
+    virtual Refused<Done> updateEvent(const Event& event) = 0;
+    virtual Refused<Done> removeEvents(const QList<qint64>& ids) = 0;
 };
 
 // ZEITRAD_REGISTER, or geburten.sqlite in zeitrad/ under $XDG_DATA_HOME (~/.local/share).
@@ -60,5 +70,5 @@ QString defaultRegisterPath();
 
 } // namespace zeitrad::birth
 
-#define ZeitradRegister_iid "org.zeitrad.Register/3"
+#define ZeitradRegister_iid "org.zeitrad.Register/4"
 Q_DECLARE_INTERFACE(zeitrad::birth::Register, ZeitradRegister_iid)

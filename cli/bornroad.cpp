@@ -165,6 +165,7 @@ Refused<BornBirth> computeBorn(const BornOptions& options, birth::Atlas* atlas,
     const auto moon = birth::moonAt(b, m, chosen);
     if (const auto* refusal = std::get_if<Refusal>(&moon))
         return *refusal;
+    born.birth = b;
     return answerOf(std::get<birth::BirthMoon>(moon), std::move(born), placeLine);
 }
 
@@ -179,6 +180,7 @@ Refused<BornBirth> computeBirth(const birth::Birth& registered,
     if (const auto* refusal = std::get_if<Refusal>(&moon))
         return *refusal;
     BornBirth born;
+    born.birth = b;
     born.facts.name = text(b.name());
     QString placeLine;
     if (b.latitude && b.longitude) {

@@ -16,6 +16,7 @@ namespace zeitrad::cli {
 struct BornBirth {
     BirthInput fields; // the local date and the tropical position to the arc-second, tropical
     BirthFacts facts;
+    birth::Birth birth; // the birth reckoned with (its ayanamsa the one chosen)
 };
 
 // The birth; atlas may be null unless the clocks are a place's. Refused, with the German reason:

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include "atlas/geonamesatlas.h"
+#include "birth/events.h"
 #include "cli/bornroad.h"
 #include "cli/options.h"
 #include "cli/registerjobs.h"
@@ -23,6 +24,7 @@
 #include "cli/timelinewriter.h"
 #include "engine/periodtext.h"
 #include "formats/csv.h"
+#include "formats/events.h"
 #include "formats/import.h"
 #include "formats/json.h"
 #include "pluginloader/pluginloader.h"
@@ -39,6 +41,8 @@ constexpr std::string_view usage =
     "       zeitrad-dasa --born \"T.M.J H:MM[:SS]\" (--zone ZONE | --place ORT | --lmt LÄNGE)\n"
     "                    [--sommerzeit ja|nein] [--ayanamsa NAME] [AUSGABE]\n"
     "       zeitrad-dasa (--birth NAME | --aaf DATEI) [--ayanamsa NAME] [AUSGABE]\n"
+    "       zeitrad-dasa (--born … | --birth NAME) [--events] [--event \"T.M.J[ H:MM] TEXT\"]…\n"
+    "                    [--rectify [--level 2|3]] [--format text|csv|json] [--depth 1..5]\n"
     "       zeitrad-dasa --import DATEI | --export DATEI [--encoding utf-8|windows-1252]\n"
     "                    | --list [--format text|csv|json]\n"
     "AUSGABE: [--on JJJJ-MM-TT] [--format text|csv|json] [--depth 1..5]\n"
@@ -65,6 +69,9 @@ constexpr std::string_view examples =
     "  zeitrad-dasa --birth \"Müller, Jürgen\" --format json\n"
     "  zeitrad-dasa --aaf geburten.aaf --format csv > perioden.csv\n"
     "  zeitrad-dasa --list --format json\n"
+    "  zeitrad-dasa --birth \"Müller, Jürgen\" --events --format csv\n"
+    "  zeitrad-dasa --born \"12.5.1985 13:27\" --zone Europe/Berlin \\\n"
+    "               --event \"20.6.2010 Hochzeit\" --event \"3.2.2014 Umzug\" --rectify\n"
     "  zeitrad-dasa --birth \"Müller, Jürgen\" --timeline leben.png --depth 2\n"
     "  zeitrad-dasa --date 7.3.1985 --moon 12:30:0 --timeline 2026.png --depth 5 \\\n"
     "               --from 2026-01-01 --to 2026-12-31 --size 1600x300\n"
@@ -308,6 +315,78 @@ int aafRoad(Engine& engine, const Options& o, CivilDate on) {
     return anyRefused ? 1 : 0;
 }
 
+// The events of --events and --event with the periods running on each, or with --rectify the
+// birth-time window they allow. `birth` is the birth of --born or --birth (none on the road of the
+// field texts, which has no birth time); `kept` the register's events of the birth.
+Refused<std::string> eventsAnswer(Engine& engine, const Options& o, const BirthInput& input,
+                                  const birth::Birth* birth, QList<birth::Event> events) {
+    for (const std::string& typed : o.events) {
+        Refused<birth::Event> e = birth::eventOfText(QString::fromStdString(typed));
+        if (const auto* refusal = std::get_if<Refusal>(&e)) {
+            return *refusal;
+        }
+        events.append(std::get<birth::Event>(e));
+    }
+    birth::sortEvents(events);
+    const Outcome outcome = engine.calculate(input);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        return *refusal;
+    }
+    const int depth = o.depth.value_or(3);
+    const PeriodList list = buildPeriods(std::get<Result>(outcome), o.yearLength, depth);
+    for (const birth::Event& e : events) {
+        if (auto refusal = birth::checkEvent(list, e)) {
+            return *refusal;
+        }
+    }
+    std::optional<birth::BirthTimeWindow> window;
+    if (o.rectify) {
+        Refused<birth::BirthTimeWindow> found =
+            birth::birthTimeWindow(*birth, events, o.yearLength, o.level.value_or(3));
+        if (const auto* refusal = std::get_if<Refusal>(&found)) {
+            return *refusal;
+        }
+        window = std::move(std::get<birth::BirthTimeWindow>(found));
+        if (o.format == Format::json) {
+            return formats::windowJson(*window);
+        }
+    }
+    switch (o.format) {
+    case Format::csv:
+        return formats::eventsCsv(events, list, depth);
+    case Format::json:
+        return formats::eventsJson(events, list, depth);
+    case Format::text:
+        break;
+    }
+    std::string out;
+    if (events.isEmpty()) {
+        out += "Keine Ereignisse.\n";
+    }
+    for (const birth::Event& e : events) {
+        const CivilDate day{e.date.year(), e.date.month(), e.date.day()};
+        const QString line =
+            e.date.toString("dd.MM.yyyy") + "  " +
+            (e.time ? birth::timeText(e.time, true) : QString()).leftJustified(5) + "  " +
+            birth::weightText(e.important).leftJustified(7) + "  " +
+            // The longest chain: "Chandra" on every level, " / " between.
+            birth::chainText(birth::lordsOn(list, day, depth)).leftJustified(10 * depth - 3) +
+            "  " + e.text;
+        out += line.toStdString() + '\n';
+    }
+    if (window) {
+        out += '\n' + birth::windowText(*window).toStdString() + '\n';
+        for (const QString& line : birth::limitLines(*window)) {
+            out += line.toStdString() + '\n';
+        }
+    }
+    return out;
+}
+
+bool asksForEvents(const Options& o) {
+    return o.listEvents || o.rectify || !o.events.empty();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -362,6 +441,9 @@ int main(int argc, char** argv) {
 
     switch (o.road) {
     case Road::fields:
+        if (asksForEvents(o)) {
+            return answerOrRefusal(eventsAnswer(engine, o, o.input, nullptr, {}));
+        }
         return answerOrRefusal(answer(engine, o, on, o.input, nullptr));
     case Road::born: {
         // The atlas only when a place is asked for.
@@ -379,6 +461,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         const BornBirth& b = std::get<BornBirth>(born);
+        if (asksForEvents(o)) {
+            return answerOrRefusal(eventsAnswer(engine, o, b.fields, &b.birth, {}));
+        }
         return answerOrRefusal(answer(engine, o, on, b.fields, &b.facts));
     }
     case Road::registered: {
@@ -397,6 +482,19 @@ int main(int argc, char** argv) {
             return 1;
         }
         const BornBirth& b = std::get<BornBirth>(born);
+        if (asksForEvents(o)) {
+            // The register's events belong to --events and to --rectify.
+            QList<birth::Event> kept;
+            if (o.listEvents || o.rectify) {
+                Refused<QList<birth::Event>> read = registeredEvents(b.birth.id);
+                if (const auto* refusal = std::get_if<Refusal>(&read)) {
+                    writeError(refusal->message + '\n');
+                    return 1;
+                }
+                kept = std::get<QList<birth::Event>>(read);
+            }
+            return answerOrRefusal(eventsAnswer(engine, o, b.fields, &b.birth, kept));
+        }
         Refused<std::string> text = answer(engine, o, on, b.fields, &b.facts);
         if (auto* out = std::get_if<std::string>(&text);
             out && o.format == Format::text && o.timeline.empty()) {

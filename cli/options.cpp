@@ -150,12 +150,14 @@ enum class Group {
     format,
     encoding,
     ayanamsa,
+    events,
+    level,
     count_
 };
 
 // Where --help lists an option: the sections in their order, each option in the order of the
 // table below.
-enum class Section { fields, born, registered, upkeep, output, timeline, general };
+enum class Section { fields, born, registered, upkeep, output, timeline, events, general };
 
 // A section's lines above its options and below them, each line indented by two blanks.
 struct SectionText {
@@ -176,6 +178,8 @@ constexpr SectionText sections[] = {
     {Section::upkeep, "  Das Geburtenregister pflegen (ohne Rechnung):\n", ""},
     {Section::output, "", ""},
     {Section::timeline, "  Die Zeitleiste der Periodenliste als Bild (statt der Ausgabe):\n", ""},
+    {Section::events,
+     "  Ereignisse eines Lebens und der Spielraum der Geburtszeit (statt der Perioden):\n", ""},
     {Section::general, "", ""},
 };
 
@@ -488,6 +492,48 @@ constexpr Option options[] = {
      .apply = [](Options& o, std::string_view v) { return setSize(o, v); },
      .refusal = "--size braucht Breite und Höhe in Pixeln, z. B. 1600x400 (Breite 300 bis "
                 "10000, Höhe 120 bis 10000)"},
+    {.name = "--events",
+     .section = Section::events,
+     .help = "die Ereignisse der Geburt von --birth mit den Perioden, die an\n"
+             "ihnen laufen (bis --depth, Vorgabe 3; text, csv oder json)",
+     .group = Group::events,
+     .apply = [](Options& o, std::string_view) { return o.listEvents = true; },
+     .refusal = "--events nimmt keinen Wert"},
+    {.name = "--event",
+     .value = "\"T.M.J TEXT\"",
+     .section = Section::events,
+     .help = "ein Ereignis, auch mit Uhrzeit: \"T.M.J H:MM TEXT\"; nirgends\n"
+             "gespeichert, auch mehrmals",
+     .group = Group::events,
+     .apply =
+         [](Options& o, std::string_view v) {
+             o.events.emplace_back(v);
+             return !v.empty();
+         },
+     .refusal = "--event braucht Datum und Text: \"T.M.J Text\" oder \"T.M.J H:MM Text\""},
+    {.name = "--rectify",
+     .section = Section::events,
+     .help = "die früheste und späteste Geburtszeit (gleicher Tag, Ort, Uhren),\n"
+             "bei der jedes Ereignis in denselben Perioden bleibt; gesucht\n"
+             "bis 6 Stunden weit (text oder json)",
+     .group = Group::events,
+     .apply = [](Options& o, std::string_view) { return o.rectify = true; },
+     .refusal = "--rectify nimmt keinen Wert"},
+    {.name = "--level",
+     .value = "2|3",
+     .section = Section::events,
+     .help = "bis zu welcher Ebene die Perioden gleich bleiben: 2 Antardasa,\n"
+             "3 Pratyantardasa (Vorgabe)",
+     .group = Group::level,
+     .apply =
+         [](Options& o, std::string_view v) {
+             if (v != "2" && v != "3") {
+                 return false;
+             }
+             o.level = v[0] - '0';
+             return true;
+         },
+     .refusal = "--level braucht 2 oder 3"},
     {.name = "--help",
      .shortName = "-h",
      .section = Section::general,
@@ -639,6 +685,38 @@ std::optional<Refusal> chooseRoad(Options& o, const Named& named) {
     return std::nullopt;
 }
 
+// The events of a birth and its birth-time window: instead of the periods, for one birth.
+std::optional<Refusal> chooseEvents(const Options& o, const Named& named) {
+    using enum Group;
+    if (named[level] > 0 && !o.rectify) {
+        return Refusal{"--level gehört zu --rectify"};
+    }
+    if (named[events] == 0) {
+        return std::nullopt;
+    }
+    if (o.action != Action::calculate) {
+        return Refusal{"--events, --event und --rectify nicht zusammen mit --import, --export "
+                       "oder --list"};
+    }
+    if (named[timeline] > 0) {
+        return Refusal{"--events, --event und --rectify nicht zusammen mit --timeline"};
+    }
+    if (o.road == Road::aaf) {
+        return Refusal{"--events, --event und --rectify gehören zu einer Geburt: nicht "
+                       "zusammen mit --aaf"};
+    }
+    if (o.listEvents && o.road != Road::registered) {
+        return Refusal{"--events liest die Ereignisse einer Geburt des Registers: nur mit --birth"};
+    }
+    if (o.rectify && o.road != Road::registered && o.road != Road::born) {
+        return Refusal{"--rectify braucht die Geburtszeit: nur mit --born oder --birth"};
+    }
+    if (o.rectify && o.format == Format::csv) {
+        return Refusal{"--rectify schreibt Text oder JSON, kein CSV"};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) {
@@ -684,6 +762,9 @@ Refused<Options> parseArguments(const std::vector<std::string_view>& arguments) 
         return *refusal;
     }
     if (auto refusal = choosePicture(parsed, named)) {
+        return *refusal;
+    }
+    if (auto refusal = chooseEvents(parsed, named)) {
         return *refusal;
     }
     return parsed;

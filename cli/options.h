@@ -55,6 +55,13 @@ struct Options {
     std::string timeline;
     std::optional<CivilDate> from, to;
     int width = 1200, height = 0;
+    // --events: the events the register keeps for --birth; --event: events given on the command
+    // line, kept nowhere ("T.M.J[ H:MM] TEXT", as typed); --rectify: the birth-time window down
+    // to --level (2 or 3; none: 3) instead of the periods.
+    bool listEvents = false;
+    std::vector<std::string> events;
+    bool rectify = false;
+    std::optional<int> level;
     bool help = false, version = false;
 };
 

@@ -245,4 +245,14 @@ Refused<Birth> registeredBirth(const std::string& name) {
     return Refusal{text(message)};
 }
 
+Refused<QList<birth::Event>> registeredEvents(qint64 birthId) {
+    auto opened = openRegister(false);
+    if (const auto* refusal = std::get_if<Refusal>(&opened))
+        return *refusal;
+    auto& reg = std::get<std::unique_ptr<sqlregister::SqlRegister>>(opened);
+    if (!reg)
+        return QList<birth::Event>();
+    return reg->events(birthId);
+}
+
 } // namespace zeitrad::cli

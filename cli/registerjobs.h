@@ -9,6 +9,7 @@
 
 #include "birth/atlas.h"
 #include "birth/birth.h"
+#include "birth/events.h"
 #include "cli/options.h"
 #include "engine/refusal.h"
 
@@ -36,5 +37,8 @@ JobResult listJob(Format format);
 // else the one whose name holds it. Refused: the register cannot be opened, no birth, or several
 // (listed, one a line).
 Refused<birth::Birth> registeredBirth(const std::string& name);
+
+// The events the register keeps for the birth of that number, by day.
+Refused<QList<birth::Event>> registeredEvents(qint64 birthId);
 
 } // namespace zeitrad::cli

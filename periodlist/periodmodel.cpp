@@ -1,5 +1,6 @@
 #include "periodlist/periodmodel.h"
 
+#include <QColor>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
@@ -229,16 +230,49 @@ QVariant PeriodModel::data(const QModelIndex& index, int role) const {
         if (index.column() == name)
             return swatch(p->lord);
         return {};
-    case Qt::FontRole:
-        if (isRunning(index)) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
+    case Qt::FontRole: {
+        const bool running = isRunning(index);
+        const bool holdsEvent = !eventDays_.empty() && !eventsIn(*p, nullptr).isEmpty();
+        if (running || holdsEvent) {
+            QFont font;
+            font.setBold(running);
+            font.setItalic(holdsEvent);
+            return font;
         }
+        return {};
+    }
+    case Qt::ForegroundRole: {
+        bool important = false;
+        if (!eventDays_.empty() && !eventsIn(*p, &important).isEmpty() && important)
+            return QColor(0x90, 0x00, 0x20);
+        return {};
+    }
+    case Qt::ToolTipRole:
+        if (!eventDays_.empty())
+            if (const QStringList held = eventsIn(*p, nullptr); !held.isEmpty())
+                return held.join(u'\n');
         return {};
     default:
         return {};
     }
+}
+
+void PeriodModel::setEventDays(std::vector<EventDay> days) {
+    eventDays_ = std::move(days);
+}
+
+QStringList PeriodModel::eventsIn(const Period& p, bool* important) const {
+    QStringList held;
+    if (!p.startDate || !p.endDate)
+        return held;
+    for (const EventDay& e : eventDays_) {
+        if (*p.startDate <= e.day && e.day < *p.endDate) {
+            held << e.text;
+            if (important && e.important)
+                *important = true;
+        }
+    }
+    return held;
 }
 
 QVariant PeriodModel::headerData(int section, Qt::Orientation orientation, int role) const {

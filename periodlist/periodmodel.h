@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModel>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -25,6 +26,16 @@ public:
     enum Column { name, age, begins, ends, columnCount_ };
 
     explicit PeriodModel(QObject* parent = nullptr);
+
+    // The days of the birth's events: a row whose period holds one is italic, dark red when an
+    // important one, and its tooltip names them; none: the rows as ever. For the rows that the
+    // next setPeriods() makes.
+    struct EventDay {
+        CivilDate day;
+        QString text; // "Hochzeit (14.07.2012)"
+        bool important = false;
+    };
+    void setEventDays(std::vector<EventDay> days);
 
     // Shows the periods; `today` decides which rows are bold.
     void setPeriods(PeriodList list, const CivilDate& today);
@@ -64,8 +75,12 @@ private:
     const std::vector<Period>* children(const std::vector<int>& path) const;
     Period* periodAt(const QModelIndex& index);
 
+    // The events a period holds, and whether one of them is important.
+    QStringList eventsIn(const Period& p, bool* important) const;
+
     PeriodList list_;
     CivilDate today_;
+    std::vector<EventDay> eventDays_;
     std::vector<int> running_;
 };
 

@@ -137,7 +137,39 @@ QRect PeriodTimeline::barRect(const PeriodPath& path) {
     return picture_.barOf(path, layout()).toAlignedRect();
 }
 
+void PeriodTimeline::setMarks(const QList<Mark>& marks) {
+    marks_ = marks;
+    update();
+}
+
+int PeriodTimeline::markX(const Mark& mark) const {
+    const std::optional<double> day = picture_.dayOf(mark.day);
+    if (!day)
+        return -1;
+    const TimelinePicture::Layout l = layout();
+    const double x = picture_.xOf(*day + 0.5, l);
+    return x >= l.left && x < l.right ? static_cast<int>(std::floor(x)) : -1;
+}
+
+std::optional<qsizetype> PeriodTimeline::markAt(QPoint point) const {
+    const TimelinePicture::Layout l = layout();
+    if (point.y() < l.bars.top() || point.y() >= l.bars.bottom())
+        return std::nullopt;
+    std::optional<qsizetype> nearest;
+    int best = 5; // pixels either side of the line
+    for (qsizetype i = 0; i < marks_.size(); ++i) {
+        const int x = markX(marks_[i]);
+        if (x >= 0 && std::abs(x - point.x()) < best) {
+            best = std::abs(x - point.x());
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
 QString PeriodTimeline::toolTipAt(QPoint point) {
+    if (const auto mark = markAt(point))
+        return marks_[*mark].text;
     const TimelinePicture::Layout l = layout();
     const QPointF at(point.x() + 0.5, point.y() + 0.5);
     if (const PeriodPath path = picture_.pathAt(at, l); !path.empty())
@@ -186,6 +218,30 @@ bool PeriodTimeline::event(QEvent* event) {
 void PeriodTimeline::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     picture_.paint(painter, rect(), {}, current_, hasFocus());
+    if (marks_.isEmpty())
+        return;
+    // The events over the bands: a line through them and a flag above; the important ones
+    // wider and darker.
+    const TimelinePicture::Layout l = layout();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const Mark& mark : marks_) {
+        const int x = markX(mark);
+        if (x < 0)
+            continue;
+        const QColor colour = mark.important ? QColor(0x90, 0x00, 0x20) : QColor(0x40, 0x40, 0x40);
+        const int width = mark.important ? 3 : 1;
+        // A pale edge either side keeps the line visible on every planet's colour.
+        const QRect line(x - width / 2, int(l.bars.top()), width, int(l.bars.height()));
+        painter.fillRect(line.adjusted(-1, 0, 1, 0), QColor(0xff, 0xff, 0xff));
+        painter.fillRect(line, colour);
+        const int flag = mark.important ? 6 : 4;
+        const QPoint tip(x, int(l.bars.top()) + flag);
+        const QPolygon triangle{QPoint(x - flag, int(l.bars.top())),
+                                QPoint(x + flag + 1, int(l.bars.top())), tip};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawPolygon(triangle);
+    }
 }
 
 void PeriodTimeline::mousePressEvent(QMouseEvent* event) {
@@ -231,6 +287,12 @@ void PeriodTimeline::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     const QPoint at = event->position().toPoint();
+    // A click on an event's mark chooses the periods running on its day.
+    if (const auto mark = markAt(at); mark && !marks_[*mark].path.empty()) {
+        setCurrent(marks_[*mark].path);
+        emit periodChosen(marks_[*mark].path);
+        return;
+    }
     const PeriodPath path = picture_.pathAt(QPointF(at.x() + 0.5, at.y() + 0.5), layout());
     if (path.empty())
         return;

@@ -51,6 +51,22 @@ public:
     QString toolTipAt(QPoint point);
     TimelinePicture& picture() { return picture_; }
 
+    // The events of the birth as marks on the timeline, over the bands and not in its picture:
+    // an important one stronger. The pointer on a mark shows its text and periods; a click on it
+    // chooses the periods running that day (`path`).
+    struct Mark {
+        CivilDate day;
+        QString text; // "Hochzeit, 12.06.2010: Rahu / Sani / Buddha"
+        bool important = false;
+        PeriodPath path;
+    };
+    void setMarks(const QList<Mark>& marks);
+    const QList<Mark>& marks() const { return marks_; }
+    // The mark under a point (within a few pixels of its line), or none.
+    std::optional<qsizetype> markAt(QPoint point) const;
+    // Where a mark's line is drawn; -1 when out of view.
+    int markX(const Mark& mark) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -79,6 +95,7 @@ private:
     void announce();
 
     TimelinePicture picture_;
+    QList<Mark> marks_;
     PeriodPath current_;
     QPoint pressedAt_;
     DaySpan pressedSpan_;

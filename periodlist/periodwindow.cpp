@@ -293,6 +293,14 @@ QString PeriodWindow::ayanamsaText() const {
 void PeriodWindow::rebuild() {
     if (!result_)
         return;
+    std::vector<PeriodModel::EventDay> days;
+    if (events_)
+        for (const birth::Event& e : events_->events)
+            days.push_back({{e.date.year(), e.date.month(), e.date.day()},
+                            QStringLiteral("%1 (%2)").arg(
+                                e.text, e.date.toString(QStringLiteral("dd.MM.yyyy"))),
+                            e.important});
+    model_->setEventDays(std::move(days));
     model_->setPeriods(buildPeriods(*result_, yearLength()), today_);
     timeline_->setPeriods(model_->periods(), today_);
     const PeriodDocument doc = document();
@@ -300,11 +308,38 @@ void PeriodWindow::rebuild() {
                          .arg(doc.birthDate, doc.moon, doc.nakshatra, doc.ayanamsa);
     if (!birthName_.isEmpty())
         header.prepend(QStringLiteral("Name: %1\n").arg(birthName_));
-    header_->setText(header);
     const PeriodList& list = model_->periods();
+    QList<PeriodTimeline::Mark> marks;
+    if (events_ && !events_->events.isEmpty()) {
+        for (const birth::Event& e : events_->events) {
+            const CivilDate day{e.date.year(), e.date.month(), e.date.day()};
+            const QString periods = birth::chainText(birth::lordsOn(list, day, 3));
+            marks.append({day,
+                          QStringLiteral("%1, %2%3")
+                              .arg(e.text, e.date.toString(QStringLiteral("dd.MM.yyyy")),
+                                   periods.isEmpty() ? QString() : ": " + periods),
+                          e.important, runningOn(list, day)});
+        }
+        const auto window = birth::birthTimeWindow(events_->birth, events_->events, yearLength());
+        if (const auto* r = std::get_if<Refusal>(&window))
+            header += QStringLiteral("\n") + QString::fromStdString(r->message);
+        else
+            header +=
+                QStringLiteral("\n") + birth::windowText(std::get<birth::BirthTimeWindow>(window));
+    }
+    timeline_->setMarks(marks);
+    header_->setText(header);
     noDates_->setText(QString::fromStdString(list.noDatesReason));
     noDates_->setVisible(!list.hasDates());
     selectRunning();
+}
+
+void PeriodWindow::setEvents(std::shared_ptr<const BirthEvents> events) {
+    events_ = std::move(events);
+}
+
+QString PeriodWindow::headerText() const {
+    return header_->text();
 }
 
 void PeriodWindow::selectRunning() {

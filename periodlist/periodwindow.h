@@ -6,9 +6,11 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 #include "astronomy/moon.h"
+#include "birth/events.h"
 #include "engine/calculation.h"
 #include "engine/civildate.h"
 #include "periodlist/periodexport.h"
@@ -22,6 +24,12 @@ namespace zeitrad::periodlist {
 
 class PeriodModel;
 class PeriodTimeline;
+
+// The birth a calculation came from, with the events the register keeps for it.
+struct BirthEvents {
+    birth::Birth birth;
+    QList<birth::Event> events;
+};
 
 class PeriodWindow : public QWidget {
     Q_OBJECT
@@ -37,6 +45,12 @@ public:
     // The same for the day of the computer's clock.
     void showResult(const Result& result, const QString& birthName = {},
                     const std::optional<astronomy::MoonOrigin>& origin = {});
+    // The events of the birth the next showResult() shows (none: a birth typed in, or one without
+    // events): marks on the timeline and, in the header, the birth-time window they allow down to
+    // the pratyantardasa. Without events the window is as it always was.
+    void setEvents(std::shared_ptr<const BirthEvents> events);
+    // The header's text.
+    QString headerText() const;
     // The ayanamsa the header names: the origin's, or that the position was typed sidereal.
     QString ayanamsaText() const;
     // "Warum weichen andere Programme ab?" as the window shows it.
@@ -78,6 +92,7 @@ private:
     std::optional<Result> result_;
     CivilDate today_;
     QString birthName_;
+    std::shared_ptr<const BirthEvents> events_;
     std::optional<astronomy::MoonOrigin> origin_;
     PeriodModel* model_ = nullptr;
     QTreeView* tree_ = nullptr;

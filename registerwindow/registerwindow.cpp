@@ -13,14 +13,17 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "birth/moment.h"
+#include "engine/yearlengths.h"
 #include "formats/aafplaces.h"
 #include "formats/import.h"
 #include "pluginloader/pluginloader.h"
 #include "registerwindow/birthmodel.h"
+#include "registerwindow/eventswindow.h"
 #include "widgets/dialogs.h"
 
 namespace zeitrad::registerwindow {
@@ -168,12 +171,13 @@ RegisterWindow::RegisterWindow(birth::Register* reg, QWidget* parent)
     auto* open = button("BirthOpen", QStringLiteral("Öffnen"), this);
     auto* edit = button("BirthEdit", QStringLiteral("Bearbeiten …"), this);
     auto* remove = button("BirthDelete", QStringLiteral("Löschen"), this);
+    auto* events = button("BirthEvents", QStringLiteral("Ereignisse …"), this);
     auto* import = button("BirthImport", QStringLiteral("AAF importieren …"), this);
     auto* exportButton = button("BirthExport", QStringLiteral("AAF exportieren …"), this);
     open->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {open, edit, remove})
+    for (QPushButton* b : {open, edit, remove, events})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(import);
@@ -197,6 +201,7 @@ RegisterWindow::RegisterWindow(birth::Register* reg, QWidget* parent)
     connect(open, &QPushButton::clicked, this, &RegisterWindow::openSelected);
     connect(edit, &QPushButton::clicked, this, &RegisterWindow::editSelected);
     connect(remove, &QPushButton::clicked, this, &RegisterWindow::deleteSelected);
+    connect(events, &QPushButton::clicked, this, &RegisterWindow::showEvents);
     connect(import, &QPushButton::clicked, this, &RegisterWindow::chooseImport);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::chooseExport);
     reload();
@@ -260,10 +265,19 @@ void RegisterWindow::deleteSelected() {
     const QList<Birth> births = selectedBirths();
     if (births.isEmpty())
         return;
-    const QString question =
+    QString question =
         births.size() == 1
             ? QStringLiteral("Die Geburt „%1“ aus dem Register löschen?").arg(births.first().name())
             : QStringLiteral("Diese %1 Geburten aus dem Register löschen?").arg(births.size());
+    // Their events go with them: the question says so.
+    qsizetype events = 0;
+    for (const Birth& b : births)
+        if (const auto kept = register_->events(b.id);
+            std::holds_alternative<QList<birth::Event>>(kept))
+            events += std::get<QList<birth::Event>>(kept).size();
+    if (events > 0)
+        question += events == 1 ? QStringLiteral(" Ein Ereignis geht mit.")
+                                : QStringLiteral(" %1 Ereignisse gehen mit.").arg(events);
     if (widgets::MessageBox::ask(this, QStringLiteral("Zeitrad"), question,
                                  {QStringLiteral("Löschen")},
                                  QStringLiteral("BirthDeleteQuestion")) != 0)
@@ -275,6 +289,20 @@ void RegisterWindow::deleteSelected() {
     if (const auto* r = std::get_if<Refusal>(&done))
         complain(message(*r));
     reload();
+}
+
+void RegisterWindow::showEvents() {
+    const QList<Birth> births = selectedBirths();
+    if (births.isEmpty())
+        return;
+    // The periods as the period list counts them: its year length.
+    const auto length = yearLengthFromToken(
+        QSettings().value(QStringLiteral("Perioden/Jahreslaenge")).toString().toStdString());
+    auto* window =
+        new EventsWindow(register_, births.first(), length.value_or(YearLength::gregorian), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &EventsWindow::eventsChanged, this, &RegisterWindow::eventsChanged);
+    window->show();
 }
 
 Refused<QString> RegisterWindow::importFile(const QString& fileName) {

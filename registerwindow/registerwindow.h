@@ -34,6 +34,8 @@ public:
 
 signals:
     void openRequested(const zeitrad::birth::Birth& birth);
+    // An events window changed the events of that birth.
+    void eventsChanged(qint64 birthId);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +44,7 @@ private:
     void openSelected();
     void editSelected();
     void deleteSelected();
+    void showEvents();
     void chooseImport();
     void chooseExport();
     QList<birth::Birth> selectedBirths() const;

@@ -11,7 +11,7 @@ namespace zeitrad::sqlregister {
 
 class RegisterPlugin : public QObject, public SqlRegister {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID "org.zeitrad.Register/3")
+    Q_PLUGIN_METADATA(IID "org.zeitrad.Register/4")
     Q_INTERFACES(zeitrad::birth::Register)
 public:
     // Qt keeps the plugin's instance until after the application is gone, when the SQLite

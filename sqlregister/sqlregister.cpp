@@ -50,6 +50,12 @@ const char* const migrations[] = {
     // 1 -> 2: the ayanamsa a birth's Moon is made sidereal with; the births of before keep the
     // input screen's own formula, which they were reckoned with.
     "ALTER TABLE births ADD COLUMN ayanamsa TEXT NOT NULL DEFAULT 'zeitrad';",
+    // 2 -> 3: what happened in a life, each event one birth's; remove() deletes a birth's events
+    // in the transaction that deletes the birth.
+    "CREATE TABLE events (id INTEGER PRIMARY KEY, birth INTEGER NOT NULL REFERENCES births (id) "
+    "ON DELETE CASCADE, date TEXT NOT NULL, time TEXT, text TEXT NOT NULL, weight TEXT NOT NULL "
+    "DEFAULT 'normal');"
+    "CREATE INDEX events_by_birth ON events (birth, date);",
 };
 
 QVariant optionalReal(std::optional<double> v) {
@@ -469,8 +475,13 @@ Refused<Done> SqlRegister::update(const Birth& birth) {
 Refused<Done> SqlRegister::remove(const QList<qint64>& ids) {
     return change<Done>([&](QSqlDatabase& db) -> Refused<Done> {
         QSqlQuery q(db);
+        QSqlQuery events(db);
+        events.prepare(QStringLiteral("DELETE FROM events WHERE birth=?"));
         q.prepare(QStringLiteral("DELETE FROM births WHERE id=?"));
         for (const qint64 id : ids) {
+            events.addBindValue(id);
+            if (!events.exec())
+                return failure(events.lastError());
             q.addBindValue(id);
             if (!q.exec())
                 return failure(q.lastError());
@@ -514,6 +525,105 @@ Refused<birth::ImportReport> SqlRegister::import(const QList<Birth>& births,
             ++report.added;
         }
         return report;
+    });
+}
+
+Refused<QList<birth::Event>> SqlRegister::events(qint64 birthId) {
+    if (!open_)
+        return Refusal{"Das Geburtenregister ist nicht geöffnet."};
+    QList<birth::Event> found;
+    // A register of version 2 opened read-only has no events yet.
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (!db.tables().contains(QStringLiteral("events")))
+        return found;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral(
+        "SELECT id, birth, date, time, text, weight FROM events WHERE birth=? ORDER BY date, id"));
+    q.addBindValue(birthId);
+    if (!q.exec())
+        return Refusal{QStringLiteral("Die Ereignisse ließen sich nicht lesen: %1.")
+                           .arg(q.lastError().text())
+                           .toStdString()};
+    while (q.next()) {
+        birth::Event e;
+        e.id = q.value(0).toLongLong();
+        e.birthId = q.value(1).toLongLong();
+        e.date = isoDate(q.value(2).toString());
+        if (!q.value(3).isNull())
+            e.time = isoTime(q.value(3).toString());
+        e.text = q.value(4).toString();
+        e.important = q.value(5).toString() == u"wichtig";
+        found.append(e);
+    }
+    birth::sortEvents(found);
+    return found;
+}
+
+namespace {
+
+Refused<Done> bindEvent(QSqlQuery& q, const birth::Event& e) {
+    if (!e.date.isValid())
+        return Refusal{"Das Ereignis braucht ein gültiges Datum; nichts gespeichert."};
+    if (e.text.trimmed().isEmpty())
+        return Refusal{"Das Ereignis braucht einen Text; nichts gespeichert."};
+    q.addBindValue(e.date.toString(Qt::ISODate));
+    q.addBindValue(e.time ? QVariant(birth::timeText(e.time))
+                          : QVariant(QMetaType(QMetaType::QString)));
+    q.addBindValue(e.text.trimmed());
+    q.addBindValue(birth::weightText(e.important));
+    return Done{};
+}
+
+} // namespace
+
+Refused<qint64> SqlRegister::addEvent(const birth::Event& event) {
+    return change<qint64>([&](QSqlDatabase& db) -> Refused<qint64> {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT 1 FROM births WHERE id=?"));
+        q.addBindValue(event.birthId);
+        if (!q.exec())
+            return failure(q.lastError());
+        if (!q.next())
+            return Refusal{"Diese Geburt steht nicht mehr im Register; das Ereignis wurde nicht "
+                           "gespeichert."};
+        q.finish();
+        q.prepare(QStringLiteral("INSERT INTO events (date, time, text, weight, birth) VALUES "
+                                 "(?,?,?,?,?)"));
+        if (auto bound = bindEvent(q, event); std::holds_alternative<Refusal>(bound))
+            return std::get<Refusal>(bound);
+        q.addBindValue(event.birthId);
+        if (!q.exec())
+            return failure(q.lastError());
+        return q.lastInsertId().toLongLong();
+    });
+}
+
+Refused<Done> SqlRegister::updateEvent(const birth::Event& event) {
+    return change<Done>([&](QSqlDatabase& db) -> Refused<Done> {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("UPDATE events SET date=?, time=?, text=?, weight=? WHERE id=?"));
+        if (auto bound = bindEvent(q, event); std::holds_alternative<Refusal>(bound))
+            return std::get<Refusal>(bound);
+        q.addBindValue(event.id);
+        if (!q.exec())
+            return failure(q.lastError());
+        if (q.numRowsAffected() != 1)
+            return Refusal{"Dieses Ereignis steht nicht mehr im Register."};
+        return Done{};
+    });
+}
+
+Refused<Done> SqlRegister::removeEvents(const QList<qint64>& ids) {
+    return change<Done>([&](QSqlDatabase& db) -> Refused<Done> {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("DELETE FROM events WHERE id=?"));
+        for (const qint64 id : ids) {
+            q.addBindValue(id);
+            if (!q.exec())
+                return failure(q.lastError());
+        }
+        return Done{};
     });
 }
 

@@ -18,7 +18,7 @@ public:
 
     // The schema this program writes (PRAGMA user_version) and the mark of its files
     // (PRAGMA application_id).
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
     static constexpr quint32 applicationId = 0x5A524742; // "ZRGB"
 
     Refused<birth::Done> open(const QString& path) override;
@@ -32,6 +32,10 @@ public:
     Refused<birth::Done> remove(const QList<qint64>& ids) override;
     Refused<birth::ImportReport> import(const QList<birth::Birth>& births, const QList<int>& lines,
                                         const birth::Progress& progress = {}) override;
+    Refused<QList<birth::Event>> events(qint64 birthId) override;
+    Refused<qint64> addEvent(const birth::Event& event) override;
+    Refused<birth::Done> updateEvent(const birth::Event& event) override;
+    Refused<birth::Done> removeEvents(const QList<qint64>& ids) override;
 
     // Closes the file (open() does it first, the destructor too).
     void close();
