@@ -89,25 +89,26 @@ private slots:
         QCOMPARE(place ? place->label() : QString(), label);
     }
 
-    // The towns as people write them: a name that no town has exactly is the most populous town
-    // whose name begins with it and a qualifier, in the country given; "St." is "Sankt";
-    // abbreviated qualifiers. The place field's popup lists the same town first.
+    // The towns as people write them: a name no town has exactly is the most populous town whose
+    // name goes on with a qualifier, in the country given; "St." is "Sankt"; qualifiers cut short.
     void townsAsPeopleWriteThem_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("within");
         QTest::addColumn<QString>("label"); // empty: none
+        const char* main = "Frankfurt am Main, Hessen, Deutschland";
+        const char* oder = "Frankfurt (Oder), Brandenburg, Deutschland";
+        const char* freiburg = "Freiburg im Breisgau, Baden-Württemberg, Deutschland";
         const char* rows[][3] = {
-            {"Frankfurt", "", "Frankfurt am Main, Hessen, Deutschland"},
-            {"Frankfurt", "DE", "Frankfurt am Main, Hessen, Deutschland"},
-            {"Frankfurt", "Brandenburg", "Frankfurt (Oder), Brandenburg, Deutschland"},
-            {"Frankfurt/M.", "", "Frankfurt am Main, Hessen, Deutschland"},
-            {"Frankfurt a. M.", "", "Frankfurt am Main, Hessen, Deutschland"},
-            {"Frankfurt a.M.", "Deutschland", "Frankfurt am Main, Hessen, Deutschland"},
-            {"Frankfurt/Oder", "", "Frankfurt (Oder), Brandenburg, Deutschland"},
-            {"Freiburg", "Deutschland", "Freiburg im Breisgau, Baden-Württemberg, Deutschland"},
-            {"Freiburg i. Br.", "", "Freiburg im Breisgau, Baden-Württemberg, Deutschland"},
+            {"Frankfurt", "", main},
+            {"Frankfurt", "DE", main},
+            {"Frankfurt", "Brandenburg", oder},
+            {"Frankfurt/M.", "", main},
+            {"Frankfurt a. M.", "", main},
+            {"Frankfurt a.M.", "Deutschland", main},
+            {"Frankfurt/Oder", "", oder},
+            {"Freiburg", "Deutschland", freiburg},
+            {"Freiburg i. Br.", "", freiburg},
             {"Halle", "DE", "Halle (Saale), Sachsen-Anhalt, Deutschland"},
-            {"Halle/Saale", "", "Halle (Saale), Sachsen-Anhalt, Deutschland"},
             {"Mülheim", "Germany", "Mülheim (Ruhr), Nordrhein-Westfalen, Deutschland"},
             {"Sankt Gallen", "", "St. Gallen, Kanton St. Gallen, Schweiz"},
             {"St Pölten", "", "St. Pölten, Niederösterreich, Österreich"},
@@ -117,7 +118,7 @@ private slots:
             {"Frankfurt", "Österreich", ""},
         };
         for (const auto& [name, within, label] : rows)
-            QTest::newRow(qPrintable(QString("%1 %2").arg(name, within)))
+            QTest::addRow("%s %s", name, within)
                 << QString(name) << QString(within) << QString(label);
     }
     void townsAsPeopleWriteThem() {
@@ -126,21 +127,15 @@ private slots:
         QFETCH(QString, label);
         const std::optional<Place> place = atlas.exact(name, within);
         QCOMPARE(place ? place->label() : QString(), label);
-        // zeitrad-dasa's index answers alike (written once, by the first row).
+        if (within.isEmpty()) // the place field's list shows it first
+            QCOMPARE(atlas.find(name).value(0).label(), label);
+        // zeitrad-dasa's index, written by the first row, answers alike without the atlas.
         static QTemporaryDir dir;
-        if (!QFile::exists(dir.filePath("atlas-exact"))) {
-            GeonamesAtlas indexed;
-            indexed.setExactIndex(dir.filePath("atlas-exact"));
-            indexed.exact("Paris");
-        }
-        GeonamesAtlas reading;
-        reading.setExactIndex(dir.filePath("atlas-exact"));
-        QCOMPARE(reading.exact(name, within), place);
-        QVERIFY(!reading.built());
-        if (within.isEmpty()) {
-            const QList<Place> popup = atlas.find(name);
-            QCOMPARE(popup.isEmpty() ? QString() : popup.first().label(), label);
-        }
+        static bool first = true;
+        GeonamesAtlas indexed;
+        indexed.setExactIndex(dir.filePath("atlas-exact"));
+        QCOMPARE(indexed.exact(name, within), place);
+        QCOMPARE(indexed.built(), std::exchange(first, false));
     }
 
     void coordinatesInDegreesAndMinutes() {

@@ -204,20 +204,20 @@ private slots:
     // "AAF importieren …" takes several files at once, AAF and Maitreya's charts, and reports
     // file by file; the births are in the list.
     void importsSeveralFilesAtOnce() {
-        const QString aaf = dir_.filePath("zwei.aaf"), chart = dir_.filePath("karte.mtx");
+        QStringList files;
         for (const auto& [name, bytes] :
-             {std::pair{aaf, QByteArray("#A93:Mehrfach,Mia,f,1.2.1990,10:00,Ulm,D\n"
-                                        "#B93:*,48n24,9e59,1he00,0\n#A93:Kurz,Kai,m,1.1.1990\n")},
-              std::pair{chart, QByteArray("#Maitreya 3.0\nMehrfach Max\n2\n2\n1990\n11.25\n1\n0\n"
-                                          "Ulm\n9.98\n48.4\n")}}) {
-            QFile file(name);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
+             {std::pair{"zwei.aaf", "#A93:Mehrfach,Mia,f,1.2.1990,10:00,Ulm,D\n"
+                                    "#B93:*,48n24,9e59,1he00,0\n#A93:Kurz,Kai,m,1.1.1990\n"},
+              {"karte.mtx",
+               "#Maitreya 3.0\nMehrfach Max\n2\n2\n1990\n11.25\n1\n0\nUlm\n9.98\n48.4\n"}}) {
+            QFile file(dir_.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
+            files << file.fileName();
         }
         uitest::Window ui;
         auto* window = openRegister(ui);
         zeitrad::widgets::FileDialog::answerWith([&](const QString& caption, QString*) {
-            return caption == "AAF importieren" ? QStringList{aaf, chart} : QStringList();
+            return caption == "AAF importieren" ? files : QStringList();
         });
         uitest::Box told;
         uitest::answerNext(&told);
@@ -229,9 +229,8 @@ private slots:
                             "„karte.mtx“: 1 Datensatz gelesen, 1 aufgenommen.");
         QTest::keyClicks(uitest::find<QLineEdit>(window, "BirthSearch"), "mehrfach");
         QCOMPARE(table(window)->model()->rowCount(), 2);
-        QStringList names{cell(window, 0, 0), cell(window, 1, 0)};
-        names.sort();
-        QCOMPARE(names, (QStringList{"Mehrfach Max", "Mehrfach, Mia"}));
+        QCOMPARE((QSet{cell(window, 0, 0), cell(window, 1, 0)}),
+                 (QSet<QString>{"Mehrfach Max", "Mehrfach, Mia"}));
     }
 
     // A name read from a file is shown as it is written, never as markup.
