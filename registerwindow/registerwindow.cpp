@@ -172,7 +172,7 @@ RegisterWindow::RegisterWindow(birth::Register* reg, QWidget* parent)
     auto* edit = button("BirthEdit", QStringLiteral("Bearbeiten …"), this);
     auto* remove = button("BirthDelete", QStringLiteral("Löschen"), this);
     auto* events = button("BirthEvents", QStringLiteral("Ereignisse …"), this);
-    auto* import = button("BirthImport", QStringLiteral("AAF importieren …"), this);
+    auto* import = button("BirthImport", QStringLiteral("Importieren …"), this);
     auto* exportButton = button("BirthExport", QStringLiteral("AAF exportieren …"), this);
     open->setDefault(true);
 
@@ -307,7 +307,7 @@ void RegisterWindow::showEvents() {
 
 Refused<QString> RegisterWindow::importFile(const QString& fileName) {
     // A long import shows its progress from about half a second on and can be cancelled.
-    widgets::ProgressDialog progress(this, QStringLiteral("AAF importieren"),
+    widgets::ProgressDialog progress(this, QStringLiteral("Geburten importieren"),
                                      QStringLiteral("Geburten werden aufgenommen …"));
     const auto imported = formats::importFile(
         *register_, fileName,
@@ -322,7 +322,7 @@ Refused<QString> RegisterWindow::importFile(const QString& fileName) {
 Refused<QString> RegisterWindow::importFiles(const QStringList& fileNames) {
     if (fileNames.size() == 1)
         return importFile(fileNames.front());
-    widgets::ProgressDialog progress(this, QStringLiteral("AAF importieren"),
+    widgets::ProgressDialog progress(this, QStringLiteral("Geburten importieren"),
                                      QStringLiteral("Geburten werden aufgenommen …"));
     const auto imported = formats::importFiles(
         *register_, fileNames,
@@ -351,7 +351,7 @@ Refused<birth::Done> RegisterWindow::exportFile(const QString& fileName,
 
 void RegisterWindow::chooseImport() {
     const QStringList fileNames = widgets::FileDialog::openSeveral(
-        this, QStringLiteral("AAF importieren"),
+        this, QStringLiteral("Geburten importieren"),
         QStringLiteral(
             "AAF- und Maitreya-Dateien (*.aaf *.AAF *.txt *.mtx *.MTX);;Alle Dateien (*)"));
     if (fileNames.isEmpty())

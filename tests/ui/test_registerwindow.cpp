@@ -181,13 +181,13 @@ private slots:
         QCOMPARE(table(reg)->model()->rowCount(), 4);
     }
 
-    // "AAF importieren …" cancelled while it reads keeps nothing and says so.
+    // "Importieren …" cancelled while it reads keeps nothing and says so.
     void cancelledImportKeepsNothing() {
         uitest::Window ui;
         auto* window = openRegister(ui);
         const int rows = table(window)->model()->rowCount();
         zeitrad::widgets::FileDialog::answerWith([](const QString& caption, QString*) {
-            return caption == "AAF importieren"
+            return caption == "Geburten importieren"
                        ? QStringList{QStringLiteral(ZEITRAD_TEST_DATA "/sample-cp1252.aaf")}
                        : QStringList();
         });
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(table(window)->model()->rowCount(), rows);
     }
 
-    // "AAF importieren …" takes several files at once, AAF and Maitreya's charts, and reports
+    // "Importieren …" takes several files at once, AAF and Maitreya's charts, and reports
     // file by file; the births are in the list.
     void importsSeveralFilesAtOnce() {
         QStringList files;
@@ -217,7 +217,7 @@ private slots:
         uitest::Window ui;
         auto* window = openRegister(ui);
         zeitrad::widgets::FileDialog::answerWith([&](const QString& caption, QString*) {
-            return caption == "AAF importieren" ? files : QStringList();
+            return caption == "Geburten importieren" ? files : QStringList();
         });
         uitest::Box told;
         uitest::answerNext(&told);

@@ -153,7 +153,7 @@ private slots:
 void TimelineTest::initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setOrganizationName("ZeitradTest");
-    QApplication::setApplicationName("Zeitrad");
+    QApplication::setApplicationName("ZeitradTimeline");
     QSettings().clear();
     QVERIFY(folder_.isValid());
     widgets::FileDialog::answerWith([this](const QString&, QString*) {
