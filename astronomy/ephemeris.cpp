@@ -14,7 +14,21 @@ constexpr const char* debianFolder = "/usr/share/libswe/ephe";
 // Everything the library keeps between calls lives behind this one lock.
 std::mutex library;
 std::string chosenFolder; // set by setEphemerisFolder; empty: the default
-bool pathGiven = false;   // the library has been told where its files are
+int folderChanges = 0;    // how often it was set
+
+// The library keeps its open files and their buffers per thread: each thread tells it where the
+// files are before its first question (again after the folder changed), and closes them when
+// it ends, so that a thread that has gone leaves neither memory nor open files behind.
+struct ThreadFiles {
+    int pathGiven = -1; // the folderChanges for which the path was given; -1: not yet
+    ~ThreadFiles() {
+        if (pathGiven < 0)
+            return;
+        const std::lock_guard lock(library);
+        swe_close();
+    }
+};
+thread_local ThreadFiles threadFiles;
 
 // The library's own rule puts its environment variable SE_EPHE_PATH before any folder it is given.
 std::string folderLocked() {
@@ -25,11 +39,14 @@ std::string folderLocked() {
 
 // Before the first question: where the files are. The library opens them when it needs them.
 void prepareLocked() {
-    if (pathGiven)
+    if (threadFiles.pathGiven == folderChanges)
         return;
+    // What this thread had open of another folder is closed first.
+    if (threadFiles.pathGiven >= 0)
+        swe_close();
     const std::string folder = folderLocked();
     swe_set_ephe_path(folder.c_str());
-    pathGiven = true;
+    threadFiles.pathGiven = folderChanges;
 }
 
 Refusal missingFiles(const char* what) {
@@ -80,9 +97,8 @@ std::string ephemerisFolder() {
 void setEphemerisFolder(const std::string& folder) {
     const std::lock_guard lock(library);
     chosenFolder = folder;
-    // Closes the files; the next question opens those of the new folder.
-    swe_close();
-    pathGiven = false;
+    // Each thread's next question opens the files of the new folder.
+    ++folderChanges;
 }
 
 Refused<double> moonLongitude(double tt1, double tt2) {

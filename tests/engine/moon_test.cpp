@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <ostream>
 #include <thread>
 #include <variant>
@@ -142,6 +144,12 @@ TEST(Ephemeris, MissingFilesAreRefused) {
                   "Ephemeris fehlen oder sind beschädigt (gesucht in „" +
                       std::string(folder) + "“; Debian-Paket swe-basic-data).");
     }
+    // A thread of its own looks in the folder set, not in the library's default.
+    std::optional<bool> refusedInThread;
+    std::thread([&] {
+        refusedInThread = std::holds_alternative<Refusal>(position({1985, 5, 12, 41220}, 1985));
+    }).join();
+    EXPECT_EQ(refusedInThread, true);
     setEphemerisFolder("");
     rmdir(folder);
     EXPECT_TRUE(std::holds_alternative<Position>(position({1985, 5, 12, 41220}, 1985)));
@@ -169,6 +177,21 @@ TEST(Ephemeris, ThreadsGetTheSamePositions) {
     for (std::thread& t : threads)
         t.join();
     EXPECT_EQ(serial, parallel);
+}
+
+// A thread that asked for positions leaves none of the library's files open when it ends.
+TEST(Ephemeris, EndedThreadsLeaveNoFilesOpen) {
+    const auto openFiles = [] {
+        const std::filesystem::directory_iterator fds("/proc/self/fd");
+        return std::distance(begin(fds), end(fds));
+    };
+    ASSERT_TRUE(std::holds_alternative<Position>(position({1985, 5, 12, 41220}, 1985)));
+    const auto before = openFiles();
+    for (int year : {1850, 1950, 2050})
+        std::thread([year] {
+            EXPECT_TRUE(std::holds_alternative<Position>(position({year, 5, 12, 41220}, year)));
+        }).join();
+    EXPECT_EQ(openFiles(), before);
 }
 
 // TT - UTC = TAI - UTC + 32.184 s with TAI - UTC from the published table (drifting until 1972,
