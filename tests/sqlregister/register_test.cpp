@@ -27,17 +27,6 @@ using namespace zeitrad::formats;
 using zeitrad::Refusal;
 using zeitrad::sqlregister::SqlRegister;
 
-// "1975-05-03 14:30:00 Hochzeit wichtig (7 of birth 1)", for the events a comparison tells apart.
-namespace zeitrad::birth {
-char* toString(const Event& e) {
-    return QTest::toString(QStringLiteral("%1 %2 %3 %4 (%5 of birth %6)")
-                               .arg(e.date.toString(Qt::ISODate), timeText(e.time), e.text,
-                                    weightText(e.important))
-                               .arg(e.id)
-                               .arg(e.birthId));
-}
-} // namespace zeitrad::birth
-
 namespace {
 
 Birth person(int n) {
@@ -328,13 +317,13 @@ private slots:
         SqlRegister reg;
         value(reg.open(path));
         // By day: the move of 1972 before the wedding of 1975.
-        QCOMPARE(value(reg.events(wedding.birthId)), (QList<Event>{moving, wedding}));
+        QVERIFY(value(reg.events(wedding.birthId)) == (QList<Event>{moving, wedding}));
         wedding.text = QStringLiteral("Standesamt");
         wedding.time.reset();
         wedding.important = false;
         value(reg.updateEvent(wedding));
         value(reg.removeEvents({moving.id}));
-        QCOMPARE(value(reg.events(wedding.birthId)), QList<Event>{wedding});
+        QVERIFY(value(reg.events(wedding.birthId)) == QList<Event>{wedding});
 
         value(reg.remove({wedding.birthId}));
         QCOMPARE(sql(path, "SELECT group_concat(text) FROM events").toString(), "Abitur");
