@@ -673,11 +673,10 @@ TEST(Dasa, AClosedPipeEndsQuietly) {
 
 } // namespace
 
-// The births of tests/birth/events_test.cpp, whose windows are worked out there by hand: on
-// 10.3.1990 at 16:00 UTC, in 360-day years, "Grenze" (17.10.2019) holds the birth time to 15:59:54
-// and "Umzug" (23.12.2019) to 15:45:43 and 16:23:47 (±5 s); on 11.3.1990 at 18:00 "Spät"
-// (23.8.2088) stays in its periods beyond the search; "Letzter Tag" (29.1.2103) a second after
-// 16:00:07 lies beyond the cycle.
+// The births and windows worked out by hand in tests/birth/events_test.cpp: on 10.3.1990 16:00 UTC,
+// 360-day years, "Grenze" (17.10.2019) holds the birth time from 15:59:54, "Umzug" (23.12.2019)
+// from 15:45:43 to 16:23:47 (±5 s), "Letzter Tag" (29.1.2103) to 16:00:07, then beyond the cycle;
+// on 11.3.1990 18:00 "Spät" (23.8.2088) stays in its periods beyond the search.
 const Arguments tenthOfMarch{"--born", "10.3.1990 16:00", "--zone", "UTC", "--year-length", "360"};
 
 Arguments with(Arguments a, const Arguments& more) {
