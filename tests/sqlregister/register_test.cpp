@@ -284,74 +284,49 @@ private slots:
         QCOMPARE(births[1].ayanamsa, zeitrad::astronomy::Ayanamsa::truePushya);
     }
 
-    // A register of version 2 (births with their ayanamsa, no events) is carried forward in one
-    // step: its births stay, and from then on each keeps its events, by day, with or without a
-    // time, important or not; a change is kept, a deletion takes the event, and deleting a birth
-    // takes its events with it and leaves another birth's alone.
+    // A register of version 2 (no events) is carried forward: its births stay, and each keeps its
+    // events by day, with or without a time, important or not; a change is kept, a deletion takes
+    // the event, and deleting a birth takes its events with it and leaves another birth's alone.
     void eventsKeptChangedAndDeletedWithTheirBirth() {
         const QString path = file("ereignisse.sqlite");
-        sql(path,
-            "CREATE TABLE births (id INTEGER PRIMARY KEY, surname TEXT NOT NULL, first_name "
-            "TEXT NOT NULL, kind TEXT NOT NULL, date TEXT NOT NULL, time TEXT, place TEXT NOT "
-            "NULL, country TEXT NOT NULL, latitude REAL, longitude REAL, zone TEXT NOT NULL, "
-            "note TEXT NOT NULL, added TEXT NOT NULL, changed TEXT NOT NULL, ayanamsa TEXT NOT "
-            "NULL DEFAULT 'zeitrad')");
-        sql(path, "INSERT INTO births VALUES (1, 'Alt', 'Anna', 'female', '1950-06-01', "
-                  "'08:00:00', 'Köln', 'D', 50.94, 6.96, 'Europe/Berlin', '', "
-                  "'2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z', 'lahiri')");
+        fill(path, {person(1)});
+        sql(path, "DROP TABLE events");
         sql(path, "PRAGMA user_version=2");
-        sql(path, QStringLiteral("PRAGMA application_id=%1").arg(SqlRegister::applicationId));
-        qint64 anna = 1, other = 0, wedding = 0;
+        Event wedding{0, 0, QDate(1975, 5, 3), QTime(14, 30), QStringLiteral("Hochzeit"), true};
+        Event moving{0, 0, QDate(1972, 9, 1), {}, QStringLiteral("Umzug"), false};
+        qint64 other = 0;
         {
             SqlRegister reg;
             value(reg.open(path));
-            QVERIFY(!reg.readOnly());
-            QCOMPARE(value(reg.list()).size(), 1);
-            QCOMPARE(value(reg.events(anna)).size(), 0);
+            wedding.birthId = moving.birthId = value(reg.list()).value(0).id;
             other = value(reg.add(person(2)));
-            Event e{0, anna, QDate(1975, 5, 3), QTime(14, 30), QStringLiteral("Hochzeit"), true};
-            wedding = value(reg.addEvent(e));
-            value(reg.addEvent({0, anna, QDate(1972, 9, 1), {}, QStringLiteral("Umzug"), false}));
+            wedding.id = value(reg.addEvent(wedding));
+            moving.id = value(reg.addEvent(moving));
             value(reg.addEvent({0, other, QDate(1990, 1, 1), {}, QStringLiteral("Abitur"), false}));
             // An event for a birth that is not there, or without a text, is not kept.
             QCOMPARE(refusal(reg.addEvent({0, 99, QDate(1990, 1, 1), {}, "X", false})),
                      "Diese Geburt steht nicht mehr im Register; das Ereignis wurde nicht "
                      "gespeichert.");
-            QCOMPARE(refusal(reg.addEvent({0, anna, QDate(1990, 1, 1), {}, "  ", false})),
+            QCOMPARE(refusal(reg.addEvent({0, other, QDate(1990, 1, 1), {}, "  ", false})),
                      "Das Ereignis braucht einen Text; nichts gespeichert.");
         }
         QCOMPARE(sql(path, "PRAGMA user_version").toInt(), 3);
-        QCOMPARE(sql(path, "SELECT count(*) FROM events").toInt(), 3);
+        QCOMPARE(sql(path, "SELECT group_concat(weight, ' ') FROM (SELECT weight FROM events ORDER BY id)").toString(),
+                 "wichtig normal normal");
         SqlRegister reg;
         value(reg.open(path));
-        QList<Event> events = value(reg.events(anna));
-        QCOMPARE(events.size(), 2);
         // By day: the move of 1972 before the wedding of 1975.
-        QCOMPARE(events[0].text, "Umzug");
-        QVERIFY(!events[0].time);
-        QVERIFY(!events[0].important);
-        QCOMPARE(events[1].id, wedding);
-        QCOMPARE(events[1].date, QDate(1975, 5, 3));
-        QCOMPARE(events[1].time, QTime(14, 30));
-        QVERIFY(events[1].important);
-        QCOMPARE(sql(path, "SELECT weight FROM events WHERE text='Hochzeit'").toString(),
-                 "wichtig");
+        QVERIFY(value(reg.events(wedding.birthId)) == (QList<Event>{moving, wedding}));
+        wedding.text = QStringLiteral("Standesamt");
+        wedding.time.reset();
+        wedding.important = false;
+        value(reg.updateEvent(wedding));
+        value(reg.removeEvents({moving.id}));
+        QVERIFY(value(reg.events(wedding.birthId)) == QList<Event>{wedding});
 
-        events[1].text = QStringLiteral("Standesamt");
-        events[1].time.reset();
-        events[1].important = false;
-        value(reg.updateEvent(events[1]));
-        value(reg.removeEvents({events[0].id}));
-        events = value(reg.events(anna));
-        QCOMPARE(events.size(), 1);
-        QCOMPARE(events[0].text, "Standesamt");
-        QVERIFY(!events[0].time);
-        QVERIFY(!events[0].important);
-
-        value(reg.remove({anna}));
-        QCOMPARE(sql(path, "SELECT count(*) FROM events WHERE birth=1").toInt(), 0);
-        QCOMPARE(value(reg.events(other)).size(), 1);
-        QCOMPARE(refusal(reg.updateEvent(events[0])),
+        value(reg.remove({wedding.birthId}));
+        QCOMPARE(sql(path, "SELECT group_concat(text) FROM events").toString(), "Abitur");
+        QCOMPARE(refusal(reg.updateEvent(wedding)),
                  "Dieses Ereignis steht nicht mehr im Register.");
     }
 
