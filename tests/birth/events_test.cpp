@@ -23,8 +23,8 @@
 // lasts 7 × 17 × 3 = 357 days. "Letzter Tag", 29.1.2103, stays in it while ⌊balance⌋ + 35643 <=
 // 41232: balance < 5590, 14:44:40; and inside the cycle while balance >= 5233, up to 16:00:07.
 //
-// On 11.3.1990 at 18:00 the Moon stands at 150.57° in Uttara Phalguni (Surya, 6 years), 0.293 of it:
-// 2160 × 0.707 = 1527 days of balance, 2037 six hours earlier (still in the nakshatra). Sukra /
+// On 11.3.1990 at 18:00 the Moon stands at 150.57° in Uttara Phalguni (Surya, 6 years), 0.293 of
+// it: 2160 × 0.707 = 1527 days of balance, 2037 six hours earlier (still in the nakshatra). Sukra /
 // Sukra, 1200 days from balance + 94 × 360, holds 23.8.2088 (day 35960) for every balance from 1016
 // to 2120: the search ends at 12:00:00 (six hours) and 23:59:59 (the birth date's end).
 #include <QTest>
@@ -86,7 +86,8 @@ private slots:
         QTest::addColumn<QString>("limits");
         QTest::newRow("Umzug inside Chandra / Surya")
             << 10 << 16 << 2 << QList<Event>{moving} << "15:45:43 – 16:23:47"
-            << QStringList{"Chandra / Surya"} << "Umzug → Chandra / Sukra | Umzug → Mangal / Mangal";
+            << QStringList{"Chandra / Surya"}
+            << "Umzug → Chandra / Sukra | Umzug → Mangal / Mangal";
         QTest::newRow("Umzug inside Chandra / Surya / Guru")
             << 10 << 16 << 3 << QList<Event>{moving} << "15:58:38 – 16:03:42"
             << QStringList{"Chandra / Surya / Guru"}
@@ -145,8 +146,9 @@ private slots:
     void refusals() {
         Birth unknown = born(10, 16);
         unknown.time.reset();
-        QCOMPARE(refusalOf(birthTimeWindow(unknown, {moving}, YearLength::days360)),
-                 "Die Geburtszeit ist nicht bekannt: ohne sie gibt es keinen Geburtszeit-Spielraum.");
+        QCOMPARE(
+            refusalOf(birthTimeWindow(unknown, {moving}, YearLength::days360)),
+            "Die Geburtszeit ist nicht bekannt: ohne sie gibt es keinen Geburtszeit-Spielraum.");
         QCOMPARE(refusalOf(birthTimeWindow(born(10, 16), {}, YearLength::days360)),
                  "Ohne Ereignisse gibt es keinen Geburtszeit-Spielraum.");
         const Event after = eventOn(QDate(2103, 1, 30), "X");

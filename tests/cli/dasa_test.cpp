@@ -686,9 +686,8 @@ Arguments with(Arguments a, const Arguments& more) {
 
 TEST(Dasa, EventsAndTheBirthTimeWindow) {
     const Arguments json{"--rectify", "--level", "2", "--format", "json"};
-    const Finished window =
-        run(with(with(tenthOfMarch, {"--event", "17.10.2019 Grenze", "--event", "23.12.2019 Umzug"}),
-                 json));
+    const Finished window = run(with(
+        with(tenthOfMarch, {"--event", "17.10.2019 Grenze", "--event", "23.12.2019 Umzug"}), json));
     EXPECT_TRUE(std::regex_match(
         window.out,
         std::regex(R"re(\{"from": "15:59:(49|5\d)", "to": "16:23:(4[2-9]|5[0-2])", "level": 2, )re"
@@ -708,10 +707,11 @@ TEST(Dasa, EventsAndTheBirthTimeWindow) {
     const Finished text =
         run(with(tenthOfMarch, {"--event", "23.12.2019 Umzug", "--rectify", "--level", "2"}));
     EXPECT_TRUE(std::regex_match(
-        text.out, std::regex("23\\.12\\.2019         normal   Chandra / Surya / Guru       Umzug\n\n"
-                             "Geburtszeit-Spielraum: 15:45:(3[89]|4\\d) – 16:23:(4[2-9]|5[0-2]) "
-                             "\\(das Ereignis in denselben Antardasas\\)\nFrüher als .* in Chandra "
-                             "/ Sukra\\.\nSpäter als .* in Mangal / Mangal\\.\n")))
+        text.out,
+        std::regex("23\\.12\\.2019         normal   Chandra / Surya / Guru       Umzug\n\n"
+                   "Geburtszeit-Spielraum: 15:45:(3[89]|4\\d) – 16:23:(4[2-9]|5[0-2]) "
+                   "\\(das Ereignis in denselben Antardasas\\)\nFrüher als .* in Chandra "
+                   "/ Sukra\\.\nSpäter als .* in Mangal / Mangal\\.\n")))
         << text.out;
 
     // The events by day, with the lords of their periods to --depth.
@@ -726,14 +726,18 @@ TEST(Dasa, EventsAndTheBirthTimeWindow) {
     const std::tuple<Arguments, int, std::string> wrong[] = {
         {with(tenthOfMarch, {"--event", "9.3.1990 Vorher"}), 1,
          "Das Ereignis „Vorher“ (09.03.1990) liegt vor der Geburt am 10.03.1990."},
-        {{"--events"}, 2, "--events liest die Ereignisse einer Geburt des Registers: nur mit --birth"},
-        {{"--event", "1.1.2000 X", "--rectify"}, 2,
+        {{"--events"},
+         2,
+         "--events liest die Ereignisse einer Geburt des Registers: nur mit --birth"},
+        {{"--event", "1.1.2000 X", "--rectify"},
+         2,
          "--rectify braucht die Geburtszeit: nur mit --born oder --birth"},
         {with(tenthOfMarch, {"--level", "2"}), 2, "--level gehört zu --rectify"},
         {with(tenthOfMarch, {"--rectify", "--level", "4"}), 2, "--level braucht 2 oder 3"},
         {with(tenthOfMarch, {"--rectify", "--format", "csv"}), 2,
          "--rectify schreibt Text oder JSON, kein CSV"},
-        {{"--list", "--events"}, 2,
+        {{"--list", "--events"},
+         2,
          "--events, --event und --rectify nicht zusammen mit --import, --export oder --list"},
     };
     for (const auto& [arguments, status, message] : wrong) {

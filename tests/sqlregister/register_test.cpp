@@ -311,8 +311,11 @@ private slots:
                      "Das Ereignis braucht einen Text; nichts gespeichert.");
         }
         QCOMPARE(sql(path, "PRAGMA user_version").toInt(), 3);
-        QCOMPARE(sql(path, "SELECT group_concat(weight, ' ') FROM (SELECT weight FROM events ORDER BY id)").toString(),
-                 "wichtig normal normal");
+        QCOMPARE(
+            sql(path,
+                "SELECT group_concat(weight, ' ') FROM (SELECT weight FROM events ORDER BY id)")
+                .toString(),
+            "wichtig normal normal");
         SqlRegister reg;
         value(reg.open(path));
         // By day: the move of 1972 before the wedding of 1975.

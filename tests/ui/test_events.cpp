@@ -184,7 +184,8 @@ private slots:
         const int x = timeline->markX(grenze), u = timeline->markX(timeline->marks()[1]);
         const int y = timeline->pointOf(grenze.day, 2).y();
         QCOMPARE(timeline->toolTipAt({x + 2, y}), "Grenze, 17.10.2019: Chandra / Surya / Surya");
-        QCOMPARE(timeline->toolTipAt({u, y}), "Umzug nach Wien, 23.12.2019: Chandra / Surya / Guru");
+        QCOMPARE(timeline->toolTipAt({u, y}),
+                 "Umzug nach Wien, 23.12.2019: Chandra / Surya / Guru");
         // The important mark three pixels wide and dark red, the other one grey and one pixel.
         const QImage seen = timeline->grab().toImage();
         const auto at = [&](int px) { return seen.pixel(px, y) & 0xFFFFFFu; };
