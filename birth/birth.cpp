@@ -110,6 +110,12 @@ QString timeText(const std::optional<QTime>& time, bool shortWhenWhole) {
                                                                 : QStringLiteral("HH:mm:ss"));
 }
 
+QTime timeOfText(const QString& typed) {
+    const QString t = typed.trimmed();
+    const QTime withSeconds = QTime::fromString(t, QStringLiteral("H:mm:ss"));
+    return withSeconds.isValid() ? withSeconds : QTime::fromString(t, QStringLiteral("H:mm"));
+}
+
 void setName(Birth& birth, const QString& typed) {
     const qsizetype comma = typed.indexOf(u',');
     birth.surname = (comma < 0 ? typed : typed.left(comma)).simplified();

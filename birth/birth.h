@@ -60,6 +60,9 @@ astronomy::Ayanamsa ayanamsaOfKey(const QString& key);
 // "14:30:00", as the register keeps a time and the lists give it; empty when the time is unknown.
 // `short` gives "14:30" when the seconds are zero.
 QString timeText(const std::optional<QTime>& time, bool shortWhenWhole = false);
+// A time as typed into a field, "14:30" or "14:30:15" (the hour with one digit or two); an
+// invalid QTime when it is neither.
+QTime timeOfText(const QString& typed);
 
 // "Müller, Jürgen" into surname and first name, split at the first comma; a single word is the
 // surname. And back: how a name field shows a birth's name.

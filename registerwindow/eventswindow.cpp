@@ -200,14 +200,8 @@ bool EventsWindow::editEvent(Event& e, const QString& title) {
     form->addRow(QStringLiteral("Uhrzeit"), time);
     form->addRow(QStringLiteral("Ereignis"), text);
     form->addRow(QString(), important);
-    auto readTime = [&] {
-        const QString t = time->text().trimmed();
-        QTime read = QTime::fromString(t, QStringLiteral("H:mm:ss"));
-        return read.isValid() ? read : QTime::fromString(t, QStringLiteral("H:mm"));
-    };
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto readTime = [&] { return birth::timeOfText(time->text()); };
+    QDialogButtonBox* buttons = widgets::okAndCancel(&dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         auto refuse = [&](const QString& why) { widgets::MessageBox::warn(&dialog, why); };
         if (!time->text().trimmed().isEmpty() && !readTime().isValid())

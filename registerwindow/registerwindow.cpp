@@ -87,14 +87,8 @@ bool editBirth(Birth& b, QWidget* parent, QString* remark) {
     form->addRow(QStringLiteral("Zeitzone"), zone);
     form->addRow(QStringLiteral("Ayanamsa"), ayanamsa);
     form->addRow(QStringLiteral("Notiz"), note);
-    auto readTime = [&] {
-        const QString t = time->text().trimmed();
-        QTime read = QTime::fromString(t, QStringLiteral("H:mm:ss"));
-        return read.isValid() ? read : QTime::fromString(t, QStringLiteral("H:mm"));
-    };
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto readTime = [&] { return birth::timeOfText(time->text()); };
+    QDialogButtonBox* buttons = widgets::okAndCancel(&dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
         auto refuse = [&](const QString& why) { widgets::MessageBox::warn(&dialog, why); };
         if (!time->text().trimmed().isEmpty() && !readTime().isValid())

@@ -1,6 +1,8 @@
 #include "widgets/dialogs.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -148,6 +150,14 @@ QString FileDialog::save(QWidget* parent, const QString& caption, const QString&
 
 void FileDialog::answerWith(Answer answer) {
     fileAnswer = std::move(answer);
+}
+
+QDialogButtonBox* okAndCancel(QDialog* dialog) {
+    speakGerman();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 } // namespace zeitrad::widgets

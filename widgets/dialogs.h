@@ -17,6 +17,9 @@ class QMessageBox;
 class QProgressDialog;
 class QWidget;
 
+class QDialog;
+class QDialogButtonBox;
+
 namespace zeitrad::widgets {
 
 // Loads Qt's German translation (Debian's qt6-translations-l10n) the first time it is asked for,
@@ -69,6 +72,10 @@ private:
     int steps_ = 0;
     int cancelAt_ = 0; // 0: only the user cancels
 };
+
+// The OK and "Abbrechen" buttons of a dialog of the program's own, in German: "Abbrechen" rejects
+// the dialog; what OK does (check, then accept) is the caller's, through `accepted`.
+QDialogButtonBox* okAndCancel(QDialog* dialog);
 
 // Qt's file dialogs in German. Each gives the empty name (or none) when the user cancels.
 class FileDialog {
