@@ -41,6 +41,11 @@ QString utf8(const gchar* text) {
     return QString::fromUtf8(text ? text : "");
 }
 
+// The order of the atlas's keys by their folded names, for finding a name's first key.
+template <typename Key> bool foldedBefore(const Key& key, const QString& folded) {
+    return key.folded < folded;
+}
+
 // A folded name as people also write it: "St." and "Sankt" are the same word.
 QStringList spellings(const QString& folded) {
     QStringList out{folded};
@@ -351,8 +356,7 @@ QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
     const QString prefix = foldedName(typed);
     if (prefix.isEmpty() || limit <= 0)
         return {};
-    auto it = std::lower_bound(keys_.begin(), keys_.end(), prefix,
-                               [](const Key& k, const QString& p) { return k.folded < p; });
+    auto it = std::lower_bound(keys_.begin(), keys_.end(), prefix, foldedBefore<Key>);
     // Accents typed are meant: "Mü" finds München and Münster, not Mumbai; "Mu" finds them all.
     const QString lower = typed.toCaseFolded().simplified();
     const bool accentsTyped = lower != prefix;
@@ -362,11 +366,11 @@ QList<Place> GeonamesAtlas::find(const QString& typed, int limit) {
             found.push_back(it->place);
     // "St." typed for "Sankt" (or the other way), then a qualifier: "Frankfurt a. M.".
     const bool none = found.empty();
-    for (const QString& spelling : none ? spellings(prefix).mid(1) : QStringList())
-        for (auto at = std::lower_bound(keys_.begin(), keys_.end(), spelling,
-                                        [](const Key&k, const QString&p) { return k.folded < p; });
-             at != keys_.end() && at->folded.startsWith(spelling); ++at)
+    for (const QString& spelling : none ? spellings(prefix).mid(1) : QStringList()) {
+        auto at = std::lower_bound(keys_.begin(), keys_.end(), spelling, foldedBefore<Key>);
+        for (; at != keys_.end() && at->folded.startsWith(spelling); ++at)
             found.push_back(at->place);
+    }
     if (found.empty())
         found = qualifiedPlaces(prefix, {});
     std::sort(found.begin(), found.end());
@@ -427,8 +431,7 @@ std::vector<int> GeonamesAtlas::qualifiedPlaces(const QString& folded, const QSt
     std::vector<int> found;
     for (const QString& spelling : spellings(folded)) {
         const Qualified q = qualifiedOf(spelling);
-        auto it = std::lower_bound(keys_.begin(), keys_.end(), q.base,
-                                   [](const Key& k, const QString& p) { return k.folded < p; });
+        auto it = std::lower_bound(keys_.begin(), keys_.end(), q.base, foldedBefore<Key>);
         for (; it != keys_.end() && it->folded.startsWith(q.base); ++it)
             if (follows(it->folded, q) &&
                 (within.isEmpty() || qualifiers_[size_t(it->place)].contains(within)))
@@ -439,8 +442,7 @@ std::vector<int> GeonamesAtlas::qualifiedPlaces(const QString& folded, const QSt
 
 std::optional<Place> GeonamesAtlas::exactOne(const QString& folded, const QString& within) {
     std::call_once(loaded_, &GeonamesAtlas::load, this);
-    auto it = std::lower_bound(keys_.begin(), keys_.end(), folded,
-                               [](const Key& k, const QString& p) { return k.folded < p; });
+    auto it = std::lower_bound(keys_.begin(), keys_.end(), folded, foldedBefore<Key>);
     const Place* best = nullptr;
     for (; it != keys_.end() && it->folded == folded; ++it) {
         const Place& place = places_[size_t(it->place)];
