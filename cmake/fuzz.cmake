@@ -45,7 +45,9 @@ function(zeitrad_add_fuzz name seeds)
 endfunction()
 
 zeitrad_add_fuzz(engine_fuzz seeds)
-zeitrad_add_fuzz(options_fuzz seeds-options ${CMAKE_CURRENT_LIST_DIR}/../cli/options.cpp)
+# The options name the ayanamsas by their tokens.
+zeitrad_add_fuzz(options_fuzz seeds-options ${CMAKE_CURRENT_LIST_DIR}/../cli/options.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../astronomy/ayanamsa.cpp)
 zeitrad_add_fuzz(clock_fuzz seeds-clock ${CMAKE_CURRENT_LIST_DIR}/../cli/clockreading.cpp)
 zeitrad_add_fuzz(longitude_fuzz seeds-longitude)
 
