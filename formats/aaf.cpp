@@ -519,7 +519,12 @@ AafRead readAaf(const QByteArray& bytes, const birth::Progress& progress) {
                 piece += QStringLiteral("Quelle: ");
             else if (tag == u"#VIA")
                 piece += QStringLiteral("Über: ");
-            addToNote(*record, piece + value);
+            // Without a value, "Quelle:" alone: a note's line never ends in a blank, as none
+            // read from a file does, so that the note comes back the same.
+            piece += value;
+            while (piece.endsWith(u' '))
+                piece.chop(1);
+            addToNote(*record, piece);
             record->noteBegun = true;
             record->inComment = true;
         }
