@@ -28,8 +28,9 @@ QStringList described(const QByteArray& file) {
             QTimeZone::utc());
         seen << QStringLiteral("%1 %2 %3 %4 | %5/%6 %7 %8")
                         .arg(utc.toString(u"yyyy-MM-ddTHH:mm:ss"), b.clocks->text(),
-                             b.time ? b.time->toString(u"H:mm") : u"*"_qs, b.name(), b.place,
-                             b.country, QString::number(b.latitude.value_or(qQNaN()), 'f', 4),
+                             b.time ? b.time->toString(u"H:mm") : QStringLiteral("*"), b.name(),
+                             b.place, b.country,
+                             QString::number(b.latitude.value_or(qQNaN()), 'f', 4),
                              QString::number(b.longitude.value_or(qQNaN()), 'f', 4)) +
                     (b.note.isEmpty() ? QString() : " [" + b.note + "]");
     }
